@@ -1,0 +1,133 @@
+#pragma once
+// A serial device over termios, offering what the design expects of the
+// Windows serial services: exclusive open of "\\.\NAME", queue sizes and
+// capabilities, a device-control block (DCB) of our own with the fields the
+// design names, read/write time-outs, purge, bytes waiting, and reads that end
+// on the first byte or at the read time-out. Works on real ttys, USB adapters
+// and pseudo-terminals.
+//
+// Time-outs here are real milliseconds: they belong to the device, not to the
+// logger protocol, and are never scaled.
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// Device-control block: the fields of the Windows DCB that the design names.
+struct DCB {
+  uint32_t DCBlength = 0;
+  uint32_t BaudRate = 0;
+  uint32_t fBinary : 1 = 0;
+  uint32_t fParity : 1 = 0;
+  uint32_t fOutxCtsFlow : 1 = 0;
+  uint32_t fOutxDsrFlow : 1 = 0;
+  uint32_t fDtrControl : 2 = 0;
+  uint32_t fDsrSensitivity : 1 = 0;
+  uint32_t fTXContinueOnXoff : 1 = 0;
+  uint32_t fOutX : 1 = 0;
+  uint32_t fInX : 1 = 0;
+  uint32_t fErrorChar : 1 = 0;
+  uint32_t fNull : 1 = 0;
+  uint32_t fRtsControl : 2 = 0;
+  uint32_t fAbortOnError : 1 = 0;
+  uint16_t XonLim = 0;
+  uint16_t XoffLim = 0;
+  uint8_t ByteSize = 0;
+  uint8_t Parity = 0;
+  uint8_t StopBits = 0;
+  char XonChar = 0;
+  char XoffChar = 0;
+  char ErrorChar = 0;
+  char EofChar = 0;
+  char EvtChar = 0;
+};
+
+enum : uint8_t { NOPARITY = 0, ODDPARITY = 1, EVENPARITY = 2, MARKPARITY = 3, SPACEPARITY = 4 };
+enum : uint8_t { ONESTOPBIT = 0, ONE5STOPBITS = 1, TWOSTOPBITS = 2 };
+enum : uint32_t { DTR_CONTROL_DISABLE = 0, DTR_CONTROL_ENABLE = 1, DTR_CONTROL_HANDSHAKE = 2 };
+enum : uint32_t { RTS_CONTROL_DISABLE = 0, RTS_CONTROL_ENABLE = 1, RTS_CONTROL_HANDSHAKE = 2, RTS_CONTROL_TOGGLE = 3 };
+
+constexpr uint32_t MAXDWORD = 0xFFFFFFFFu;
+
+struct COMMTIMEOUTS {
+  uint32_t ReadIntervalTimeout = 0;
+  uint32_t ReadTotalTimeoutMultiplier = 0;
+  uint32_t ReadTotalTimeoutConstant = 0;
+  uint32_t WriteTotalTimeoutMultiplier = 0;
+  uint32_t WriteTotalTimeoutConstant = 0;
+};
+
+// Capabilities: queue limits (0 = no limit), the highest baud rate as a rate,
+// and capability flags.
+struct COMMPROP {
+  uint32_t dwMaxTxQueue = 0;
+  uint32_t dwMaxRxQueue = 0;
+  uint32_t dwMaxBaud = 0;
+  uint32_t dwProvCapabilities = 0;
+};
+constexpr uint32_t PCF_PARITY_CHECK = 0x0008;
+constexpr uint32_t PCF_TOTALTIMEOUTS = 0x0040;
+
+enum : uint32_t { PURGE_TXABORT = 0x1, PURGE_RXABORT = 0x2, PURGE_TXCLEAR = 0x4, PURGE_RXCLEAR = 0x8 };
+
+enum class OpenError { None, NotFound, Busy, Permission, Other };
+
+enum class IoResult {
+  Ok,         // at least one byte moved (reads), all bytes (writes)
+  Timeout,    // nothing within the time-out (reads), not all bytes in time (writes)
+  Cancelled,  // CancelIo woke the call
+  Error       // the device failed or vanished (hang-up)
+};
+
+class SerialDevice {
+ public:
+  SerialDevice();
+  ~SerialDevice();
+  SerialDevice(const SerialDevice&) = delete;
+  SerialDevice& operator=(const SerialDevice&) = delete;
+
+  // "\\.\NAME" means /dev/NAME; "\\.\/abs/path" means /abs/path; any other
+  // text is taken as a path as it stands.
+  static std::string MapDevicePath(const std::string& name);
+
+  // Opens exclusively (TIOCEXCL and a non-blocking flock, so even root cannot
+  // open it twice), in raw mode. On failure the reason is kept.
+  bool Open(const std::string& name);
+  void Close();
+  bool IsOpen() const { return m_fd >= 0; }
+  OpenError LastOpenError() const { return m_openError; }
+  int LastErrno() const { return m_errno; }
+
+  bool Setup(uint32_t inQueue, uint32_t outQueue);  // SetupComm
+  bool GetProperties(COMMPROP& prop) const;
+  bool GetState(DCB& dcb) const;
+  bool SetState(const DCB& dcb);  // applies BaudRate, ByteSize, Parity, StopBits and flow control
+  bool GetTimeouts(COMMTIMEOUTS& t) const;
+  bool SetTimeouts(const COMMTIMEOUTS& t);
+  bool Purge(uint32_t flags);  // PURGE_* flags; the abort flags also wake a pending read or write
+  // ClearCommError: clears and returns the error flags, and the bytes waiting
+  // in the input queue (FIONREAD). Either pointer may be null.
+  bool ClearError(uint32_t* errors, uint32_t* bytesWaiting);
+
+  // Reads up to size bytes. Returns as soon as at least one byte is there, or
+  // when the read time-out of the time-outs record ends (Timeout, got 0), or
+  // when CancelIo is called (Cancelled), or on hang-up or failure (Error).
+  IoResult Read(void* buffer, uint32_t size, uint32_t& got);
+  // Writes all bytes within the write time-out of the time-outs record and at
+  // most maxWaitMs (kInfinite-like 0xFFFFFFFF: no extra limit).
+  IoResult Write(const void* data, uint32_t length, uint32_t& written, uint32_t maxWaitMs);
+  // Wakes a Read or Write in progress on another thread (for shutdown).
+  void CancelIo();
+
+ private:
+  int m_fd = -1;
+  int m_wakePipe[2] = {-1, -1};
+  OpenError m_openError = OpenError::None;
+  int m_errno = 0;
+  COMMTIMEOUTS m_timeouts;
+  uint32_t m_errors = 0;
+};
+
+}  // namespace platform

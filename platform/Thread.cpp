@@ -1,0 +1,102 @@
+#include "platform/Thread.h"
+
+#include <pthread.h>
+#include <sched.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <thread>
+
+#include "platform/Event.h"
+
+namespace platform {
+
+struct Thread::State {
+  Body body;
+  Event started{true, false};
+  Event ended{true, false};
+  std::atomic<uint32_t> exitCode{0};
+  std::atomic<bool> abandoned{false};
+  std::atomic<bool> resumed{false};
+  std::atomic<bool> skipBody{false};
+  std::atomic<pid_t> tid{0};
+  std::thread thread;
+};
+
+namespace {
+thread_local Thread::State* t_current = nullptr;
+}
+
+Thread::Thread() = default;
+
+Thread::~Thread() {
+  if (!m_state) return;
+  if (!m_state->resumed) m_state->skipBody = true;  // never started: end without running the body
+  m_state->started.Set();
+  Join();
+  if (m_state->thread.joinable()) m_state->thread.join();
+}
+
+bool Thread::Create(Body body) {
+  if (m_state) return false;
+  auto state = std::make_shared<State>();
+  state->body = std::move(body);
+  try {
+    // The thread keeps its own reference, so an abandoned thread can end safely.
+    state->thread = std::thread([state] {
+      t_current = state.get();
+      state->tid = static_cast<pid_t>(::syscall(SYS_gettid));
+      state->started.Wait(kInfinite);
+      if (!state->skipBody && state->body) state->exitCode = state->body();
+      state->body = nullptr;
+      state->ended.Set();
+    });
+  } catch (...) {
+    return false;
+  }
+  m_state = std::move(state);
+  return true;
+}
+
+void Thread::Resume() {
+  if (!m_state) return;
+  m_state->resumed = true;
+  m_state->started.Set();
+}
+
+bool Thread::SetPriorityHighest() {
+  if (!m_state) return false;
+  // Wait for the thread's id; it is set before the body starts.
+  for (int i = 0; i < 1000 && m_state->tid.load() == 0; ++i) std::this_thread::yield();
+  const pid_t tid = m_state->tid.load();
+  if (tid == 0) return false;
+  // Linux threads have their own nice value; lowering it needs privilege,
+  // which we silently do without.
+  return ::setpriority(PRIO_PROCESS, static_cast<id_t>(tid), -10) == 0;
+}
+
+bool Thread::Join(uint32_t ms) {
+  if (!m_state) return true;
+  if (m_state->ended.Wait(ms) != WaitResult::Signaled) return false;
+  if (m_state->thread.joinable() && m_state->thread.get_id() != std::this_thread::get_id()) m_state->thread.join();
+  return true;
+}
+
+bool Thread::IsRunning() const { return m_state && m_state->ended.Wait(0) != WaitResult::Signaled; }
+
+uint32_t Thread::ExitCode() const { return m_state ? m_state->exitCode.load() : 0; }
+
+void Thread::Abandon() {
+  if (!m_state) return;
+  m_state->abandoned = true;
+  if (!m_state->resumed) m_state->skipBody = true;
+  m_state->started.Set();
+  if (m_state->thread.joinable()) m_state->thread.detach();
+  m_state.reset();
+}
+
+bool Thread::CurrentAbandoned() { return t_current && t_current->abandoned.load(); }
+
+}  // namespace platform

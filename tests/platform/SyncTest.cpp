@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "platform/CriticalSection.h"
+#include "platform/Event.h"
+#include "platform/Thread.h"
+#include "platform/Time.h"
+
+using namespace platform;
+
+namespace {
+struct ScaleGuard {
+  explicit ScaleGuard(double s) { SetTimeScale(s); }
+  ~ScaleGuard() { SetTimeScale(1.0); }
+};
+}  // namespace
+
+TEST(Event, ManualResetStaysSignalledUntilReset) {
+  Event e(true, false);
+  EXPECT_EQ(e.Wait(0), WaitResult::Timeout);
+  e.Set();
+  EXPECT_EQ(e.Wait(0), WaitResult::Signaled);
+  EXPECT_EQ(e.Wait(0), WaitResult::Signaled);
+  e.Reset();
+  EXPECT_EQ(e.Wait(0), WaitResult::Timeout);
+}
+
+TEST(Event, AutoResetReleasesOneWait) {
+  Event e(false, true);
+  EXPECT_EQ(e.Wait(0), WaitResult::Signaled);
+  EXPECT_EQ(e.Wait(0), WaitResult::Timeout);
+}
+
+TEST(Event, SetFromAnotherThreadWakesAnInfiniteWait) {
+  Event e(false, false);
+  std::thread t([&] { e.Set(); });
+  EXPECT_EQ(e.Wait(kInfinite), WaitResult::Signaled);
+  t.join();
+}
+
+TEST(CriticalSection, IsRecursive) {
+  CriticalSection cs;
+  CriticalSectionLock a(cs);
+  CriticalSectionLock b(cs);
+  std::atomic<bool> taken{true};
+  std::thread t([&] { taken = cs.TryEnter(); if (taken) cs.Leave(); });
+  t.join();
+  EXPECT_FALSE(taken);
+}
+
+TEST(Time, TickDifferencesSurviveTheWrap) {
+  const uint32_t before = 0xFFFFFF00u;
+  const uint32_t after = 0x00000010u;
+  EXPECT_EQ(after - before, 0x110u);
+}
+
+TEST(Time, ScaleShortensSleepsAndSpeedsTheTick) {
+  ScaleGuard scale(0.001);
+  const uint32_t t0 = TickCount();
+  const auto real0 = std::chrono::steady_clock::now();
+  Sleep(45000);  // 45 ms of real time
+  const auto realMs =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - real0).count();
+  EXPECT_LT(realMs, 2000);
+  EXPECT_GE(TickCount() - t0, 45000u);
+  Event e(true, false);
+  EXPECT_EQ(e.Wait(10000), WaitResult::Timeout);  // 10 ms real
+}
+
+TEST(Thread, StartsSuspendedAndReportsItsExitCode) {
+  std::atomic<bool> ran{false};
+  Thread t;
+  ASSERT_TRUE(t.Create([&] { ran = true; return 7u; }));
+  Sleep(20);
+  EXPECT_FALSE(ran);
+  EXPECT_TRUE(t.IsRunning());
+  t.Resume();
+  t.SetPriorityHighest();  // may be refused without privilege; must not fail the thread
+  EXPECT_TRUE(t.Join());
+  EXPECT_TRUE(ran);
+  EXPECT_FALSE(t.IsRunning());
+  EXPECT_EQ(t.ExitCode(), 7u);
+}
+
+TEST(Thread, AbandonLetsTheThreadRunOnAndSeeItsFlag) {
+  Event release(true, false);
+  std::atomic<bool> sawFlag{false};
+  Event done(true, false);
+  {
+    Thread t;
+    t.Create([&] {
+      release.Wait(kInfinite);
+      sawFlag = Thread::CurrentAbandoned();
+      done.Set();
+      return 0u;
+    });
+    t.Resume();
+    t.Abandon();
+    EXPECT_FALSE(t.IsCreated());
+  }  // the destructor must not wait for an abandoned thread
+  release.Set();
+  ASSERT_EQ(done.Wait(5000), WaitResult::Signaled);
+  EXPECT_TRUE(sawFlag);
+}
