@@ -1,0 +1,57 @@
+#pragma once
+// The one serial port of the system: opens and configures the device, runs a
+// reader thread that feeds the received-line buffer and the traffic log, and
+// writes command bytes.
+//
+// The port's own operations never take the port lock: the protocol layer holds
+// it for a whole exchange (command to last reply line).
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "link/ReadData.h"
+#include "platform/CriticalSection.h"
+#include "platform/Event.h"
+#include "platform/SerialDevice.h"
+#include "platform/Thread.h"
+
+class CRSPort {
+ public:
+  CRSPort();
+  virtual ~CRSPort();
+  CRSPort(const CRSPort&) = delete;
+  CRSPort& operator=(const CRSPort&) = delete;
+
+  // 0 opened (or already open with the same name and settings), 241 cannot be
+  // created, 242 set-up rejected, 243 state unreadable.
+  int32_t Open(const std::string& name, const platform::DCB& settings);
+  int32_t Close();
+  // 1 when all bytes went out, else 0. length 0 means up to the NUL;
+  // purgeFirst 1 discards everything queued and empties the line buffer first.
+  int32_t Write(const char* data, int32_t length, int32_t purgeFirst);
+  static uint32_t ReadThreadProc(CRSPort* port);
+
+  // The design tests "handle != INVALID_HANDLE_VALUE"; this is that test.
+  bool IsOpen() const { return m_hCom.IsOpen(); }
+  CReadData* GetReadData() { return m_pReadData.get(); }
+  platform::CriticalSection& PortLock() { return m_csPort; }
+  const std::string& GetName() const { return m_strName; }
+
+ private:
+  void ReadLoop();
+
+  platform::SerialDevice m_hCom;
+  std::string m_strName;
+  platform::DCB m_dcb{};
+  std::unique_ptr<CReadData> m_pReadData;
+  std::unique_ptr<platform::Thread> m_pThread;
+  std::atomic<int32_t> m_nRun{1};  // a plain flag word: the reader polls it without a lock
+  std::unique_ptr<platform::Event> m_pWriteEvent;
+  platform::CriticalSection m_csPort;
+};
+
+// Records bytes of either direction in the traffic log: sent non-zero marks
+// them as sent, 0 as received. Nothing happens until a log is set.
+void EchoToTerminal(const char* data, int32_t length, int32_t sent);

@@ -1,0 +1,60 @@
+#pragma once
+// Received-line buffer: turns the byte stream from the logger into text lines.
+//
+// The serial reader thread puts every received chunk in; protocol exchanges
+// take whole lines out with a time-out. NUL and CR are dropped, and (while the
+// option flag is set) so is every line that begins with '#', the echo of the
+// logger's communication module.
+//
+// Lock order: the data lock, then the option lock inside it (Put). ReadLine
+// never holds two of its locks at once.
+
+#include <cstdint>
+
+#include "platform/CriticalSection.h"
+#include "platform/Event.h"
+
+class CReadData {
+ public:
+  static constexpr int32_t kCapacity = 100000000;
+
+  CReadData();
+  virtual ~CReadData();
+  CReadData(const CReadData&) = delete;
+  CReadData& operator=(const CReadData&) = delete;
+
+  int32_t Init();
+  void Put(const char* bytes, int32_t n);
+  int32_t ReadLine(char* buffer, int32_t size, uint32_t timeoutMs);
+  void Clear();
+  void Free();
+
+  // The '#'-line filter (1 on, 0 off); switching also ends a line skip in
+  // progress. Bytes already stored stay.
+  void SetOption(int32_t on);
+  int32_t GetOption();
+
+  // Taken and released by CRSPort::Write, so a write never starts while a
+  // ReadLine is in its waiting phase.
+  platform::CriticalSection& ReaderLock() { return m_csReader; }
+
+  // For tests and diagnostics.
+  int32_t LineCount();
+  int32_t ByteCount();
+
+ private:
+  // Members in the design's order; see ReadData.cpp for the algorithms.
+  char* m_pData = nullptr;
+  int32_t m_nSize = 0;
+  platform::CriticalSection m_csData;
+  int32_t m_nReadPos = 0;
+  int32_t m_nWritePos = 0;
+  int32_t m_nCount = 0;
+  int32_t m_nColumn = 0;
+  int32_t m_nSkip = 0;
+  platform::Event* m_pLineEvent = nullptr;
+  int32_t m_nLines = 0;
+  platform::CriticalSection m_csReader;
+  int32_t m_nOption = 1;
+  platform::CriticalSection m_csOption;
+};
