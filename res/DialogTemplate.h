@@ -61,6 +61,7 @@ enum ControlStyle : uint32_t {
   CS_OWNERDRAW = 1u << 25,
   CS_VERTICAL = 1u << 26,    // scroll bar orientation
   CS_HASLINES = 1u << 27,    // tree lines and buttons
+  CS_MODALFRAME = 1u << 28,  // double (modal-frame) border around the control
 };
 
 // Dialog style bits.

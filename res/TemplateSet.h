@@ -1,0 +1,20 @@
+#pragma once
+// The dialog templates by area, each set in its own source file;
+// DialogTemplate.cpp looks them up.
+
+#include <vector>
+
+#include "res/DialogTemplate.h"
+
+namespace res {
+
+// Face of the templates' own fonts; the dialog-font pattern replaces it.
+inline constexpr const char* kTemplateFace = "ＭＳ ゴシック";
+
+// About box, port selection, panel, terminal, progress, record range,
+// downloaded data, current values, firmware update.
+const std::vector<DialogTemplateData>& FrameTemplates();
+// The five logger pages of the panel.
+const std::vector<DialogTemplateData>& PageTemplates();
+
+}  // namespace res
