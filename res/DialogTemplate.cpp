@@ -9,7 +9,7 @@ namespace {
 
 template <typename Fn>
 void ForEachSet(Fn fn) {
-  for (const auto* set : {&FrameTemplates(), &PageTemplates()}) {
+  for (const auto* set : {&FrameTemplates(), &PageTemplates(), &WizardTemplates()}) {
     for (const DialogTemplateData& t : *set) fn(t);
   }
 }

@@ -23,5 +23,7 @@ inline DialogTemplateData Dialog(unsigned id, const char* caption, int cx, int c
 const std::vector<DialogTemplateData>& FrameTemplates();
 // The five logger pages of the panel.
 const std::vector<DialogTemplateData>& PageTemplates();
+// Item tree and wizard input pages.
+const std::vector<DialogTemplateData>& WizardTemplates();
 
 }  // namespace res
