@@ -10,7 +10,9 @@
 // logger protocol, and are never scaled.
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 namespace platform {
@@ -118,16 +120,43 @@ class SerialDevice {
   // Writes all bytes within the write time-out of the time-outs record and at
   // most maxWaitMs (kInfinite-like 0xFFFFFFFF: no extra limit).
   IoResult Write(const void* data, uint32_t length, uint32_t& written, uint32_t maxWaitMs);
-  // Wakes a Read or Write in progress on another thread (for shutdown).
+  // Wakes a Read or Write in progress on another thread (for shutdown). With
+  // no Read in progress the cancel is kept for the next Read, so a reader that
+  // checked its run flag just before cannot sleep through it.
   void CancelIo();
 
+  // Rates the termios layer can set, and the highest of them.
+  static bool IsSupportedRate(uint32_t rate);
+  static uint32_t MaxRate();
+
  private:
-  int m_fd = -1;
+  enum Direction { kRead = 0, kWrite = 1 };
+  struct Call;  // one Read or Write in progress
+  bool BeginCall(Direction dir, Call& call);
+  void EndCall(Call& call);
+  bool IsAborted(const Call& call, bool& othersWaking);
+  void Abort(bool keepForNext);
+  void AbortLocked();
+  bool FailOpen(OpenError reason, int err);
+
+  std::atomic<int> m_fd{-1};
   int m_wakePipe[2] = {-1, -1};
   OpenError m_openError = OpenError::None;
   int m_errno = 0;
   COMMTIMEOUTS m_timeouts;
   uint32_t m_errors = 0;
+
+  // Abort bookkeeping, all under m_callLock. Every abort bumps the generation;
+  // a call that began under an older one ends Cancelled. The wake pipe holds
+  // one byte while such a call is still in progress, and is drained by the
+  // last of them, so one abort wakes every waiting call and never a later one.
+  mutable std::mutex m_callLock;
+  std::condition_variable m_callsEnded;
+  uint64_t m_abortGen = 0;
+  int m_active[2] = {0, 0};
+  int m_staleActive = 0;
+  bool m_wakeRaised = false;
+  bool m_cancelKept[2] = {false, false};
 };
 
 }  // namespace platform
