@@ -1,0 +1,3 @@
+#include "link/AlmRainInfo.h"
+
+CAlmRainInfo::~CAlmRainInfo() = default;

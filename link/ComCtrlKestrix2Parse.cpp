@@ -1,0 +1,122 @@
+// The parsers of the logger's system and network replies: one reply line is
+// a key, a blank and a value, and each key fills one part of a record.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "link/ComCtrlKestrix2.h"
+#include "link/KX2MailInfo.h"
+#include "link/KX2SysInfo.h"
+#include "link/ReplyParse.h"
+#include "platform/Numbers.h"
+
+namespace {
+
+// "BLD" and "SN" may be longer than the record's text; keep the start and
+// always leave a terminating NUL.
+void CopyText(char (&target)[CKX2SysInfo::kTextSize], const char* value) {
+  std::strncpy(target, value, sizeof target - 1);
+  target[sizeof target - 1] = '\0';
+}
+
+// "ALM RN <no> <threshold> <H:MM> ON|OFF". Number 1 is the first alarm; any
+// other number lands in the second, so a logger with more alarms than the
+// record holds still shows its last one there.
+void ParseAlarm(CKX2SysInfo& info, const char* value) {
+  std::vector<std::string> tokens;
+  if (SplitString(tokens, value) < 5 || tokens[0] != "RN") return;
+  const int32_t number = platform::AtoI(tokens[1].c_str());
+  CAlmRainInfo& alarm = info.m_alarm[number == 1 ? 0 : 1];
+  alarm.m_nNo = number;
+  alarm.m_dThreshold = platform::AtoF(tokens[2].c_str());
+  alarm.m_nPeriod = ParseOffsetMinutes(tokens[3].c_str());
+  alarm.m_nEnable = tokens[4] == "ON" ? 1 : 0;
+}
+
+}  // namespace
+
+int32_t CComCtrlKestrix2::ReadSysInfo(CRSPort* port, CKX2SysInfo& info) {
+  std::vector<std::string> lines;
+  const int32_t result = QueryLines(port, "RD SYS\r\n", &lines, 3000);
+  // Only a complete answer is applied: half an answer would mix this
+  // reading's values with the record's old ones.
+  if (result != 0) return result;
+  std::string key;
+  std::string value;
+  for (const std::string& line : lines) {
+    SplitKeyValue(line, key, value);
+    ParseSysItem(info, key.c_str(), value.c_str());
+  }
+  return 0;
+}
+
+int32_t CComCtrlKestrix2::ParseSysItem(CKX2SysInfo& info, const char* key, const char* value) {
+  if (key == nullptr) return 0;
+  if (value == nullptr) value = "";
+  const auto is = [key](const char* name) { return std::strcmp(key, name) == 0; };
+
+  if (is("STM")) {
+    info.m_stStart.SetFromString(value);
+  } else if (is("TIM")) {
+    info.m_stClock.SetFromString(value);
+  } else if (is("NEX")) {
+    info.m_stNext.SetFromString(value);
+  } else if (is("SMP")) {
+    info.m_nSampling = ParseDuration(value);
+  } else if (is("SMP2")) {
+    info.m_nSamplingEvent = ParseDuration(value);
+  } else if (is("ITV")) {
+    info.m_nSendCount = platform::AtoI(value);
+  } else if (is("ITV2")) {
+    info.m_nSendCountEvent = platform::AtoI(value);
+  } else if (is("BAT")) {
+    // The logger writes a four-character label before the level ("ALM 3600").
+    const char* level = std::strlen(value) >= 4 ? value + 4 : "";
+    info.m_nBatteryStop = platform::TruncToInt32(platform::AtoF(level));
+  } else if (is("ID")) {
+    // "1-2500 (2500)": first, last and a third number.
+    std::vector<std::string> tokens;
+    if (SplitString(tokens, value, " -()") >= 3) {
+      info.m_nIdFirst = platform::AtoI(tokens[0].c_str());
+      info.m_nIdLast = platform::AtoI(tokens[1].c_str());
+      info.m_nIdThird = platform::AtoI(tokens[2].c_str());
+    }
+  } else if (is("ALM")) {
+    ParseAlarm(info, value);
+  } else if (is("CAL")) {
+    std::vector<std::string> tokens;
+    if (SplitString(tokens, value) >= 2 && tokens[0] == "RN") info.m_dRainPerCount = platform::AtoF(tokens[1].c_str());
+  } else if (is("BLD")) {
+    CopyText(info.m_szBuild, value);
+  } else if (is("STOP")) {
+    info.m_nMeasuring = 0;
+  } else if (is("MEASURING")) {
+    info.m_nMeasuring = 1;
+  } else if (is("SN")) {
+    CopyText(info.m_szSerial, value);
+  } else {
+    return 0;
+  }
+  return 1;
+}
+
+int32_t CComCtrlKestrix2::ParseMailItem(CKX2MailInfo& info, const char* key, const char* value) {
+  if (key == nullptr) return -1;
+  if (value == nullptr) value = "";
+  struct Entry {
+    const char* key;
+    std::string CKX2MailInfo::*member;
+  };
+  static constexpr Entry kEntries[] = {
+      {"MYDIAL", &CKX2MailInfo::m_strMyDial}, {"APN", &CKX2MailInfo::m_strApn},   {"APU", &CKX2MailInfo::m_strUser},
+      {"APP", &CKX2MailInfo::m_strPassword},  {"APA", &CKX2MailInfo::m_strAuth},  {"IMEI", &CKX2MailInfo::m_strImei},
+      {"HOST", &CKX2MailInfo::m_strHost},     {"PORT", &CKX2MailInfo::m_strPort}, {"POST", &CKX2MailInfo::m_strPost},
+  };
+  for (const Entry& entry : kEntries) {
+    if (std::strcmp(key, entry.key) == 0) {
+      info.*entry.member = value;
+      return 0;
+    }
+  }
+  return -1;
+}

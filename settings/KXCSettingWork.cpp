@@ -1,0 +1,3 @@
+#include "settings/KXCSettingWork.h"
+
+CKXCSettingWork::~CKXCSettingWork() = default;

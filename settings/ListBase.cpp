@@ -1,0 +1,3 @@
+#include "settings/ListBase.h"
+
+CListBase::~CListBase() = default;

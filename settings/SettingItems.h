@@ -1,0 +1,22 @@
+#pragma once
+// The 23 setting items that can be written into the logger or carried in a
+// settings file. Item indexes are shared by the settings file, the wizard and
+// the main frame, so rows that no logger offers stay in the table.
+
+#include <cstdint>
+
+struct SettingItemDef {
+  uint16_t group;       // 1-4; group name is string 2000 + group - 1
+  uint32_t stringId;    // 3000 + item index
+  uint32_t familyMask;  // bit 0: this logger family; 0xFFFFFFFF every family
+  uint8_t enable;       // bit 0: implemented
+  uint8_t direction;    // bit 1: into the logger; bit 0: settings file
+};
+
+constexpr int kSettingItemCount = 23;
+
+// Direction bits of SettingItemDef::direction.
+constexpr uint8_t kSettingToFile = 0x01;
+constexpr uint8_t kSettingToLogger = 0x02;
+
+extern const SettingItemDef g_settingItems[kSettingItemCount];
