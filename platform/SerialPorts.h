@@ -1,0 +1,19 @@
+#pragma once
+// The serial ports present on this machine, for the port selection list.
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct SerialPortInfo {
+  std::string name;         // "ttyUSB0" (opened as "\\.\ttyUSB0"), or a path as given in KX2_PORTS
+  std::string description;  // USB product string, else driver name; "Virtual port" for KX2_PORTS
+};
+
+// Every tty under sysfsRoot that has a device behind it (a UART that the
+// serial driver found absent is left out), in natural name order, then each
+// path of the colon-separated environment variable KX2_PORTS in its order.
+std::vector<SerialPortInfo> ListSerialPorts(const std::string& sysfsRoot = "/sys/class/tty");
+
+}  // namespace platform
