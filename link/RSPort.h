@@ -38,9 +38,12 @@ class CRSPort {
   CReadData* GetReadData() { return m_pReadData.get(); }
   platform::CriticalSection& PortLock() { return m_csPort; }
   const std::string& GetName() const { return m_strName; }
+  const platform::DCB& GetSettings() const { return m_dcb; }
 
  private:
   void ReadLoop();
+  // Closes the port again after a rejected set-up and passes the code on.
+  int32_t Fail(int32_t code);
 
   platform::SerialDevice m_hCom;
   std::string m_strName;
@@ -50,6 +53,8 @@ class CRSPort {
   std::atomic<int32_t> m_nRun{1};  // a plain flag word: the reader polls it without a lock
   std::unique_ptr<platform::Event> m_pWriteEvent;
   platform::CriticalSection m_csPort;
+  // Set by Close: the reader's pause after a device failure ends at once.
+  platform::Event m_evStop{true, false};
 };
 
 // Records bytes of either direction in the traffic log: sent non-zero marks

@@ -1,0 +1,202 @@
+#include "link/RSPort.h"
+
+#include <cstring>
+#include <new>
+
+#include "link/MLog.h"
+#include "platform/Hooks.h"
+#include "platform/Time.h"
+
+namespace {
+constexpr uint32_t kChunk = 4096;
+constexpr uint32_t kInQueue = 4096;
+constexpr uint32_t kOutQueue = 256;
+constexpr uint32_t kPurgeAll =
+    platform::PURGE_TXABORT | platform::PURGE_RXABORT | platform::PURGE_TXCLEAR | platform::PURGE_RXCLEAR;
+constexpr uint32_t kWriteWaitMs = 10000;
+constexpr uint32_t kSliceMs = 200;
+
+// The settings that decide whether an open port may stay as it is. Other
+// fields (DTR control among them) never force a reopen.
+bool SameLineSettings(const platform::DCB& a, const platform::DCB& b) {
+  return a.BaudRate == b.BaudRate && a.ByteSize == b.ByteSize && a.StopBits == b.StopBits && a.Parity == b.Parity &&
+         a.fDsrSensitivity == b.fDsrSensitivity && a.fOutX == b.fOutX && a.fInX == b.fInX &&
+         a.fOutxCtsFlow == b.fOutxCtsFlow && a.fOutxDsrFlow == b.fOutxDsrFlow && a.fRtsControl == b.fRtsControl;
+}
+}  // namespace
+
+CRSPort::CRSPort() = default;
+
+CRSPort::~CRSPort() {
+  Close();
+  m_pReadData.reset();
+}
+
+int32_t CRSPort::Open(const std::string& name, const platform::DCB& settings) {
+  if (IsOpen()) {
+    if (name.empty()) return 0;
+    if (name == m_strName && SameLineSettings(settings, m_dcb)) return 0;
+  }
+  m_dcb = settings;
+  m_strName = name;
+
+  Close();
+  m_pWriteEvent.reset(new (std::nothrow) platform::Event(true, false));
+  if (!m_pWriteEvent) return 241;
+  if (!m_pReadData) {
+    m_pReadData.reset(new (std::nothrow) CReadData());
+    if (!m_pReadData) return 241;
+    // A buffer without storage still lets the port open; reads then time out.
+    m_pReadData->Init();
+  }
+  if (!m_hCom.Open(name)) return 241;
+
+  platform::COMMPROP prop;
+  m_hCom.GetProperties(prop);
+  uint32_t inQueue = kInQueue;
+  uint32_t outQueue = kOutQueue;
+  if (prop.dwMaxRxQueue != 0 && prop.dwMaxRxQueue < inQueue) inQueue = prop.dwMaxRxQueue;
+  if (prop.dwMaxTxQueue != 0 && prop.dwMaxTxQueue < outQueue) outQueue = prop.dwMaxTxQueue;
+  if (!m_hCom.Setup(inQueue, outQueue)) return Fail(242);
+  if (!(prop.dwProvCapabilities & platform::PCF_TOTALTIMEOUTS)) return Fail(242);
+
+  // A one-byte read waits up to 10 s for its byte, so the reader sleeps in the
+  // device until the logger talks and then takes the whole queue at once.
+  platform::COMMTIMEOUTS timeouts;
+  if (!m_hCom.GetTimeouts(timeouts)) return Fail(242);
+  timeouts.ReadIntervalTimeout = platform::MAXDWORD;
+  timeouts.ReadTotalTimeoutMultiplier = 10000;
+  timeouts.ReadTotalTimeoutConstant = 10;
+  timeouts.WriteTotalTimeoutMultiplier = 3000;
+  timeouts.WriteTotalTimeoutConstant = 10;
+  if (!m_hCom.SetTimeouts(timeouts)) return Fail(242);
+
+  // Only the line format is laid onto the port's own state: flow control
+  // stays as the port has it.
+  platform::DCB state;
+  if (!m_hCom.GetState(state)) return Fail(243);
+  state.BaudRate = settings.BaudRate;
+  state.ByteSize = settings.ByteSize;
+  state.Parity = settings.Parity;
+  state.StopBits = settings.StopBits;
+  if (prop.dwMaxBaud != 0 && state.BaudRate > prop.dwMaxBaud) return Fail(242);
+  if (state.Parity == platform::ODDPARITY && !(prop.dwProvCapabilities & platform::PCF_PARITY_CHECK)) return Fail(242);
+  m_hCom.SetState(state);
+
+  m_hCom.Purge(kPurgeAll);
+  m_pReadData->Clear();
+
+  if (!m_pThread) {
+    m_nRun = 1;
+    m_evStop.Reset();
+    auto thread = std::make_unique<platform::Thread>();
+    if (thread->Create([this] { return ReadThreadProc(this); })) {
+      thread->Resume();
+      thread->SetPriorityHighest();
+      m_pThread = std::move(thread);
+    }
+  }
+  // Gives the logger's side of the line time to settle before the first
+  // command.
+  platform::Sleep(500);
+  return 0;
+}
+
+int32_t CRSPort::Fail(int32_t code) {
+  Close();
+  return code;
+}
+
+int32_t CRSPort::Close() {
+  m_nRun = 0;
+  m_evStop.Set();
+  if (m_pThread) {
+    platform::Sleep(500);
+    // The reader may sit in a read that waits up to 10 s for a byte; wake it
+    // until it has gone, so a wake-up that lands just before it reads again is
+    // not lost.
+    for (;;) {
+      m_hCom.CancelIo();
+      if (m_pThread->Join(kSliceMs)) break;
+    }
+    m_pThread.reset();
+  }
+  m_pWriteEvent.reset();
+  if (IsOpen()) {
+    m_hCom.ClearError(nullptr, nullptr);
+    m_hCom.Purge(kPurgeAll);
+    if (m_pReadData) m_pReadData->Clear();
+    m_hCom.Close();
+  }
+  return 1;
+}
+
+int32_t CRSPort::Write(const char* data, int32_t length, int32_t purgeFirst) {
+  if (!data) return 0;
+  if (length == 0) length = static_cast<int32_t>(std::strlen(data));
+  if (length < 0) return 0;
+  if (m_pReadData) {
+    m_pReadData->ReaderLock().Enter();
+    m_pReadData->ReaderLock().Leave();
+  }
+  if (purgeFirst == 1 && IsOpen()) {
+    m_hCom.Purge(kPurgeAll);
+    if (m_pReadData) m_pReadData->Clear();
+  }
+  int32_t result = 0;
+  if (IsOpen()) {
+    uint32_t written = 0;
+    const platform::IoResult io = m_hCom.Write(data, static_cast<uint32_t>(length), written, kWriteWaitMs);
+    result = (io == platform::IoResult::Ok && written == static_cast<uint32_t>(length)) ? 1 : 0;
+  }
+  if (m_pWriteEvent) m_pWriteEvent->Reset();
+  platform::PumpMessages();
+  return result;
+}
+
+uint32_t CRSPort::ReadThreadProc(CRSPort* port) {
+  port->ReadLoop();
+  return 0;
+}
+
+void CRSPort::ReadLoop() {
+  if (IsOpen()) {
+    m_hCom.Purge(kPurgeAll);
+    m_pReadData->Clear();
+  }
+  m_hCom.ClearError(nullptr, nullptr);
+  char chunk[kChunk] = {};
+
+  while (m_nRun != 0) {
+    uint32_t waiting = 0;
+    m_hCom.ClearError(nullptr, &waiting);
+    const uint32_t size = waiting == 0 ? 1 : (waiting < kChunk ? waiting : kChunk);
+    uint32_t got = 0;
+    const platform::IoResult io = m_hCom.Read(chunk, size, got);
+    if (io == platform::IoResult::Ok && got > 0) {
+      m_pReadData->Put(chunk, static_cast<int32_t>(got));
+      EchoToTerminal(chunk, static_cast<int32_t>(got), 0);
+      std::memset(chunk, 0, got);
+    } else if (io == platform::IoResult::Error) {
+      // A vanished device answers every call at once; without a pause the
+      // reader would spin at full speed until the port is closed.
+      m_evStop.Wait(kSliceMs);
+    } else {
+      platform::Sleep(0);
+    }
+  }
+
+  if (IsOpen()) {
+    m_hCom.Purge(kPurgeAll);
+    m_pReadData->Clear();
+  }
+}
+
+void EchoToTerminal(const char* data, int32_t length, int32_t sent) {
+  CMLog* log = GetEchoLog();
+  if (!log) return;
+  if (sent)
+    log->Write(data, length);
+  else
+    log->WriteReceived(data, length);
+}

@@ -1,0 +1,299 @@
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "link/MLog.h"
+#include "link/RSPort.h"
+#include "platform/Hooks.h"
+#include "platform/Time.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int64_t MsSince(Clock::time_point t0) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t0).count();
+}
+
+double ProcessCpuMs() {
+  rusage ru{};
+  getrusage(RUSAGE_SELF, &ru);
+  return (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1000.0 + (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1000.0;
+}
+
+platform::DCB Dcb9600() {
+  platform::DCB dcb;
+  dcb.DCBlength = sizeof dcb;
+  dcb.BaudRate = 9600;
+  dcb.ByteSize = 8;
+  dcb.Parity = platform::NOPARITY;
+  dcb.StopBits = platform::ONESTOPBIT;
+  return dcb;
+}
+
+std::atomic<int> g_pumps{0};
+
+// The logger's side of a pseudo-terminal: the port under test opens the slave
+// by its path; the test reads and writes the master. The open and close
+// pauses of the port are scaled down.
+class PortTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::SetTimeScale(0.01);
+    int slave = -1;
+    char name[256] = {};
+    ASSERT_EQ(::openpty(&m_master, &slave, name, nullptr, nullptr), 0);
+    ::close(slave);
+    m_name = std::string("\\\\.\\") + name;
+    ASSERT_EQ(m_log.m_echoBuffer.Init(), 1);
+    SetEchoLog(&m_log);
+  }
+  void TearDown() override {
+    m_port.Close();
+    SetEchoLog(nullptr);
+    platform::InstallPumpHook(nullptr);
+    CloseMaster();
+    platform::SetTimeScale(1.0);
+  }
+
+  void CloseMaster() {
+    if (m_master >= 0) ::close(m_master);
+    m_master = -1;
+  }
+
+  void MasterWrite(const std::string& s) {
+    ASSERT_EQ(::write(m_master, s.data(), s.size()), static_cast<ssize_t>(s.size()));
+  }
+
+  // What the port sent, waiting up to a second for n bytes.
+  std::string MasterRead(size_t n) {
+    std::string out;
+    const auto t0 = Clock::now();
+    while (out.size() < n && MsSince(t0) < 1000) {
+      pollfd p{m_master, POLLIN, 0};
+      if (::poll(&p, 1, 20) <= 0) continue;
+      char buf[4096];
+      const ssize_t r = ::read(m_master, buf, sizeof buf);
+      if (r > 0) out.append(buf, static_cast<size_t>(r));
+    }
+    return out;
+  }
+
+  // A line through the reader thread; the wait is long in scaled time (10 s
+  // real at most) and ends as soon as the line is there.
+  std::string ReadLine() {
+    char buf[512] = {};
+    m_port.GetReadData()->ReadLine(buf, sizeof buf, 1000000);
+    return buf;
+  }
+
+  void WaitForLines(int32_t n) {
+    const auto t0 = Clock::now();
+    while (m_port.GetReadData()->LineCount() < n && MsSince(t0) < 5000) std::this_thread::yield();
+    ASSERT_EQ(m_port.GetReadData()->LineCount(), n);
+  }
+
+  int m_master = -1;
+  std::string m_name;
+  CMLog m_log;
+  CRSPort m_port;
+};
+
+}  // namespace
+
+TEST_F(PortTest, AbsentPortKeepsNameAndSettings) {
+  platform::DCB dcb = Dcb9600();
+  dcb.BaudRate = 19200;
+  const std::string absent = "\\\\.\\/nonexistent/kx2-no-port";
+  EXPECT_EQ(m_port.Open(absent, dcb), 241);
+  EXPECT_FALSE(m_port.IsOpen());
+  EXPECT_EQ(m_port.GetName(), absent);
+  EXPECT_EQ(m_port.GetSettings().BaudRate, 19200u);
+  EXPECT_EQ(m_port.Close(), 1);
+  EXPECT_EQ(m_port.Close(), 1);
+  char buf[8] = "x";
+  EXPECT_EQ(m_port.Write(buf, 1, 1), 0);
+}
+
+TEST_F(PortTest, RejectedSetUpLeavesThePortClosed) {
+  platform::DCB dcb = Dcb9600();
+  dcb.BaudRate = 0xFFFFFFF0u;  // above any port's maximum
+  EXPECT_EQ(m_port.Open(m_name, dcb), 242);
+  EXPECT_FALSE(m_port.IsOpen());
+  // Closed means closed: the device can be opened again at once.
+  EXPECT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+  EXPECT_TRUE(m_port.IsOpen());
+}
+
+TEST_F(PortTest, ReopenOnlyWhenNameOrLineSettingsDiffer) {
+  platform::DCB dcb = Dcb9600();
+  ASSERT_EQ(m_port.Open(m_name, dcb), 0);
+  ASSERT_TRUE(m_port.IsOpen());
+  MasterWrite("KEEP\r\n");
+  WaitForLines(1);
+
+  // Same settings, a different DTR control, or no name: the port, its reader
+  // and the held line stay.
+  EXPECT_EQ(m_port.Open(m_name, dcb), 0);
+  dcb.fDtrControl = platform::DTR_CONTROL_ENABLE;
+  EXPECT_EQ(m_port.Open(m_name, dcb), 0);
+  EXPECT_EQ(m_port.Open("", Dcb9600()), 0);
+  EXPECT_EQ(m_port.GetName(), m_name);
+  EXPECT_EQ(m_port.GetReadData()->LineCount(), 1);
+
+  // Flow control takes part in the comparison: the port is opened anew and
+  // the line buffer emptied.
+  dcb.fOutX = 1;
+  EXPECT_EQ(m_port.Open(m_name, dcb), 0);
+  EXPECT_TRUE(m_port.IsOpen());
+  EXPECT_EQ(m_port.GetReadData()->LineCount(), 0);
+  EXPECT_EQ(m_port.GetSettings().fOutX, 1u);
+  // And the new reader reads.
+  MasterWrite("AGAIN\r\n");
+  EXPECT_EQ(ReadLine(), "AGAIN");
+}
+
+TEST_F(PortTest, ReaderFeedsLinesAndTheEchoRing) {
+  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+  const std::string text = "#>RX:$SLE";
+  MasterWrite(text);
+  MasterWrite("EP\r\nRD SYS YES\r");
+  MasterWrite("\nYES END\r\n");
+  EXPECT_EQ(ReadLine(), "RD SYS YES");
+  EXPECT_EQ(ReadLine(), "YES END");
+
+  // Every received byte reaches the echo ring, '#' line included, marked 0.
+  const std::string all = "#>RX:$SLEEP\r\nRD SYS YES\r\nYES END\r\n";
+  const auto t0 = Clock::now();
+  while (m_log.m_echoBuffer.Count() < static_cast<int32_t>(all.size()) && MsSince(t0) < 5000) std::this_thread::yield();
+  ASSERT_EQ(m_log.m_echoBuffer.ReadOut(), static_cast<int32_t>(all.size()));
+  std::string echoed;
+  for (uint16_t e : m_log.m_echoBuffer.GetReadOut()) {
+    EXPECT_EQ(e >> 8, 0);
+    echoed += static_cast<char>(e & 0xFF);
+  }
+  EXPECT_EQ(echoed, all);
+
+  // A chunk larger than one read arrives whole.
+  std::string big;
+  for (int i = 0; i < 300; ++i) big += "LINE" + std::to_string(i) + "\r\n";
+  MasterWrite(big);
+  for (int i = 0; i < 300; ++i) ASSERT_EQ(ReadLine(), "LINE" + std::to_string(i));
+}
+
+TEST_F(PortTest, WriteSendsAndPurgesOnRequest) {
+  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+  platform::InstallPumpHook([] { ++g_pumps; });
+  g_pumps = 0;
+  EXPECT_EQ(m_port.Write("RD SYS\r\n", 0, 1), 1);  // length 0: up to the NUL
+  EXPECT_EQ(MasterRead(8), "RD SYS\r\n");
+  EXPECT_EQ(g_pumps.load(), 1);
+
+  MasterWrite("STALE\r\n");
+  WaitForLines(1);
+  EXPECT_EQ(m_port.Write("\r\nhello\r\n", 9, 0), 1);  // the terminal's write keeps it
+  EXPECT_EQ(m_port.GetReadData()->LineCount(), 1);
+  // Taken off the line first: the next write's purge drops unsent output too.
+  EXPECT_EQ(MasterRead(9), "\r\nhello\r\n");
+  EXPECT_EQ(m_port.Write("ST STP\r\nXX", 8, 1), 1);  // a command's write purges
+  EXPECT_EQ(m_port.GetReadData()->LineCount(), 0);
+  EXPECT_EQ(MasterRead(8), "ST STP\r\n");
+  // Write records nothing itself (its callers echo first): the ring holds
+  // received bytes only.
+  m_log.m_echoBuffer.ReadOut();
+  for (uint16_t e : m_log.m_echoBuffer.GetReadOut()) EXPECT_EQ(e >> 8, 0);
+}
+
+TEST_F(PortTest, CloseWakesAndJoinsTheReader) {
+  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+  MasterWrite("X\r\n");
+  WaitForLines(1);
+  // The reader sits in a read that would wait 10 s for its next byte.
+  const auto t0 = Clock::now();
+  EXPECT_EQ(m_port.Close(), 1);
+  EXPECT_LT(MsSince(t0), 5000);
+  EXPECT_FALSE(m_port.IsOpen());
+  EXPECT_EQ(m_port.GetReadData()->LineCount(), 0);  // emptied, but kept
+  EXPECT_EQ(m_port.Write("RD SYS\r\n", 0, 1), 0);
+  EXPECT_EQ(m_port.Close(), 1);
+}
+
+TEST_F(PortTest, VanishedDeviceLeavesTheReaderIdleUntilClose) {
+  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+  platform::SetTimeScale(1.0);  // the reader's pauses at their real length
+  CloseMaster();                // the adapter is pulled
+  const double cpu0 = ProcessCpuMs();
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
+  const double cpu = ProcessCpuMs() - cpu0;
+  EXPECT_LT(cpu, 200.0) << "the reader spins on a vanished device";
+  EXPECT_TRUE(m_port.IsOpen());
+  EXPECT_EQ(m_port.Write("RD SYS\r\n", 0, 1), 0);
+  platform::SetTimeScale(0.01);
+  EXPECT_EQ(m_port.Close(), 1);
+  EXPECT_FALSE(m_port.IsOpen());
+}
+
+// A worker runs exchanges under the port lock while the reader feeds the
+// buffer and the log, and the user-interface thread types lines and pulls the
+// echo ring (run under the thread sanitizer).
+TEST_F(PortTest, WorkerReaderAndInterfaceShareThePort) {
+  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+  std::atomic<bool> done{false};
+  std::thread logger([&] {
+    std::string pending;
+    while (!done) {
+      pollfd p{m_master, POLLIN, 0};
+      if (::poll(&p, 1, 10) <= 0) continue;
+      char buf[256];
+      const ssize_t r = ::read(m_master, buf, sizeof buf);
+      if (r <= 0) continue;
+      pending.append(buf, static_cast<size_t>(r));
+      for (size_t eol; (eol = pending.find('\n')) != std::string::npos;) {
+        const std::string line = pending.substr(0, eol + 1);
+        pending.erase(0, eol + 1);
+        // A purge may cut a typed line short, so the command is looked for
+        // anywhere in the line.
+        const size_t at = line.find("RD ");
+        if (at != std::string::npos) {
+          const std::string number = line.substr(at + 3, line.find('\r', at) - at - 3);
+          const std::string reply = "#>RX:echo\r\n" + number + " YES END\r\n";
+          ASSERT_EQ(::write(m_master, reply.data(), reply.size()), static_cast<ssize_t>(reply.size()));
+        }
+      }
+    }
+  });
+  constexpr int kExchanges = 40;
+  int matched = 0;
+  std::thread worker([&] {
+    for (int i = 0; i < kExchanges; ++i) {
+      platform::CriticalSectionLock lock(m_port.PortLock());
+      const std::string cmd = "RD " + std::to_string(i) + "\r\n";
+      EchoToTerminal(cmd.data(), static_cast<int32_t>(cmd.size()), 1);
+      if (m_port.Write(cmd.data(), static_cast<int32_t>(cmd.size()), 1) != 1) continue;
+      char buf[64] = {};
+      if (m_port.GetReadData()->ReadLine(buf, sizeof buf, 1000000) > 0 && std::to_string(i) + " YES END" == buf)
+        ++matched;
+    }
+  });
+  int pulled = 0;
+  for (int i = 0; i < 20; ++i) {
+    EchoToTerminal("\r\nhello\r\n", 9, 1);
+    m_port.Write("\r\nhello\r\n", 0, 0);
+    pulled += m_log.m_echoBuffer.ReadOut();
+  }
+  worker.join();
+  done = true;
+  logger.join();
+  EXPECT_EQ(matched, kExchanges);
+  EXPECT_GT(pulled + m_log.m_echoBuffer.ReadOut(), 0);
+}
