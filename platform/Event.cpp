@@ -5,10 +5,11 @@
 namespace platform {
 
 void Event::Set() {
-  {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_signaled = true;
-  }
+  // Notify under the lock: a waiter that wakes may destroy the event at once
+  // (a "done" event on its stack), and a notify after the unlock would then
+  // touch a dead condition variable.
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_signaled = true;
   if (m_manual)
     m_cv.notify_all();
   else

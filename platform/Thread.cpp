@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <mutex>
 #include <thread>
 
 #include "platform/Event.h"
@@ -22,6 +23,8 @@ struct Thread::State {
   std::atomic<bool> resumed{false};
   std::atomic<bool> skipBody{false};
   std::atomic<pid_t> tid{0};
+  Event tidKnown{true, false};
+  std::mutex joinLock;  // Join may be called from more than one thread
   std::thread thread;
 };
 
@@ -36,7 +39,6 @@ Thread::~Thread() {
   if (!m_state->resumed) m_state->skipBody = true;  // never started: end without running the body
   m_state->started.Set();
   Join();
-  if (m_state->thread.joinable()) m_state->thread.join();
 }
 
 bool Thread::Create(Body body) {
@@ -48,6 +50,7 @@ bool Thread::Create(Body body) {
     state->thread = std::thread([state] {
       t_current = state.get();
       state->tid = static_cast<pid_t>(::syscall(SYS_gettid));
+      state->tidKnown.Set();
       state->started.Wait(kInfinite);
       if (!state->skipBody && state->body) state->exitCode = state->body();
       state->body = nullptr;
@@ -68,8 +71,9 @@ void Thread::Resume() {
 
 bool Thread::SetPriorityHighest() {
   if (!m_state) return false;
-  // Wait for the thread's id; it is set before the body starts.
-  for (int i = 0; i < 1000 && m_state->tid.load() == 0; ++i) std::this_thread::yield();
+  // The id is known once the new thread has run its first lines, which it
+  // does even while suspended.
+  m_state->tidKnown.Wait(kInfinite);
   const pid_t tid = m_state->tid.load();
   if (tid == 0) return false;
   // Linux threads have their own nice value; lowering it needs privilege,
@@ -80,6 +84,7 @@ bool Thread::SetPriorityHighest() {
 bool Thread::Join(uint32_t ms) {
   if (!m_state) return true;
   if (m_state->ended.Wait(ms) != WaitResult::Signaled) return false;
+  std::lock_guard<std::mutex> lock(m_state->joinLock);
   if (m_state->thread.joinable() && m_state->thread.get_id() != std::this_thread::get_id()) m_state->thread.join();
   return true;
 }
@@ -93,7 +98,10 @@ void Thread::Abandon() {
   m_state->abandoned = true;
   if (!m_state->resumed) m_state->skipBody = true;
   m_state->started.Set();
-  if (m_state->thread.joinable()) m_state->thread.detach();
+  {
+    std::lock_guard<std::mutex> lock(m_state->joinLock);
+    if (m_state->thread.joinable()) m_state->thread.detach();
+  }
   m_state.reset();
 }
 

@@ -104,3 +104,15 @@ TEST(Thread, AbandonLetsTheThreadRunOnAndSeeItsFlag) {
   ASSERT_EQ(done.Wait(5000), WaitResult::Signaled);
   EXPECT_TRUE(sawFlag);
 }
+
+TEST(Event, AWaiterMayDestroyTheEventAsSoonAsItWakes) {
+  // The pattern of a "done" event on the waiter's stack: Set must not touch
+  // the event after the waiter could have seen the signal.
+  for (int i = 0; i < 200; ++i) {
+    auto* e = new Event(true, false);
+    std::thread t([e] { e->Set(); });
+    e->Wait(kInfinite);
+    delete e;
+    t.join();
+  }
+}
