@@ -2,17 +2,34 @@
 
 #include <atomic>
 #include <chrono>
+#include <mutex>
 #include <thread>
 
 namespace platform {
 namespace {
+using Clock = std::chrono::steady_clock;
+
 std::atomic<double> g_scale{1.0};
-// TickCount stays continuous across a change of scale: it accumulates scaled
-// time from this origin.
-const auto g_origin = std::chrono::steady_clock::now();
+// TickCount stays continuous across a change of scale, so a wait that spans
+// one (a reader thread outliving its test) never sees the clock jump back:
+// the scaled ms reached when the scale last changed, and the real time then.
+std::mutex g_tickLock;
+double g_tickBase = 0.0;
+Clock::time_point g_segmentStart = Clock::now();
+
+double ScaledMsSinceSegment(Clock::time_point now) {
+  const auto us = std::chrono::duration_cast<std::chrono::microseconds>(now - g_segmentStart).count();
+  return static_cast<double>(us) / 1000.0 / g_scale.load();
+}
 }  // namespace
 
-void SetTimeScale(double scale) { g_scale.store(scale > 0 ? scale : 1.0); }
+void SetTimeScale(double scale) {
+  std::lock_guard<std::mutex> lock(g_tickLock);
+  const auto now = Clock::now();
+  g_tickBase += ScaledMsSinceSegment(now);
+  g_segmentStart = now;
+  g_scale.store(scale > 0 ? scale : 1.0);
+}
 
 double TimeScale() { return g_scale.load(); }
 
@@ -27,9 +44,8 @@ void Sleep(uint32_t ms) {
 }
 
 uint32_t TickCount() {
-  const auto us =
-      std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - g_origin).count();
-  return static_cast<uint32_t>(static_cast<uint64_t>(us / 1000.0 / g_scale.load()));
+  std::lock_guard<std::mutex> lock(g_tickLock);
+  return static_cast<uint32_t>(static_cast<uint64_t>(g_tickBase + ScaledMsSinceSegment(Clock::now())));
 }
 
 }  // namespace platform

@@ -116,3 +116,14 @@ TEST(Event, AWaiterMayDestroyTheEventAsSoonAsItWakes) {
     t.join();
   }
 }
+
+TEST(Time, TickNeverRunsBackWhenTheScaleIsRestored) {
+  uint32_t fast;
+  {
+    ScaleGuard scale(0.001);
+    Sleep(20000);  // 20 ms real, 20 s of ticks
+    fast = TickCount();
+  }
+  const uint32_t after = TickCount();
+  EXPECT_LT(after - fast, 1000u);  // a small step forward, not a wrap-around
+}
