@@ -289,7 +289,8 @@ TEST(ReadData, ConcurrentPutAndReadKeepEveryLineInOrder) {
   std::atomic<bool> done{false};
   std::thread producer([&] {
     for (int i = 0; i < kLines; ++i) {
-      const std::string s = "L" + std::to_string(i) + "\r\n#echo " + std::to_string(i) + "\r\n";
+      std::string s(1, 'L');
+      s.append(std::to_string(i)).append("\r\n#echo ").append(std::to_string(i)).append("\r\n");
       rd.Put(s.data(), static_cast<int32_t>(s.size()));
       if (i % 64 == 0) std::this_thread::yield();
     }
