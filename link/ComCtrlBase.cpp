@@ -1,0 +1,271 @@
+#include "link/ComCtrlBase.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "link/RSPort.h"
+#include "link/ReadData.h"
+#include "link/SdlTime.h"
+#include "platform/CriticalSection.h"
+#include "platform/Hooks.h"
+#include "platform/Text.h"
+#include "platform/Time.h"
+
+namespace {
+
+constexpr const char* kYesEnd = "YES END";
+constexpr const char* kNotEnd = "NOT END";
+// Simple commands get 5 s; anything that makes the logger touch its flash or
+// its schedule can take much longer.
+constexpr uint32_t kShortMs = 5000;
+constexpr uint32_t kLongMs = 45000;
+
+// The expected text as the logger layer keeps it: at most 99 characters, and
+// "YES END" when the caller gives none.
+void CopyExpected(char (&out)[100], const char* expected) {
+  std::snprintf(out, sizeof out, "%s", expected ? expected : kYesEnd);
+}
+
+bool Matches(const char* line, const char* expected) {
+  return platform::CompareNoCase(line, expected, std::strlen(expected)) == 0;
+}
+
+// Sends one command line: the traffic log sees it first, then the port writes
+// it after discarding everything queued, so a late reply of an earlier command
+// can never be taken for this one's answer. The caller holds the port lock.
+bool SendLine(CRSPort* port, const char* command, int32_t length) {
+  EchoToTerminal(command, length, 1);
+  return port->Write(command, 0, 1) == 1;
+}
+
+// Reads one reply line and keeps the terminal alive afterwards. An empty line
+// reads as 0, the same as nothing at all.
+int32_t ReadReply(CRSPort* port, char* buffer, int32_t size, uint32_t timeoutMs) {
+  const int32_t n = port->GetReadData()->ReadLine(buffer, size, timeoutMs);
+  platform::PumpMessages();
+  return n;
+}
+
+// Appends one code point as UTF-8.
+void AppendUtf8(std::string& out, uint32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+// Logger text for display: valid UTF-8 stays as it is, every byte that does
+// not start a well-formed sequence becomes U+FFFD, so nothing vanishes
+// silently.
+std::string ToDisplayText(const char* text, std::size_t length) {
+  std::string out;
+  const auto* p = reinterpret_cast<const unsigned char*>(text);
+  std::size_t i = 0;
+  while (i < length) {
+    const unsigned char b = p[i];
+    int need = 0;
+    uint32_t cp = 0;
+    uint32_t min = 0;
+    if (b < 0x80) {
+      out += static_cast<char>(b);
+      ++i;
+      continue;
+    } else if (b >= 0xC2 && b <= 0xDF) {
+      need = 1, cp = b & 0x1F, min = 0x80;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+      need = 2, cp = b & 0x0F, min = 0x800;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+      need = 3, cp = b & 0x07, min = 0x10000;
+    }
+    bool ok = need > 0;
+    for (int k = 1; ok && k <= need; ++k) {
+      if (i + k >= length || (p[i + k] & 0xC0) != 0x80) {
+        ok = false;
+      } else {
+        cp = (cp << 6) | (p[i + k] & 0x3F);
+      }
+    }
+    if (ok && cp >= min && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF)) {
+      AppendUtf8(out, cp);
+      i += need + 1;
+    } else {
+      AppendUtf8(out, 0xFFFD);
+      ++i;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+CComCtrlBase::CComCtrlBase() = default;
+
+CComCtrlBase::~CComCtrlBase() = default;
+
+int32_t CComCtrlBase::WakeUp(CRSPort* port, char* reply, int32_t* length) {
+  static const char kHello[] = "\r\nHELLO\r\n";
+  if (port == nullptr) return 1;
+  platform::CriticalSectionLock lock(port->PortLock());
+  if (!port->IsOpen()) return 1;
+
+  int32_t result = 1;
+  char line[100];
+  if (SendLine(port, kHello, 9)) {
+    if (!port->IsOpen()) return 3;
+    if (ReadReply(port, line, sizeof line, 2000) <= 0) {
+      result = 3;
+    } else if (std::strncmp(line, "WAKE", 4) != 0) {
+      result = 2;
+    } else {
+      result = 0;
+      // The line after "WAKE" carries the identification and the version.
+      int32_t got = 0;
+      if (reply != nullptr && length != nullptr && *length > 0) {
+        got = ReadReply(port, reply, *length, 500);
+      }
+      if (length != nullptr) *length = got;
+    }
+  }
+  // The logger may add banner lines after its wake-up answer; they must not
+  // be left for the next command's reply.
+  while (port->IsOpen() && ReadReply(port, line, sizeof line, 100) != 0) {
+  }
+  return result;
+}
+
+int32_t CComCtrlBase::ResetDevice(CRSPort* port) { return SendCommandExpect(port, "ST RES\r\n", nullptr, kShortMs); }
+
+int32_t CComCtrlBase::SetRss(CRSPort* port, int32_t value) {
+  char command[50];
+  std::snprintf(command, sizeof command, "ST RSS %d\r\n", value);
+  return SendCommandExpect(port, command, nullptr, kShortMs);
+}
+
+int32_t CComCtrlBase::SetIdleTime(CRSPort* port, int32_t value) {
+  char command[50];
+  std::snprintf(command, sizeof command, "ST IDL %02d\r\n", value % 61);
+  return SendCommandExpect(port, command, nullptr, kShortMs);
+}
+
+int32_t CComCtrlBase::SetSampling(CRSPort* port, int32_t& interval) {
+  const int32_t s = interval;
+  char text[32];
+  std::snprintf(text, sizeof text, "D%02dH%02dM%02dS%02d", s / 86400 % 100, s / 3600 % 24, s / 60 % 60, s % 60);
+  char command[50];
+  std::snprintf(command, sizeof command, "ST SMP %s\r\n", text);
+  return SendCommand(port, command, kLongMs);
+}
+
+int32_t CComCtrlBase::SetStartTime(CRSPort* port, const CSdlTime& start) {
+  // The logger takes the start to the minute; its seconds are its own.
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d/%02d/%02d %02d:%02d", start.m_nYear % 100, start.m_nMonth % 100,
+                start.m_nDay % 100, start.m_nHour % 24, start.m_nMinute % 60);
+  char command[50];
+  std::snprintf(command, sizeof command, "ST STM %s\r\n", text);
+  return SendCommand(port, command, kLongMs);
+}
+
+int32_t CComCtrlBase::StartNow(CRSPort* port) { return SendCommand(port, "ST STM\r\n", kLongMs); }
+
+int32_t CComCtrlBase::StopMeasure(CRSPort* port, int32_t n) {
+  // A logger in the middle of a measurement answers only when it is done; the
+  // caller says how many measurement lengths to allow. Computed wide so a
+  // large n saturates instead of wrapping round to a short wait.
+  const uint64_t wait = static_cast<uint64_t>(n < 1 ? 1 : n) * kLongMs;
+  const uint32_t timeoutMs = wait > platform::kInfinite ? platform::kInfinite : static_cast<uint32_t>(wait);
+  return SendCommand(port, "ST STP\r\n", timeoutMs);
+}
+
+int32_t CComCtrlBase::ReadAll(CRSPort* port, int32_t first, int32_t last, char* reply, int32_t size) {
+  if (port == nullptr || reply == nullptr || size < 1) return 1;
+  char command[200];
+  const int len = std::snprintf(command, sizeof command, "RD ALL %d %d\r\n", first, last);
+  platform::CriticalSectionLock lock(port->PortLock());
+  if (!port->IsOpen()) return 1;
+  if (!SendLine(port, command, len)) return 1;
+  if (!port->IsOpen()) return 1;
+  if (ReadReply(port, reply, size, 2000) <= 0) return 1;
+  return std::strstr(reply, "END") == nullptr ? 0 : 1;
+}
+
+int32_t CComCtrlBase::ReadAllNext(CRSPort* port, char* reply, int32_t size) {
+  if (port == nullptr || reply == nullptr || size < 1) return 1;
+  platform::CriticalSectionLock lock(port->PortLock());
+  if (!port->IsOpen()) return 1;
+  if (ReadReply(port, reply, size, 2000) <= 0) return 1;
+  if (std::strstr(reply, "END") == nullptr) return 0;
+  return std::strstr(reply, kNotEnd) != nullptr ? 240 : 243;
+}
+
+int32_t CComCtrlBase::ClearData(CRSPort* port, int32_t tries) {
+  if (port == nullptr) return 1;
+  if (tries < 1) return 0;
+  for (int32_t i = 0; i < tries; ++i) {
+    if (SendCommand(port, "ST CLR\r\n", kLongMs) == 0) return 0;
+  }
+  return 1;
+}
+
+int32_t CComCtrlBase::SendCommand(CRSPort* port, const char* command, uint32_t timeoutMs) {
+  return SendCommandExpect(port, command, nullptr, timeoutMs);
+}
+
+int32_t CComCtrlBase::SendCommandExpect(CRSPort* port, const char* command, const char* expected,
+                                        uint32_t timeoutMs) {
+  if (port == nullptr || command == nullptr) return 1;
+  char expect[100];
+  CopyExpected(expect, expected);
+
+  platform::CriticalSectionLock lock(port->PortLock());
+  if (!port->IsOpen()) return 1;
+  if (!SendLine(port, command, static_cast<int32_t>(std::strlen(command)))) return 1;
+  if (!port->IsOpen()) return 1;
+  char line[256];
+  if (ReadReply(port, line, sizeof line, timeoutMs) <= 0) return 1;
+  if (Matches(line, expect)) return 0;
+  if (platform::CompareNoCase(line, kNotEnd, 7) == 0) return 240;
+  return 2;
+}
+
+int32_t CComCtrlBase::SendCommandCancelable(CRSPort* port, const char* command, platform::Event* cancel,
+                                            uint32_t overallMs) {
+  return SendCommandExpectCancelable(port, command, nullptr, cancel, overallMs);
+}
+
+int32_t CComCtrlBase::SendCommandExpectCancelable(CRSPort* port, const char* command, const char* expected,
+                                                  platform::Event* cancel, uint32_t overallMs) {
+  if (port == nullptr || command == nullptr) return 1;
+  char expect[100];
+  CopyExpected(expect, expected);
+  // The overall time counts from the call, time spent waiting for the port
+  // included.
+  const uint32_t start = platform::TickCount();
+
+  platform::CriticalSectionLock lock(port->PortLock());
+  if (!port->IsOpen()) return 1;
+  if (!SendLine(port, command, static_cast<int32_t>(std::strlen(command)))) return 1;
+
+  char line[256];
+  for (int passes = 0;;) {
+    if (platform::TickCount() - start > overallMs) return 4;
+    int32_t n = 0;
+    if (port->IsOpen()) n = ReadReply(port, line, sizeof line, 2000);
+    if (n > 0) return Matches(line, expect) ? 0 : 2;
+    if (cancel != nullptr && cancel->Wait(0) != platform::WaitResult::Timeout) return 241;
+    if (++passes >= 100) return 1;
+  }
+}
+
+std::string CComCtrlBase::GetTextField() const { return ToDisplayText(m_szId, strnlen(m_szId, sizeof m_szId)); }

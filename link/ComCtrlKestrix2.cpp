@@ -1,0 +1,285 @@
+#include "link/ComCtrlKestrix2.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "link/RSPort.h"
+#include "link/ReadData.h"
+#include "platform/CriticalSection.h"
+#include "platform/Hooks.h"
+#include "platform/Text.h"
+#include "platform/Time.h"
+
+namespace {
+
+constexpr uint32_t kShortMs = 5000;
+// The communication module registers on the network before it reports; that
+// can take minutes.
+constexpr uint32_t kMailInitMs = 360000;
+constexpr uint32_t kImeiMs = 60000;
+constexpr uint32_t kErrorLogMs = 20000;
+
+// Query replies: data lines, then one of these markers.
+int32_t EndMarker(const char* line) {
+  if (platform::CompareNoCase(line, "YES END", 7) == 0) return 0;
+  if (platform::CompareNoCase(line, "NG", 2) == 0) return 240;
+  if (platform::CompareNoCase(line, "NOT END", 7) == 0) return 240;
+  return -1;
+}
+
+// A command of any length (calibration and criteria texts come from the
+// operator), so no fixed buffer can cut it short.
+std::string Format(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  va_list again;
+  va_copy(again, args);
+  const int len = std::vsnprintf(nullptr, 0, format, args);
+  va_end(args);
+  std::string out;
+  if (len > 0) {
+    out.resize(static_cast<std::size_t>(len) + 1);
+    std::vsnprintf(out.data(), out.size(), format, again);
+    out.resize(static_cast<std::size_t>(len));
+  }
+  va_end(again);
+  return out;
+}
+
+bool SendLine(CRSPort* port, const char* command) {
+  EchoToTerminal(command, static_cast<int32_t>(std::strlen(command)), 1);
+  return port->Write(command, 0, 1) == 1;
+}
+
+int32_t ReadReply(CRSPort* port, char* buffer, int32_t size, uint32_t timeoutMs) {
+  const int32_t n = port->GetReadData()->ReadLine(buffer, size, timeoutMs);
+  platform::PumpMessages();
+  return n;
+}
+
+void AppendPiece(std::vector<std::string>& list, const char* begin, const char* end) {
+  std::string piece;
+  for (const char* p = begin; p < end; ++p) {
+    if (*p != '\r' && *p != '\n') piece += *p;
+  }
+  list.push_back(std::move(piece));
+}
+
+}  // namespace
+
+CComCtrlKestrix2::CComCtrlKestrix2() = default;
+
+CComCtrlKestrix2::~CComCtrlKestrix2() = default;
+
+bool CComCtrlKestrix2::IsTargetModel(const char* identification) {
+  return identification != nullptr && std::strncmp(identification, "Corvanel-QZ", 11) == 0;
+}
+
+int32_t CComCtrlKestrix2::SetBatteryAlarm(CRSPort* port, int32_t millivolts) {
+  if (port == nullptr) return 1;
+  return SendCommandExpect(port, Format("BAT %d\r\n", millivolts).c_str(), nullptr, kShortMs);
+}
+
+int32_t CComCtrlKestrix2::SetRssValue(CRSPort* port, int32_t value) {
+  if (port == nullptr) return 1;
+  return SendCommandExpect(port, Format("ST RSS %d\r\n", value).c_str(), nullptr, kShortMs);
+}
+
+int32_t CComCtrlKestrix2::SetAverage(CRSPort* port, int32_t value) {
+  if (port == nullptr) return 1;
+  return SendCommandExpect(port, Format("ST AVG %d\r\n", value).c_str(), nullptr, kShortMs);
+}
+
+int32_t CComCtrlKestrix2::SetCalibration(CRSPort* port, const char* text) {
+  if (port == nullptr || text == nullptr) return 1;
+  return SendCommandExpect(port, Format("ST CAL AV %s\r\n", text).c_str(), nullptr, kShortMs);
+}
+
+int32_t CComCtrlKestrix2::ClearRain(CRSPort* port) {
+  if (port == nullptr) return 1;
+  return SendCommandExpect(port, "RCLR\r\n", nullptr, kShortMs);
+}
+
+int32_t CComCtrlKestrix2::SetRainAlarm(CRSPort* port, int32_t number, const char* criteria) {
+  if (port == nullptr || criteria == nullptr) return 1;
+  return SendCommandExpect(port, Format("ALM RN %d %s\r\n", number, criteria).c_str(), nullptr, kShortMs);
+}
+
+int32_t CComCtrlKestrix2::EnableRainAlarm(CRSPort* port, int32_t number, int32_t on) {
+  if (port == nullptr) return 1;
+  const char* format = on != 0 ? "ALM RN %d ON\r\n" : "ALM RN %d OFF\r\n";
+  return SendCommandExpect(port, Format(format, number).c_str(), nullptr, kShortMs);
+}
+
+int32_t CComCtrlKestrix2::QueryLines(CRSPort* port, const char* command, std::vector<std::string>* lines,
+                                     uint32_t overallMs) {
+  if (port == nullptr) return 1;
+  platform::CriticalSectionLock lock(port->PortLock());
+  // Without a command nothing is purged: the lines that followed an earlier
+  // exchange's "OK" are the ones to collect.
+  if (command != nullptr && command[0] != '\0') {
+    if (!port->IsOpen()) return 1;
+    if (!SendLine(port, command)) return 1;
+  }
+
+  char line[4096];
+  uint32_t since = platform::TickCount();
+  for (;;) {
+    if (platform::TickCount() - since > overallMs) return 4;
+    if (!port->IsOpen()) {
+      // Nothing can come any more; let the overall time run out without
+      // spinning a core.
+      platform::PumpMessages();
+      platform::Sleep(10);
+      continue;
+    }
+    if (ReadReply(port, line, sizeof line, 1000) <= 0) continue;
+    const int32_t end = EndMarker(line);
+    if (end >= 0) return end;
+    if (lines != nullptr) {
+      try {
+        lines->emplace_back(line);
+      } catch (const std::bad_alloc&) {
+        return 5;
+      }
+    }
+    // A long reply is fine as long as it keeps coming.
+    since = platform::TickCount();
+  }
+}
+
+int32_t CComCtrlKestrix2::StartReadAll(CRSPort* port, int32_t start, int32_t count) {
+  if (port == nullptr) return 1;
+  std::string command;
+  if (start < 0) {
+    command = Format("%s\r\n", "RD ALL");
+  } else if (count > 0) {
+    command = Format("%s %d %d\r\n", "RD ALL", start, count);
+  } else {
+    command = Format("%s %d\r\n", "RD ALL", start);
+  }
+  return SendCommandExpect(port, command.c_str(), "OK", kShortMs);
+}
+
+int32_t CComCtrlKestrix2::ReadDataLine(CRSPort* port, std::string& text) {
+  if (port == nullptr) return 1;
+  platform::CriticalSectionLock lock(port->PortLock());
+  if (!port->IsOpen()) return 1;
+  char line[4096];
+  if (ReadReply(port, line, sizeof line, 3000) <= 0) return 1;
+  // A record may itself begin with the letters "NG"; only "NG" alone ends
+  // the download.
+  if (platform::CompareNoCase(line, "YES END", 7) == 0 || platform::CompareNoCase(line, "NOT END", 7) == 0 ||
+      platform::CompareNoCase(line, "NG", 7) == 0) {
+    return 6;
+  }
+  text = line;
+  text += "\r\n";
+  return 5;
+}
+
+int32_t CComCtrlKestrix2::ReadErrorLog(CRSPort* port, std::vector<std::string>& lines) {
+  const int32_t result = SendCommandExpect(port, "RD ERR\r\n", "OK", kShortMs);
+  if (result != 0) return result;
+  // The caller's list gets the log only when it came whole.
+  std::vector<std::string> collected;
+  const int32_t query = QueryLines(port, nullptr, &collected, kErrorLogMs);
+  if (query == 0) lines.insert(lines.end(), collected.begin(), collected.end());
+  return query;
+}
+
+int32_t CComCtrlKestrix2::InitMail(CRSPort* port, const char* profile) {
+  const std::string command =
+      profile != nullptr && profile[0] != '\0' ? Format("%s %s\r\n", "MAIL INI", profile) : Format("%s\r\n", "MAIL INI");
+  const int32_t result = SendCommandExpect(port, command.c_str(), "OK", kShortMs);
+  if (result != 0) return result;
+  return QueryLines(port, nullptr, nullptr, kMailInitMs);
+}
+
+int32_t CComCtrlKestrix2::ReadImei(CRSPort* port, char* digits) {
+  if (digits == nullptr) return 1;
+  const int32_t result = SendCommandExpect(port, "MAIL IMEI\r\n", "OK", kShortMs);
+  if (result != 0) return result;
+  std::vector<std::string> collected;
+  if (QueryLines(port, nullptr, &collected, kImeiMs) != 0 || collected.empty()) return 2;
+  const std::string& first = collected.front();
+  if (std::strncmp(first.c_str(), "IMEI", 4) != 0) return 0;
+  // The module prints the number with separators ("IMEI: 3567-...").
+  int count = 0;
+  digits[0] = '\0';
+  for (const char c : first) {
+    if (count >= 49) break;
+    if (c >= '0' && c <= '9') {
+      digits[count++] = c;
+      digits[count] = '\0';
+    }
+  }
+  return 0;
+}
+
+int32_t CComCtrlKestrix2::SendWeep(CRSPort* port) {
+  if (port == nullptr) return 1;
+  platform::CriticalSectionLock lock(port->PortLock());
+  if (!port->IsOpen()) return 1;
+  if (!SendLine(port, "WEEP\r\n")) return 1;
+  char line[256];
+  if (!port->IsOpen() || ReadReply(port, line, sizeof line, 5000) <= 0) return 4;
+  if (std::strstr(line, "writing") == nullptr) return 1;
+  // Writing the image to flash takes a while before the final "OK".
+  if (!port->IsOpen() || ReadReply(port, line, sizeof line, 60000) <= 0) return 1;
+  return platform::CompareNoCase(line, "OK", 2) == 0 ? 0 : 1;
+}
+
+int32_t CComCtrlKestrix2::WaitSleep(CRSPort* port, int32_t n) {
+  if (port == nullptr) return 1;
+  platform::CriticalSectionLock lock(port->PortLock());
+  char line[256];
+  for (int32_t i = 0; i < n; ++i) {
+    if (!port->IsOpen() || ReadReply(port, line, sizeof line, 13000) <= 0) return 1;
+    if (platform::CompareNoCase(line, "#>RX:$SLEEP", 11) == 0) return 0;
+  }
+  return 1;
+}
+
+int32_t CComCtrlKestrix2::SendAndWait(CRSPort* port, const char* command, const char* expected, int32_t n) {
+  if (port == nullptr || command == nullptr) return 1;
+  char expect[100];
+  std::snprintf(expect, sizeof expect, "%s", expected != nullptr ? expected : "YES END");
+  const std::size_t expectLen = std::strlen(expect);
+
+  platform::CriticalSectionLock lock(port->PortLock());
+  // With no read to make, a command would only change the logger behind the
+  // caller's back.
+  if (!port->IsOpen() || n < 1) return 1;
+  if (!SendLine(port, command)) return 1;
+
+  int32_t result = 1;
+  char line[256];
+  for (int32_t i = 0; i < n; ++i) {
+    if (!port->IsOpen()) continue;
+    if (ReadReply(port, line, sizeof line, 5000) <= 0) continue;
+    if (platform::CompareNoCase(line, expect, expectLen) == 0) return 0;
+    if (platform::CompareNoCase(line, "*>RX:ERROR", 99) == 0 || platform::CompareNoCase(line, "NOT END", 99) == 0) {
+      return 240;
+    }
+    result = 2;
+  }
+  return result;
+}
+
+int32_t CComCtrlKestrix2::SplitCsvLine(std::vector<std::string>& list, const char* line) {
+  if (line != nullptr) {
+    const char* piece = line;
+    const char* p = line;
+    for (; *p != '\0'; ++p) {
+      if (*p == ',') {
+        AppendPiece(list, piece, p);
+        piece = p + 1;
+      }
+    }
+    if (p > piece) AppendPiece(list, piece, p);
+  }
+  return static_cast<int32_t>(list.size());
+}

@@ -1,0 +1,249 @@
+#include <cstring>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "PeerFixture.h"
+#include "link/ReadData.h"
+#include "link/SdlTime.h"
+#include "platform/Event.h"
+
+namespace {
+
+using ComCtrlBaseTest = PeerFixture;
+
+TEST_F(ComCtrlBaseTest, ReplyMatchingAndResultCodes) {
+  struct Case {
+    const char* reply;
+    int32_t code;
+  } cases[] = {
+      {"YES END\r\n", 0},
+      {"yes end and some more words\r\n", 0},  // prefix, any case
+      {"YES EN\r\n", 2},
+      {"NOT END\r\n", 240},
+      {"not end here\r\n", 240},
+      {"ERROR\r\n", 2},
+  };
+  for (const auto& c : cases) {
+    peer.Expect("ST RES\r\n").Reply(c.reply);
+    EXPECT_EQ(proto.ResetDevice(&port), c.code) << c.reply;
+    ASSERT_TRUE(peer.Finish());
+  }
+  // A given expectation, compared on its own length only.
+  peer.Expect("X\r\n").Reply("ok, 12\r\n");
+  EXPECT_EQ(proto.SendCommandExpect(&port, "X\r\n", "OK", 5000), 0);
+  const std::string longExpect(120, 'A');
+  peer.Expect("X\r\n").Reply(std::string(99, 'a') + "B\r\n");
+  EXPECT_EQ(proto.SendCommandExpect(&port, "X\r\n", longExpect.c_str(), 5000), 0);
+}
+
+TEST_F(ComCtrlBaseTest, EmptyLineIsNoReplyAtOnce) {
+  peer.Expect("ST RES\r\n").Reply("\r\n");
+  int32_t result = -1;
+  const uint32_t took = Elapsed([&] { result = proto.ResetDevice(&port); });
+  EXPECT_EQ(result, 1);
+  EXPECT_LT(took, 4000u);  // not the 5000 ms time-out
+}
+
+TEST_F(ComCtrlBaseTest, NoReplyWithinTimeOut) {
+  platform::SetTimeScale(0.002);
+  peer.Expect("ST RES\r\n");
+  int32_t result = -1;
+  const uint32_t took = Elapsed([&] { result = proto.ResetDevice(&port); });
+  EXPECT_EQ(result, 1);
+  EXPECT_GE(took, 5000u);
+}
+
+TEST_F(ComCtrlBaseTest, NoPortOrClosedPortGivesOne) {
+  char buf[64];
+  int32_t len = sizeof buf;
+  CSdlTime t;
+  int32_t interval = 60;
+  EXPECT_EQ(proto.WakeUp(nullptr, buf, &len), 1);
+  EXPECT_EQ(proto.SetSampling(nullptr, interval), 1);
+  EXPECT_EQ(proto.SetStartTime(nullptr, t), 1);
+  EXPECT_EQ(proto.ReadAll(nullptr, 0, 1, buf, sizeof buf), 1);
+  EXPECT_EQ(proto.ReadAllNext(nullptr, buf, sizeof buf), 1);
+  EXPECT_EQ(proto.ClearData(nullptr, 3), 1);
+  EXPECT_EQ(proto.SendCommandExpectCancelable(nullptr, "X\r\n", nullptr, nullptr, 1000), 1);
+
+  platform::SetTimeScale(0.001);
+  port.Close();
+  EXPECT_EQ(proto.WakeUp(&port, buf, &len), 1);
+  EXPECT_EQ(proto.ResetDevice(&port), 1);
+  EXPECT_EQ(proto.ReadAll(&port, 0, 1, buf, sizeof buf), 1);
+  EXPECT_EQ(proto.ReadAllNext(&port, buf, sizeof buf), 1);
+  EXPECT_EQ(proto.SendCommandCancelable(&port, "X\r\n", nullptr, 1000), 1);
+}
+
+TEST_F(ComCtrlBaseTest, WakeUpTakesTheIdentLineAndDrains) {
+  peer.Expect("\r\nHELLO\r\n").Reply("WAKE\r\nCorvanel-QZ Ver[1.02]\r\nREADY\r\nSTOP\r\n");
+  char reply[64] = {};
+  int32_t length = sizeof reply;
+  EXPECT_EQ(proto.WakeUp(&port, reply, &length), 0);
+  EXPECT_STREQ(reply, "Corvanel-QZ Ver[1.02]");
+  EXPECT_EQ(length, 21);
+  EXPECT_EQ(port.GetReadData()->LineCount(), 0);  // the banner lines are gone
+
+  peer.Expect("\r\nHELLO\r\n").Reply("wake\r\nCorvanel-QZ\r\n");
+  length = sizeof reply;
+  EXPECT_EQ(proto.WakeUp(&port, reply, &length), 2);
+  EXPECT_EQ(port.GetReadData()->LineCount(), 0);
+
+  // "WAKE" with nothing after it: still awake, no identification.
+  platform::SetTimeScale(0.01);
+  peer.Expect("\r\nHELLO\r\n").Reply("WAKE\r\n");
+  length = sizeof reply;
+  EXPECT_EQ(proto.WakeUp(&port, reply, &length), 0);
+  EXPECT_EQ(length, 0);
+
+  peer.Expect("\r\nHELLO\r\n");
+  EXPECT_EQ(proto.WakeUp(&port, reply, &length), 3);
+}
+
+TEST_F(ComCtrlBaseTest, CommandTexts) {
+  CSdlTime start;
+  start.m_nYear = 2024, start.m_nMonth = 3, start.m_nDay = 5;
+  start.m_nHour = 14, start.m_nMinute = 7, start.m_nSecond = 9;
+  int32_t oneOfEach = 86400 + 3600 + 60 + 1;
+  int32_t tenMinutes = 600;
+  const struct {
+    std::string command;
+    std::function<int32_t()> call;
+  } cases[] = {
+      {"ST SMP D01H01M01S01\r\n", [&] { return proto.SetSampling(&port, oneOfEach); }},
+      {"ST SMP D00H00M10S00\r\n", [&] { return proto.SetSampling(&port, tenMinutes); }},
+      {"ST STM 24/03/05 14:07\r\n", [&] { return proto.SetStartTime(&port, start); }},
+      {"ST STM\r\n", [&] { return proto.StartNow(&port); }},
+      {"ST STP\r\n", [&] { return proto.StopMeasure(&port, 2); }},
+      {"ST RSS -3\r\n", [&] { return proto.SetRss(&port, -3); }},
+      {"ST IDL 04\r\n", [&] { return proto.SetIdleTime(&port, 65); }},
+      {"ST CLR\r\n", [&] { return proto.ClearData(&port, 1); }},
+      {"BAT 3300\r\n", [&] { return proto.SetBatteryAlarm(&port, 3300); }},
+      {"ST RSS 12\r\n", [&] { return proto.SetRssValue(&port, 12); }},
+      {"ST AVG 10\r\n", [&] { return proto.SetAverage(&port, 10); }},
+      {"ST CAL AV 0.5 1.25\r\n", [&] { return proto.SetCalibration(&port, "0.5 1.25"); }},
+      {"RCLR\r\n", [&] { return proto.ClearRain(&port); }},
+      {"ALM RN 1 10.5 60\r\n", [&] { return proto.SetRainAlarm(&port, 1, "10.5 60"); }},
+      {"ALM RN 2 ON\r\n", [&] { return proto.EnableRainAlarm(&port, 2, 1); }},
+      {"ALM RN 1 OFF\r\n", [&] { return proto.EnableRainAlarm(&port, 1, 0); }},
+  };
+  for (const auto& c : cases) {
+    peer.Expect(c.command).Reply("YES END\r\n");
+    EXPECT_EQ(c.call(), 0) << c.command;
+    ASSERT_TRUE(peer.Finish()) << ::testing::PrintToString(peer.Errors());
+  }
+  // Operator text is never cut to a fixed buffer.
+  const std::string criteria(80, '9');
+  peer.Expect("ALM RN 1 " + criteria + "\r\n").Reply("YES END\r\n");
+  EXPECT_EQ(proto.SetRainAlarm(&port, 1, criteria.c_str()), 0);
+}
+
+TEST_F(ComCtrlBaseTest, StopMeasureWaitsNTimesTheMeasurementTime) {
+  platform::SetTimeScale(0.002);
+  for (const int32_t n : {0, 3}) {
+    peer.Expect("ST STP\r\n");
+    int32_t result = -1;
+    const uint32_t took = Elapsed([&] { result = proto.StopMeasure(&port, n); });
+    EXPECT_EQ(result, 1);
+    const uint32_t wait = 45000u * static_cast<uint32_t>(n < 1 ? 1 : n);
+    EXPECT_GE(took, wait) << n;
+    EXPECT_LT(took, wait + 45000u) << n;
+    ASSERT_TRUE(peer.Finish());
+  }
+}
+
+TEST_F(ComCtrlBaseTest, ClearDataTries) {
+  EXPECT_EQ(proto.ClearData(&port, 0), 0);
+  EXPECT_EQ(peer.TakeUnread(), "");
+
+  peer.Expect("ST CLR\r\n").Reply("BUSY\r\n").Expect("ST CLR\r\n").Reply("YES END\r\n");
+  EXPECT_EQ(proto.ClearData(&port, 3), 0);
+  ASSERT_TRUE(peer.Finish());
+  EXPECT_EQ(peer.TakeUnread(), "");  // no third try
+
+  peer.Expect("ST CLR\r\n").Reply("NOT END\r\n").Expect("ST CLR\r\n").Reply("BUSY\r\n");
+  EXPECT_EQ(proto.ClearData(&port, 2), 1);
+}
+
+TEST_F(ComCtrlBaseTest, CancelableExchange) {
+  platform::Event cancel(true, false);
+  peer.Expect("ST STM\r\n").Reply("yes end\r\n");
+  EXPECT_EQ(proto.SendCommandCancelable(&port, "ST STM\r\n", &cancel, 45000), 0);
+  peer.Expect("ST STM\r\n").Reply("NOT END\r\n");  // no "NOT END" case here
+  EXPECT_EQ(proto.SendCommandCancelable(&port, "ST STM\r\n", &cancel, 45000), 2);
+
+  // A line that is there wins over a raised cancel event.
+  cancel.Set();
+  peer.Expect("ST STM\r\n").Reply("YES END\r\n");
+  EXPECT_EQ(proto.SendCommandCancelable(&port, "ST STM\r\n", &cancel, 45000), 0);
+  ASSERT_TRUE(peer.Finish());
+
+  platform::SetTimeScale(0.001);
+  peer.Expect("ST STM\r\n");
+  int32_t result = -1;
+  uint32_t took = Elapsed([&] { result = proto.SendCommandCancelable(&port, "ST STM\r\n", &cancel, 45000); });
+  EXPECT_EQ(result, 241);
+  EXPECT_LT(took, 45000u);
+  ASSERT_TRUE(peer.Finish());
+
+  cancel.Reset();
+  peer.Expect("ST STM\r\n");
+  took = Elapsed([&] { result = proto.SendCommandCancelable(&port, "ST STM\r\n", &cancel, 5000); });
+  EXPECT_EQ(result, 4);
+  EXPECT_GE(took, 5000u);
+  ASSERT_TRUE(peer.Finish());
+
+  // Without an overall limit it gives up after 100 empty reads.
+  peer.Expect("ST STM\r\n");
+  took = Elapsed([&] { result = proto.SendCommandCancelable(&port, "ST STM\r\n", nullptr, 0xFFFFFFF0u); });
+  EXPECT_EQ(result, 1);
+  EXPECT_GE(took, 100u * 2000u);
+}
+
+TEST_F(ComCtrlBaseTest, ReadAllAndNext) {
+  char reply[64];
+  peer.Expect("RD ALL 5 9\r\n").Reply("00005,24/03/05 14:00:00,0.5\r\n");
+  EXPECT_EQ(proto.ReadAll(&port, 5, 9, reply, sizeof reply), 0);
+  EXPECT_STREQ(reply, "00005,24/03/05 14:00:00,0.5");
+  ASSERT_TRUE(peer.Finish());
+  peer.Expect("RD ALL 1 2\r\n").Reply("YES END\r\n");
+  EXPECT_EQ(proto.ReadAll(&port, 1, 2, reply, sizeof reply), 1);
+  ASSERT_TRUE(peer.Finish());
+
+  peer.Reply("00006,x\r\nNOT END\r\nYES END\r\nend\r\n");
+  EXPECT_EQ(proto.ReadAllNext(&port, reply, sizeof reply), 0);
+  EXPECT_EQ(proto.ReadAllNext(&port, reply, sizeof reply), 240);
+  EXPECT_EQ(proto.ReadAllNext(&port, reply, sizeof reply), 243);
+  EXPECT_EQ(proto.ReadAllNext(&port, reply, sizeof reply), 0);  // "END" is looked for with regard to case
+  platform::SetTimeScale(0.001);
+  EXPECT_EQ(proto.ReadAllNext(&port, reply, sizeof reply), 1);
+}
+
+TEST_F(ComCtrlBaseTest, ExchangesOfTwoThreadsNeverInterleave) {
+  peer.SetStrictTurns(true);
+  constexpr int kEach = 5;
+  for (int i = 0; i < 2 * kEach; ++i) peer.Expect("ST RES\r\n").Reply("YES END\r\n", 20);
+  int ok[2] = {0, 0};
+  auto worker = [&](int k) {
+    for (int i = 0; i < kEach; ++i) ok[k] += proto.ResetDevice(&port) == 0 ? 1 : 0;
+  };
+  std::thread a(worker, 0), b(worker, 1);
+  a.join();
+  b.join();
+  EXPECT_EQ(ok[0], kEach);
+  EXPECT_EQ(ok[1], kEach);
+}
+
+TEST(ComCtrlBaseText, IdentificationAsDisplayText) {
+  CComCtrlKestrix2 proto;
+  std::memcpy(proto.m_szId, "QZ\xe6\x97\xa5-\xff", 7);
+  EXPECT_EQ(proto.GetTextField(), "QZ\xe6\x97\xa5-\xef\xbf\xbd");
+  // All 20 bytes used, no NUL: the text stops at the field's end.
+  std::memset(proto.m_szId, 'A', sizeof proto.m_szId);
+  EXPECT_EQ(proto.GetTextField(), std::string(20, 'A'));
+  std::memcpy(proto.m_szId, "\xe6\x97", 3);  // a sequence cut short
+  EXPECT_EQ(proto.GetTextField(), "\xef\xbf\xbd\xef\xbf\xbd");
+}
+
+}  // namespace

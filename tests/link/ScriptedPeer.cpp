@@ -1,0 +1,187 @@
+#include "ScriptedPeer.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <stdexcept>
+
+#include "platform/Time.h"
+
+namespace {
+
+// Escapes control bytes so a mismatch reads well in a test failure.
+std::string Show(const std::string& s) {
+  std::string out;
+  for (const unsigned char c : s) {
+    if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c < 0x20 || c >= 0x7F) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", c);
+      out += hex;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
+constexpr int kCommandWaitMs = 5000;
+
+}  // namespace
+
+ScriptedPeer::ScriptedPeer() {
+  char name[256] = {};
+  if (openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0) throw std::runtime_error("openpty failed");
+  m_slavePath = name;
+  // Raw from the start, so nothing the peer writes before the program opens
+  // the slave is echoed or translated. The helper keeps its own slave
+  // descriptor open for its whole life: a master whose slave has no opener
+  // reads as hung up.
+  termios tio{};
+  tcgetattr(m_slave, &tio);
+  cfmakeraw(&tio);
+  tcsetattr(m_slave, TCSANOW, &tio);
+  m_thread = std::thread([this] { Run(); });
+}
+
+ScriptedPeer::~ScriptedPeer() {
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_stop = true;
+  }
+  m_cv.notify_all();
+  m_thread.join();
+  close(m_master);
+  close(m_slave);
+}
+
+ScriptedPeer& ScriptedPeer::Expect(const std::string& command) {
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_steps.push_back({true, command, 0});
+  }
+  m_cv.notify_all();
+  return *this;
+}
+
+ScriptedPeer& ScriptedPeer::Reply(const std::string& bytes, uint32_t delayMs) {
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_steps.push_back({false, bytes, delayMs});
+  }
+  m_cv.notify_all();
+  return *this;
+}
+
+bool ScriptedPeer::Finish(uint32_t realMs) {
+  std::unique_lock<std::mutex> lock(m_mutex);
+  const bool done = m_cv.wait_for(lock, std::chrono::milliseconds(realMs), [this] { return m_steps.empty() && !m_busy; });
+  if (!done) m_errors.push_back("script not finished in time");
+  return done && m_errors.empty();
+}
+
+std::vector<std::string> ScriptedPeer::Errors() {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_errors;
+}
+
+std::vector<std::string> ScriptedPeer::Commands() {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  return m_commands;
+}
+
+std::string ScriptedPeer::TakeUnread(uint32_t realMs) {
+  std::string out;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(realMs);
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+    if (left.count() <= 0) break;
+    pollfd p{m_master, POLLIN, 0};
+    if (poll(&p, 1, static_cast<int>(left.count())) <= 0) break;
+    char buf[512];
+    const ssize_t n = read(m_master, buf, sizeof buf);
+    if (n <= 0) break;
+    out.append(buf, static_cast<std::size_t>(n));
+  }
+  return out;
+}
+
+void ScriptedPeer::Fail(const std::string& what) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  m_errors.push_back(what);
+}
+
+bool ScriptedPeer::ReadExactly(std::string& out, std::size_t n, int realMs) {
+  out.clear();
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(realMs);
+  while (out.size() < n) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return false;
+    pollfd p{m_master, POLLIN, 0};
+    const int r = poll(&p, 1, static_cast<int>(left.count()));
+    if (r < 0 && errno == EINTR) continue;
+    if (r <= 0) return false;
+    char buf[512];
+    const ssize_t got = read(m_master, buf, std::min(sizeof buf, n - out.size()));
+    if (got <= 0) return false;
+    out.append(buf, static_cast<std::size_t>(got));
+  }
+  return true;
+}
+
+void ScriptedPeer::Run() {
+  for (;;) {
+    Step step;
+    {
+      std::unique_lock<std::mutex> lock(m_mutex);
+      m_busy = false;
+      m_cv.notify_all();
+      m_cv.wait(lock, [this] { return m_stop || !m_steps.empty(); });
+      if (m_stop) return;
+      step = m_steps.front();
+      m_steps.pop_front();
+      m_busy = true;
+    }
+    if (step.expect) {
+      std::string got;
+      const bool complete = ReadExactly(got, step.bytes.size(), kCommandWaitMs);
+      {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_commands.push_back(got);
+      }
+      if (!complete) {
+        Fail("expected \"" + Show(step.bytes) + "\", got only \"" + Show(got) + "\"");
+      } else if (got != step.bytes) {
+        Fail("expected \"" + Show(step.bytes) + "\", got \"" + Show(got) + "\"");
+      }
+      continue;
+    }
+    platform::Sleep(step.delayMs);
+    if (m_strict) {
+      int waiting = 0;
+      ioctl(m_master, FIONREAD, &waiting);
+      if (waiting > 0) Fail("a command arrived before the reply to the previous one");
+    }
+    std::size_t off = 0;
+    while (off < step.bytes.size()) {
+      const ssize_t n = write(m_master, step.bytes.data() + off, step.bytes.size() - off);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        Fail("write to the pty failed");
+        break;
+      }
+      off += static_cast<std::size_t>(n);
+    }
+  }
+}
