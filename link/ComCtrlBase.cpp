@@ -222,8 +222,7 @@ int32_t CComCtrlBase::SendCommand(CRSPort* port, const char* command, uint32_t t
   return SendCommandExpect(port, command, nullptr, timeoutMs);
 }
 
-int32_t CComCtrlBase::SendCommandExpect(CRSPort* port, const char* command, const char* expected,
-                                        uint32_t timeoutMs) {
+int32_t CComCtrlBase::SendCommandExpect(CRSPort* port, const char* command, const char* expected, uint32_t timeoutMs) {
   if (port == nullptr || command == nullptr) return 1;
   char expect[100];
   CopyExpected(expect, expected);

@@ -191,8 +191,8 @@ int32_t CComCtrlKestrix2::ReadErrorLog(CRSPort* port, std::vector<std::string>& 
 }
 
 int32_t CComCtrlKestrix2::InitMail(CRSPort* port, const char* profile) {
-  const std::string command =
-      profile != nullptr && profile[0] != '\0' ? Format("%s %s\r\n", "MAIL INI", profile) : Format("%s\r\n", "MAIL INI");
+  const std::string command = profile != nullptr && profile[0] != '\0' ? Format("%s %s\r\n", "MAIL INI", profile)
+                                                                       : Format("%s\r\n", "MAIL INI");
   const int32_t result = SendCommandExpect(port, command.c_str(), "OK", kShortMs);
   if (result != 0) return result;
   return QueryLines(port, nullptr, nullptr, kMailInitMs);

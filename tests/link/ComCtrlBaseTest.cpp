@@ -17,12 +17,9 @@ TEST_F(ComCtrlBaseTest, ReplyMatchingAndResultCodes) {
     const char* reply;
     int32_t code;
   } cases[] = {
-      {"YES END\r\n", 0},
-      {"yes end and some more words\r\n", 0},  // prefix, any case
-      {"YES EN\r\n", 2},
-      {"NOT END\r\n", 240},
-      {"not end here\r\n", 240},
-      {"ERROR\r\n", 2},
+      {"YES END\r\n", 0},        {"yes end and some more words\r\n", 0},  // prefix, any case
+      {"YES EN\r\n", 2},         {"NOT END\r\n", 240},
+      {"not end here\r\n", 240}, {"ERROR\r\n", 2},
   };
   for (const auto& c : cases) {
     peer.Expect("ST RES\r\n").Reply(c.reply);

@@ -86,7 +86,8 @@ ScriptedPeer& ScriptedPeer::Reply(const std::string& bytes, uint32_t delayMs) {
 
 bool ScriptedPeer::Finish(uint32_t realMs) {
   std::unique_lock<std::mutex> lock(m_mutex);
-  const bool done = m_cv.wait_for(lock, std::chrono::milliseconds(realMs), [this] { return m_steps.empty() && !m_busy; });
+  const bool done =
+      m_cv.wait_for(lock, std::chrono::milliseconds(realMs), [this] { return m_steps.empty() && !m_busy; });
   if (!done) m_errors.push_back("script not finished in time");
   return done && m_errors.empty();
 }

@@ -1,0 +1,108 @@
+// One command-and-reply exchange against a peer that answers at once over a
+// pseudo-terminal, and the bare pty round trip of the same bytes for
+// comparison: the difference is what the port, the line buffer and the
+// protocol layer add per exchange.
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <cstring>
+
+#include "ScriptedPeer.h"
+#include "link/ComCtrlKestrix2.h"
+#include "link/RSPort.h"
+#include "platform/Time.h"
+
+namespace {
+
+constexpr char kCommand[] = "ST RES\r\n";
+constexpr char kReply[] = "YES END\r\n";
+constexpr int kBatch = 1000;
+
+// The peer's script is topped up outside the timed part.
+void QueueExchanges(ScriptedPeer& peer, int& queued) {
+  for (int i = 0; i < kBatch; ++i) peer.Expect(kCommand).Reply(kReply);
+  queued = kBatch;
+}
+
+void BM_SendCommandExpect(benchmark::State& state) {
+  ScriptedPeer peer;
+  CRSPort port;
+  CComCtrlKestrix2 proto;
+  platform::DCB dcb{};
+  dcb.BaudRate = 9600;
+  dcb.ByteSize = 8;
+  platform::SetTimeScale(0.001);  // the open's settling sleep
+  if (port.Open(peer.DeviceName(), dcb) != 0) {
+    state.SkipWithError("cannot open the pty");
+    return;
+  }
+  platform::SetTimeScale(1.0);
+  int queued = 0;
+  int64_t failed = 0;
+  for (auto _ : state) {
+    if (queued == 0) {
+      state.PauseTiming();
+      QueueExchanges(peer, queued);
+      state.ResumeTiming();
+    }
+    --queued;
+    if (proto.SendCommandExpect(&port, kCommand, nullptr, 5000) != 0) ++failed;
+  }
+  if (failed != 0) state.SkipWithError("an exchange failed");
+  state.SetItemsProcessed(state.iterations());
+  state.counters["exchanges/s"] =
+      benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  // Leave the script dry so the peer stops reading before the port goes.
+  for (int i = 0; i < queued; ++i) {
+    port.Write(kCommand, 0, 0);
+  }
+  peer.Finish(10000);
+  platform::SetTimeScale(0.001);
+  port.Close();
+  platform::SetTimeScale(1.0);
+}
+BENCHMARK(BM_SendCommandExpect)->UseRealTime()->Unit(benchmark::kMicrosecond);
+
+bool ReadLine(int fd) {
+  char c = 0;
+  for (;;) {
+    pollfd p{fd, POLLIN, 0};
+    if (poll(&p, 1, 5000) <= 0) return false;
+    if (read(fd, &c, 1) != 1) return false;
+    if (c == '\n') return true;
+  }
+}
+
+void BM_PtyRoundTrip(benchmark::State& state) {
+  ScriptedPeer peer;
+  const int fd = open(peer.SlavePath().c_str(), O_RDWR | O_NOCTTY);
+  if (fd < 0) {
+    state.SkipWithError("cannot open the pty");
+    return;
+  }
+  int queued = 0;
+  for (auto _ : state) {
+    if (queued == 0) {
+      state.PauseTiming();
+      QueueExchanges(peer, queued);
+      state.ResumeTiming();
+    }
+    --queued;
+    if (write(fd, kCommand, std::strlen(kCommand)) < 0 || !ReadLine(fd)) {
+      state.SkipWithError("pty round trip failed");
+      break;
+    }
+  }
+  state.SetItemsProcessed(state.iterations());
+  for (int i = 0; i < queued; ++i) {
+    if (write(fd, kCommand, std::strlen(kCommand)) < 0 || !ReadLine(fd)) break;
+  }
+  peer.Finish(10000);
+  close(fd);
+}
+BENCHMARK(BM_PtyRoundTrip)->UseRealTime()->Unit(benchmark::kMicrosecond);
+
+}  // namespace
