@@ -40,6 +40,10 @@ void BM_SendCommandExpect(benchmark::State& state) {
     return;
   }
   platform::SetTimeScale(1.0);
+  if (!peer.SyncWith(port)) {
+    state.SkipWithError("the port's reader does not run");
+    return;
+  }
   int queued = 0;
   int64_t failed = 0;
   for (auto _ : state) {

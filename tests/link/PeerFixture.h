@@ -26,6 +26,7 @@ class PeerFixture : public ::testing::Test {
     dcb.StopBits = platform::ONESTOPBIT;
     ASSERT_EQ(port.Open(peer.DeviceName(), dcb), 0);
     platform::SetTimeScale(1.0);
+    ASSERT_TRUE(peer.SyncWith(port));
   }
 
   void TearDown() override {

@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "link/RSPort.h"
+#include "link/ReadData.h"
 #include "platform/Time.h"
 
 namespace {
@@ -116,6 +118,26 @@ std::string ScriptedPeer::TakeUnread(uint32_t realMs) {
     out.append(buf, static_cast<std::size_t>(n));
   }
   return out;
+}
+
+bool ScriptedPeer::SyncWith(CRSPort& port) {
+  CReadData* lines = port.GetReadData();
+  if (lines == nullptr) return false;
+  const double scale = platform::TimeScale();
+  platform::SetTimeScale(1.0);
+  char buf[32];
+  bool synced = false;
+  for (int i = 0; i < 200 && !synced; ++i) {
+    Reply("SYNC\r\n");
+    Finish();
+    synced = lines->ReadLine(buf, sizeof buf, 20) > 0;
+  }
+  // Earlier SYNC lines may still trickle in.
+  while (lines->ReadLine(buf, sizeof buf, 20) > 0) {
+  }
+  lines->Clear();
+  platform::SetTimeScale(scale);
+  return synced;
 }
 
 void ScriptedPeer::Fail(const std::string& what) {

@@ -19,6 +19,8 @@
 #include <thread>
 #include <vector>
 
+class CRSPort;
+
 class ScriptedPeer {
  public:
   ScriptedPeer();
@@ -47,6 +49,11 @@ class ScriptedPeer {
   std::string TakeUnread(uint32_t realMs = 20);
   // Commands read so far (those of Expect steps), in order.
   std::vector<std::string> Commands();
+
+  // Returns once the port's reader thread runs: the reader purges the port
+  // when it starts, and a reply that came before that would be lost. Leaves
+  // the line buffer empty. Call with the script dry.
+  bool SyncWith(CRSPort& port);
 
  private:
   struct Step {
