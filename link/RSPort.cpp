@@ -89,11 +89,16 @@ int32_t CRSPort::Open(const std::string& name, const platform::DCB& settings) {
   if (!m_pThread) {
     m_nRun = 1;
     m_evStop.Reset();
+    m_evReaderUp.Reset();
     auto thread = std::make_unique<platform::Thread>();
     if (thread->Create([this] { return ReadThreadProc(this); })) {
       thread->Resume();
       thread->SetPriorityHighest();
       m_pThread = std::move(thread);
+      // The reader purges the port as it starts. A logger that answers the
+      // first command quickly, or a slow thread start, would otherwise see
+      // that reply purged.
+      m_evReaderUp.Wait(platform::kInfinite);
     }
   }
   // Gives the logger's side of the line time to settle before the first
@@ -165,6 +170,7 @@ void CRSPort::ReadLoop() {
     m_pReadData->Clear();
   }
   m_hCom.ClearError(nullptr, nullptr);
+  m_evReaderUp.Set();
   char chunk[kChunk] = {};
 
   while (m_nRun != 0) {

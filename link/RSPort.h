@@ -55,6 +55,8 @@ class CRSPort {
   platform::CriticalSection m_csPort;
   // Set by Close: the reader's pause after a device failure ends at once.
   platform::Event m_evStop{true, false};
+  // Set by the reader once its start-up purge is done; Open waits for it.
+  platform::Event m_evReaderUp{true, false};
 };
 
 // Records bytes of either direction in the traffic log: sent non-zero marks

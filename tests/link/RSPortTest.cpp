@@ -163,6 +163,18 @@ TEST_F(PortTest, ReopenOnlyWhenNameOrLineSettingsDiffer) {
   EXPECT_EQ(ReadLine(), "AGAIN");
 }
 
+// The reader purges the port when it starts; a logger that answers at once
+// after the open must not lose its reply to that purge.
+TEST_F(PortTest, OpenReturnsOnlyOnceTheReaderReads) {
+  platform::SetTimeScale(0.0001);
+  for (int i = 0; i < 20; ++i) {
+    ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+    MasterWrite("R" + std::to_string(i) + "\r\n");
+    ASSERT_EQ(ReadLine(), "R" + std::to_string(i));
+    m_port.Close();
+  }
+}
+
 TEST_F(PortTest, ReaderFeedsLinesAndTheEchoRing) {
   ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
   const std::string text = "#>RX:$SLE";
