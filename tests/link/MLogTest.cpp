@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "link/MLog.h"
+#include "link/RSPort.h"
 #include "platform/Hooks.h"
 
 namespace {
@@ -187,4 +188,18 @@ TEST(TrafficLog, WritersOnSeveralThreadsLoseNothing) {
   pulled += log.m_echoBuffer.ReadOut();
   EXPECT_EQ(pulled.load(), kWrites * 6);
   EXPECT_EQ(windows.Count(), static_cast<size_t>(kWrites * 2));
+}
+
+TEST(TrafficLog, EchoToTerminalWritesIntoTheInstalledLog) {
+  CMLog log;
+  ASSERT_EQ(log.m_echoBuffer.Init(), 1);
+  SetEchoLog(nullptr);
+  EchoToTerminal("lost", 4, 1);  // no log installed: nothing happens
+  SetEchoLog(&log);
+  EchoToTerminal("T", 1, 1);
+  EchoToTerminal("R\0", 2, 0);
+  SetEchoLog(nullptr);
+  ASSERT_EQ(log.m_echoBuffer.ReadOut(), 2);
+  EXPECT_EQ(log.m_echoBuffer.GetReadOut()[0], 0x0100 | 'T');
+  EXPECT_EQ(log.m_echoBuffer.GetReadOut()[1], 'R');
 }
