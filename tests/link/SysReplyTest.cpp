@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+
+#include "link/ComCtrlKestrix2.h"
+#include "link/KX2MailInfo.h"
+#include "link/KX2SysInfo.h"
+#include "link/ReplyParse.h"
+
+namespace {
+
+// Feeds one reply line through the key/value split into the system parser,
+// as the system read does.
+int32_t SysLine(CKX2SysInfo& info, const std::string& line) {
+  std::string key, value;
+  SplitKeyValue(line, key, value);
+  return CComCtrlKestrix2::ParseSysItem(info, key.c_str(), value.c_str());
+}
+
+int32_t MailLine(CKX2MailInfo& info, const std::string& line) {
+  std::string key, value;
+  SplitKeyValue(line, key, value);
+  return CComCtrlKestrix2::ParseMailItem(info, key.c_str(), value.c_str());
+}
+
+// A record whose every member holds a marker, to see what a line leaves alone.
+CKX2SysInfo Marked() {
+  CKX2SysInfo info;
+  info.m_nMeasuring = 7;
+  info.m_nIdFirst = info.m_nIdLast = info.m_nIdThird = 7;
+  info.m_stStart.m_nYear = info.m_stClock.m_nYear = info.m_stNext.m_nYear = 7;
+  info.m_nSampling = info.m_nSamplingEvent = info.m_nSendCount = info.m_nSendCountEvent = 7;
+  info.m_nBatteryStop = 7;
+  info.m_dRainPerCount = 7.0;
+  std::strcpy(info.m_szBuild, "7");
+  std::strcpy(info.m_szSerial, "7");
+  info.m_alarm[0].m_nNo = info.m_alarm[1].m_nNo = 7;
+  return info;
+}
+
+bool Same(const CKX2SysInfo& a, const CKX2SysInfo& b) {
+  const auto sameTime = [](const CSdlTime& x, const CSdlTime& y) {
+    return x.m_nYear == y.m_nYear && x.m_nMonth == y.m_nMonth && x.m_nDay == y.m_nDay && x.m_nHour == y.m_nHour &&
+           x.m_nMinute == y.m_nMinute && x.m_nSecond == y.m_nSecond;
+  };
+  const auto sameAlarm = [](const CAlmRainInfo& x, const CAlmRainInfo& y) {
+    return x.m_nNo == y.m_nNo && x.m_dThreshold == y.m_dThreshold && x.m_nPeriod == y.m_nPeriod &&
+           x.m_nEnable == y.m_nEnable;
+  };
+  return a.m_nKind == b.m_nKind && a.m_nMeasuring == b.m_nMeasuring && a.m_nIdFirst == b.m_nIdFirst &&
+         a.m_nIdLast == b.m_nIdLast && a.m_nIdThird == b.m_nIdThird && sameTime(a.m_stStart, b.m_stStart) &&
+         sameTime(a.m_stClock, b.m_stClock) && sameTime(a.m_stNext, b.m_stNext) && a.m_nSampling == b.m_nSampling &&
+         a.m_nSamplingEvent == b.m_nSamplingEvent && a.m_nSendCount == b.m_nSendCount &&
+         a.m_nSendCountEvent == b.m_nSendCountEvent && a.m_nBatteryStop == b.m_nBatteryStop &&
+         std::memcmp(a.m_szBuild, b.m_szBuild, sizeof a.m_szBuild) == 0 &&
+         std::memcmp(a.m_szSerial, b.m_szSerial, sizeof a.m_szSerial) == 0 && a.m_dRainPerCount == b.m_dRainPerCount &&
+         sameAlarm(a.m_alarm[0], b.m_alarm[0]) && sameAlarm(a.m_alarm[1], b.m_alarm[1]);
+}
+
+}  // namespace
+
+TEST(SysReply, DateTimesAndCounts) {
+  CKX2SysInfo info = Marked();
+  EXPECT_EQ(SysLine(info, "STM 24/03/05 14:07:09"), 1);
+  EXPECT_EQ(SysLine(info, "TIM 24/03/06 01:02:03"), 1);
+  EXPECT_EQ(SysLine(info, "NEX  4/ 3/ 7 04:05:06"), 1);
+  EXPECT_EQ(info.m_stStart.m_nYear, 2024);
+  EXPECT_EQ(info.m_stStart.m_nSecond, 9);
+  EXPECT_EQ(info.m_stClock.m_nDay, 6);
+  EXPECT_EQ(info.m_stNext.m_nYear, 2004);
+  // A 16-character value leaves the date-time as it was.
+  EXPECT_EQ(SysLine(info, "STM 25/01/01 00:00:0"), 1);
+  EXPECT_EQ(info.m_stStart.m_nYear, 2024);
+
+  EXPECT_EQ(SysLine(info, "SMP D01H02M03S04"), 1);
+  EXPECT_EQ(info.m_nSampling, 93784);
+  EXPECT_EQ(SysLine(info, "SMP2 D00H00M01S00"), 1);
+  EXPECT_EQ(info.m_nSamplingEvent, 60);
+  EXPECT_EQ(SysLine(info, "SMP 30"), 1);
+  EXPECT_EQ(info.m_nSampling, 0);
+  EXPECT_EQ(SysLine(info, "ITV 6"), 1);
+  EXPECT_EQ(SysLine(info, "ITV2 x"), 1);
+  EXPECT_EQ(info.m_nSendCount, 6);
+  EXPECT_EQ(info.m_nSendCountEvent, 0);
+}
+
+TEST(SysReply, BatteryDropsItsLabel) {
+  struct Case {
+    const char* line;
+    int32_t millivolts;
+  };
+  const Case cases[] = {
+      {"BAT ALM 3600", 3600}, {"BAT ALM 3600.9", 3600},   {"BAT 12", 0},      {"BAT", 0}, {"BATX3600", 7},
+      {"BAT ALM -5", -5},     {"BAT ALM 1e300", INT_MAX}, {"BAT ALM nan", 0},
+  };
+  for (const auto& c : cases) {
+    CKX2SysInfo info = Marked();
+    SysLine(info, c.line);
+    EXPECT_EQ(info.m_nBatteryStop, c.millivolts) << c.line;
+  }
+}
+
+TEST(SysReply, RecordNumbers) {
+  CKX2SysInfo info = Marked();
+  EXPECT_EQ(SysLine(info, "ID 1-2500 (2500)"), 1);
+  EXPECT_EQ(info.m_nIdFirst, 1);
+  EXPECT_EQ(info.m_nIdLast, 2500);
+  EXPECT_EQ(info.m_nIdThird, 2500);
+  CKX2SysInfo before = info;
+  EXPECT_EQ(SysLine(info, "ID 1-2500"), 1);
+  EXPECT_TRUE(Same(info, before));
+  EXPECT_EQ(SysLine(info, "ID 99990-5 (15) trailing"), 1);
+  EXPECT_EQ(info.m_nIdFirst, 99990);
+  EXPECT_EQ(info.m_nIdLast, 5);
+  EXPECT_EQ(info.m_nIdThird, 15);
+}
+
+TEST(SysReply, RainAlarms) {
+  CKX2SysInfo info;
+  EXPECT_EQ(SysLine(info, "ALM RN 1 10.00 1:30 ON"), 1);
+  EXPECT_EQ(info.m_alarm[0].m_nNo, 1);
+  EXPECT_DOUBLE_EQ(info.m_alarm[0].m_dThreshold, 10.0);
+  EXPECT_EQ(info.m_alarm[0].m_nPeriod, 90);
+  EXPECT_EQ(info.m_alarm[0].m_nEnable, 1);
+
+  EXPECT_EQ(SysLine(info, "ALM RN 2 5.5 -0:30 OFF"), 1);
+  EXPECT_EQ(info.m_alarm[1].m_nNo, 2);
+  EXPECT_DOUBLE_EQ(info.m_alarm[1].m_dThreshold, 5.5);
+  EXPECT_EQ(info.m_alarm[1].m_nPeriod, -30);
+  EXPECT_EQ(info.m_alarm[1].m_nEnable, 0);
+
+  // Any number but 1 lands in the second alarm; "on" only when exactly "ON".
+  EXPECT_EQ(SysLine(info, "ALM RN 3 1 1:00 on extra"), 1);
+  EXPECT_EQ(info.m_alarm[1].m_nNo, 3);
+  EXPECT_EQ(info.m_alarm[1].m_nPeriod, 60);
+  EXPECT_EQ(info.m_alarm[1].m_nEnable, 0);
+  EXPECT_EQ(info.m_alarm[0].m_nNo, 1);
+
+  const CKX2SysInfo before = info;
+  for (const char* line : {"ALM RN 1 10.00 1:30", "ALM rn 1 10.00 1:30 ON", "ALM XX 1 2 3 ON", "ALM"}) {
+    EXPECT_EQ(SysLine(info, line), 1);
+    EXPECT_TRUE(Same(info, before)) << line;
+  }
+}
+
+TEST(SysReply, CalibrationTextsAndState) {
+  CKX2SysInfo info = Marked();
+  EXPECT_EQ(SysLine(info, "CAL RN 0.5"), 1);
+  EXPECT_DOUBLE_EQ(info.m_dRainPerCount, 0.5);
+  EXPECT_EQ(SysLine(info, "CAL XX 0.25"), 1);
+  EXPECT_EQ(SysLine(info, "CAL RN"), 1);
+  EXPECT_DOUBLE_EQ(info.m_dRainPerCount, 0.5);
+
+  EXPECT_EQ(SysLine(info, "MEASURING"), 1);
+  EXPECT_EQ(info.m_nMeasuring, 1);
+  EXPECT_EQ(SysLine(info, "STOP"), 1);
+  EXPECT_EQ(info.m_nMeasuring, 0);
+
+  EXPECT_EQ(SysLine(info, "BLD 2024-03-05 v1.2"), 1);
+  EXPECT_STREQ(info.m_szBuild, "2024-03-05 v1.2");
+  EXPECT_EQ(SysLine(info, "SN " + std::string(100, 'S')), 1);
+  EXPECT_EQ(std::strlen(info.m_szSerial), 63u);
+  EXPECT_EQ(SysLine(info, "SN 12"), 1);
+  EXPECT_STREQ(info.m_szSerial, "12");
+  // A shorter text leaves nothing of the longer one behind the NUL.
+  EXPECT_EQ(info.m_szSerial[10], '\0');
+}
+
+TEST(SysReply, UnknownKeysChangeNothing) {
+  CKX2SysInfo info = Marked();
+  const CKX2SysInfo before = info;
+  for (const char* line : {"stm 24/03/05 14:07:09", "Stop", "measuring", "", "   ", "SMP3 D01", "NG", "BLDX y"}) {
+    EXPECT_EQ(SysLine(info, line), 0) << line;
+    EXPECT_TRUE(Same(info, before)) << line;
+  }
+  EXPECT_EQ(CComCtrlKestrix2::ParseSysItem(info, nullptr, "x"), 0);
+  EXPECT_EQ(CComCtrlKestrix2::ParseSysItem(info, "BLD", nullptr), 1);
+  EXPECT_STREQ(info.m_szBuild, "");
+}
+
+TEST(MailReply, KeysStoreTheValueUnchanged) {
+  CKX2MailInfo info;
+  EXPECT_EQ(MailLine(info, "APN  my.apn"), 0);
+  EXPECT_EQ(info.m_strApn, " my.apn");
+  EXPECT_EQ(MailLine(info, "APU user name "), 0);
+  EXPECT_EQ(MailLine(info, "APP p@ss"), 0);
+  EXPECT_EQ(MailLine(info, "APA CHAP"), 0);
+  EXPECT_EQ(MailLine(info, "IMEI 490154203237518"), 0);
+  EXPECT_EQ(MailLine(info, "MYDIAL *99#"), 0);
+  EXPECT_EQ(MailLine(info, "HOST example.invalid"), 0);
+  EXPECT_EQ(MailLine(info, "PORT 8080"), 0);
+  EXPECT_EQ(MailLine(info, "POST"), 0);
+  EXPECT_EQ(info.m_strUser, "user name ");
+  EXPECT_EQ(info.m_strPassword, "p@ss");
+  EXPECT_EQ(info.m_strAuth, "CHAP");
+  EXPECT_EQ(info.m_strImei, "490154203237518");
+  EXPECT_EQ(info.m_strMyDial, "*99#");
+  EXPECT_EQ(info.m_strHost, "example.invalid");
+  EXPECT_EQ(info.m_strPort, "8080");
+  EXPECT_EQ(info.m_strPost, "");
+
+  const CKX2MailInfo before = info;
+  for (const char* line : {"apn x", "APNX y", "", "YES END"}) EXPECT_EQ(MailLine(info, line), -1) << line;
+  EXPECT_EQ(info.m_strApn, before.m_strApn);
+  EXPECT_EQ(CComCtrlKestrix2::ParseMailItem(info, nullptr, "x"), -1);
+}
