@@ -1,0 +1,149 @@
+// Posted messages and pumps, the platform hooks, message boxes and file
+// dialogs through the recording service.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "UiTestSupport.h"
+#include "platform/Hooks.h"
+#include "res/StringTable.h"
+#include "ui/Dialog.h"
+#include "ui/FileDialog.h"
+#include "ui/MessagePump.h"
+#include "ui/QtMessageService.h"
+#include "ui/RecordingMessageService.h"
+#include "ui/WinAppEx.h"
+
+namespace {
+res::DialogTemplateData Empty() { return {9100, "空", 100, 50, res::DS_POPUP, "ＭＳ ゴシック", 9, {}}; }
+
+class Counter : public CDialog {
+ public:
+  int commands = 0;
+  intptr_t lastParam = 0;
+  std::thread::id thread;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+    if (LOWORD(wParam) != 505) return CDialog::OnCommand(wParam, lParam);
+    ++commands;
+    lastParam = lParam;
+    thread = std::this_thread::get_id();
+    return TRUE;
+  }
+};
+
+void Drain() {
+  while (PendingMessageCount() > 0) PumpAllPendingMessages();
+}
+}  // namespace
+
+TEST(MessagePump, PostFromAWorkerArrivesOnTheUserInterfaceThread) {
+  Counter wnd;
+  ASSERT_TRUE(wnd.CreateIndirect(Empty()));
+  HWND h = wnd.m_hWnd;
+  EXPECT_TRUE(platform::IsWindow(h));
+  std::atomic<int> posted{0};
+  std::thread worker([&] {
+    for (int i = 0; i < 50; ++i) posted += platform::PostCommand(h, 505, i) ? 1 : 0;
+    EXPECT_EQ(PumpMessages(201), 0);  // not the user-interface thread
+  });
+  worker.join();
+  EXPECT_EQ(posted, 50);
+  // The ordinary event loop delivers them.
+  ASSERT_TRUE(RunUntil([&] { return wnd.commands == 50; }));
+  EXPECT_EQ(wnd.lastParam, 49);
+  EXPECT_EQ(wnd.thread, std::this_thread::get_id());
+  wnd.DestroyWindow();
+  EXPECT_FALSE(platform::IsWindow(h));
+  EXPECT_FALSE(platform::PostCommand(h, 505, 0));
+  EXPECT_FALSE(platform::PostCommand(0, 505, 0));
+}
+
+TEST(MessagePump, BoundedPumpHandlesAtMost201OfMany) {
+  Drain();
+  Counter wnd;
+  ASSERT_TRUE(wnd.CreateIndirect(Empty()));
+  for (int i = 0; i < 500; ++i) ASSERT_TRUE(wnd.PostMessage(WM_COMMAND, 505, i));
+  EXPECT_EQ(PumpMessages(201), 201);
+  EXPECT_EQ(wnd.commands, 201);
+  EXPECT_EQ(PendingMessageCount(), 299u);
+  EXPECT_EQ(PumpAllPendingMessages(), 299);
+  EXPECT_EQ(wnd.commands, 500);
+  EXPECT_EQ(PumpMessages(201), 0);
+}
+
+TEST(MessagePump, MessagesOfADestroyedWindowAreDropped) {
+  Drain();
+  auto wnd = std::make_unique<Counter>();
+  ASSERT_TRUE(wnd->CreateIndirect(Empty()));
+  wnd->PostMessage(WM_COMMAND, 505, 1);
+  wnd.reset();
+  EXPECT_EQ(PumpAllPendingMessages(), 1);  // taken, delivered to nobody
+}
+
+TEST(MessagePump, ThreadSafeInvalidateIsPosted) {
+  Drain();
+  Counter wnd;
+  ASSERT_TRUE(wnd.CreateIndirect(Empty()));
+  std::thread([&] { wnd.InvalidateFromAnyThread(); }).join();
+  EXPECT_EQ(PendingMessageCount(), 1u);
+  EXPECT_EQ(PumpAllPendingMessages(), 1);
+}
+
+TEST(MessageService, BoxesAreRecordedAndAnswered) {
+  RecordingMessageService boxes;
+  Counter owner;
+  ASSERT_TRUE(owner.CreateIndirect(Empty()));
+  EXPECT_EQ(owner.MessageBox("応答がありません", "Error!", MB_ICONEXCLAMATION), IDOK);
+  boxes.Answer(IDCANCEL);
+  EXPECT_EQ(owner.MessageBox("同期しますか?", "Time Synchronization", MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2),
+            IDCANCEL);
+  // Unanswered: the default button.
+  EXPECT_EQ(owner.MessageBox("q", "c", MB_OKCANCEL | MB_DEFBUTTON2), IDCANCEL);
+  EXPECT_EQ(owner.MessageBox("q", "c", MB_YESNO), IDYES);
+  EXPECT_EQ(AfxMessageBox("Memory error!", MB_ICONEXCLAMATION), IDOK);
+
+  ASSERT_EQ(boxes.boxes.size(), 5u);
+  EXPECT_EQ(boxes.boxes[0].text, "応答がありません");
+  EXPECT_EQ(boxes.boxes[0].caption, "Error!");
+  EXPECT_EQ(boxes.boxes[0].Icon(), static_cast<UINT>(MB_ICONEXCLAMATION));
+  EXPECT_EQ(boxes.boxes[0].owner, owner.m_hWnd);
+  EXPECT_EQ(boxes.boxes[1].Buttons(), static_cast<UINT>(MB_OKCANCEL));
+  EXPECT_EQ(boxes.boxes[1].Icon(), static_cast<UINT>(MB_ICONQUESTION));
+  // A null caption gives the application's name.
+  const char* title = res::FindString(57344);
+  EXPECT_EQ(boxes.boxes[4].caption, title ? std::string(title) : std::string("Kestrix2Comm"));
+  EXPECT_EQ(ShowMessageBox(nullptr, "x", "", MB_OK), IDOK);
+  EXPECT_EQ(boxes.boxes.back().caption, "");
+}
+
+TEST(MessageService, FileDialogsAreAnsweredWithPaths) {
+  RecordingMessageService service;
+  service.AnswerPath("/tmp/kx2/DWL_20240131_235959");
+  CFileDialog save(FALSE, "log", "DWL_20240131_235959.log", OFN_OVERWRITEPROMPT, "Log file(*.log)|*.log||");
+  ASSERT_EQ(save.DoModal(), IDOK);
+  // The default extension joins a name typed without one.
+  EXPECT_EQ(save.GetPathName(), "/tmp/kx2/DWL_20240131_235959.log");
+  EXPECT_EQ(save.GetFileName(), "DWL_20240131_235959.log");
+  EXPECT_EQ(save.GetFileExt(), "log");
+  ASSERT_EQ(service.fileDialogs.size(), 1u);
+  const FileDialogRequest& r = service.fileDialogs[0];
+  EXPECT_FALSE(r.open);
+  EXPECT_EQ(r.defaultExt, "log");
+  EXPECT_EQ(r.fileName, "DWL_20240131_235959.log");
+  EXPECT_EQ(r.filter, "Log file(*.log)|*.log||");
+  EXPECT_TRUE(r.flags & OFN_OVERWRITEPROMPT);
+
+  service.CancelFileDialog();
+  CFileDialog open(TRUE, "hex", nullptr, 0, "HEX(*.hex)|*.hex||");
+  EXPECT_EQ(open.DoModal(), IDCANCEL);
+  EXPECT_TRUE(service.fileDialogs[1].open);
+  // Nothing queued: cancelled as well, never a real dialog.
+  EXPECT_EQ(open.DoModal(), IDCANCEL);
+}
+
+TEST(MessageService, FiltersBecomeQtFilters) {
+  EXPECT_EQ(QtFileFilter("Log file(*.log)|*.log||"), QStringLiteral("Log file(*.log) (*.log)"));
+  EXPECT_EQ(QtFileFilter("Text(*.txt)|*.txt|All|*.*||"), QStringLiteral("Text(*.txt) (*.txt);;All (*.*)"));
+  EXPECT_EQ(QtFileFilter(""), QString());
+}

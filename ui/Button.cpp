@@ -1,0 +1,23 @@
+#include "ui/Button.h"
+
+#include <QAbstractButton>
+
+int CButton::GetCheck() const {
+  auto* b = qobject_cast<QAbstractButton*>(GetWidget());
+  return b && b->isCheckable() && b->isChecked() ? BST_CHECKED : BST_UNCHECKED;
+}
+
+void CButton::SetCheck(int nCheck) {
+  if (auto* b = qobject_cast<QAbstractButton*>(GetWidget())) {
+    if (!b->isCheckable()) return;
+    // Radio buttons of the platform do not uncheck each other on SetCheck.
+    bool exclusive = b->autoExclusive();
+    b->setAutoExclusive(false);
+    b->setChecked(nCheck == BST_CHECKED);
+    b->setAutoExclusive(exclusive);
+  }
+}
+
+void CButton::Click() {
+  if (auto* b = qobject_cast<QAbstractButton*>(GetWidget())) b->click();
+}

@@ -1,0 +1,275 @@
+#include "ui/ControlFactory.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <memory>
+
+#include "ui/Button.h"
+#include "ui/Edit.h"
+#include "ui/Images.h"
+#include "ui/ListCtrl.h"
+#include "ui/ProgressCtrl.h"
+#include "ui/ScrollBar.h"
+#include "ui/Static.h"
+#include "ui/TabControlWidget.h"
+#include "ui/TabCtrl.h"
+#include "ui/WidgetText.h"
+
+using res::ControlKind;
+
+namespace {
+// Sends a control's command or notification to its dialog, if both still exist.
+struct Notifier {
+  HWND dialog;
+  int id;
+
+  HWND Self() const {
+    CWnd* d = CWnd::FromHandle(dialog);
+    CWnd* c = d ? d->GetDlgItem(id) : nullptr;
+    return c ? c->m_hWnd : 0;
+  }
+  void Command(UINT code) const {
+    if (CWnd* d = CWnd::FromHandle(dialog)) {
+      d->SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<unsigned>(id), code), Self());
+    }
+  }
+  void Notify(UINT code) const {
+    if (CWnd* d = CWnd::FromHandle(dialog)) {
+      NMHDR hdr;
+      hdr.hwndFrom = Self();
+      hdr.idFrom = static_cast<UINT_PTR>(id);
+      hdr.code = code;
+      d->SendMessage(WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&hdr));
+    }
+  }
+};
+
+Qt::Alignment TextAlignment(uint32_t style) {
+  if (style & res::CS_RIGHT) return Qt::AlignRight;
+  if (style & res::CS_CENTER) return Qt::AlignHCenter;
+  return Qt::AlignLeft;
+}
+
+QWidget* MakeStatic(QWidget* parent, const res::ControlTemplate& c) {
+  auto* label = new QLabel(parent);
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(true);  // the platform's statics wrap at their width
+  label->setAlignment(TextAlignment(c.style) | Qt::AlignTop);
+  if (c.style & (res::CS_SUNKEN | res::CS_CLIENTEDGE)) {
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  } else if (c.style & res::CS_BORDER) {
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+  }
+  if (!(c.style & res::CS_NOTIFY)) label->setAttribute(Qt::WA_TransparentForMouseEvents);
+  return label;
+}
+
+QWidget* MakeEdit(QWidget* parent, const res::ControlTemplate& c, const Notifier& n) {
+  bool frame = (c.style & (res::CS_BORDER | res::CS_CLIENTEDGE)) != 0;
+  if (c.style & res::CS_MULTILINE) {
+    auto* edit = new QPlainTextEdit(parent);
+    edit->setReadOnly(c.style & res::CS_READONLY);
+    bool wrap = !(c.style & (res::CS_AUTOHSCROLL | res::CS_HSCROLL));
+    edit->setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    edit->setVerticalScrollBarPolicy((c.style & res::CS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    edit->setHorizontalScrollBarPolicy((c.style & res::CS_HSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    if (!frame) edit->setFrameStyle(QFrame::NoFrame);
+    edit->setTabChangesFocus(true);
+    QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [n] { n.Command(EN_CHANGE); });
+    return edit;
+  }
+  auto* edit = new QLineEdit(parent);
+  edit->setFrame(frame);
+  edit->setReadOnly(c.style & res::CS_READONLY);
+  edit->setAlignment(TextAlignment(c.style) | Qt::AlignVCenter);
+  if (c.style & res::CS_PASSWORD) edit->setEchoMode(QLineEdit::Password);
+  if (c.style & res::CS_NUMBER) {
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+  }
+  QObject::connect(edit, &QLineEdit::textChanged, edit, [n] { n.Command(EN_CHANGE); });
+  return edit;
+}
+
+QWidget* MakeList(QWidget* parent, const res::ControlTemplate& c, const Notifier& n) {
+  auto* table = new QTableWidget(parent);
+  table->verticalHeader()->hide();
+  table->horizontalHeader()->setHighlightSections(false);
+  table->horizontalHeader()->setStretchLastSection(false);
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->setSelectionMode((c.style & res::CS_SINGLESEL) ? QAbstractItemView::SingleSelection
+                                                        : QAbstractItemView::ExtendedSelection);
+  table->setShowGrid(false);
+  table->setWordWrap(false);
+  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
+  if (!(c.style & (res::CS_BORDER | res::CS_CLIENTEDGE))) table->setFrameStyle(QFrame::NoFrame);
+  QObject::connect(table, &QTableWidget::cellDoubleClicked, table, [n](int, int) { n.Notify(NM_DBLCLK); });
+  QObject::connect(table, &QTableWidget::cellClicked, table, [n](int, int) { n.Notify(NM_CLICK); });
+  return table;
+}
+
+QWidget* MakeTab(QWidget* parent, const Notifier& n) {
+  auto* tabs = new TabControlWidget(parent);
+  QObject::connect(tabs->Bar(), &QTabBar::currentChanged, tabs, [tabs, n](int) {
+    if (!tabs->m_bProgrammatic) n.Notify(TCN_SELCHANGE);
+  });
+  QObject::connect(tabs->Bar(), &QTabBar::tabBarClicked, tabs, [n](int) { n.Notify(NM_CLICK); });
+  return tabs;
+}
+
+std::unique_ptr<CWnd> WrapperFor(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Static:
+    case ControlKind::Icon:
+      return std::make_unique<CStatic>();
+    case ControlKind::Edit:
+    case ControlKind::MaskedEdit:
+      return std::make_unique<CEdit>();
+    case ControlKind::PushButton:
+    case ControlKind::DefPushButton:
+    case ControlKind::GroupBox:
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+      return std::make_unique<CButton>();
+    case ControlKind::ListView:
+      return std::make_unique<CListCtrl>();
+    case ControlKind::Tab:
+      return std::make_unique<CTabCtrl>();
+    case ControlKind::Progress:
+      return std::make_unique<CProgressCtrl>();
+    case ControlKind::ScrollBar:
+      return std::make_unique<CScrollBar>();
+    default:
+      return std::make_unique<CWnd>();
+  }
+}
+}  // namespace
+
+void CreateDialogControls(CWnd* dialog, const res::DialogTemplateData& data, const DluMetrics& dlu) {
+  QWidget* parent = dialog->GetWidget();
+  if (!parent) return;
+  QButtonGroup* radios = nullptr;
+  for (const res::ControlTemplate& c : data.controls) {
+    Notifier n{dialog->m_hWnd, c.id};
+    QWidget* w = nullptr;
+    bool focusable = true;
+    switch (c.kind) {
+      case ControlKind::Static:
+        w = MakeStatic(parent, c);
+        focusable = false;
+        break;
+      case ControlKind::Icon: {
+        auto* label = new QLabel(parent);
+        label->setPixmap(LoadIconResource(static_cast<unsigned>(atoi(c.text))).pixmap(dlu.X(20), dlu.Y(20)));
+        w = label;
+        focusable = false;
+        break;
+      }
+      case ControlKind::Edit:
+      case ControlKind::MaskedEdit:
+        w = MakeEdit(parent, c, n);
+        break;
+      case ControlKind::PushButton:
+      case ControlKind::DefPushButton: {
+        auto* b = new QPushButton(parent);
+        b->setAutoDefault(false);
+        b->setDefault(c.kind == ControlKind::DefPushButton);
+        w = b;
+        break;
+      }
+      case ControlKind::GroupBox: {
+        auto* g = new QGroupBox(parent);
+        // The platform's group box is only a frame: clicks go through it.
+        g->setAttribute(Qt::WA_TransparentForMouseEvents);
+        w = g;
+        focusable = false;
+        break;
+      }
+      case ControlKind::CheckBox:
+        w = new QCheckBox(parent);
+        if (c.style & res::CS_LEFTTEXT) w->setLayoutDirection(Qt::RightToLeft);
+        break;
+      case ControlKind::RadioButton: {
+        auto* r = new QRadioButton(parent);
+        r->setAutoExclusive(false);
+        if (c.style & res::CS_LEFTTEXT) r->setLayoutDirection(Qt::RightToLeft);
+        if ((c.style & res::CS_GROUP) || !radios) {
+          radios = new QButtonGroup(parent);
+          radios->setExclusive(true);
+        }
+        if (c.style & res::CS_AUTO) radios->addButton(r);
+        w = r;
+        break;
+      }
+      case ControlKind::ComboBox:
+        w = new QComboBox(parent);
+        break;
+      case ControlKind::ListBox:
+        w = new QListWidget(parent);
+        break;
+      case ControlKind::ListView:
+        w = MakeList(parent, c, n);
+        break;
+      case ControlKind::TreeView: {
+        auto* tree = new QTreeWidget(parent);
+        tree->setHeaderHidden(true);
+        w = tree;
+        break;
+      }
+      case ControlKind::Tab:
+        w = MakeTab(parent, n);
+        break;
+      case ControlKind::Progress: {
+        auto* bar = new QProgressBar(parent);
+        bar->setTextVisible(false);
+        w = bar;
+        focusable = false;
+        break;
+      }
+      case ControlKind::ScrollBar:
+        w = new QScrollBar((c.style & res::CS_VERTICAL) ? Qt::Vertical : Qt::Horizontal, parent);
+        break;
+      case ControlKind::DateTime:
+        w = new QDateTimeEdit(parent);
+        break;
+      case ControlKind::Custom:
+        w = new QFrame(parent);
+        focusable = false;
+        break;
+    }
+    if (c.kind != ControlKind::RadioButton && c.kind != ControlKind::GroupBox && c.kind != ControlKind::Static) {
+      radios = nullptr;  // a group of radio buttons ends at the next other control
+    }
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+      QObject::connect(b, &QAbstractButton::clicked, b, [n] { n.Command(BN_CLICKED); });
+    }
+    w->setGeometry(dlu.X(c.x), dlu.Y(c.y), dlu.X(c.cx), dlu.Y(c.cy));
+    if (c.kind != ControlKind::Icon) SetWidgetText(w, c.text ? c.text : "");
+    if (focusable) {
+      w->setFocusPolicy((c.style & res::CS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
+    } else {
+      w->setFocusPolicy(Qt::NoFocus);
+    }
+    if (c.style & res::CS_DISABLED) w->setEnabled(false);
+    if (c.style & res::CS_HIDDEN) w->hide();
+    if (c.kind == ControlKind::GroupBox) w->lower();
+    std::unique_ptr<CWnd> wrapper = WrapperFor(c.kind);
+    wrapper->Attach(w, c.id, false);
+    dialog->AdoptChild(std::move(wrapper));
+  }
+}

@@ -1,0 +1,33 @@
+#pragma once
+// CListCtrl: list control in report view (rows of items with sub-items under
+// column headers). Double clicks reach the parent as NM_DBLCLK.
+
+#include <string>
+
+#include "ui/Wnd.h"
+
+class CListCtrl : public CWnd {
+ public:
+  DWORD GetExtendedStyle() const { return m_dwExStyle; }
+  DWORD SetExtendedStyle(DWORD exStyle);  // the previous extended style
+  int InsertColumn(int col, const std::string& heading, int format = LVCFMT_LEFT, int width = -1);
+  int GetColumnCount() const;
+  int GetColumnWidth(int col) const;
+  int InsertItem(int item, const std::string& text);  // the new index, -1 on failure
+  BOOL SetItemText(int item, int subItem, const std::string& text);
+  std::string GetItemText(int item, int subItem) const;
+  int GetItemCount() const;
+  BOOL DeleteItem(int item);
+  BOOL DeleteAllItems();
+  BOOL SetItemState(int item, UINT state, UINT mask);
+  UINT GetItemState(int item, UINT mask) const;
+  // The next item after `start` (-1: from the first) with the flags, or -1.
+  int GetNextItem(int start, UINT flags) const;
+  int GetSelectedCount() const;
+
+ protected:
+  void OnAttached() override;
+
+ private:
+  DWORD m_dwExStyle = 0;
+};

@@ -1,0 +1,34 @@
+#pragma once
+// Posted messages and the message pumps.
+//
+// Messages posted to a window handle wait in one queue of our own, so the
+// pumps can count them; the Qt event loop drains the queue as well, so a
+// posted command arrives whether the program sits in the application's loop,
+// a modal dialog or one of the pumps below.
+
+#include <cstddef>
+
+#include "ui/WinDefs.h"
+
+// Installs the window services of the core (IsWindow, posting a command to a
+// window from any thread). Call once the application object exists.
+void InstallUiPlatformServices();
+
+// Queues a message for a window; FALSE when the handle is no window. Any thread.
+BOOL PostWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// On the user-interface thread: dispatches at most maxMessages posted messages
+// and lets Qt handle its own pending input, timer and paint events without
+// waiting. Returns how many posted messages it dispatched; on any other
+// thread it returns 0 at once.
+int PumpMessages(int maxMessages);
+
+// On the user-interface thread: dispatches every message pending now (not
+// those that handlers post meanwhile) and Qt's pending events.
+int PumpAllPendingMessages();
+
+// Posted messages not yet dispatched.
+size_t PendingMessageCount();
+
+// Is the calling thread the user-interface thread (the QApplication's).
+bool IsUiThread();

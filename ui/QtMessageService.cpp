@@ -1,0 +1,96 @@
+#include "ui/QtMessageService.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <vector>
+
+#include "ui/QtText.h"
+#include "ui/Wnd.h"
+
+QString QtFileFilter(const std::string& filter) {
+  QStringList parts = ToQ(filter).split(QLatin1Char('|'));
+  QStringList out;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    if (parts[i].isEmpty() && parts[i + 1].isEmpty()) break;
+    QString patterns = parts[i + 1];
+    patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+    out << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+  }
+  return out.join(QStringLiteral(";;"));
+}
+
+int QtMessageService::MessageBox(CWnd* owner, const std::string& text, const std::string& caption, UINT type) {
+  QWidget* parent = owner && owner->GetWidget() ? owner->GetWidget()->window() : QApplication::activeWindow();
+  QMessageBox box(parent);
+  box.setWindowTitle(ToQ(caption));
+  QString body = ToQ(text);
+  body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  box.setText(body);
+  box.setTextFormat(Qt::PlainText);
+  switch (type & MB_ICONMASK) {
+    case MB_ICONHAND:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case MB_ICONQUESTION:
+      box.setIcon(QMessageBox::Question);
+      break;
+    case MB_ICONEXCLAMATION:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case MB_ICONASTERISK:
+      box.setIcon(QMessageBox::Information);
+      break;
+    default:
+      break;
+  }
+  struct Choice {
+    QMessageBox::StandardButton button;
+    int result;
+  };
+  std::vector<Choice> choices;
+  switch (type & MB_TYPEMASK) {
+    case MB_OKCANCEL:
+      choices = {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}};
+      break;
+    case MB_ABORTRETRYIGNORE:
+      choices = {{QMessageBox::Abort, IDABORT}, {QMessageBox::Retry, IDRETRY}, {QMessageBox::Ignore, IDIGNORE}};
+      break;
+    case MB_YESNOCANCEL:
+      choices = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
+      break;
+    case MB_YESNO:
+      choices = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
+      break;
+    case MB_RETRYCANCEL:
+      choices = {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}};
+      break;
+    default:
+      choices = {{QMessageBox::Ok, IDOK}};
+      break;
+  }
+  for (const Choice& c : choices) box.addButton(c.button);
+  size_t def = (type & MB_DEFMASK) >> 8;
+  if (def < choices.size()) box.setDefaultButton(choices[def].button);
+  // Esc answers Cancel where there is one, else the only button.
+  box.setEscapeButton(choices.size() == 1 ? choices[0].button : QMessageBox::Cancel);
+  box.exec();
+  auto clicked = box.standardButton(box.clickedButton());
+  for (const Choice& c : choices) {
+    if (c.button == clicked) return c.result;
+  }
+  return choices.size() == 1 ? choices[0].result : IDCANCEL;
+}
+
+std::optional<std::string> QtMessageService::FileDialog(const FileDialogRequest& r) {
+  QWidget* parent = r.owner && r.owner->GetWidget() ? r.owner->GetWidget()->window() : QApplication::activeWindow();
+  QFileDialog dialog(parent, ToQ(r.title), ToQ(r.initialDir), QtFileFilter(r.filter));
+  dialog.setAcceptMode(r.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+  dialog.setFileMode(r.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  if (!r.defaultExt.empty()) dialog.setDefaultSuffix(ToQ(r.defaultExt));
+  if (!r.fileName.empty()) dialog.selectFile(ToQ(r.fileName));
+  if (!r.open && !(r.flags & OFN_OVERWRITEPROMPT)) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return FromQ(dialog.selectedFiles().first());
+}

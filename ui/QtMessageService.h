@@ -1,0 +1,17 @@
+#pragma once
+// The message service of the running program: real Qt message boxes and
+// file dialogs.
+
+#include <QString>
+
+#include "ui/MessageService.h"
+
+class QtMessageService : public MessageService {
+ public:
+  int MessageBox(CWnd* owner, const std::string& text, const std::string& caption, UINT type) override;
+  std::optional<std::string> FileDialog(const FileDialogRequest& request) override;
+};
+
+// "Log file(*.log)|*.log||" -> "Log file(*.log) (*.log)": the design's filter
+// text in Qt's form.
+QString QtFileFilter(const std::string& filter);

@@ -1,0 +1,45 @@
+#pragma once
+// CWinAppEx: the application object's base. AfxWinMain creates the Qt
+// application, calls InitInstance, runs the message loop while it returned
+// TRUE, then ExitInstance.
+
+#include <functional>
+#include <map>
+
+#include "ui/WinDefs.h"
+
+class CWnd;
+
+class CWinAppEx {
+ public:
+  CWinAppEx();
+  virtual ~CWinAppEx();
+  CWinAppEx(const CWinAppEx&) = delete;
+  CWinAppEx& operator=(const CWinAppEx&) = delete;
+
+  virtual BOOL InitInstance();
+  virtual int ExitInstance();
+  // The message loop; returns the exit code given to PostQuitMessage.
+  virtual int Run();
+  // Commands that no window handled (the application's own message map).
+  virtual BOOL OnCommand(UINT id);
+  bool HasCommandHandler(UINT id) const { return m_commands.count(id) != 0; }
+
+  CWnd* m_pMainWnd = nullptr;
+
+ protected:
+  void MapCommand(UINT id, std::function<void()> handler) { m_commands[id] = std::move(handler); }
+
+ private:
+  std::map<UINT, std::function<void()>> m_commands;
+};
+
+// The one application object (the last CWinAppEx constructed).
+CWinAppEx* AfxGetApp();
+CWnd* AfxGetMainWnd();
+// Ends the message loop with that code.
+void PostQuitMessage(int exitCode);
+
+// The program's entry: builds the Qt application around the application
+// object (LC_NUMERIC stays "C"), runs it and returns the exit code.
+int AfxWinMain(int argc, char** argv);
