@@ -154,7 +154,9 @@ int32_t CRSPort::Write(const char* data, int32_t length, int32_t purgeFirst) {
     const platform::IoResult io = m_hCom.Write(data, static_cast<uint32_t>(length), written, kWriteWaitMs);
     result = (io == platform::IoResult::Ok && written == static_cast<uint32_t>(length)) ? 1 : 0;
   }
-  if (m_pWriteEvent) m_pWriteEvent->Reset();
+  // The device's write waits by itself, so the write event is never signalled
+  // and needs no reset here; leaving it alone also keeps a write on a worker
+  // safe from a Close on the user-interface thread, which destroys the event.
   platform::PumpMessages();
   return result;
 }

@@ -240,6 +240,25 @@ TEST_F(PortTest, CloseWakesAndJoinsTheReader) {
   EXPECT_EQ(m_port.Close(), 1);
 }
 
+// Shutting down closes the port while a worker may still be writing.
+TEST_F(PortTest, CloseWhileAWorkerWrites) {
+  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+  std::atomic<int> writes{0};
+  std::atomic<bool> stop{false};
+  std::thread worker([&] {
+    while (!stop) {
+      m_port.Write("RD SYS\r\n", 0, 1);
+      ++writes;
+    }
+  });
+  while (writes < 10) std::this_thread::yield();
+  EXPECT_EQ(m_port.Close(), 1);
+  stop = true;
+  worker.join();
+  EXPECT_FALSE(m_port.IsOpen());
+  EXPECT_EQ(m_port.Write("RD SYS\r\n", 0, 1), 0);
+}
+
 TEST_F(PortTest, VanishedDeviceLeavesTheReaderIdleUntilClose) {
   ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
   platform::SetTimeScale(1.0);  // the reader's pauses at their real length
