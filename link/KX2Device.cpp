@@ -1,0 +1,243 @@
+// Connection, reads and results of the logger device object.
+
+#include "link/KX2Device.h"
+
+#include <cstring>
+#include <ctime>
+#include <vector>
+
+#include "link/KX2MailInfo.h"
+#include "link/KX2SysInfo.h"
+#include "link/ReplyParse.h"
+#include "link/SdlTime.h"
+#include "platform/Numbers.h"
+#include "platform/Text.h"
+#include "platform/Time.h"
+#include "res/StringTable.h"
+
+namespace {
+
+constexpr int32_t kTries = 3;
+
+// Identification and version are kept to what the logger's display fields
+// hold: 19 characters.
+constexpr std::size_t kFieldChars = 19;
+
+unsigned MessageId(int32_t code) {
+  switch (code) {
+    case -2:
+      return 2506;
+    case -3:
+      return 2505;
+    case -4:
+      return 2509;
+    case -5:
+      return 2517;
+    case -6:
+      return 2532;
+    case -7:
+      return 2533;
+    default:
+      return 2507;
+  }
+}
+
+}  // namespace
+
+CKX2Device::CKX2Device() = default;
+
+// The port closes with its member; nothing is sent to the logger on the way
+// out.
+CKX2Device::~CKX2Device() = default;
+
+int32_t CKX2Device::OpenPort(const std::string& path) {
+  ClosePort();
+  const int32_t result = m_port.Open(path, m_dcb);
+  if (result != 0) return result;
+  m_strPortName = path;
+  return 0;
+}
+
+void CKX2Device::ClosePort() {
+  {
+    platform::CriticalSectionLock lock(m_csClock);
+    m_bClockValid = 0;
+    m_tLoggerAtRead = 0;
+    m_tPcAtRead = 0;
+  }
+  m_port.Close();
+  m_strPortName.clear();
+}
+
+int32_t CKX2Device::WakeUp() {
+  char reply[100];
+  int32_t length = 0;
+  bool woke = false;
+  for (int32_t i = 0; i < kTries && !woke; ++i) {
+    std::memset(reply, 0, sizeof reply);
+    length = static_cast<int32_t>(sizeof reply);
+    const int32_t result = m_protocol.WakeUp(&m_port, reply, &length);
+    if (result == 0) {
+      woke = true;
+    } else if (result == 2) {
+      // The logger answered with something else: it is awake but still busy
+      // with an earlier line; give it a moment before the next hello.
+      platform::Sleep(500);
+    }
+  }
+  if (!woke) return 0;
+
+  if (length < 0) length = 0;
+  if (length > static_cast<int32_t>(sizeof reply)) length = static_cast<int32_t>(sizeof reply);
+  const std::string line(reply, strnlen(reply, static_cast<std::size_t>(length)));
+  const std::size_t mark = line.find("Ver[");
+  // Older firmware sends no version on its identification line.
+  if (mark == std::string::npos) return 1;
+
+  // The identification ends one character before "Ver[" (the separator).
+  std::string id = line.substr(0, mark);
+  if (!id.empty()) id.pop_back();
+  if (id.size() > kFieldChars) id.resize(kFieldChars);
+  std::memset(m_protocol.m_szId, 0, sizeof m_protocol.m_szId);
+  std::memcpy(m_protocol.m_szId, id.data(), id.size());
+
+  // Some firmware drops the closing bracket; the version then runs to the end.
+  std::string version = line.substr(mark + 4);
+  const std::size_t close = version.find(']');
+  if (close != std::string::npos) version.resize(close);
+  if (version.size() > kFieldChars) version.resize(kFieldChars);
+  m_protocol.m_strVersion = version;
+  return 1;
+}
+
+int32_t CKX2Device::ReadSystemInfo() {
+  CKX2SysInfo info;
+  int32_t result = 1;
+  for (int32_t i = 0; i < kTries; ++i) {
+    result = m_protocol.ReadSysInfo(&m_port, info);
+    // 1: no port or nothing came at all; asking again would only wait again.
+    if (result == 0 || result == 1) break;
+  }
+  if (result != 0) return 0;
+  SetDeviceClock(info.m_stClock);
+  m_workRead.m_sysInfo = info;
+  return 1;
+}
+
+int32_t CKX2Device::ReadMailInfo() {
+  CKX2MailInfo info;
+  int32_t result = 1;
+  for (int32_t i = 0; i < kTries; ++i) {
+    std::vector<std::string> lines;
+    result = m_protocol.QueryLines(&m_port, "MAIL DSP\r\n", &lines, 3000);
+    if (result == 0) {
+      for (const std::string& line : lines) {
+        std::string key;
+        std::string value;
+        SplitKeyValue(line, key, value);
+        CComCtrlKestrix2::ParseMailItem(info, key.c_str(), value.c_str());
+      }
+      break;
+    }
+    if (result == 1) break;
+  }
+  if (result != 0) return 0;
+  m_workRead.m_mailInfo = info;
+  return 1;
+}
+
+int32_t CKX2Device::StopMeasurement() {
+  if (!m_port.IsOpen()) return -3;
+  for (int32_t i = 0; i < kTries; ++i) {
+    const int32_t result = m_protocol.StopMeasure(&m_port, 1);
+    if (result == 0) {
+      ReadSystemInfo();
+      return 0;
+    }
+    // "NOT END": the logger refuses to stop now; asking again changes nothing.
+    if (result == 240) break;
+  }
+  return -1;
+}
+
+int32_t CKX2Device::ReadCurrentValues(std::string& text) {
+  if (!m_port.IsOpen()) return -3;
+  for (int32_t i = 0; i < kTries; ++i) {
+    if (m_protocol.SendCommandExpect(&m_port, "RD REL\r\n", "OK", 5000) != 0) continue;
+    // The values follow the "OK" on their own; nothing is sent or purged.
+    std::vector<std::string> lines;
+    if (m_protocol.QueryLines(&m_port, nullptr, &lines, 10000) != 0) continue;
+    if (!lines.empty()) text = lines.front();
+    return 0;
+  }
+  return -1;
+}
+
+int32_t CKX2Device::TestAntenna(int32_t* level) {
+  if (!m_port.IsOpen()) return -3;
+  // The module needs up to a minute to measure; one try only, the operator
+  // repeats it from the page.
+  if (m_protocol.SendCommandExpect(&m_port, "RD ANT\r\n", "OK", 10000) != 0) return -1;
+  std::vector<std::string> lines;
+  if (m_protocol.QueryLines(&m_port, nullptr, &lines, 60000) != 0) return -1;
+  if (lines.empty()) return 0;
+  const std::string& first = lines.front();
+  if (platform::CompareNoCase(first.c_str(), "ANT", 3) != 0) return -1;
+  // "ANT -85": the number follows the key and its blank. A bare "ANT" reads
+  // as level 0 rather than past the end of the line.
+  const std::size_t skip = first.size() < 4 ? first.size() : 4;
+  if (level != nullptr) *level = platform::AtoI(first.c_str() + skip);
+  return 0;
+}
+
+void CKX2Device::SetError(int32_t code, const char* detail) {
+  if (code >= 0) return;
+  const std::string text = res::LoadString(MessageId(code));
+  if (detail != nullptr && !text.empty()) {
+    m_strError = text + "\r\n" + detail;
+  } else {
+    m_strError = text;
+  }
+}
+
+void CKX2Device::ClearDeviceMessages() {
+  m_strSuccess.clear();
+  m_strError.clear();
+}
+
+void CKX2Device::SetDeviceClock(const CSdlTime& clock) {
+  const int64_t pcNow = static_cast<int64_t>(std::time(nullptr));
+  const int64_t loggerNow = clock.GetTime();
+  platform::CriticalSectionLock lock(m_csClock);
+  m_tPcAtRead = pcNow;
+  m_tLoggerAtRead = loggerNow;
+  m_bClockValid = 1;
+}
+
+int32_t CKX2Device::GetDeviceNow(int64_t* now) {
+  int64_t offset = 0;
+  {
+    platform::CriticalSectionLock lock(m_csClock);
+    if (m_bClockValid != 1) return 0;
+    offset = m_tLoggerAtRead - m_tPcAtRead;
+  }
+  if (now != nullptr) *now = offset + static_cast<int64_t>(std::time(nullptr));
+  return 1;
+}
+
+int64_t CKX2Device::LoggerNowForStart() {
+  {
+    platform::CriticalSectionLock lock(m_csClock);
+    if (m_bClockValid == 1) return static_cast<int64_t>(std::time(nullptr)) + (m_tLoggerAtRead - m_tPcAtRead);
+  }
+  return m_workRead.m_sysInfo.m_stClock.GetTime();
+}
+
+int32_t CKX2Device::SendLineTries(const char* line, const char* expected, uint32_t timeoutMs, int32_t tries) {
+  int32_t result = 1;
+  for (int32_t i = 0; i < tries; ++i) {
+    result = m_protocol.SendCommandExpect(&m_port, line, expected, timeoutMs);
+    if (result == 0) break;
+  }
+  return result;
+}

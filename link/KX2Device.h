@@ -1,0 +1,89 @@
+#pragma once
+// The logger device object: the one place through which every logger
+// operation goes. It owns the protocol object and the serial port, the
+// logger's records as last read and as edited, the texts that report the last
+// operation and the logger clock as last read.
+//
+// Operations run on the worker thread of a background operation; the records
+// and texts are read on the user-interface thread once the work has ended.
+// Results: 0 success or a negative code (-1 failed, -2 no response, -3 not
+// connected, -4 memory, -5 aborted, -6 IMEI / a step of a sequence, -7 module
+// setting); WakeUp, ReadSystemInfo and ReadMailInfo answer 1 or 0 instead.
+//
+// KX2Device.cpp: connection, reads and results; KX2DeviceWrite.cpp: setting
+// writes; KX2DeviceFirmware.cpp: firmware transfer and module monitor.
+
+#include <cstdint>
+#include <string>
+
+#include "link/ComCtrlKestrix2.h"
+#include "link/RSPort.h"
+#include "platform/CriticalSection.h"
+#include "platform/SerialDevice.h"
+#include "settings/SettingWorkData.h"
+
+class CSdlTime;
+
+class CKX2Device {
+ public:
+  CKX2Device();
+  ~CKX2Device();
+  CKX2Device(const CKX2Device&) = delete;
+  CKX2Device& operator=(const CKX2Device&) = delete;
+
+  // Connection, reads and results.
+  int32_t OpenPort(const std::string& path);  // 0, or 241/242/243 from CRSPort::Open
+  void ClosePort();
+  int32_t WakeUp();
+  int32_t ReadSystemInfo();
+  int32_t ReadMailInfo();
+  int32_t StopMeasurement();
+  int32_t ReadCurrentValues(std::string& text);
+  int32_t TestAntenna(int32_t* level);
+  // detail: UTF-8 text appended on a line of its own, or null.
+  void SetError(int32_t code, const char* detail = nullptr);
+  void ClearDeviceMessages();
+  void SetDeviceClock(const CSdlTime& clock);
+  // 1 and the logger's current time (seconds since 1970 UTC), or 0 and *now
+  // untouched while no clock has been read. Safe from any thread.
+  int32_t GetDeviceNow(int64_t* now);
+
+  // Setting writes; the masks get one bit per step that failed after all its
+  // tries.
+  int32_t WriteRainAlarms(int32_t* mask);
+  int32_t WriteMeasureSettings(uint16_t* mask);
+  int32_t WriteNetworkSettings(uint16_t* mask, int32_t mode);
+
+  // Firmware transfer and the communication module's version query.
+  int32_t UpdateFirmware(const std::string& image, int32_t stopFirst, int32_t initAfter);
+  int32_t ReadModuleVersion();
+
+  std::string m_strLastPort;
+  int32_t m_bConnected = 0;  // written only by the main frame
+  CSettingWorkData m_workRead;
+  CSettingWorkData m_workEdit;
+  CComCtrlKestrix2 m_protocol;
+  CRSPort m_port;
+  platform::DCB m_dcb{};
+  std::string m_strPortName;
+  std::string m_strError;
+  std::string m_strSuccess;
+
+  // The logger clock as last read. The worker writes it (ReadSystemInfo, and
+  // ClosePort on whichever thread closes) while the pages' 100 ms timers read
+  // it on the user-interface thread, so all three are written and read only
+  // under m_csClock: a reader never pairs a new logger time with an old PC
+  // time. Nothing else is ever taken while m_csClock is held.
+  int32_t m_bClockValid = 0;
+  int64_t m_tLoggerAtRead = 0;
+  int64_t m_tPcAtRead = 0;
+  platform::CriticalSection m_csClock;
+
+ private:
+  // The logger's current time for the start computation; falls back to the
+  // clock of the read-back record while none has been read.
+  int64_t LoggerNowForStart();
+  int32_t SendLineTries(const char* line, const char* expected, uint32_t timeoutMs, int32_t tries);
+  void SetModuleFilter(int32_t on);
+  int32_t ModuleVersionPass();
+};
