@@ -1,0 +1,106 @@
+// Firmware transfer and module monitor against the simulator. Both wait out
+// long logger pauses (11 s after the flash write, 2.5 s around the module),
+// so they run at a time scale of 0.01.
+
+#include <gtest/gtest.h>
+
+#include "DeviceFixture.h"
+#include "HexImage.h"
+#include "link/ReadData.h"
+
+using Strings = std::vector<std::string>;
+
+namespace {
+
+class DeviceFirmware : public DeviceFixture {
+ protected:
+  void SetUp() override {
+    DeviceFixture::SetUp();
+    platform::SetTimeScale(0.01);
+  }
+
+  int32_t Filter() { return device.m_port.GetReadData()->GetOption(); }
+};
+
+TEST_F(DeviceFirmware, TransferSkipsBlankLinesAndEndsWithAReset) {
+  // CR LF and bare LF line ends, blank lines, no line end at the very end.
+  const std::string image = HexRecord(0) + "\r\n\r\n" + HexRecord(1) + "\n" + HexRecord(2) + "\r\n\n:00000001FF";
+  int32_t result = -99;
+  const uint32_t ms = Elapsed([&] { result = device.UpdateFirmware(image, 0, 0); });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(Commands(), (Strings{"HELLO", "INSPECT ON", "SRAMCLR", "MONITOR", HexRecord(0), HexRecord(1), HexRecord(2),
+                                 ":00000001FF", "WEEP", "HELLO", "HELLO", "ST RES"}));
+  // The logger writes its flash before it listens again.
+  EXPECT_GE(ms, 11000u);
+}
+
+TEST_F(DeviceFirmware, StopFirstAndInitialiseAfter) {
+  sim.Update([](sim::SimState& s) { s.measuring = true; });
+  EXPECT_EQ(device.UpdateFirmware(HexImage(1), 1, 1), 0);
+  EXPECT_EQ(Commands(), (Strings{"HELLO", "ST STP", "INSPECT ON", "SRAMCLR", "MONITOR", HexRecord(0), ":00000001FF",
+                                 "WEEP", "HELLO", "INSPECT ON", "SYSINIT", "HELLO", "ST RES"}));
+}
+
+TEST_F(DeviceFirmware, ALineIsTriedSixTimes) {
+  Fault(sim::FaultKind::Ng, HexRecord(1), 5);
+  EXPECT_EQ(device.UpdateFirmware(HexImage(3), 0, 0), 0);
+  EXPECT_EQ(Count(HexRecord(1)), 6);
+  EXPECT_EQ(Count(HexRecord(2)), 1);
+
+  // Refused a sixth time, the transfer ends there: nothing after that line.
+  sim.ClearReceivedCommands();
+  Fault(sim::FaultKind::Ng, HexRecord(1), 6);
+  EXPECT_EQ(device.UpdateFirmware(HexImage(3), 0, 0), -6);
+  EXPECT_EQ(Count(HexRecord(1)), 6);
+  EXPECT_EQ(Commands().back(), HexRecord(1));
+}
+
+TEST_F(DeviceFirmware, FailedWriteStillWakesAndResetsTheLogger) {
+  Fault(sim::FaultKind::Ng, "WEEP");
+  int32_t result = 0;
+  const uint32_t ms = Elapsed([&] { result = device.UpdateFirmware(HexImage(1), 0, 1); });
+  EXPECT_EQ(result, -7);
+  const Strings c = Commands();
+  ASSERT_GE(c.size(), 8u);
+  EXPECT_EQ(Strings(c.end() - 8, c.end()),
+            (Strings{"WEEP", "WEEP", "WEEP", "HELLO", "INSPECT ON", "SYSINIT", "HELLO", "ST RES"}));
+  // No flash write, so no wait for one.
+  EXPECT_LT(ms, 11000u);
+}
+
+TEST_F(DeviceFirmware, EarlyFailures) {
+  Fault(sim::FaultKind::NoAnswer, "HELLO", 3);
+  EXPECT_EQ(device.UpdateFirmware(HexImage(1), 0, 0), -2);
+  EXPECT_EQ(Commands(), (Strings{"HELLO", "HELLO", "HELLO"}));
+
+  sim.ClearReceivedCommands();
+  Fault(sim::FaultKind::Ng, "SRAMCLR");
+  EXPECT_EQ(device.UpdateFirmware(HexImage(1), 0, 0), -6);
+  EXPECT_EQ(Commands(), (Strings{"HELLO", "INSPECT ON", "SRAMCLR", "SRAMCLR", "SRAMCLR"}));
+}
+
+TEST_F(DeviceFirmware, ModuleVersion) {
+  EXPECT_EQ(device.ReadModuleVersion(), 0);
+  EXPECT_EQ(Commands(), (Strings{"HELLO", "INSPECT ON", "dbg mtcoff", "dbg mtcon", "mon", "at$ver", "moff"}));
+  EXPECT_EQ(Filter(), 1);
+}
+
+TEST_F(DeviceFirmware, ModuleControlRefused) {
+  Fault(sim::FaultKind::NotEnd, "dbg mtcon");
+  EXPECT_EQ(device.ReadModuleVersion(), -6);
+  EXPECT_EQ(Count("dbg mtcon"), 1);
+  EXPECT_EQ(Commands().back(), "dbg mtcon");
+  EXPECT_EQ(Filter(), 1);
+}
+
+// The module answers "dbg mtcon" but never announces its sleep.
+TEST_F(DeviceFirmware, ModuleThatNeverSleepsGetsTwoPasses) {
+  Fault(sim::FaultKind::Stall, "dbg mtcon", -1, 1);
+  EXPECT_EQ(device.ReadModuleVersion(), -1);
+  EXPECT_EQ(Count("dbg mtcoff"), 2);
+  EXPECT_EQ(Count("dbg mtcon"), 2);
+  EXPECT_EQ(Count("at$ver"), 0);
+  EXPECT_EQ(Filter(), 1);
+}
+
+}  // namespace

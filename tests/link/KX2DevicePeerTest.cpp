@@ -1,0 +1,146 @@
+// Device-object rules that hang on the exact text of one reply: the wake-up's
+// identification line, the antenna line and the start computation. A
+// scripted peer gives those lines byte for byte.
+
+#include <gtest/gtest.h>
+
+#include <ctime>
+
+#include "ScriptedPeer.h"
+#include "link/KX2Device.h"
+#include "link/SdlTime.h"
+#include "platform/Time.h"
+
+namespace {
+
+class DevicePeer : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    device.m_dcb.BaudRate = 9600;
+    device.m_dcb.ByteSize = 8;
+    platform::SetTimeScale(0.001);
+    ASSERT_EQ(device.OpenPort(peer.DeviceName()), 0);
+    platform::SetTimeScale(1.0);
+    ASSERT_TRUE(peer.SyncWith(device.m_port));
+    // Replies come at once; the scale only shortens the wake-up's drain.
+    platform::SetTimeScale(0.1);
+  }
+
+  void TearDown() override {
+    EXPECT_TRUE(peer.Finish()) << ::testing::PrintToString(peer.Errors());
+    platform::SetTimeScale(0.001);
+    device.ClosePort();
+    platform::SetTimeScale(1.0);
+  }
+
+  int32_t WakeWith(const std::string& line) {
+    peer.Expect("\r\nHELLO\r\n").Reply("WAKE\r\n" + line + "\r\n");
+    const int32_t result = device.WakeUp();
+    EXPECT_TRUE(peer.Finish());
+    return result;
+  }
+
+  int32_t AntennaWith(const std::string& lines, int32_t* level) {
+    peer.Expect("RD ANT\r\n").Reply("OK\r\n" + lines + "YES END\r\n");
+    return device.TestAntenna(level);
+  }
+
+  ScriptedPeer peer;
+  CKX2Device device;
+};
+
+TEST_F(DevicePeer, WakeUpCutsIdentificationAndVersion) {
+  EXPECT_EQ(WakeWith("XYZ-1 Ver[1.02]"), 1);
+  EXPECT_STREQ(device.m_protocol.m_szId, "XYZ-1");
+  EXPECT_EQ(device.m_protocol.m_strVersion, "1.02");
+
+  // Some firmware leaves the bracket open.
+  EXPECT_EQ(WakeWith("ABC-2 Ver[2.10"), 1);
+  EXPECT_STREQ(device.m_protocol.m_szId, "ABC-2");
+  EXPECT_EQ(device.m_protocol.m_strVersion, "2.10");
+
+  // Without "Ver[" the logger answered, and nothing it said is kept.
+  EXPECT_EQ(WakeWith("Plain logger 3"), 1);
+  EXPECT_STREQ(device.m_protocol.m_szId, "ABC-2");
+  EXPECT_EQ(device.m_protocol.m_strVersion, "2.10");
+
+  EXPECT_EQ(WakeWith("ABCDEFGHIJKLMNOPQRSTUVWXY Ver[1.02]"), 1);
+  EXPECT_STREQ(device.m_protocol.m_szId, "ABCDEFGHIJKLMNOPQRS");
+  EXPECT_EQ(device.m_protocol.m_strVersion, "1.02");
+}
+
+TEST_F(DevicePeer, WakeUpOddVersionLines) {
+  // A version longer than the field keeps its first 19 characters.
+  EXPECT_EQ(WakeWith("X Ver[1.02.03.04.05.06.07.08.09]"), 1);
+  EXPECT_EQ(device.m_protocol.m_strVersion, "1.02.03.04.05.06.07");
+  // "Ver[" at the very start: no identification, no separator to drop.
+  EXPECT_EQ(WakeWith("Ver[9.9]"), 1);
+  EXPECT_STREQ(device.m_protocol.m_szId, "");
+  EXPECT_EQ(device.m_protocol.m_strVersion, "9.9");
+  // "WAKE" with no identification line after it still counts as awake.
+  peer.Expect("\r\nHELLO\r\n").Reply("WAKE\r\n");
+  EXPECT_EQ(device.WakeUp(), 1);
+  EXPECT_EQ(device.m_protocol.m_strVersion, "9.9");
+}
+
+TEST_F(DevicePeer, AntennaLines) {
+  int32_t level = 0;
+  EXPECT_EQ(AntennaWith("ANT -85\r\n", &level), 0);
+  EXPECT_EQ(level, -85);
+  EXPECT_EQ(AntennaWith("ant -70\r\n", &level), 0);
+  EXPECT_EQ(level, -70);
+  EXPECT_EQ(AntennaWith("SIG -85\r\n", &level), -1);
+  EXPECT_EQ(level, -70);
+  // A bare key reads as level 0, not past its end.
+  EXPECT_EQ(AntennaWith("ANT\r\n", &level), 0);
+  EXPECT_EQ(level, 0);
+  level = 12;
+  EXPECT_EQ(AntennaWith("", &level), 0);
+  EXPECT_EQ(level, 12);
+}
+
+CSdlTime LocalFields(int64_t value) {
+  const std::time_t t = static_cast<std::time_t>(value);
+  std::tm local{};
+  localtime_r(&t, &local);
+  CSdlTime time;
+  time.m_nYear = local.tm_year + 1900;
+  time.m_nMonth = local.tm_mon + 1;
+  time.m_nDay = local.tm_mday;
+  time.m_nHour = local.tm_hour;
+  time.m_nMinute = local.tm_min;
+  time.m_nSecond = local.tm_sec;
+  return time;
+}
+
+std::string StartLine(int64_t value) {
+  const CSdlTime t = LocalFields(value);
+  char line[64];
+  std::snprintf(line, sizeof line, "ST STM %02d/%02d/%02d %02d:%02d\r\n", t.m_nYear % 100, t.m_nMonth, t.m_nDay,
+                t.m_nHour, t.m_nMinute);
+  return line;
+}
+
+// An interval of 0 moves a past start in steps of a minute; the logger's
+// current time comes from the clock as last read.
+TEST_F(DevicePeer, StartInThePastMovesByMinutesWithoutAnInterval) {
+  const int64_t logger = (static_cast<int64_t>(std::time(nullptr)) / 60 + 7 * 24 * 60) * 60;  // a week ahead
+  device.SetDeviceClock(LocalFields(logger));
+  CKX2SysInfo& edit = device.m_workEdit.m_sysInfo;
+  edit.m_nSampling = 0;
+  edit.m_nSamplingEvent = 60;
+  edit.m_nMeasuring = 1;
+  edit.m_stStart = LocalFields(logger - 130);
+  peer.Expect("ST SMP D00H00M00S00\r\n").Reply("YES END\r\n");
+  peer.Expect("ST SMP2 D00H00M01S00\r\n").Reply("YES END\r\n");
+  // 130 s back, then four minutes on: the first instant at least a minute
+  // after the logger's clock.
+  peer.Expect(StartLine(logger + 110)).Reply("YES END\r\n");
+  peer.Expect("RD SYS\r\n").Reply("STOP\r\nYES END\r\n");
+  uint16_t mask = 0xFFFF;
+  EXPECT_EQ(device.WriteMeasureSettings(&mask), 0);
+  EXPECT_EQ(mask, 0);
+  EXPECT_EQ(edit.m_stStart.GetTime(), logger + 110);
+}
+
+}  // namespace

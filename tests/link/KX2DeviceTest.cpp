@@ -1,0 +1,203 @@
+// The device object's connection, reads and results against the simulator.
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <ctime>
+
+#include "DeviceFixture.h"
+#include "res/StringTable.h"
+
+using Strings = std::vector<std::string>;
+
+namespace {
+
+int64_t PcNow() { return static_cast<int64_t>(std::time(nullptr)); }
+
+TEST_F(DeviceFixture, ConnectSequenceFillsTheRecordsAndTheClock) {
+  EXPECT_EQ(device.m_strPortName, DeviceName());
+  ASSERT_EQ(device.WakeUp(), 1);
+  EXPECT_STREQ(device.m_protocol.m_szId, "Corvanel-QZ");
+  EXPECT_EQ(device.m_protocol.m_strVersion, "1.02");
+  EXPECT_EQ(device.m_protocol.GetTextField(), "Corvanel-QZ");
+
+  ASSERT_EQ(device.ReadSystemInfo(), 1);
+  const CKX2SysInfo& sys = device.m_workRead.m_sysInfo;
+  EXPECT_EQ(sys.m_nSampling, 600);
+  EXPECT_EQ(sys.m_nSendCount, 6);
+  EXPECT_EQ(sys.m_nBatteryStop, 3600);
+  EXPECT_EQ(sys.m_alarm[0].m_nPeriod, 90);
+  EXPECT_STREQ(sys.m_szSerial, "A123");
+  // The simulator's clock stands ten minutes ahead of the PC.
+  int64_t now = 0;
+  ASSERT_EQ(device.GetDeviceNow(&now), 1);
+  EXPECT_NEAR(static_cast<double>(now - PcNow()), 600.0, 2.0);
+
+  ASSERT_EQ(device.ReadMailInfo(), 1);
+  const CKX2MailInfo& mail = device.m_workRead.m_mailInfo;
+  EXPECT_EQ(mail.m_strApn, "rain.example");
+  EXPECT_EQ(mail.m_strAuth, "CHAP");
+  EXPECT_EQ(mail.m_strImei, "356938035643809");
+  EXPECT_EQ(mail.m_strPost, "/kx2/upload");
+
+  EXPECT_EQ(Commands(), (Strings{"HELLO", "RD SYS", "MAIL DSP"}));
+}
+
+TEST_F(DeviceFixture, FailedOpenLeavesNoPortAndNoClock) {
+  ASSERT_EQ(device.ReadSystemInfo(), 1);
+  platform::SetTimeScale(0.001);
+  EXPECT_EQ(device.OpenPort("\\\\.\\/nonexistent/kx2-tty"), 241);
+  EXPECT_EQ(device.m_strPortName, "");
+  int64_t now = 5;
+  EXPECT_EQ(device.GetDeviceNow(&now), 0);
+  EXPECT_EQ(now, 5);
+}
+
+// With the port closed every operation answers at once and nothing reaches
+// the logger.
+TEST_F(DeviceFixture, ClosedPortSendsNothing) {
+  platform::SetTimeScale(0.001);
+  device.ClosePort();
+  platform::SetTimeScale(kScale);
+  EXPECT_EQ(device.m_strPortName, "");
+
+  EXPECT_EQ(device.WakeUp(), 0);
+  device.m_workRead.m_sysInfo.m_nSampling = 4242;
+  EXPECT_EQ(device.ReadSystemInfo(), 0);
+  EXPECT_EQ(device.ReadMailInfo(), 0);
+  EXPECT_EQ(device.m_workRead.m_sysInfo.m_nSampling, 4242);
+  EXPECT_EQ(device.StopMeasurement(), -3);
+  std::string values = "old";
+  EXPECT_EQ(device.ReadCurrentValues(values), -3);
+  EXPECT_EQ(values, "old");
+  int32_t level = 7;
+  EXPECT_EQ(device.TestAntenna(&level), -3);
+  EXPECT_EQ(level, 7);
+  int32_t rainMask = 99;
+  EXPECT_EQ(device.WriteRainAlarms(&rainMask), -3);
+  EXPECT_EQ(rainMask, 99);
+  uint16_t mask = 0xBEEF;
+  EXPECT_EQ(device.WriteMeasureSettings(&mask), -3);
+  EXPECT_EQ(device.WriteNetworkSettings(&mask, 0), -3);
+  EXPECT_EQ(device.WriteNetworkSettings(&mask, 2), -3);
+  EXPECT_EQ(mask, 0xBEEF);
+  EXPECT_EQ(device.UpdateFirmware(":00000001FF\r\n", 1, 1), -3);
+  EXPECT_EQ(device.ReadModuleVersion(), -3);
+
+  EXPECT_TRUE(Commands().empty()) << ::testing::PrintToString(Commands());
+}
+
+TEST_F(DeviceFixture, WakeUpRetriesWithAPauseAfterAnotherLine) {
+  Fault(sim::FaultKind::Garbage, "HELLO");
+  int32_t woke = -1;
+  const uint32_t ms = Elapsed([&] { woke = device.WakeUp(); });
+  EXPECT_EQ(woke, 0);
+  EXPECT_EQ(Count("HELLO"), 3);
+  EXPECT_GE(ms, 1500u);
+
+  // A logger that stays silent is asked three times, without pauses.
+  sim.ClearFaults();
+  sim.ClearReceivedCommands();
+  Fault(sim::FaultKind::NoAnswer, "HELLO", 2);
+  EXPECT_EQ(device.WakeUp(), 1);
+  EXPECT_EQ(Count("HELLO"), 3);
+}
+
+TEST_F(DeviceFixture, FailedReadsLeaveTheRecordsAndClockAlone) {
+  device.m_workRead.m_sysInfo.m_nSampling = 4242;
+  device.m_workRead.m_mailInfo.m_strApn = "kept";
+  Fault(sim::FaultKind::Ng, "RD SYS", 3);
+  Fault(sim::FaultKind::NotEnd, "MAIL DSP", 3);
+  EXPECT_EQ(device.ReadSystemInfo(), 0);
+  EXPECT_EQ(device.ReadMailInfo(), 0);
+  EXPECT_EQ(Count("RD SYS"), 3);
+  EXPECT_EQ(Count("MAIL DSP"), 3);
+  EXPECT_EQ(device.m_workRead.m_sysInfo.m_nSampling, 4242);
+  EXPECT_EQ(device.m_workRead.m_mailInfo.m_strApn, "kept");
+  int64_t now = 0;
+  EXPECT_EQ(device.GetDeviceNow(&now), 0);
+
+  // A reply that never ends is a time-out, tried again like "NG".
+  sim.ClearReceivedCommands();
+  Fault(sim::FaultKind::NoAnswer, "RD SYS", 1);
+  Fault(sim::FaultKind::Ng, "MAIL DSP", 2);
+  EXPECT_EQ(device.ReadSystemInfo(), 1);
+  EXPECT_EQ(device.ReadMailInfo(), 1);
+  EXPECT_EQ(Commands(), (Strings{"RD SYS", "RD SYS", "MAIL DSP", "MAIL DSP", "MAIL DSP"}));
+  EXPECT_EQ(device.m_workRead.m_sysInfo.m_nSampling, 600);
+  EXPECT_EQ(device.m_workRead.m_mailInfo.m_strApn, "rain.example");
+  EXPECT_EQ(device.GetDeviceNow(&now), 1);
+}
+
+TEST_F(DeviceFixture, StopMeasurement) {
+  sim.Update([](sim::SimState& s) { s.measuring = true; });
+  Fault(sim::FaultKind::NotEnd, "ST STP", 1);
+  EXPECT_EQ(device.StopMeasurement(), -1);
+  EXPECT_EQ(Commands(), (Strings{"ST STP"}));
+  EXPECT_TRUE(sim.State().measuring);
+
+  sim.ClearReceivedCommands();
+  device.m_workRead.m_sysInfo.m_nMeasuring = 1;
+  EXPECT_EQ(device.StopMeasurement(), 0);
+  EXPECT_EQ(Commands(), (Strings{"ST STP", "RD SYS"}));
+  EXPECT_FALSE(sim.State().measuring);
+  EXPECT_EQ(device.m_workRead.m_sysInfo.m_nMeasuring, 0);
+}
+
+TEST_F(DeviceFixture, ReadCurrentValues) {
+  std::string values;
+  ASSERT_EQ(device.ReadCurrentValues(values), 0);
+  // Record number, logger clock, battery, rain, interval.
+  std::vector<std::string> fields;
+  ASSERT_EQ(CComCtrlKestrix2::SplitCsvLine(fields, values.c_str()), 5) << values;
+  EXPECT_EQ(fields[2], "3.61");
+
+  values = "unchanged";
+  sim.ClearReceivedCommands();
+  Fault(sim::FaultKind::Ng, "RD REL");
+  EXPECT_EQ(device.ReadCurrentValues(values), -1);
+  EXPECT_EQ(values, "unchanged");
+  EXPECT_EQ(Count("RD REL"), 3);
+}
+
+TEST_F(DeviceFixture, TestAntennaTriesOnce) {
+  int32_t level = 0;
+  ASSERT_EQ(device.TestAntenna(&level), 0);
+  EXPECT_EQ(level, -85);
+
+  sim.ClearReceivedCommands();
+  Fault(sim::FaultKind::Ng, "RD ANT");
+  level = 3;
+  EXPECT_EQ(device.TestAntenna(&level), -1);
+  EXPECT_EQ(level, 3);
+  EXPECT_EQ(Commands(), (Strings{"RD ANT"}));
+}
+
+TEST(KX2DeviceMessages, SetErrorAndClear) {
+  CKX2Device device;
+  device.SetError(-6);
+  EXPECT_EQ(device.m_strError, "IMEIを取得できません。\r\nSIMカードを確認してください。");
+  device.SetError(-9, "RD SYS");
+  EXPECT_EQ(device.m_strError, res::LoadString(2507) + "\r\nRD SYS");
+  device.SetError(0, "ignored");
+  device.SetError(5);
+  EXPECT_EQ(device.m_strError, res::LoadString(2507) + "\r\nRD SYS");
+  const std::pair<int32_t, const char*> table[] = {
+      {-1, "エラー！ 失敗しました"},
+      {-2, "エラー！ 機器からの応答がありません"},
+      {-3, "エラー！ 機器と接続していません"},
+      {-4, "エラー！ メモリの確保に失敗しました"},
+      {-5, "中断しました"},
+      {-7, "通信モジュールへの設定に失敗しました\r\n再度設定を行ってください"},
+  };
+  for (const auto& [code, text] : table) {
+    device.SetError(code);
+    EXPECT_EQ(device.m_strError, text) << code;
+  }
+  device.m_strSuccess = "done";
+  device.ClearDeviceMessages();
+  EXPECT_EQ(device.m_strError, "");
+  EXPECT_EQ(device.m_strSuccess, "");
+}
+
+}  // namespace
