@@ -241,15 +241,17 @@ void LoggerSim::ProcessLine(const std::string& line) {
 
 void LoggerSim::SendReply(const SimReply& reply, const Fault* fault) {
   int budget = fault && fault->kind == FaultKind::Stall ? fault->lines : INT_MAX;
-  if (fault && fault->kind == FaultKind::LongLine && !WriteAll(std::string(5000, 'X') + "\r\n")) return;
-  for (const SimLine& l : reply.head)
-    if (!SendLine(l.text, l.delayMs, &budget, fault)) return;
-  if (reply.download) Download(reply, &budget, fault);
+  // An ESC that comes while the download's "OK" is still on its way counts too.
+  m_inDownload = reply.download;
+  m_abort = false;
+  bool ok = !(fault && fault->kind == FaultKind::LongLine) || WriteAll(std::string(5000, 'X') + "\r\n");
+  for (size_t i = 0; ok && i < reply.head.size(); ++i)
+    ok = SendLine(reply.head[i].text, reply.head[i].delayMs, &budget, fault);
+  if (ok && reply.download) Download(reply, &budget, fault);
+  m_inDownload = false;
 }
 
 void LoggerSim::Download(const SimReply& reply, int* budget, const Fault* fault) {
-  m_inDownload = true;
-  m_abort = false;
   // Records go out in chunks, as a logger empties its send buffer; an ESC is
   // looked for between chunks and while a full terminal holds a write back.
   std::string chunk;
