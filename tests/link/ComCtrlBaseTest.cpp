@@ -88,8 +88,7 @@ TEST_F(ComCtrlBaseTest, WakeUpTakesTheIdentLineAndDrains) {
   EXPECT_EQ(port.GetReadData()->LineCount(), 0);
 
   // "WAKE" with nothing after it: still awake, no identification.
-  platform::SetTimeScale(0.01);
-  peer.Expect("\r\nHELLO\r\n").Reply("WAKE\r\n");
+  peer.Expect("\r\nHELLO\r\n").Reply("WAKE\r\n").ScaleWhenTaken(0.01);
   length = sizeof reply;
   EXPECT_EQ(proto.WakeUp(&port, reply, &length), 0);
   EXPECT_EQ(length, 0);

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "link/MLog.h"
 #include "link/RSPort.h"
 #include "link/ReadData.h"
 #include "platform/Time.h"
@@ -64,6 +65,7 @@ ScriptedPeer::~ScriptedPeer() {
   }
   m_cv.notify_all();
   m_thread.join();
+  if (m_log && GetEchoLog() == m_log.get()) SetEchoLog(nullptr);
   close(m_master);
   close(m_slave);
 }
@@ -71,7 +73,7 @@ ScriptedPeer::~ScriptedPeer() {
 ScriptedPeer& ScriptedPeer::Expect(const std::string& command) {
   {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_steps.push_back({true, command, 0});
+    m_steps.push_back({Step::kExpect, command, 0, 1.0});
   }
   m_cv.notify_all();
   return *this;
@@ -80,7 +82,16 @@ ScriptedPeer& ScriptedPeer::Expect(const std::string& command) {
 ScriptedPeer& ScriptedPeer::Reply(const std::string& bytes, uint32_t delayMs) {
   {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_steps.push_back({false, bytes, delayMs});
+    m_steps.push_back({Step::kReply, bytes, delayMs, 1.0});
+  }
+  m_cv.notify_all();
+  return *this;
+}
+
+ScriptedPeer& ScriptedPeer::ScaleWhenTaken(double scale) {
+  {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_steps.push_back({Step::kScale, {}, 0, scale});
   }
   m_cv.notify_all();
   return *this;
@@ -123,6 +134,12 @@ std::string ScriptedPeer::TakeUnread(uint32_t realMs) {
 bool ScriptedPeer::SyncWith(CRSPort& port) {
   CReadData* lines = port.GetReadData();
   if (lines == nullptr) return false;
+  m_port = &port;
+  if (!m_log) {
+    m_log = std::make_unique<CMLog>();
+    m_log->m_echoBuffer.Init();
+    SetEchoLog(m_log.get());
+  }
   const double scale = platform::TimeScale();
   platform::SetTimeScale(1.0);
   char buf[32];
@@ -136,8 +153,29 @@ bool ScriptedPeer::SyncWith(CRSPort& port) {
   while (lines->ReadLine(buf, sizeof buf, 20) > 0) {
   }
   lines->Clear();
+  // Some SYNC lines went to the reader's start-up purge; count from here.
+  CountReceived();
+  m_receivedAtCommand = m_received;
+  m_writtenSinceCommand = 0;
   platform::SetTimeScale(scale);
   return synced;
+}
+
+void ScriptedPeer::CountReceived() {
+  CTLogBuffer& ring = m_log->m_echoBuffer;
+  ring.ReadOut();
+  for (const uint16_t entry : ring.GetReadOut()) {
+    if ((entry >> 8) == CTLogBuffer::kReceived) ++m_received;
+  }
+}
+
+// The reader has received every byte written since the last command, and the
+// line buffer is empty: the program has taken every line.
+bool ScriptedPeer::AllTaken() {
+  CountReceived();
+  CReadData* lines = m_port.load()->GetReadData();
+  return m_received - m_receivedAtCommand >= m_writtenSinceCommand && lines->ByteCount() == 0 &&
+         lines->LineCount() == 0;
 }
 
 void ScriptedPeer::Fail(const std::string& what) {
@@ -176,12 +214,33 @@ void ScriptedPeer::Run() {
       m_steps.pop_front();
       m_busy = true;
     }
-    if (step.expect) {
+    if (step.kind == Step::kScale) {
+      if (m_port.load() == nullptr) {
+        Fail("ScaleWhenTaken needs SyncWith first");
+        continue;
+      }
+      const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(kCommandWaitMs);
+      bool taken = AllTaken();
+      while (!taken && std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+        taken = AllTaken();
+      }
+      if (!taken) Fail("the program did not take the reply");
+      platform::SetTimeScale(step.scale);
+      continue;
+    }
+    if (step.kind == Step::kExpect) {
       std::string got;
       const bool complete = ReadExactly(got, step.bytes.size(), kCommandWaitMs);
       {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_commands.push_back(got);
+      }
+      // The command purged everything before it; count afresh.
+      if (m_log) {
+        CountReceived();
+        m_receivedAtCommand = m_received;
+        m_writtenSinceCommand = 0;
       }
       if (!complete) {
         Fail("expected \"" + Show(step.bytes) + "\", got only \"" + Show(got) + "\"");
@@ -206,5 +265,6 @@ void ScriptedPeer::Run() {
       }
       off += static_cast<std::size_t>(n);
     }
+    for (const char c : step.bytes) m_writtenSinceCommand += c != '\0' ? 1 : 0;
   }
 }

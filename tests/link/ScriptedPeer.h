@@ -14,11 +14,13 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
+class CMLog;
 class CRSPort;
 
 class ScriptedPeer {
@@ -36,6 +38,11 @@ class ScriptedPeer {
   ScriptedPeer& Expect(const std::string& command);
   // Bytes to send delayMs (scaled) after the previous step ended.
   ScriptedPeer& Reply(const std::string& bytes, uint32_t delayMs = 0);
+  // Sets the time scale once the program has taken every byte sent since the
+  // last command (needs SyncWith first). A test can so let a reply arrive at
+  // scale 1 and still have the long wait after it run out fast, with no race
+  // between a shortened read time-out and the reply.
+  ScriptedPeer& ScaleWhenTaken(double scale);
   // With strict turns on, a reply may only go out while the program has sent
   // nothing further: a second command in the pty before the answer to the
   // first means two exchanges overlapped, and is recorded as an error.
@@ -52,24 +59,35 @@ class ScriptedPeer {
 
   // Returns once the port's reader thread runs: the reader purges the port
   // when it starts, and a reply that came before that would be lost. Leaves
-  // the line buffer empty. Call with the script dry.
+  // the line buffer empty. Call with the script dry. Installs the peer's own
+  // traffic log, through which it sees what the port's reader received.
   bool SyncWith(CRSPort& port);
 
  private:
   struct Step {
-    bool expect = false;
+    enum Kind { kExpect, kReply, kScale } kind = kReply;
     std::string bytes;
     uint32_t delayMs = 0;
+    double scale = 1.0;
   };
 
   void Run();
   bool ReadExactly(std::string& out, std::size_t n, int realMs);
   void Fail(const std::string& what);
+  bool AllTaken();
+  void CountReceived();
 
   int m_master = -1;
   int m_slave = -1;
   std::string m_slavePath;
   std::atomic<bool> m_strict{false};
+  std::atomic<CRSPort*> m_port{nullptr};
+  std::unique_ptr<CMLog> m_log;
+  // Peer thread only: bytes the reader received (seen through the log), that
+  // count when the last command was read, and bytes written since.
+  int64_t m_received = 0;
+  int64_t m_receivedAtCommand = 0;
+  int64_t m_writtenSinceCommand = 0;
 
   std::mutex m_mutex;
   std::condition_variable m_cv;
