@@ -5,6 +5,7 @@
 
 #include "ui/KeyboardHook.h"
 #include "ui/MessagePump.h"
+#include "ui/SingleDocTemplate.h"
 #include "ui/Wnd.h"
 
 namespace {
@@ -30,6 +31,20 @@ BOOL CWinAppEx::OnCommand(UINT id) {
   return TRUE;
 }
 
+void CWinAppEx::AddDocTemplate(CSingleDocTemplate* docTemplate) { m_templates.emplace_back(docTemplate); }
+
+BOOL CWinAppEx::ProcessShellCommand(CCommandLineInfo& info) {
+  if (info.m_nShellCommand != CCommandLineInfo::FileNew) return TRUE;
+  for (auto& t : m_templates) {
+    if (!t->OpenDocumentFile()) return FALSE;
+  }
+  return TRUE;
+}
+
+void CWinAppEx::CloseDocTemplates() {
+  for (auto& t : m_templates) t->Close();
+}
+
 CWinAppEx* AfxGetApp() { return g_app; }
 CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
 
@@ -48,5 +63,10 @@ int AfxWinMain(int argc, char** argv) {
   int code = 0;
   if (theApp->InitInstance()) code = theApp->Run();
   int exitCode = theApp->ExitInstance();
+  // Every window goes while Qt still stands; the application object itself
+  // (and what it holds) goes at process exit.
+  theApp->CloseDocTemplates();
+  CWnd::DestroyAllWindows();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   return code != 0 ? code : exitCode;
 }

@@ -5,10 +5,19 @@
 
 #include <functional>
 #include <map>
+#include <memory>
+#include <vector>
 
 #include "ui/WinDefs.h"
 
 class CWnd;
+class CSingleDocTemplate;
+
+// The framework's standard command line: nothing of its own to parse.
+class CCommandLineInfo {
+ public:
+  enum { FileNew, FileOpen, FileNothing } m_nShellCommand = FileNew;
+};
 
 class CWinAppEx {
  public:
@@ -25,6 +34,15 @@ class CWinAppEx {
   virtual BOOL OnCommand(UINT id);
   bool HasCommandHandler(UINT id) const { return m_commands.count(id) != 0; }
 
+  // The single-document template (owned) and the shell command that makes
+  // its document, frame and view.
+  void AddDocTemplate(CSingleDocTemplate* docTemplate);
+  void ParseCommandLine(CCommandLineInfo& info) { info.m_nShellCommand = CCommandLineInfo::FileNew; }
+  BOOL ProcessShellCommand(CCommandLineInfo& info);
+  // Destroys the templates' windows and objects (AfxWinMain does it before
+  // the Qt application goes).
+  void CloseDocTemplates();
+
   CWnd* m_pMainWnd = nullptr;
 
  protected:
@@ -32,6 +50,7 @@ class CWinAppEx {
 
  private:
   std::map<UINT, std::function<void()>> m_commands;
+  std::vector<std::unique_ptr<CSingleDocTemplate>> m_templates;
 };
 
 // The one application object (the last CWinAppEx constructed).

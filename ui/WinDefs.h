@@ -245,3 +245,13 @@ using LPRECT = RECT*;
 struct POINT {
   LONG x = 0, y = 0;
 };
+
+// Window creation parameters that PreCreateWindow may change.
+struct CREATESTRUCT {
+  int x = 0, y = 0, cx = 0, cy = 0;
+  DWORD style = 0;
+};
+using LPCREATESTRUCT = CREATESTRUCT*;
+
+enum : DWORD { WS_OVERLAPPEDWINDOW = 0x00CF0000, FWS_ADDTOTITLE = 0x00008000 };
+enum : UINT { AFX_IDW_PANE_FIRST = 0xE900 };

@@ -245,6 +245,23 @@ BOOL CWnd::DestroyWindow() {
   return TRUE;
 }
 
+void CWnd::DestroyAllWindows() {
+  for (;;) {
+    CWnd* victim = nullptr;
+    {
+      std::lock_guard<std::mutex> lock(g_registryLock);
+      for (auto& [h, w] : g_windows) {
+        if (w->m_impl->owns && w->m_impl->widget && w->m_impl->widget->isWindow()) {
+          victim = w;
+          break;
+        }
+      }
+    }
+    if (!victim) break;
+    victim->DestroyWindow();
+  }
+}
+
 void CWnd::SetWindowText(const std::string& text) { SetWidgetText(GetWidget(), text); }
 std::string CWnd::GetWindowText() const { return GetWidgetText(GetWidget()); }
 
@@ -345,7 +362,14 @@ void CWnd::MoveWindow(int x, int y, int cx, int cy, BOOL repaint) {
     int extraW = frame.width() - inner.width(), extraH = frame.height() - inner.height();
     if (!w->isVisible()) extraW = extraH = 0;
     w->move(x, y);
-    w->resize(std::max(0, cx - extraW), std::max(0, cy - extraH));
+    QSize size(std::max(0, cx - extraW), std::max(0, cy - extraH));
+    // A window without a sizing border keeps a fixed size, which the
+    // program may still change.
+    if (w->minimumSize() == w->maximumSize()) {
+      w->setFixedSize(size);
+    } else {
+      w->resize(size);
+    }
   } else {
     w->setGeometry(x, y, std::max(0, cx), std::max(0, cy));
   }

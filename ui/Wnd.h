@@ -100,6 +100,11 @@ class CWnd {
   // Binds this object to a widget: the widget gets this window's handle. A
   // window that owns its widget deletes it in DestroyWindow.
   void Attach(QWidget* widget, int id, bool ownsWidget);
+  // Is a handler mapped to this command id (menus enable such commands).
+  bool HasCommandHandler(UINT id) const { return m_commands.count(id) != 0; }
+  // Destroys every window that still exists (before the Qt application goes).
+  static void DestroyAllWindows();
+
   // Forgets the widget without destroying it.
   void Detach();
   // Keeps a wrapper of a child control alive as long as this window.
@@ -127,7 +132,6 @@ class CWnd {
   void MapCommand(UINT id, std::function<void()> handler);
   void MapControlNotify(UINT id, UINT code, std::function<void()> handler);
   void MapNotify(UINT code, UINT id, std::function<void(NMHDR*, LRESULT*)> handler);
-  bool HasCommandHandler(UINT id) const { return m_commands.count(id) != 0; }
 
   // Called once Attach has bound a widget (controls hook their events here).
   virtual void OnAttached() {}

@@ -1,0 +1,20 @@
+#pragma once
+// The windows that kx2shots renders: one entry per picture, a name (the file
+// name without .png) and a factory that builds the window to render.
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CWnd;
+
+struct ShotEntry {
+  std::string name;
+  // Builds the window (modeless, not necessarily shown); nullptr skips it.
+  std::function<std::unique_ptr<CWnd>()> make;
+};
+
+// Every dialog template as the framework builds it from the resources, then
+// the entries of the program's own windows.
+std::vector<ShotEntry> AllShots();

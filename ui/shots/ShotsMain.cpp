@@ -1,0 +1,64 @@
+// kx2shots OUTDIR: renders every window of the shot list offscreen into
+// OUTDIR/<name>.png, with a plain caption bar drawn above windows that have
+// one, so the program can be looked at without a display.
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QWidget>
+#include <clocale>
+#include <cstdio>
+
+#include "ui/Fonts.h"
+#include "ui/MessagePump.h"
+#include "ui/QtText.h"
+#include "ui/RecordingMessageService.h"
+#include "ui/Wnd.h"
+#include "ui/shots/ShotList.h"
+
+namespace {
+QImage WithCaption(QWidget* w, const QImage& body) {
+  if (!w->isWindow() || w->windowTitle().isEmpty()) return body;
+  const int bar = 24;
+  QImage out(body.width() + 2, body.height() + bar + 1, QImage::Format_RGB32);
+  out.fill(QColor(60, 60, 60));
+  QPainter p(&out);
+  p.fillRect(1, 1, body.width(), bar - 1, QColor(40, 70, 120));
+  p.setPen(Qt::white);
+  p.setFont(DesignFont("ＭＳ ゴシック", 9));
+  p.drawText(QRect(8, 1, body.width() - 16, bar - 1), Qt::AlignVCenter | Qt::AlignLeft, w->windowTitle());
+  p.drawImage(1, bar, body);
+  return out;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
+  QApplication::setQuitOnLastWindowClosed(false);
+  InstallUiPlatformServices();
+  RecordingMessageService quiet;  // no real box ever blocks a shot
+  QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots");
+  QDir().mkpath(dir);
+  int written = 0;
+  for (const ShotEntry& shot : AllShots()) {
+    std::unique_ptr<CWnd> wnd = shot.make ? shot.make() : nullptr;
+    if (!wnd || !wnd->GetWidget()) {
+      std::fprintf(stderr, "kx2shots: %s: not built\n", shot.name.c_str());
+      continue;
+    }
+    QWidget* w = wnd->GetWidget();
+    w->show();
+    PumpAllPendingMessages();
+    QImage image = WithCaption(w, w->grab().toImage());
+    QString file = dir + QLatin1Char('/') + ToQ(shot.name) + QStringLiteral(".png");
+    if (image.save(file)) {
+      ++written;
+      std::printf("%s\n", qPrintable(file));
+    }
+    wnd->DestroyWindow();
+  }
+  CWnd::DestroyAllWindows();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  std::printf("kx2shots: %d pictures\n", written);
+  return 0;
+}
