@@ -184,7 +184,7 @@ int32_t CKX2Device::WriteNetworkSettings(uint16_t* mask, int32_t mode) {
     std::string value = *values[k];
     // An empty name, user or password goes out as a single blank; only the
     // authentication type may be sent as the key alone.
-    if (k < 3 && value.empty()) value = " ";
+    if (k < 3 && value.empty()) value.push_back(' ');
     const uint16_t bit = static_cast<uint16_t>(1u << k);
     // A line break inside a value would reach the logger as a command of its
     // own; such a value is refused, not sent.

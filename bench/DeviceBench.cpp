@@ -1,0 +1,72 @@
+// The device object against the logger simulator on a pseudo-terminal: the
+// whole Connect sequence (open, wake-up, "RD SYS", "MAIL DSP") and a firmware
+// transfer of 2000 image lines. Real time and the process's CPU time (the
+// port's reader and the simulator's thread included) are both reported.
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "HexImage.h"
+#include "link/KX2Device.h"
+#include "platform/Time.h"
+#include "sim/LoggerSim.h"
+
+namespace {
+
+void Defaults(CKX2Device& device) {
+  device.m_dcb.BaudRate = 9600;
+  device.m_dcb.ByteSize = 8;
+  device.m_dcb.Parity = platform::NOPARITY;
+  device.m_dcb.StopBits = platform::ONESTOPBIT;
+}
+
+// At the real time scale: the wake-up's drain (100 ms of silence after the
+// identification line) is part of what the operator waits for.
+void BM_DeviceConnect(benchmark::State& state) {
+  sim::LoggerSim logger;
+  if (!logger.Start()) return state.SkipWithError("no pseudo-terminal");
+  CKX2Device device;
+  Defaults(device);
+  const std::string name = "\\\\.\\" + logger.SlavePath();
+  int failures = 0;
+  for (auto _ : state) {
+    if (device.OpenPort(name) != 0) return state.SkipWithError("open failed");
+    if (device.WakeUp() != 1 || device.ReadSystemInfo() != 1 || device.ReadMailInfo() != 1) ++failures;
+    state.PauseTiming();
+    // The main frame closes the port before it asks for one; closing waits for
+    // the reader thread and is not part of the connect.
+    platform::SetTimeScale(0.001);
+    device.ClosePort();
+    platform::SetTimeScale(1.0);
+    state.ResumeTiming();
+  }
+  state.counters["failed"] = failures;
+}
+BENCHMARK(BM_DeviceConnect)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->Iterations(20);
+
+// The logger's fixed waits (11 s for the flash write, 3 s of writing in the
+// simulator) are scaled by 0.01 so the 2000 line exchanges dominate.
+void BM_DeviceFirmware2000(benchmark::State& state) {
+  sim::LoggerSim logger;
+  if (!logger.Start()) return state.SkipWithError("no pseudo-terminal");
+  CKX2Device device;
+  Defaults(device);
+  platform::SetTimeScale(0.001);
+  if (device.OpenPort("\\\\.\\" + logger.SlavePath()) != 0) return state.SkipWithError("open failed");
+  platform::SetTimeScale(0.01);
+  const std::string image = HexImage(1999);  // and the end record
+  int failures = 0;
+  for (auto _ : state) {
+    if (device.UpdateFirmware(image, 0, 0) != 0) ++failures;
+  }
+  state.counters["failed"] = failures;
+  state.counters["lines/s"] =
+      benchmark::Counter(2000.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  platform::SetTimeScale(0.001);
+  device.ClosePort();
+  platform::SetTimeScale(1.0);
+}
+BENCHMARK(BM_DeviceFirmware2000)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->Iterations(5);
+
+}  // namespace
