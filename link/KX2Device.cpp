@@ -19,8 +19,9 @@ namespace {
 
 constexpr int32_t kTries = 3;
 
-// Identification and version are kept to what the logger's display fields
-// hold: 19 characters.
+// The protocol object keeps the identification in 20 bytes (19 characters and
+// a NUL); the version is held to the same length, cut after its first 19
+// characters like the identification.
 constexpr std::size_t kFieldChars = 19;
 
 unsigned MessageId(int32_t code) {
