@@ -46,67 +46,6 @@ int32_t ReadReply(CRSPort* port, char* buffer, int32_t size, uint32_t timeoutMs)
   return n;
 }
 
-// Appends one code point as UTF-8.
-void AppendUtf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
-// Logger text for display: valid UTF-8 stays as it is, every byte that does
-// not start a well-formed sequence becomes U+FFFD, so nothing vanishes
-// silently.
-std::string ToDisplayText(const char* text, std::size_t length) {
-  std::string out;
-  const auto* p = reinterpret_cast<const unsigned char*>(text);
-  std::size_t i = 0;
-  while (i < length) {
-    const unsigned char b = p[i];
-    int need = 0;
-    uint32_t cp = 0;
-    uint32_t min = 0;
-    if (b < 0x80) {
-      out += static_cast<char>(b);
-      ++i;
-      continue;
-    } else if (b >= 0xC2 && b <= 0xDF) {
-      need = 1, cp = b & 0x1F, min = 0x80;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      need = 2, cp = b & 0x0F, min = 0x800;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      need = 3, cp = b & 0x07, min = 0x10000;
-    }
-    bool ok = need > 0;
-    for (int k = 1; ok && k <= need; ++k) {
-      if (i + k >= length || (p[i + k] & 0xC0) != 0x80) {
-        ok = false;
-      } else {
-        cp = (cp << 6) | (p[i + k] & 0x3F);
-      }
-    }
-    if (ok && cp >= min && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF)) {
-      AppendUtf8(out, cp);
-      i += need + 1;
-    } else {
-      AppendUtf8(out, 0xFFFD);
-      ++i;
-    }
-  }
-  return out;
-}
-
 }  // namespace
 
 CComCtrlBase::CComCtrlBase() = default;
@@ -267,4 +206,8 @@ int32_t CComCtrlBase::SendCommandExpectCancelable(CRSPort* port, const char* com
   }
 }
 
-std::string CComCtrlBase::GetTextField() const { return ToDisplayText(m_szId, strnlen(m_szId, sizeof m_szId)); }
+// Logger text of unknown encoding is shown, never dropped: ill-formed bytes
+// become U+FFFD.
+std::string CComCtrlBase::GetTextField() const {
+  return platform::ToValidUtf8(std::string_view(m_szId, strnlen(m_szId, sizeof m_szId)));
+}
