@@ -82,7 +82,7 @@ BOOL CDlgTerminal::OnInitDialog() {
     ScreenToClient(&rc);
   }
   auto view = std::make_unique<CLogView>();
-  if (view->Create(WS_CHILD | WS_VISIBLE, rc, this, 0)) {
+  if (view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rc, this, 0)) {
     m_pView = static_cast<CLogView*>(AdoptChild(std::move(view)));
     m_pView->SendMessage(WM_INITIALUPDATE);
   }

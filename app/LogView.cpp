@@ -9,6 +9,8 @@
 #include <ctime>
 
 #include "res/StringTable.h"
+#include "ui/DC.h"
+#include "ui/Fonts.h"
 #include "ui/KeyboardHook.h"
 #include "ui/MessageService.h"
 
@@ -20,9 +22,7 @@ constexpr const char* kSample = "0123456789abcdefghijklnmopqrstuvwxyzABCDEFGHIJK
 constexpr int kFontHeight = 20;
 constexpr UINT kFileCreateFailed = 2503;
 
-QColor TextColour(uint16_t mark) {
-  return mark <= CLogData::kSent ? QColor(255, 255, 255) : QColor(255, 255, 0);
-}
+QColor TextColour(uint16_t mark) { return mark <= CLogData::kSent ? QColor(255, 255, 255) : QColor(255, 255, 0); }
 
 QColor BackColour(uint16_t mark) {
   if (mark == CLogData::kReceived) return QColor(0, 0, 100);
@@ -44,8 +44,8 @@ CLogView::CLogView() {
 
 CLogView::~CLogView() = default;
 
-int CLogView::OnCreate() {
-  if (CView::OnCreate() != 0) return -1;
+int CLogView::OnCreate(LPCREATESTRUCT cs) {
+  if (CView::OnCreate(cs) == -1) return -1;
   m_font = DesignFont("Courier New", 10);
   m_font.setFixedPitch(true);
   m_font.setStyleHint(QFont::TypeWriter);
@@ -272,13 +272,24 @@ void CLogView::OnHScroll(UINT code, UINT pos, CScrollBar* bar) {
   m_hScroll.GetScrollInfo(&si, SIF_ALL);
   int p = si.nPos;
   switch (code) {
-    case SB_LINELEFT: p = std::max(si.nMin, p - 1); break;
-    case SB_LINERIGHT: p = std::min(si.nMax, p + 1); break;
-    case SB_PAGELEFT: p = std::max(si.nMin, p - static_cast<int>(si.nPage)); break;
-    case SB_PAGERIGHT: p = std::min(si.nMax, p + static_cast<int>(si.nPage)); break;
+    case SB_LINELEFT:
+      p = std::max(si.nMin, p - 1);
+      break;
+    case SB_LINERIGHT:
+      p = std::min(si.nMax, p + 1);
+      break;
+    case SB_PAGELEFT:
+      p = std::max(si.nMin, p - static_cast<int>(si.nPage));
+      break;
+    case SB_PAGERIGHT:
+      p = std::min(si.nMax, p + static_cast<int>(si.nPage));
+      break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: p = static_cast<int>(pos); break;
-    default: break;
+    case SB_THUMBTRACK:
+      p = static_cast<int>(pos);
+      break;
+    default:
+      break;
   }
   p = std::max(p, 0);
   if (p == si.nPos || p >= m_nMaxColumn) return;
@@ -292,13 +303,24 @@ void CLogView::OnVScroll(UINT code, UINT pos, CScrollBar* bar) {
   m_vScroll.GetScrollInfo(&si, SIF_ALL);
   int p = si.nPos;
   switch (code) {
-    case SB_LINEUP: p = std::max(si.nMin, p - 1); break;
-    case SB_LINEDOWN: p = std::min(si.nMax, p + 1); break;
-    case SB_PAGEUP: p = std::max(si.nMin, p - static_cast<int>(si.nPage)); break;
-    case SB_PAGEDOWN: p = std::min(si.nMax, p + static_cast<int>(si.nPage)); break;
+    case SB_LINEUP:
+      p = std::max(si.nMin, p - 1);
+      break;
+    case SB_LINEDOWN:
+      p = std::min(si.nMax, p + 1);
+      break;
+    case SB_PAGEUP:
+      p = std::max(si.nMin, p - static_cast<int>(si.nPage));
+      break;
+    case SB_PAGEDOWN:
+      p = std::min(si.nMax, p + static_cast<int>(si.nPage));
+      break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: p = static_cast<int>(pos); break;
-    default: break;
+    case SB_THUMBTRACK:
+      p = static_cast<int>(pos);
+      break;
+    default:
+      break;
   }
   p = std::max(p, 0);
   if (p == si.nPos || p >= EndPosition()) return;
@@ -417,7 +439,8 @@ int CLogView::DrawLine(QPainter& p, int x, int y, const CLogData& line, int care
       caretX = x;
     } else if (caretX >= 0) {
       const uint8_t ch = CLogData::Char(line[caret]);
-      caretW = p.fontMetrics().horizontalAdvance(IsBlankCell(ch) ? QChar(' ') : QChar::fromLatin1(static_cast<char>(ch)));
+      caretW =
+          p.fontMetrics().horizontalAdvance(IsBlankCell(ch) ? QChar(' ') : QChar::fromLatin1(static_cast<char>(ch)));
     }
     if (caretX >= 0) {
       const QPainter::CompositionMode old = p.compositionMode();
@@ -451,7 +474,8 @@ void CLogView::Render() {
   }
 }
 
-void CLogView::OnDraw(QPainter* target) {
+void CLogView::OnDraw(CDC* dc) {
+  QPainter* target = dc->GetPainter();
   Render();
   CRect rc;
   GetClientRect(&rc);

@@ -46,6 +46,7 @@ class CLogView : public CView {
   void SaveLogFile();
   void EnableCaretBlink(UINT state, CWnd* other, BOOL minimized);
   BOOL OnMouseWheel(UINT flags, short delta, CPoint pt) override;
+  void OnInitialUpdate() override;
   // Delete: removes the character under the caret; false when there is none.
   bool DeleteAtCaret();
 
@@ -69,9 +70,8 @@ class CLogView : public CView {
   const QImage& Bitmap() const { return m_bitmap; }
 
  protected:
-  int OnCreate() override;
-  void OnInitialUpdate() override;
-  void OnDraw(QPainter* target) override;
+  int OnCreate(LPCREATESTRUCT cs) override;
+  void OnDraw(CDC* dc) override;
   void OnSize(UINT type, int cx, int cy) override;
   void OnHScroll(UINT code, UINT pos, CScrollBar* bar) override;
   void OnVScroll(UINT code, UINT pos, CScrollBar* bar) override;

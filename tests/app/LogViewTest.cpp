@@ -1,5 +1,3 @@
-#include "app/LogView.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -8,6 +6,7 @@
 #include <sstream>
 
 #include "TerminalTestSupport.h"
+#include "app/LogView.h"
 #include "ui/RecordingMessageService.h"
 
 namespace {

@@ -1,6 +1,6 @@
-#include "app/RingLogBuffer.h"
-
 #include <gtest/gtest.h>
+
+#include "app/RingLogBuffer.h"
 
 namespace {
 
