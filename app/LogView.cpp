@@ -1,6 +1,7 @@
 #include "app/LogView.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -55,6 +56,7 @@ int CLogView::OnCreate(LPCREATESTRUCT cs) {
     m_font.setPixelSize(px);
     if (QFontMetrics(m_font).height() <= kFontHeight) break;
   }
+  PrepareGlyphs();
   if (!m_lines.Resize(kDisplayLines) || !m_history.Resize(kHistoryLines)) return -1;
   m_nMaxColumn = 0;
   return 0;
@@ -405,43 +407,60 @@ void CLogView::SaveLogFile() {
   if (!ok) ShowMessageBox(this, res::LoadString(kFileCreateFailed), nullptr, MB_OK | MB_ICONEXCLAMATION);
 }
 
+void CLogView::PrepareGlyphs() {
+  m_rawFont = QRawFont::fromFont(m_font);
+  m_nAscent = QFontMetrics(m_font).ascent();
+  QString all;
+  for (int c = 0; c < 256; ++c) all += IsBlankCell(static_cast<uint8_t>(c)) ? QChar(' ') : QChar(c);
+  const QList<quint32> glyphs = m_rawFont.glyphIndexesForString(all);
+  const QList<QPointF> advances = m_rawFont.advancesForGlyphIndexes(glyphs);
+  for (int c = 0; c < 256 && c < glyphs.size(); ++c) {
+    m_glyphs[static_cast<size_t>(c)] = glyphs[c];
+    m_advances[static_cast<size_t>(c)] = std::max(1, qRound(advances[c].x()));
+  }
+}
+
 int CLogView::DrawLine(QPainter& p, int x, int y, const CLogData& line, int caret) {
   const int n = line.GetSize();
+  // Cells beyond the image are measured but not drawn.
+  const int right = m_rcBitmap.Width();
   int caretX = -1;
   int caretW = m_nCellWidth;
-  QString run;
   int i = 0;
   while (i < n) {
     const uint16_t mark = CLogData::Mark(line[i]);
-    // One run of cells of the same mark: drawn as one text, as wide as its
-    // characters; control characters become blank cells.
-    run.clear();
+    // One run of cells of the same mark: one background, one glyph run.
+    m_runGlyphs.clear();
+    m_runPositions.clear();
     const int runX = x;
     int j = i;
     for (; j < n && CLogData::Mark(line[j]) == mark; ++j) {
       const uint8_t ch = CLogData::Char(line[j]);
       if (ch == 10 || ch == 13) continue;
-      if (j == caret) caretX = runX + p.fontMetrics().horizontalAdvance(run);
-      run += IsBlankCell(ch) ? QChar(' ') : QChar::fromLatin1(static_cast<char>(ch));
+      const int advance = m_advances[ch];
+      if (j == caret) {
+        caretX = x;
+        caretW = advance;
+      }
+      if (x + advance > 0 && x < right) {
+        m_runGlyphs.push_back(m_glyphs[ch]);
+        m_runPositions.emplace_back(x, 0);
+      }
+      x += advance;
     }
-    if (!run.isEmpty()) {
-      const int w = p.fontMetrics().horizontalAdvance(run);
-      const QRect cell(x, y, w, m_nCellHeight);
-      p.fillRect(cell, BackColour(mark));
+    if (!m_runGlyphs.empty()) {
+      p.fillRect(QRect(runX, y, x - runX, m_nCellHeight), BackColour(mark));
+      QGlyphRun glyphs;
+      glyphs.setRawFont(m_rawFont);
+      glyphs.setGlyphIndexes(QList<quint32>(m_runGlyphs.begin(), m_runGlyphs.end()));
+      glyphs.setPositions(QList<QPointF>(m_runPositions.begin(), m_runPositions.end()));
       p.setPen(TextColour(mark));
-      p.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, run);
-      x += w;
+      p.drawGlyphRun(QPointF(0, y + m_nAscent), glyphs);
     }
     i = j;
   }
   if (caret >= 0 && m_nTimerId != 0) {
-    if (caret >= n) {
-      caretX = x;
-    } else if (caretX >= 0) {
-      const uint8_t ch = CLogData::Char(line[caret]);
-      caretW =
-          p.fontMetrics().horizontalAdvance(IsBlankCell(ch) ? QChar(' ') : QChar::fromLatin1(static_cast<char>(ch)));
-    }
+    if (caret >= n) caretX = x;
     if (caretX >= 0) {
       const QPainter::CompositionMode old = p.compositionMode();
       p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
@@ -458,7 +477,6 @@ void CLogView::Render() {
   GetClientRect(&rc);
   QPainter p(&m_bitmap);
   p.fillRect(QRect(0, 0, rc.Width(), rc.Height()), Qt::black);
-  p.setFont(m_font);
   const int h = m_hScroll.GetScrollPos();
   const int v = m_vScroll.GetScrollPos();
   const int x0 = -(m_nCellWidth * h);

@@ -11,6 +11,9 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPointF>
+#include <QRawFont>
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -89,6 +92,7 @@ class CLogView : public CView {
   void Recall();
   void RestartBlink();
   void Repaint();
+  void PrepareGlyphs();
   int DrawLine(QPainter& p, int x, int y, const CLogData& line, int caret);
   // The vertical position that shows the newest lines and the prompt.
   int EndPosition() const { return m_lines.GetCount() + 1; }
@@ -99,6 +103,14 @@ class CLogView : public CView {
   // draws into it and copies it out in one go.
   QImage m_bitmap;
   QFont m_font;
+  // The glyph and advance of every byte value in the display font: lines are
+  // drawn as glyph runs, so a paint shapes no text.
+  QRawFont m_rawFont;
+  std::array<quint32, 256> m_glyphs{};
+  std::array<int, 256> m_advances{};
+  int m_nAscent = 0;
+  std::vector<quint32> m_runGlyphs;
+  std::vector<QPointF> m_runPositions;
   int32_t m_nCellWidth = 8;
   int32_t m_nCellHeight = 16;
   int32_t m_nVisibleCols = 0;
