@@ -71,6 +71,7 @@ std::string GroupedImei(const std::string& imei) {
 CommandHandler::CommandHandler() { Populate(1, 2500); }
 
 void CommandHandler::Populate(int first, int count) {
+  count = std::clamp(count, 0, m_records.Capacity());
   const int64_t now = m_clock.Now();
   const int64_t last = now - now % m_state.sampling;
   m_records.Fill(first, count, last, m_state.sampling);

@@ -264,6 +264,7 @@ void LoggerSim::Download(const SimReply& reply, int* budget, const Fault* fault)
       std::lock_guard<std::mutex> lock(m_lock);
       text = m_handler.RecordLine(reply.records[i]);
     }
+    if (text.empty()) continue;  // dropped from memory since the command came
     if (fault) {
       ok = SendLine(text, 0, budget, fault);
       continue;

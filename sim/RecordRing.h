@@ -17,8 +17,9 @@ class RecordRing {
   // The capacity stays below the number range, so the first and last numbers
   // always tell how many records are held.
   static constexpr int kMaxCapacity = kNumbers - 1;
+  static constexpr int kDefaultCapacity = 60000;
 
-  explicit RecordRing(int capacity = 60000);
+  explicit RecordRing(int capacity = kDefaultCapacity);
 
   // Replaces the memory by `count` records numbered from `firstNumber`, the
   // newest taken at `lastTime`, one every `interval` seconds.

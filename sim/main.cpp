@@ -45,8 +45,8 @@ int main(int argc, char** argv) {
     if (arg == "--link") {
       link = value;
     } else if (arg == "--records") {
-      if (!sim::ParseInt(value, &records) || records < 0 || records > sim::RecordRing::kMaxCapacity) {
-        std::fprintf(stderr, "kx2sim: --records takes 0 to %d\n", sim::RecordRing::kMaxCapacity);
+      if (!sim::ParseInt(value, &records) || records < 0 || records > sim::RecordRing::kDefaultCapacity) {
+        std::fprintf(stderr, "kx2sim: --records takes 0 to %d\n", sim::RecordRing::kDefaultCapacity);
         return 2;
       }
     } else if (arg == "--fault") {
