@@ -64,7 +64,7 @@ BOOL CDialog::Build(const res::DialogTemplateData& t, CWnd* parent, bool modal) 
   if (child) {
     w = new QWidget(parentWidget);
   } else {
-    auto* d = new DialogWidget(this, parentWidget ? parentWidget->window() : nullptr);
+    auto* d = new DialogWidget(this, nullptr);
     Qt::WindowFlags flags = Qt::Dialog;
     if (t.style & res::DS_CAPTION) {
       flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
@@ -87,6 +87,7 @@ BOOL CDialog::Build(const res::DialogTemplateData& t, CWnd* parent, bool modal) 
   }
   SetWidgetText(w, t.caption ? t.caption : "");
   Attach(w, 0, true);
+  if (!child && parent && parentWidget) SetOwner(parent);
   CreateDialogControls(this, t, m_dlu);
   if (!child) CenterWindow(parent);
 

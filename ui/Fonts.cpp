@@ -42,6 +42,14 @@ int ScreenLogicalDpi() {
   return 96;
 }
 
+int GetSystemMetrics(int index) {
+  QScreen* s = QGuiApplication::instance() ? QGuiApplication::primaryScreen() : nullptr;
+  if (!s) return 0;
+  if (index == SM_CXSCREEN) return s->geometry().width();
+  if (index == SM_CYSCREEN) return s->geometry().height();
+  return 0;
+}
+
 QFont DesignFont(const std::string& faceName, int pointSize) {
   QFont font;
   if (IsGothicFace(faceName)) {

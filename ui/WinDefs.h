@@ -246,6 +246,22 @@ struct POINT {
   LONG x = 0, y = 0;
 };
 
+// SetWindowPos flags.
+enum : UINT {
+  SWP_NOSIZE = 0x0001,
+  SWP_NOMOVE = 0x0002,
+  SWP_NOZORDER = 0x0004,
+  SWP_NOREDRAW = 0x0008,
+  SWP_NOACTIVATE = 0x0010,
+  SWP_SHOWWINDOW = 0x0040,
+  SWP_HIDEWINDOW = 0x0080,
+};
+
+// Screen metrics of GetSystemMetrics.
+enum : int { SM_CXSCREEN = 0, SM_CYSCREEN = 1 };
+// The primary screen's size in pixels (0 for other indexes or no screen).
+int GetSystemMetrics(int index);
+
 // Window creation parameters that PreCreateWindow may change.
 struct CREATESTRUCT {
   int x = 0, y = 0, cx = 0, cy = 0;

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <QWidget>
+#include <QWindow>
 #include <atomic>
 #include <mutex>
 #include <unordered_map>
@@ -125,6 +126,7 @@ struct CWnd::Impl {
   ui_detail::WndBridge* bridge = nullptr;
   std::map<UINT_PTR, QTimer*> timers;
   std::vector<std::unique_ptr<CWnd>> children;
+  HWND owner = 0;
 };
 
 CWnd::CWnd() : m_impl(std::make_unique<Impl>()) {}
@@ -197,6 +199,7 @@ void CWnd::Detach() {
   m_hWnd = 0;
   m_impl->widget = nullptr;
   m_impl->owns = false;
+  m_impl->owner = 0;
 }
 
 void CWnd::WidgetDestroyed() {
@@ -220,6 +223,21 @@ BOOL CWnd::DestroyWindow() {
   if (!w) return FALSE;
   WindowProc(WM_DESTROY, 0, 0);
   if (!m_impl->widget) return TRUE;  // a handler destroyed it already
+  // Owned pop-ups go with their owner.
+  for (;;) {
+    CWnd* owned = nullptr;
+    {
+      std::lock_guard<std::mutex> lock(g_registryLock);
+      for (auto& [h, other] : g_windows) {
+        if (other != this && other->m_impl->owner == m_hWnd && other->m_impl->owns && other->m_impl->widget) {
+          owned = other;
+          break;
+        }
+      }
+    }
+    if (!owned) break;
+    owned->DestroyWindow();
+  }
   // Windows of their own below this one (pages, views) go next, each with
   // its own WM_DESTROY; control wrappers lose their handles now.
   for (QWidget* child : w->findChildren<QWidget*>()) {
@@ -376,6 +394,30 @@ void CWnd::MoveWindow(int x, int y, int cx, int cy, BOOL repaint) {
   if (repaint) w->update();
 }
 
+BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  QWidget* w = GetWidget();
+  if (!w) return FALSE;
+  CRect rc;
+  GetWindowRect(&rc);
+  if (!w->isWindow()) {
+    if (CWnd* p = GetParent()) p->ScreenToClient(&rc);
+  }
+  if (flags & SWP_NOMOVE) {
+    x = rc.left;
+    y = rc.top;
+  }
+  if (flags & SWP_NOSIZE) {
+    cx = rc.Width();
+    cy = rc.Height();
+  }
+  if ((flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
+    MoveWindow(x, y, cx, cy, !(flags & SWP_NOREDRAW));
+  if (insertAfter && !(flags & SWP_NOZORDER)) w->raise();
+  if (flags & SWP_SHOWWINDOW) ShowWindow((flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
+  if (flags & SWP_HIDEWINDOW) ShowWindow(SW_HIDE);
+  return TRUE;
+}
+
 void CWnd::MoveWindow(const RECT& rc, BOOL repaint) {
   MoveWindow(rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, repaint);
 }
@@ -454,8 +496,24 @@ void CWnd::CenterWindow(CWnd* alternate) {
 }
 
 CWnd* CWnd::GetParent() const {
+  if (m_impl->owner) return FromHandle(m_impl->owner);
   QWidget* w = GetWidget();
   return w ? FromWidget(w->parentWidget()) : nullptr;
+}
+
+// Owned pop-ups are top-level windows of their own for Qt, so that disabling
+// the owner (as the program does around its background work) leaves them
+// usable, as on the platform; Qt only keeps them above their owner.
+void CWnd::SetOwner(CWnd* owner) {
+  QWidget* w = GetWidget();
+  m_impl->owner = owner ? owner->m_hWnd : 0;
+  if (!w || !owner || !owner->GetWidget()) return;
+  QWidget* ownerWindow = owner->GetWidget()->window();
+  ownerWindow->winId();
+  w->winId();
+  if (w->windowHandle() && ownerWindow->windowHandle()) {
+    w->windowHandle()->setTransientParent(ownerWindow->windowHandle());
+  }
 }
 
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add) {

@@ -61,6 +61,9 @@ class CWnd {
   void UpdateWindow();
   void MoveWindow(int x, int y, int cx, int cy, BOOL repaint = TRUE);
   void MoveWindow(const RECT& rc, BOOL repaint = TRUE);
+  // Place, size and showing in one call (SWP_ flags; the z-order argument is
+  // only raised above others when given and SWP_NOZORDER is not set).
+  BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
   virtual void GetClientRect(LPRECT rc) const;
   void GetWindowRect(LPRECT rc) const;
   virtual void ClientToScreen(LPRECT rc) const;
@@ -104,6 +107,9 @@ class CWnd {
   bool HasCommandHandler(UINT id) const { return m_commands.count(id) != 0; }
   // Destroys every window that still exists (before the Qt application goes).
   static void DestroyAllWindows();
+
+  // A pop-up owned by another window: above it, and destroyed with it.
+  void SetOwner(CWnd* owner);
 
   // Forgets the widget without destroying it.
   void Detach();

@@ -265,3 +265,35 @@ TEST(ModalDialog, PreTranslateMessageSwallowsEscape) {
   EXPECT_FALSE(dlg.cancelled);
   CDialog::SetModalHook(previous);
 }
+
+TEST(DialogOwner, OwnedPopUpStaysUsableWhileItsOwnerIsDisabledAndGoesWithIt) {
+  CDialog owner;
+  ASSERT_TRUE(owner.CreateIndirect(Sample()));
+  owner.ShowWindow(SW_SHOW);
+  auto owned = std::make_unique<ProbeDialog>();
+  owned->m_pParentWnd = &owner;
+  ASSERT_TRUE(owned->CreateIndirect(Sample()));  // no parent argument: the framework parent
+  EXPECT_EQ(owned->GetParent(), &owner);
+  owned->ShowWindow(SW_SHOW);
+  owner.EnableWindow(FALSE);
+  EXPECT_FALSE(owner.IsWindowEnabled());
+  EXPECT_FALSE(owner.GetDlgItem(IDOK)->IsWindowEnabled());
+  EXPECT_TRUE(owned->IsWindowEnabled());
+  EXPECT_TRUE(owned->GetDlgItem(IDOK)->IsWindowEnabled());
+  EXPECT_TRUE(owner.EnableWindow(TRUE));  // it was disabled
+  HWND ownedHandle = owned->m_hWnd;
+  owner.DestroyWindow();
+  EXPECT_FALSE(IsWindow(ownedHandle));
+  EXPECT_EQ(owned->log.back(), "destroy");
+}
+
+TEST(DialogOwner, SetWindowPosSizesWithoutMoving) {
+  CDialog dlg;
+  ASSERT_TRUE(dlg.CreateIndirect(Sample()));
+  dlg.MoveWindow(10, 20, 300, 200);
+  dlg.SetWindowPos(nullptr, 0, 0, 400, 250, SWP_NOMOVE | SWP_NOZORDER);
+  CRect rc;
+  dlg.GetWindowRect(&rc);
+  EXPECT_EQ(rc, CRect(10, 20, 410, 270));
+  EXPECT_GT(GetSystemMetrics(SM_CYSCREEN), 0);
+}
