@@ -19,7 +19,10 @@ CFrameWndEx::CFrameWndEx() {
   MapCommand(ID_APP_EXIT, [this] { SendMessage(WM_CLOSE); });
 }
 
-CFrameWndEx::~CFrameWndEx() = default;
+CFrameWndEx::~CFrameWndEx() {
+  CWinAppEx* app = AfxGetApp();
+  if (app && app->m_pMainWnd == this) app->m_pMainWnd = nullptr;
+}
 
 BOOL CFrameWndEx::PreCreateWindow(CREATESTRUCT&) { return TRUE; }
 
