@@ -1,0 +1,145 @@
+#include "app/KXCWorkingThread.h"
+
+#include "app/DlgWorking.h"
+#include "app/Kestrix2CommApp.h"
+#include "platform/Time.h"
+#include "ui/MessagePump.h"
+
+namespace {
+// Set for the whole of a Run, user-interface thread only.
+bool g_bOperationRunning = false;
+
+// How long the wait loop lets the worker run before it pumps again when no
+// message was waiting (scaled milliseconds): short enough for a smooth
+// window, long enough not to spin.
+constexpr uint32_t kWaitSliceMs = 10;
+
+// The destructor's patience with a worker that does not stop: 201 passes
+// of 50 ms, about ten seconds.
+constexpr int kStopPasses = 201;
+constexpr uint32_t kStopPassMs = 50;
+
+constexpr int kTerminalButtons[] = {1274, 1275, 1276};
+}  // namespace
+
+CKXCWorkingThread::CKXCWorkingThread() = default;
+
+CKXCWorkingThread::~CKXCWorkingThread() {
+  if (m_hStopEvent) m_hStopEvent->Set();
+  if (m_pThread && m_pThread->IsRunning()) {
+    platform::Sleep(100);
+    int passes = 0;
+    while (m_pThread->IsRunning() && passes < kStopPasses) {
+      if (PendingMessageCount() > 0 && PumpMessages(1) > 0) continue;
+      ++passes;
+      platform::Sleep(kStopPassMs);
+    }
+    // Killing the worker could leave the port lock held; it runs on alone
+    // instead and leaves as soon as it looks at its abandoned flag.
+    if (m_pThread->IsRunning()) m_pThread->Abandon();
+  }
+  m_pThread.reset();
+  m_hStopEvent.reset();
+  delete m_pWorkingDlg;
+  m_pWorkingDlg = nullptr;
+}
+
+bool CKXCWorkingThread::IsOperationRunning() { return g_bOperationRunning; }
+
+int CKXCWorkingThread::Run(CWnd* pParent, const char* caption) { return Run(pParent, caption, FALSE); }
+
+int CKXCWorkingThread::Run(CWnd* pParent, const char* caption, BOOL bCancelable) {
+  // The tabbed panel and the terminal are windows of their own that no run
+  // disables; a second exchange beside a running one would interleave on
+  // the port and share the device object's records.
+  if (g_bOperationRunning) return kBusy;
+  g_bOperationRunning = true;
+
+  theApp.m_dlgTerminal.m_bIdle = 0;
+  EnableTerminalButtons(FALSE);
+
+  const HWND hParent = pParent ? pParent->GetSafeHwnd() : 0;
+  if (IsWindow(hParent)) pParent->EnableWindow(FALSE);
+
+  m_pWorkingDlg = new CDlgWorking;
+  g_pCurWorkingDlg = m_pWorkingDlg;
+  if (bCancelable) {
+    if (!m_escapeEvent.m_hEvent) {
+      m_escapeEvent.m_hEvent = new platform::Event(true, false);
+    } else {
+      m_escapeEvent.m_hEvent->Reset();
+    }
+    m_pWorkingDlg->m_pEscapeEvent = &m_escapeEvent;
+  }
+  m_pWorkingDlg->m_strCaption = caption ? caption : "";
+  m_pWorkingDlg->m_pParentWnd = pParent;
+  theApp.CreateWithFont(*m_pWorkingDlg, CDlgWorking::IDD, nullptr);
+  m_hWorkingWnd.store(m_pWorkingDlg->GetSafeHwnd());
+
+  platform::Sleep(0);
+  m_nResult = 0;
+
+  if (!m_hStopEvent) {
+    m_hStopEvent = std::make_unique<platform::Event>(true, false);
+  } else {
+    m_hStopEvent->Reset();
+  }
+
+  m_pThread.reset();  // the previous run's worker ended before its Run returned
+  auto thread = std::make_unique<platform::Thread>();
+  if (thread->Create([this] { return ThreadProc(this); })) {
+    m_pThread = std::move(thread);
+    platform::Sleep(50);
+    m_pThread->Resume();
+  }
+
+  // Pump until the worker has ended, even when the owner's window is hidden
+  // or destroyed meanwhile: the work still uses the port and the device
+  // object, and returning early would let the next operation start beside it.
+  for (;;) {
+    const int dispatched = PumpAllPendingMessages();
+    if (!m_pThread || !m_pThread->IsRunning()) break;
+    if (dispatched == 0) m_pThread->Join(kWaitSliceMs);
+  }
+
+  m_hWorkingWnd.store(0);
+  m_pWorkingDlg->DestroyWindow();
+  delete m_pWorkingDlg;
+  m_pWorkingDlg = nullptr;
+
+  // The owner's window may have gone during the run; its handle tells.
+  if (CWnd* parent = CWnd::FromHandle(hParent)) {
+    parent->EnableWindow(TRUE);
+    parent->SetFocus();
+  }
+
+  theApp.m_dlgTerminal.m_bIdle = 1;
+  EnableTerminalButtons(TRUE);
+  g_bOperationRunning = false;
+  return m_nResult;
+}
+
+int CKXCWorkingThread::ThreadWork() { return 0; }
+void CKXCWorkingThread::OnWorkEnd() {}
+void CKXCWorkingThread::OnWorkBegin() {}
+
+BOOL CKXCWorkingThread::PostWorkingCommand(UINT command, LPARAM value) const {
+  return PostWindowMessage(m_hWorkingWnd.load(), WM_COMMAND, command, value);
+}
+
+uint32_t CKXCWorkingThread::ThreadProc(CKXCWorkingThread* runner) {
+  if (!runner) return 0;
+  runner->OnWorkBegin();
+  const int result = runner->ThreadWork();
+  // An abandoned worker outlived its owner: nothing of it may be touched.
+  if (platform::Thread::CurrentAbandoned()) return 0;
+  runner->m_nResult = result;
+  runner->OnWorkEnd();
+  return 0;
+}
+
+void CKXCWorkingThread::EnableTerminalButtons(BOOL enable) {
+  for (int id : kTerminalButtons) {
+    if (CWnd* button = theApp.m_dlgTerminal.GetDlgItem(id)) button->EnableWindow(enable);
+  }
+}

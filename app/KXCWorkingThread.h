@@ -1,0 +1,64 @@
+#pragma once
+// The background-operation runner that every window running a logger
+// operation derives from: Run disables the owner and the terminal's send
+// buttons, shows the progress window, runs ThreadWork on a worker thread,
+// keeps the window side alive until the worker has ended and returns
+// ThreadWork's result.
+//
+// One logger operation at a time: Run keeps waiting until its worker has
+// ended, whatever happens to the owner's window meanwhile, and a Run that
+// a window starts while another operation runs (from a window the first run
+// could not disable) returns kBusy at once without starting anything.
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+#include "app/EscapeEvent.h"
+#include "platform/Event.h"
+#include "platform/Thread.h"
+#include "ui/WinDefs.h"
+
+class CWnd;
+class CDlgWorking;
+
+class CKXCWorkingThread {
+ public:
+  // Result of a Run that did not start because another operation runs.
+  static constexpr int kBusy = -1;
+
+  CKXCWorkingThread();
+  virtual ~CKXCWorkingThread();
+  CKXCWorkingThread(const CKXCWorkingThread&) = delete;
+  CKXCWorkingThread& operator=(const CKXCWorkingThread&) = delete;
+
+  // User-interface thread. caption: UTF-8, null or empty for the window's
+  // own text.
+  virtual int Run(CWnd* pParent, const char* caption, BOOL bCancelable);
+  virtual int Run(CWnd* pParent, const char* caption);
+  // The operation, on the worker thread.
+  virtual int ThreadWork();
+  virtual void OnWorkEnd();
+  virtual void OnWorkBegin();
+
+  // From the worker: posts a progress command (CDlgWorking::kSetTotal,
+  // kSetCount) with its value to this run's progress window. FALSE when the
+  // window has gone.
+  BOOL PostWorkingCommand(UINT command, LPARAM value) const;
+  // Does a logger operation run now (its Run has not returned yet).
+  static bool IsOperationRunning();
+
+  std::unique_ptr<platform::Thread> m_pThread;
+  std::unique_ptr<platform::Event> m_hStopEvent;
+  int m_nResult = 0;
+  CEscapeEvent m_escapeEvent;
+  CDlgWorking* m_pWorkingDlg = nullptr;
+
+ private:
+  static uint32_t ThreadProc(CKXCWorkingThread* runner);
+  void EnableTerminalButtons(BOOL enable);
+
+  // The progress window's handle, which the worker reads while the window
+  // side may destroy the window.
+  std::atomic<HWND> m_hWorkingWnd{0};
+};

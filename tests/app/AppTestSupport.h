@@ -1,0 +1,54 @@
+#pragma once
+// Shared by the application tests: the one Qt application (whichever test
+// needs it first makes it), a way to act on the window side while a
+// background run waits, and key presses as the operator makes them.
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QTimer>
+#include <QWidget>
+#include <clocale>
+#include <functional>
+
+#include "ui/KeyboardHook.h"
+#include "ui/MessagePump.h"
+
+inline void EnsureAppQt() {
+  if (!QCoreApplication::instance()) {
+    static int argc = 1;
+    static char name[] = "test_app";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setQuitOnLastWindowClosed(false);
+  }
+  InstallUiPlatformServices();
+  InstallKeyboardFilter();
+}
+
+// Runs the step on the user-interface thread as soon as its event loop (or a
+// pump inside a background run) next turns.
+inline void WhenPumped(std::function<void()> step) { QTimer::singleShot(0, std::move(step)); }
+
+// Lets the window side run until the condition holds or five seconds pass.
+inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
+  QElapsedTimer t;
+  t.start();
+  while (!done()) {
+    if (t.elapsed() > timeoutMs) return false;
+    // Posted messages too: inside a run's pump only a pump dispatches them.
+    PumpAllPendingMessages();
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return true;
+}
+
+// A key pressed and released on a widget, through the application's filter.
+inline void PressKey(QWidget* target, Qt::Key key) {
+  QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
+  QCoreApplication::sendEvent(target, &down);
+  QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+  QCoreApplication::sendEvent(target, &up);
+}

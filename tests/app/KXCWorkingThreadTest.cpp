@@ -1,0 +1,239 @@
+// The background runner with real windows offscreen: each test acts on the
+// window side from inside the run's pump while the worker waits for it.
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <atomic>
+#include <functional>
+
+#include "app/DlgWorking.h"
+#include "app/KXCWorkingThread.h"
+#include "app/Kestrix2CommApp.h"
+#include "platform/Event.h"
+#include "tests/app/AppTestSupport.h"
+
+namespace {
+
+// An owner as the frame and the pages are: a window and a runner in one.
+class TestOwner : public CDialog, public CKXCWorkingThread {
+ public:
+  TestOwner() {
+    Create(100);
+    ShowWindow(SW_SHOW);
+  }
+  ~TestOwner() override {
+    if (GetSafeHwnd()) DestroyWindow();
+  }
+  int ThreadWork() override {
+    ++works;
+    return work ? work(*this) : 0;
+  }
+  std::function<int(TestOwner&)> work;
+  std::atomic<int> works{0};
+};
+
+// Real milliseconds a worker waits for the test at most, so a broken test
+// fails instead of hanging.
+constexpr uint32_t kPatienceMs = 5000;
+
+std::string CaptionText() { return g_pCurWorkingDlg ? g_pCurWorkingDlg->GetDlgItemText(CDlgWorking::kCaption) : ""; }
+
+bool IsShown(CWnd* wnd) { return wnd && wnd->IsWindowVisible(); }
+
+class WorkingThreadTest : public ::testing::Test {
+ protected:
+  void SetUp() override { EnsureAppQt(); }
+  void TearDown() override {
+    CDlgTerminal& terminal = theApp.m_dlgTerminal;
+    if (terminal.GetSafeHwnd()) terminal.DestroyWindow();
+    theApp.m_log.m_hNotifyWnd.store(0);
+    theApp.m_log.m_nNotifyCmd.store(0);
+    theApp.m_pMainFrame = nullptr;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  platform::Event release{true, false};
+};
+
+TEST_F(WorkingThreadTest, RunDisablesOwnerAndTerminalButtonsAndReturnsTheWorksResult) {
+  TestOwner owner;
+  ASSERT_TRUE(theApp.m_dlgTerminal.CreateTerminal(nullptr));
+  owner.work = [this](TestOwner&) {
+    release.Wait(kPatienceMs);
+    return 42;
+  };
+  bool ownerEnabled = true, helloEnabled = true, shown = false, abortShown = true, marquee = false;
+  int idle = -1;
+  WhenPumped([&] {
+    ownerEnabled = owner.IsWindowEnabled();
+    helloEnabled = theApp.m_dlgTerminal.GetDlgItem(1274)->IsWindowEnabled();
+    idle = theApp.m_dlgTerminal.m_bIdle;
+    shown = IsShown(g_pCurWorkingDlg);
+    abortShown = IsShown(g_pCurWorkingDlg->GetDlgItem(CDlgWorking::kAbort));
+    marquee = g_pCurWorkingDlg->m_progress.IsMarquee();
+    release.Set();
+  });
+
+  EXPECT_EQ(owner.Run(&owner, nullptr), 42);
+
+  EXPECT_FALSE(ownerEnabled);
+  EXPECT_FALSE(helloEnabled);
+  EXPECT_EQ(idle, 0);
+  EXPECT_TRUE(shown);
+  EXPECT_FALSE(abortShown) << "a run that cannot be cancelled has no abort button";
+  EXPECT_TRUE(marquee);
+  EXPECT_TRUE(owner.IsWindowEnabled());
+  EXPECT_TRUE(theApp.m_dlgTerminal.GetDlgItem(1274)->IsWindowEnabled());
+  EXPECT_EQ(theApp.m_dlgTerminal.m_bIdle, 1);
+  EXPECT_EQ(g_pCurWorkingDlg, nullptr);
+  EXPECT_EQ(owner.m_pWorkingDlg, nullptr);
+  EXPECT_FALSE(CKXCWorkingThread::IsOperationRunning());
+}
+
+TEST_F(WorkingThreadTest, ProgressTextCountsWithAndWithoutATotal) {
+  TestOwner owner;
+  std::string seen;
+  owner.work = [this](TestOwner& self) {
+    self.PostWorkingCommand(CDlgWorking::kSetTotal, 500);
+    self.PostWorkingCommand(CDlgWorking::kIgnored, 3);
+    self.PostWorkingCommand(CDlgWorking::kSetCount, 17);
+    release.Wait(kPatienceMs);
+    return 0;
+  };
+  WhenPumped([&] {
+    PumpUntil([] { return CaptionText() != "通信中"; });
+    seen = CaptionText();
+    release.Set();
+  });
+  owner.Run(&owner, "");
+  EXPECT_EQ(seen, "通信中 ( 17 / 500 )");
+
+  // A new run starts without a total; a given caption replaces the template's.
+  release.Reset();
+  owner.work = [this](TestOwner& self) {
+    self.PostWorkingCommand(CDlgWorking::kSetCount, 17);
+    release.Wait(kPatienceMs);
+    return 0;
+  };
+  std::string first;
+  WhenPumped([&] {
+    first = CaptionText();
+    PumpUntil([] { return CaptionText() != "読込中"; });
+    seen = CaptionText();
+    release.Set();
+  });
+  owner.Run(&owner, "読込中");
+  EXPECT_EQ(first, "読込中");
+  EXPECT_EQ(seen, "読込中 ( 17 )");
+  EXPECT_FALSE(owner.PostWorkingCommand(CDlgWorking::kSetCount, 1)) << "no window once the run is over";
+}
+
+TEST_F(WorkingThreadTest, AbortSetsTheEscapeEventAndHidesItsButtonWhileEscDoesNothing) {
+  TestOwner owner;
+  owner.work = [](TestOwner& self) {
+    platform::Event* escape = self.m_escapeEvent.m_hEvent;
+    return escape && escape->Wait(kPatienceMs) == platform::WaitResult::Signaled ? -5 : 0;
+  };
+  bool shownBefore = false, shownAfterEsc = false, abortBefore = false, abortAfter = true;
+  bool escapeAfterEsc = true;
+  WhenPumped([&] {
+    CDlgWorking* dlg = g_pCurWorkingDlg;
+    shownBefore = IsShown(dlg);
+    abortBefore = IsShown(dlg->GetDlgItem(CDlgWorking::kAbort));
+    PressKey(dlg->GetWidget(), Qt::Key_Escape);
+    PumpAllPendingMessages();
+    shownAfterEsc = IsShown(dlg);
+    escapeAfterEsc = owner.m_escapeEvent.m_hEvent->Wait(0) == platform::WaitResult::Signaled;
+    // The operator's click: the button must be usable though its owner is disabled.
+    qobject_cast<QPushButton*>(dlg->GetDlgItem(CDlgWorking::kAbort)->GetWidget())->click();
+    abortAfter = IsShown(dlg->GetDlgItem(CDlgWorking::kAbort));
+  });
+
+  EXPECT_EQ(owner.Run(&owner, nullptr, TRUE), -5);
+  EXPECT_TRUE(shownBefore);
+  EXPECT_TRUE(abortBefore);
+  EXPECT_TRUE(shownAfterEsc) << "Esc never closes the progress window";
+  EXPECT_FALSE(escapeAfterEsc) << "Esc never aborts the work";
+  EXPECT_FALSE(abortAfter);
+
+  // The next cancellable run starts with the event reset.
+  owner.work = [](TestOwner& self) { return self.m_escapeEvent.m_hEvent->Wait(0) == platform::WaitResult::Signaled; };
+  EXPECT_EQ(owner.Run(&owner, nullptr, TRUE), 0);
+}
+
+TEST_F(WorkingThreadTest, F1OpensTheTerminalAndArmsTheLogsRefresh) {
+  TestOwner owner;
+  // Only the pointer's presence counts: F1 does nothing before the main frame exists.
+  theApp.m_pMainFrame = reinterpret_cast<CMainFrame*>(&owner);
+  ASSERT_EQ(theApp.m_dlgTerminal.GetSafeHwnd(), 0);
+  owner.work = [this](TestOwner&) {
+    release.Wait(kPatienceMs);
+    return 0;
+  };
+  bool hooked = false, terminalShown = false;
+  HWND notify = 0;
+  uint32_t command = 0;
+  WhenPumped([&] {
+    hooked = g_pCurWorkingDlg->m_keyHook.m_hHook != 0;
+    PressKey(g_pCurWorkingDlg->GetWidget(), Qt::Key_F1);
+    terminalShown = IsShown(&theApp.m_dlgTerminal);
+    notify = theApp.m_log.m_hNotifyWnd.load();
+    command = theApp.m_log.m_nNotifyCmd.load();
+    release.Set();
+  });
+  owner.Run(&owner, nullptr);
+  EXPECT_TRUE(hooked);
+  EXPECT_TRUE(terminalShown);
+  EXPECT_NE(notify, 0);
+  EXPECT_EQ(notify, theApp.m_dlgTerminal.GetSafeHwnd());
+  EXPECT_EQ(command, 505u);
+}
+
+TEST_F(WorkingThreadTest, RunWaitsForItsWorkerWhenTheOwnerWindowIsDestroyed) {
+  TestOwner owner;
+  std::atomic<bool> ownerGone{false};
+  owner.work = [&](TestOwner&) {
+    release.Wait(kPatienceMs);
+    return ownerGone.load() ? 7 : 0;
+  };
+  bool progressGone = false;
+  WhenPumped([&] {
+    owner.DestroyWindow();
+    ownerGone = true;
+    // The run goes on pumping: the next step still comes from inside it.
+    WhenPumped([&] {
+      progressGone = !IsShown(g_pCurWorkingDlg);
+      release.Set();
+    });
+  });
+  EXPECT_EQ(owner.Run(&owner, nullptr), 7);
+  EXPECT_TRUE(progressGone);
+  EXPECT_EQ(owner.GetSafeHwnd(), 0);
+  EXPECT_FALSE(CKXCWorkingThread::IsOperationRunning());
+  EXPECT_EQ(theApp.m_dlgTerminal.m_bIdle, 1);
+}
+
+TEST_F(WorkingThreadTest, ASecondRunDuringARunStartsNoWorker) {
+  TestOwner owner, other;
+  owner.work = [this](TestOwner&) {
+    release.Wait(kPatienceMs);
+    return 1;
+  };
+  int second = 0;
+  bool otherEnabled = false;
+  WhenPumped([&] {
+    EXPECT_TRUE(CKXCWorkingThread::IsOperationRunning());
+    second = other.Run(&other, nullptr, TRUE);
+    otherEnabled = other.IsWindowEnabled();
+    release.Set();
+  });
+  EXPECT_EQ(owner.Run(&owner, nullptr), 1);
+  EXPECT_EQ(second, CKXCWorkingThread::kBusy);
+  EXPECT_EQ(other.works.load(), 0);
+  EXPECT_TRUE(otherEnabled);
+  EXPECT_EQ(other.m_pThread, nullptr);
+  // Once the first has ended, the other runs as usual.
+  EXPECT_EQ(other.Run(&other, nullptr), 0);
+  EXPECT_EQ(other.works.load(), 1);
+}
+
+}  // namespace

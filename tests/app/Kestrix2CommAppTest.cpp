@@ -1,0 +1,143 @@
+// Start-up of the application object: the screen classes of the dialog
+// font, the font pattern, the steps of InitInstance and the About box.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+#include "app/AboutDlg.h"
+#include "app/Kestrix2CommApp.h"
+#include "link/MLog.h"
+#include "tests/app/AppTestSupport.h"
+#include "ui/Dialog.h"
+#include "ui/SingleDocTemplate.h"
+
+namespace {
+
+class AppTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EnsureAppQt();
+    saved_ = {theApp.m_nDlgFontSize, theApp.m_nDlgFontAdj2, theApp.m_nDlgFontAdj};
+  }
+  void TearDown() override {
+    theApp.m_nDlgFontSize = saved_[0];
+    theApp.m_nDlgFontAdj2 = saved_[1];
+    theApp.m_nDlgFontAdj = saved_[2];
+  }
+  std::array<int, 3> saved_{};
+};
+
+struct ScreenCase {
+  int height, dpi;
+  int base, second, third, points;
+};
+
+TEST_F(AppTest, ScreenHeightChoosesTheFontClass) {
+  const ScreenCase cases[] = {
+      {499, 96, 10, 1, 1, 9},    {500, 96, 12, 2, 2, 10},  {799, 96, 14, 2, 2, 12},
+      {1049, 96, 16, 3, 3, 13},  {1050, 96, 18, 2, 2, 16}, {1440, 144, 16, 3, 3, 13},  // counts as 960
+      {1575, 144, 18, 2, 2, 16},                                                       // counts as 1050
+  };
+  for (const ScreenCase& c : cases) {
+    SCOPED_TRACE(std::to_string(c.height) + " px at " + std::to_string(c.dpi) + " dpi");
+    theApp.InitStartupSettings(c.height, c.dpi);
+    EXPECT_EQ(theApp.m_nDlgFontSize, c.base);
+    EXPECT_EQ(theApp.m_nDlgFontAdj2, c.second);
+    EXPECT_EQ(theApp.m_nDlgFontAdj, c.third);
+    EXPECT_EQ(theApp.GetDlgFontPointSize(), c.points);
+  }
+  EXPECT_EQ(theApp.m_nFontSizeTbl[4], 18);
+  EXPECT_EQ(theApp.m_nFontAdj2Tbl[3], 3);
+  EXPECT_EQ(theApp.m_nFontAdjTbl[0], 1);
+}
+
+TEST_F(AppTest, StringsReadAsNumbersGiveZeroWhenMissingOrText) {
+  EXPECT_EQ(CKestrix2CommApp::LoadStringAsInt(227), 18);
+  EXPECT_EQ(CKestrix2CommApp::LoadStringAsInt(102), 0);    // the font's name
+  EXPECT_EQ(CKestrix2CommApp::LoadStringAsInt(65000), 0);  // no such string
+}
+
+TEST_F(AppTest, DialogFontPatternReplacesTheTemplatesFont) {
+  theApp.InitStartupSettings(1050, 96);
+  CDialogTemplate t;
+  ASSERT_TRUE(CKestrix2CommApp::LoadDlgTemplateWithFont(333, theApp.GetDlgFontPointSize(), t));
+  std::string face;
+  WORD size = 0;
+  ASSERT_TRUE(t.GetFont(face, size));
+  EXPECT_EQ(face, "ＭＳ ゴシック");
+  EXPECT_EQ(size, 16);
+  EXPECT_FALSE(CKestrix2CommApp::LoadDlgTemplateWithFont(9999, 10, t));
+
+  // A bigger font makes a bigger window of the same template.
+  CDialog small, big;
+  ASSERT_TRUE(theApp.CreateWithFont(small, 333, nullptr, 9));
+  ASSERT_TRUE(theApp.CreateWithFont(big, 333, nullptr));
+  CRect a, b;
+  small.GetWindowRect(&a);
+  big.GetWindowRect(&b);
+  EXPECT_GT(b.Width(), a.Width());
+  small.DestroyWindow();
+  big.DestroyWindow();
+}
+
+TEST_F(AppTest, InitInstanceShowsTheTitledWindowAndPreparesTheLink) {
+  ASSERT_TRUE(theApp.InitInstance());
+  CWnd* main = theApp.m_pMainWnd;
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(main->GetWindowText(), "Brimlet Control Software [Ver. 1.00]\r\n");
+  EXPECT_TRUE(main->IsWindowVisible());
+
+  // The ring is allocated and the echo of the link goes into it.
+  EXPECT_EQ(GetEchoLog(), &theApp.m_log);
+  theApp.m_log.Write("ab", 2);
+  EXPECT_EQ(theApp.m_log.m_echoBuffer.Count(), 2);
+  theApp.m_log.m_echoBuffer.Reset();
+
+  const platform::DCB& dcb = theApp.m_device.m_dcb;
+  EXPECT_EQ(dcb.DCBlength, 28u);
+  EXPECT_EQ(dcb.BaudRate, 9600u);
+  EXPECT_EQ(dcb.fBinary, 1u);
+  EXPECT_EQ(dcb.fParity + dcb.fOutxCtsFlow + dcb.fOutxDsrFlow + dcb.fDtrControl + dcb.fRtsControl + dcb.fOutX +
+                dcb.fInX + dcb.fNull + dcb.fAbortOnError,
+            0u);
+  EXPECT_EQ(dcb.ByteSize, 8);
+  EXPECT_EQ(dcb.Parity, platform::NOPARITY);
+  EXPECT_EQ(dcb.StopBits, platform::ONESTOPBIT);
+  EXPECT_EQ(dcb.XonLim, 2048);
+  EXPECT_EQ(dcb.XoffLim, 4096);
+  EXPECT_EQ(dcb.XonChar, 0x11);
+  EXPECT_EQ(dcb.XoffChar, 0x13);
+  EXPECT_EQ(dcb.EofChar, 0x03);
+  EXPECT_EQ(dcb.EvtChar, 0x02);
+
+  // No main frame of the program's own yet: nothing is posted to connect.
+  EXPECT_EQ(theApp.m_pMainFrame, nullptr);
+  EXPECT_EQ(PendingMessageCount(), 0u);
+
+  EXPECT_EQ(theApp.ExitInstance(), 0);
+  theApp.CloseDocTemplates();
+  theApp.m_pMainWnd = nullptr;
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  // The main window's end asked the message loop to quit; one turn of the
+  // application's loop takes that back, so later modal dialogs still run.
+  QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+  QCoreApplication::exec();
+}
+
+TEST_F(AppTest, AboutBoxShowsTheVersion) {
+  std::string version;
+  bool sawBox = false;
+  CDialog::ModalHook previous = CDialog::SetModalHook([&](CDialog* dlg) {
+    if (!dynamic_cast<CAboutDlg*>(dlg)) return;
+    sawBox = true;
+    version = dlg->GetDlgItemText(CAboutDlg::kVersionText);
+    dlg->EndDialog(IDOK);
+  });
+  EXPECT_TRUE(theApp.OnCommand(CKestrix2CommApp::kAppAbout));
+  CDialog::SetModalHook(previous);
+  EXPECT_TRUE(sawBox);
+  EXPECT_EQ(version, "Ver. 1.00");
+}
+
+}  // namespace
