@@ -109,7 +109,9 @@ TEST_F(WorkingThreadTest, ProgressTextCountsWithAndWithoutATotal) {
 
   // A new run starts without a total; a given caption replaces the template's.
   release.Reset();
-  owner.work = [this](TestOwner& self) {
+  platform::Event go(true, false);
+  owner.work = [&](TestOwner& self) {
+    go.Wait(kPatienceMs);
     self.PostWorkingCommand(CDlgWorking::kSetCount, 17);
     release.Wait(kPatienceMs);
     return 0;
@@ -117,6 +119,7 @@ TEST_F(WorkingThreadTest, ProgressTextCountsWithAndWithoutATotal) {
   std::string first;
   WhenPumped([&] {
     first = CaptionText();
+    go.Set();
     PumpUntil([] { return CaptionText() != "読込中"; });
     seen = CaptionText();
     release.Set();
