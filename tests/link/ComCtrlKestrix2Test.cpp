@@ -1,9 +1,13 @@
+#include <atomic>
+#include <chrono>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "PeerFixture.h"
 #include "link/ReadData.h"
+#include "platform/Hooks.h"
 
 namespace {
 
@@ -62,6 +66,22 @@ TEST_F(ComCtrlKestrix2Test, ReadDataLineEndsOnlyOnItsMarkers) {
   EXPECT_EQ(text, "NG1\r\n");  // markers leave the text alone
   platform::SetTimeScale(0.001);
   EXPECT_EQ(proto.ReadDataLine(&port, text), 1);
+}
+
+TEST_F(ComCtrlKestrix2Test, PumpsTheTerminalAfterEveryLineRead) {
+  static std::atomic<int> pumps{0};
+  platform::InstallPumpHook([] { ++pumps; });
+  peer.Reply("A\r\nB\r\n");
+  for (int i = 0; i < 5000 && port.GetReadData()->LineCount() < 2; ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  ASSERT_EQ(port.GetReadData()->LineCount(), 2);
+  pumps = 0;  // with the lines there, ReadLine itself never waits and pumps
+  std::string text;
+  EXPECT_EQ(proto.ReadDataLine(&port, text), 5);
+  EXPECT_EQ(proto.ReadDataLine(&port, text), 5);
+  EXPECT_EQ(pumps.load(), 2);
+  platform::InstallPumpHook(nullptr);
 }
 
 TEST_F(ComCtrlKestrix2Test, StartReadAllForms) {
