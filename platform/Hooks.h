@@ -1,5 +1,5 @@
 #pragma once
-// The two ways the Qt-free core reaches the window side, installed by the
+// The two ways the toolkit-free core reaches the window side, installed by the
 // application at start-up (and by tests): window services for small integer
 // window handles, and the message pump that the link layer runs while it
 // waits. Until something is installed, every call does nothing.

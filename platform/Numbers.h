@@ -2,7 +2,7 @@
 // Number conversions that ignore the process locale.
 //
 // The logger's replies and the settings file always write numbers with a full
-// stop, but a Qt application takes the process locale from the environment,
+// stop, but the GUI toolkit takes the process locale from the environment,
 // and in a German or French locale atof("10.5") stops at the full stop and
 // printf("%.2f") writes a comma. Every number the core reads or writes goes
 // through these helpers instead, which behave like the C runtime in the "C"
