@@ -3,9 +3,12 @@
 #include "ui/shots/ShotList.h"
 
 #include "app/AboutDlg.h"
+#include "app/DlgTerminal.h"
 #include "app/DlgWorking.h"
 #include "app/EscapeEvent.h"
 #include "app/Kestrix2CommApp.h"
+#include "app/LogView.h"
+#include "link/MLog.h"
 #include "res/DialogTemplate.h"
 #include "ui/Dialog.h"
 
@@ -34,6 +37,27 @@ std::unique_ptr<CWnd> AboutBox() {
   if (!dlg->Create(CAboutDlg::IDD)) return nullptr;
   return dlg;
 }
+
+// The terminal after a wake-up and a system read, with a line being typed.
+std::unique_ptr<CWnd> Terminal() {
+  static CMLog log;
+  log.m_echoBuffer.Init();
+  auto dlg = std::make_unique<CDlgTerminal>();
+  dlg->SetLink(nullptr, &log);
+  if (!dlg->CreateTerminal(nullptr)) return nullptr;
+  const auto sent = [](const std::string& text) { log.Write(text.data(), static_cast<int32_t>(text.size())); };
+  const auto received = [](const std::string& text) {
+    log.WriteReceived(text.data(), static_cast<int32_t>(text.size()));
+  };
+  sent("\r\nHELLO\r\n");
+  received("WAKE\r\nKESTRIX2 RG-01 Ver[1.00]\r\nYES END\r\n");
+  sent("RD SYS\r\n");
+  received("MEAS=1,INT=10,RAIN=0.5\r\nBAT=3600\r\nYES END\r\n> ");
+  dlg->SendMessage(WM_COMMAND, CDlgTerminal::kRefresh);
+  dlg->GetView()->InputChars("RD NET", 6);
+  dlg->GetView()->EnableCaretBlink(WA_ACTIVE, nullptr, FALSE);
+  return dlg;
+}
 }  // namespace
 
 std::vector<ShotEntry> AllShots() {
@@ -44,5 +68,6 @@ std::vector<ShotEntry> AllShots() {
   // The program's windows follow here.
   shots.push_back({"progress_window", ProgressWindow});
   shots.push_back({"about_box", AboutBox});
+  shots.push_back({"terminal", Terminal});
   return shots;
 }
