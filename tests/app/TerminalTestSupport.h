@@ -4,6 +4,7 @@
 // line, and a pseudo-terminal that stands in for the logger.
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
 #include <unistd.h>
@@ -19,14 +20,29 @@
 #include "ui/KeyboardHook.h"
 #include "ui/MessagePump.h"
 
+// Deletes the application made below once every test has run, so that the
+// leak checker sees Qt's and the font library's memory returned.
+class QtApplicationOwner : public ::testing::Environment {
+ public:
+  explicit QtApplicationOwner(QApplication* app) : m_app(app) {}
+  void TearDown() override {
+    delete m_app;
+    m_app = nullptr;
+  }
+
+ private:
+  QApplication* m_app;
+};
+
 inline void EnsureQtApplication() {
   if (!QCoreApplication::instance()) {
     static int argc = 1;
     static char name[] = "test_app";
     static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
+    auto* app = new QApplication(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setQuitOnLastWindowClosed(false);
+    ::testing::AddGlobalTestEnvironment(new QtApplicationOwner(app));
   }
   InstallUiPlatformServices();
   InstallKeyboardFilter();
