@@ -1,6 +1,8 @@
 #include "platform/Text.h"
 
+#include <locale.h>
 #include <strings.h>
+#include <wctype.h>
 
 #include <algorithm>
 #include <iterator>
@@ -66,7 +68,35 @@ bool AppendHalfWidth(std::u16string& out, char32_t cp) {
   return true;
 }
 
+// Unicode character classes from the C library's UTF-8 locale, apart from
+// the process locale. Null where the C library has none: ASCII rules then.
+locale_t Utf8Classes() {
+  static const locale_t loc = [] {
+    locale_t l = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    return l ? l : ::newlocale(LC_CTYPE_MASK, "C.utf8", static_cast<locale_t>(nullptr));
+  }();
+  return loc;
+}
+
+bool IsAsciiAlpha(char32_t c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsAsciiDigit(char32_t c) { return c >= '0' && c <= '9'; }
+bool IsFullWidthDigit(char32_t c) { return c >= 0xFF10 && c <= 0xFF19; }
+
 }  // namespace
+
+bool IsCharAlpha(char32_t cp) {
+  if (cp < 0x80) return IsAsciiAlpha(cp);
+  if (IsFullWidthDigit(cp)) return false;
+  const locale_t loc = Utf8Classes();
+  return loc && ::iswalpha_l(static_cast<wint_t>(cp), loc);
+}
+
+bool IsCharAlphaNumeric(char32_t cp) {
+  if (cp < 0x80) return IsAsciiAlpha(cp) || IsAsciiDigit(cp);
+  if (IsFullWidthDigit(cp)) return true;
+  const locale_t loc = Utf8Classes();
+  return loc && ::iswalnum_l(static_cast<wint_t>(cp), loc);
+}
 
 int CompareNoCase(const char* a, const char* b, std::size_t n) { return ::strncasecmp(a, b, n); }
 

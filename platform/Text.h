@@ -37,6 +37,12 @@ std::string Utf16ToUtf8(std::u16string_view utf16);
 // half-width block) are not.
 bool IsFullWidthChar(char32_t cp);
 
+// Letter and letter-or-digit tests of a character in any script, whatever
+// the process locale (the user-interface toolkit sets it from the
+// environment). Full-width digits count as digits, not letters.
+bool IsCharAlpha(char32_t cp);
+bool IsCharAlphaNumeric(char32_t cp);
+
 // Half-width forms of the full-width characters: full-width ASCII, the
 // ideographic space, katakana (a voiced or semi-voiced one becomes two
 // characters, the base and its mark), Japanese punctuation and the

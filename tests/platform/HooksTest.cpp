@@ -18,6 +18,8 @@ void FakePump() { ++g_pumps; }
 }  // namespace
 
 TEST(Hooks, DoNothingUntilInstalledThenReachTheFakes) {
+  g_posts = 0;
+  g_pumps = 0;
   InstallWindowServices({});
   InstallPumpHook(nullptr);
   EXPECT_FALSE(IsWindow(7));

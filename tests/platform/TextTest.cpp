@@ -102,3 +102,18 @@ TEST(HalfWidth, TableOfConversions) {
     EXPECT_EQ(ToHalfWidth(Utf8ToUtf16(c.in)), Utf8ToUtf16(c.out));
   }
 }
+
+TEST(Text, LetterAndDigitTestsIgnoreTheProcessLocale) {
+  for (char32_t c : {U'a', U'Z', U'é', U'Ａ', U'ア', U'ｱ', U'漢'}) {
+    EXPECT_TRUE(IsCharAlpha(c)) << static_cast<uint32_t>(c);
+    EXPECT_TRUE(IsCharAlphaNumeric(c)) << static_cast<uint32_t>(c);
+  }
+  for (char32_t c : {U'0', U'9', U'１'}) {
+    EXPECT_FALSE(IsCharAlpha(c)) << static_cast<uint32_t>(c);
+    EXPECT_TRUE(IsCharAlphaNumeric(c)) << static_cast<uint32_t>(c);
+  }
+  for (char32_t c : {U' ', U'.', U'-', U'@', U'\b', U'　', U'。'}) {
+    EXPECT_FALSE(IsCharAlpha(c)) << static_cast<uint32_t>(c);
+    EXPECT_FALSE(IsCharAlphaNumeric(c)) << static_cast<uint32_t>(c);
+  }
+}
