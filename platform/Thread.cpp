@@ -36,6 +36,13 @@ Thread::Thread() = default;
 
 Thread::~Thread() {
   if (!m_state) return;
+  // An owner destroyed by its own worker cannot wait for itself: the thread
+  // keeps its state alive and ends on its own.
+  if (t_current == m_state.get()) {
+    std::lock_guard<std::mutex> lock(m_state->joinLock);
+    if (m_state->thread.joinable()) m_state->thread.detach();
+    return;
+  }
   if (!m_state->resumed) m_state->skipBody = true;  // never started: end without running the body
   m_state->started.Set();
   Join();
@@ -83,9 +90,10 @@ bool Thread::SetPriorityHighest() {
 
 bool Thread::Join(uint32_t ms) {
   if (!m_state) return true;
+  if (t_current == m_state.get()) return false;  // a thread never sees its own end
   if (m_state->ended.Wait(ms) != WaitResult::Signaled) return false;
   std::lock_guard<std::mutex> lock(m_state->joinLock);
-  if (m_state->thread.joinable() && m_state->thread.get_id() != std::this_thread::get_id()) m_state->thread.join();
+  if (m_state->thread.joinable()) m_state->thread.join();
   return true;
 }
 

@@ -127,3 +127,16 @@ TEST(Time, TickNeverRunsBackWhenTheScaleIsRestored) {
   const uint32_t after = TickCount();
   EXPECT_LT(after - fast, 1000u);  // a small step forward, not a wrap-around
 }
+
+TEST(Thread, AnOwnerDestroyedByItsOwnWorkerDoesNotHang) {
+  Event done(true, false);
+  auto* owner = new Thread;
+  owner->Create([&] {
+    EXPECT_FALSE(owner->Join(0));
+    delete owner;
+    done.Set();
+    return 0u;
+  });
+  owner->Resume();
+  EXPECT_EQ(done.Wait(5000), WaitResult::Signaled);
+}
