@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QWidget>
 #include <algorithm>
 #include <set>
@@ -25,6 +26,7 @@ std::set<int> g_keysDown;
 const QEvent* g_lastEvent = nullptr;
 ulong g_lastStamp = 0;
 QEvent::Type g_lastType = QEvent::None;
+QPointer<QWidget> g_lastReceiver;
 
 LPARAM KeyFlags(const QKeyEvent* ke, bool down) {
   uint32_t flags = 1u | ((ke->nativeScanCode() & 0xFFu) << 16);
@@ -41,11 +43,18 @@ class KeyFilter : public QObject {
     if (!o->isWidgetType()) return false;
     auto* ke = static_cast<QKeyEvent*>(e);
     // A key that a widget ignores travels on to its parents as the same
-    // event; it is translated once.
-    if (e == g_lastEvent && ke->timestamp() == g_lastStamp && e->type() == g_lastType) return false;
+    // event; it is translated once. (A new event may reuse the address of
+    // the last one, but it does not go to an ancestor of its receiver.)
+    auto* receiver = static_cast<QWidget*>(o);
+    if (e == g_lastEvent && ke->timestamp() == g_lastStamp && e->type() == g_lastType && g_lastReceiver &&
+        receiver->isAncestorOf(g_lastReceiver)) {
+      g_lastReceiver = receiver;
+      return false;
+    }
     g_lastEvent = e;
     g_lastStamp = ke->timestamp();
     g_lastType = e->type();
+    g_lastReceiver = receiver;
 
     bool down = e->type() == QEvent::KeyPress;
     int vk = QtKeyToVirtualKey(ke->key());

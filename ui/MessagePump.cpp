@@ -1,8 +1,12 @@
 #include "ui/MessagePump.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
-#include <QEvent>
+#include <QSocketNotifier>
 #include <QThread>
+#include <atomic>
 #include <deque>
 #include <mutex>
 
@@ -26,8 +30,6 @@ bool g_wakePending = false;
 // Bounded pumps running on the user-interface thread; while one runs, the
 // dispatcher leaves the queue to it so that its count stays true.
 int g_boundedDepth = 0;
-
-const QEvent::Type kWakeEvent = static_cast<QEvent::Type>(QEvent::User + 0x4B32);
 
 bool DispatchOne() {
   Posted p;
@@ -53,40 +55,59 @@ int DispatchPendingNow() {
   return done;
 }
 
-void EnsureWake();
-
+// The user-interface thread is woken through a pipe: a worker writes one
+// byte, the thread's event loop sees the read end ready. (A Qt event posted
+// from a worker would do as well, but its hand-over is invisible to the
+// thread sanitizer.)
 class Dispatcher : public QObject {
  public:
-  bool event(QEvent* e) override {
-    if (e->type() != kWakeEvent) return QObject::event(e);
-    {
-      std::lock_guard<std::mutex> lock(g_queueLock);
-      g_wakePending = false;
+  Dispatcher() {
+    if (::pipe2(m_fds, O_NONBLOCK | O_CLOEXEC) != 0) {
+      m_fds[0] = m_fds[1] = -1;
+      return;
     }
-    if (g_boundedDepth == 0) DispatchPendingNow();
-    EnsureWake();
-    return true;
+    m_notifier = new QSocketNotifier(m_fds[0], QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, [this] { Woken(); });
   }
+  ~Dispatcher() override {
+    if (m_fds[0] >= 0) ::close(m_fds[0]);
+    if (m_fds[1] >= 0) ::close(m_fds[1]);
+  }
+  void Wake() {
+    char b = 1;
+    if (m_fds[1] >= 0) (void)!::write(m_fds[1], &b, 1);
+  }
+
+ private:
+  void Woken();
+  int m_fds[2];
+  QSocketNotifier* m_notifier = nullptr;
 };
 
-Dispatcher* TheDispatcher() {
-  static Dispatcher* d = [] {
-    auto* disp = new Dispatcher;
-    if (auto* app = QCoreApplication::instance()) disp->moveToThread(app->thread());
-    return disp;
-  }();
-  return d;
-}
+std::atomic<Dispatcher*> g_dispatcher{nullptr};
 
 // Posts a wake-up when messages wait and none is on its way.
 void EnsureWake() {
-  if (!QCoreApplication::instance()) return;
+  Dispatcher* d = g_dispatcher.load();
+  if (!d) return;
   {
     std::lock_guard<std::mutex> lock(g_queueLock);
     if (g_queue.empty() || g_wakePending || g_boundedDepth > 0) return;
     g_wakePending = true;
   }
-  QCoreApplication::postEvent(TheDispatcher(), new QEvent(kWakeEvent));
+  d->Wake();
+}
+
+void Dispatcher::Woken() {
+  char buf[64];
+  while (::read(m_fds[0], buf, sizeof buf) > 0) {
+  }
+  {
+    std::lock_guard<std::mutex> lock(g_queueLock);
+    g_wakePending = false;
+  }
+  if (g_boundedDepth == 0) DispatchPendingNow();
+  EnsureWake();
 }
 
 bool IsWindowService(platform::WindowHandle h) { return IsWindow(h) != FALSE; }
@@ -100,8 +121,13 @@ bool IsUiThread() {
   return app && QThread::currentThread() == app->thread();
 }
 
+void EnsureMessageDispatcher() {
+  if (g_dispatcher.load() || !IsUiThread()) return;
+  g_dispatcher = new Dispatcher;
+}
+
 void InstallUiPlatformServices() {
-  TheDispatcher();
+  EnsureMessageDispatcher();
   platform::WindowServices services;
   services.isWindow = &IsWindowService;
   services.postCommand = &PostCommandService;
@@ -110,23 +136,19 @@ void InstallUiPlatformServices() {
 
 BOOL PostWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!IsWindow(hWnd)) return FALSE;
+  Dispatcher* d = g_dispatcher.load();
   bool wake = false;
   {
     std::lock_guard<std::mutex> lock(g_queueLock);
     g_queue.push_back({hWnd, message, wParam, lParam});
-    if (!g_wakePending) {
+    if (d && !g_wakePending) {
       g_wakePending = true;
       wake = true;
     }
   }
-  if (wake) {
-    if (QCoreApplication::instance()) {
-      QCoreApplication::postEvent(TheDispatcher(), new QEvent(kWakeEvent));
-    } else {
-      std::lock_guard<std::mutex> lock(g_queueLock);
-      g_wakePending = false;
-    }
-  }
+  // The dispatcher is made on the user-interface thread before the first
+  // window exists, so a worker that found a window finds it too.
+  if (wake) d->Wake();
   return TRUE;
 }
 

@@ -13,6 +13,9 @@
 // Installs the window services of the core (IsWindow, posting a command to a
 // window from any thread). Call once the application object exists.
 void InstallUiPlatformServices();
+// Makes the queue's waker; the framework calls it on the user-interface
+// thread whenever a window is made.
+void EnsureMessageDispatcher();
 
 // Queues a message for a window; FALSE when the handle is no window. Any thread.
 BOOL PostWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

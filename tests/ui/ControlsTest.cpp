@@ -275,3 +275,18 @@ TEST(KeyboardHook, QtKeysMapToVirtualKeys) {
   EXPECT_EQ(VirtualKeyToQtKey(0x75), static_cast<int>(Qt::Key_F6));
   EXPECT_EQ(VirtualKeyToQtKey(VK_BACK), static_cast<int>(Qt::Key_Backspace));
 }
+
+TEST(KeyboardHook, EachKeyIsTranslatedOnceEvenWhenItTravelsToParents) {
+  Host host;
+  ASSERT_TRUE(host.CreateIndirect(Controls()));
+  g_hooked.clear();
+  g_hook = SetWindowsHookEx(WH_KEYBOARD, &CALLBACK_Record, nullptr, 0);
+  // A key the list does not take travels up to the dialog: one translation.
+  QWidget* list = host.GetDlgItem(1003)->GetWidget();
+  for (int i = 0; i < 3; ++i) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
+    QApplication::sendEvent(list, &press);  // the same address every time
+  }
+  UnhookWindowsHookEx(g_hook);
+  EXPECT_EQ(g_hooked.size(), 3u);
+}

@@ -31,8 +31,3 @@ class QtEnvironment : public ::testing::Environment {
 
 const auto* g_env = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 }  // namespace
-
-// Qt's own thread pool (font and image loading) is not built for the thread
-// sanitizer; its wait conditions look racy to it when the application goes.
-extern "C" const char* __tsan_default_suppressions();
-extern "C" const char* __tsan_default_suppressions() { return "race:QWaitCondition\nrace:QThreadPool\n"; }
