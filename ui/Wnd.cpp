@@ -38,28 +38,6 @@ HWND HandleOf(const QObject* o) {
 }
 }  // namespace
 
-#if defined(__SANITIZE_THREAD__)
-#define KX2_THREAD_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(thread_sanitizer)
-#define KX2_THREAD_SANITIZER 1
-#endif
-#endif
-#ifdef KX2_THREAD_SANITIZER
-// Every program with windows links this file. Qt is not built for the thread
-// sanitizer: its own worker pool (image drawing, font loading) synchronises
-// in ways the sanitizer cannot see, so what Qt's libraries do among
-// themselves is not watched. Our threads never share Qt objects.
-extern "C" const char* __tsan_default_suppressions();
-extern "C" const char* __tsan_default_suppressions() {
-  return "called_from_lib:libQt6Core.so.6\n"
-         "called_from_lib:libQt6Gui.so.6\n"
-         "called_from_lib:libQt6Widgets.so.6\n"
-         "race:QWaitCondition\n"
-         "race:QThreadPool\n";
-}
-#endif
-
 int MulDiv(int a, int b, int c) {
   if (c == 0) return -1;
   long long p = static_cast<long long>(a) * b;
