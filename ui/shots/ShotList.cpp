@@ -69,5 +69,6 @@ std::vector<ShotEntry> AllShots() {
   shots.push_back({"progress_window", ProgressWindow});
   shots.push_back({"about_box", AboutBox});
   shots.push_back({"terminal", Terminal});
+  AddFrameShots(shots);
   return shots;
 }

@@ -18,3 +18,6 @@ struct ShotEntry {
 // Every dialog template as the framework builds it from the resources, then
 // the entries of the program's own windows.
 std::vector<ShotEntry> AllShots();
+
+// The main window and the port dialog (ui/shots/FrameShots.cpp).
+void AddFrameShots(std::vector<ShotEntry>& shots);

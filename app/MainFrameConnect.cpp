@@ -1,0 +1,176 @@
+// The main frame's connection to the logger and the entries of the setting
+// commands: the Connect road, Disconnect, the frame's own work and the runs
+// that the logger pages ask for.
+#include "app/ComSettingDlg.h"
+#include "app/Kestrix2CommApp.h"
+#include "app/MainFrame.h"
+#include "res/StringTable.h"
+#include "settings/SettingSelect.h"
+
+namespace {
+constexpr UINT kStrPortNotOpened = 400;
+constexpr UINT kStrNoResponse = 401;
+constexpr UINT kStrNotSupported = 402;
+constexpr const char* kErrorCaption = "Error!";
+}  // namespace
+
+int CMainFrame::RunWork(const char* caption) { return Run(this, caption, FALSE); }
+
+int CMainFrame::ThreadWork() {
+  CKX2Device& device = theApp.m_device;
+  switch (m_nWorkMode) {
+    case kWorkConnect: {
+      if (device.WakeUp() != 1) {
+        m_strWorkError.clear();
+        return 0;
+      }
+      const bool systemRead = device.ReadSystemInfo() == 1;
+      // A logger of another family wakes and reports its system, but has no
+      // network record: that is the one failure with a text of its own.
+      if (device.ReadMailInfo() != 1) {
+        m_strWorkError = res::LoadString(kStrNotSupported);
+        return 0;
+      }
+      if (!systemRead) {
+        m_strWorkError.clear();
+        return 0;
+      }
+      return 1;
+    }
+    case kWorkSystem:
+      if (device.ReadSystemInfo() == 1) return 1;
+      m_strWorkError.clear();
+      return 0;
+    default:
+      return 1;
+  }
+}
+
+void CMainFrame::OnConnect() {
+  // A posted Connect may arrive while the progress window pumps; the port
+  // belongs to that work until it ends.
+  if (IsOperationRunning()) return;
+  theApp.m_device.ClosePort();
+  OpenConnection();
+}
+
+int CMainFrame::OpenConnection() {
+  CKX2Device& device = theApp.m_device;
+  if (device.m_port.IsOpen()) {
+    m_nWorkMode = kWorkConnect;
+    RunWork(nullptr);
+    return 1;
+  }
+  CComSettingDlg dlg(this);
+  dlg.m_szPort = device.m_strLastPort;
+  if (dlg.DoModal() != IDOK) return 0;
+  const std::string chosen = dlg.m_szPort;
+  if (ConnectPort(chosen) != 1) return 0;
+  device.m_strLastPort = chosen;
+  return 1;
+}
+
+int CMainFrame::ConnectPort(const std::string& deviceName) {
+  CKX2Device& device = theApp.m_device;
+  ResetConnection();
+  std::string error;
+  if (device.OpenPort(deviceName) != 0) {
+    error = res::LoadString(kStrPortNotOpened);
+  } else {
+    m_dlgRefMain.DestroyWindow();
+    m_dlgRefMain.m_nDeviceKind = -1;
+    m_nWorkMode = kWorkConnect;
+    if (RunWork(nullptr) == 1) {
+      device.m_bConnected = 1;
+      m_nState |= kStateConnected;
+      m_dlgRefMain.UpdatePages();
+      m_dlgRefMain.ShowPanel(this, device.m_workRead.m_sysInfo.m_nKind);
+      return 1;
+    }
+    error = m_strWorkError.empty() ? res::LoadString(kStrNoResponse) : m_strWorkError;
+  }
+  device.ClosePort();
+  MessageBox(error, kErrorCaption, MB_ICONEXCLAMATION);
+  return 0;
+}
+
+void CMainFrame::ResetConnection() {
+  CKX2Device& device = theApp.m_device;
+  device.ClosePort();
+  if (m_dlgRefMain.GetSafeHwnd() != 0) m_dlgRefMain.DestroyWindow();
+  m_dlgRefMain.m_nDeviceKind = -1;
+  device.m_bConnected = 0;
+  device.m_workRead = CSettingWorkData();
+  m_nState = 0;
+}
+
+void CMainFrame::OnDisconnect() {
+  if (IsOperationRunning()) return;
+  // The logger is left as it is: nothing goes out, only the port closes.
+  m_nWorkMode = kWorkNothing;
+  RunWork(nullptr);
+  ResetConnection();
+}
+
+void CMainFrame::ExecuteSettingItem(CWnd* caller, int index, unsigned flags) {
+  (void)flags;
+  CKX2Device& device = theApp.m_device;
+  if (index < 0) {
+    CWnd* focus = GetFocus();
+    m_nWorkMode = index == -2 ? kWorkSystem : kWorkConnect;
+    RunWork(nullptr);
+    if (caller) caller->SetFocus();
+    if (focus) focus->SetFocus();
+  } else if (index < kSettingItemCount) {
+    device.m_workEdit = device.m_workRead;
+    CSettingSelect select;
+    select.Init(device.m_workRead.m_sysInfo.m_nKind, 0);
+    for (int i = 0; i < kSettingItemCount; ++i) select.m_item[i].checked = i == index ? 1 : 0;
+    // The wizard of the setting item takes the selection from here.
+  }
+  m_dlgRefMain.UpdatePages();
+}
+
+void CMainFrame::OnSettingGroup(int group) { RunSettingGroup(group); }
+
+void CMainFrame::RunSettingGroup(int group) {
+  if (OpenConnection() == 0) return;
+  CKX2Device& device = theApp.m_device;
+  CSettingSelect select;
+  select.Init(device.m_workRead.m_sysInfo.m_nKind, 0);
+  select.m_nCurrent = static_cast<uint16_t>(group);
+  if (group != 0) {
+    for (int i = 0; i < kSettingItemCount; ++i) {
+      if (select.m_item[i].checked && g_settingItems[i].group == group) continue;
+      select.m_item[i].checked = 0;
+      select.m_item[i].available = 0;
+    }
+  }
+  device.m_workEdit = device.m_workRead;
+  // The item tree and the wizard take the selection from here.
+  SetFocus();
+  m_dlgRefMain.UpdatePages();
+}
+
+void CMainFrame::OnExportSettings() {
+  CKX2Device& device = theApp.m_device;
+  CSettingSelect select;
+  select.Init(device.m_workRead.m_sysInfo.m_nKind, 1);
+  device.m_workEdit = device.m_workRead;
+  // The item tree and the settings-file writer take the selection from here.
+}
+
+void CMainFrame::OnImportSettings() {
+  CKX2Device& device = theApp.m_device;
+  CSettingSelect select;
+  select.Init(device.m_workRead.m_sysInfo.m_nKind, 1);
+  if (device.m_port.IsOpen()) device.m_workEdit = device.m_workRead;
+  // The settings-file reader takes the selection from here.
+  SetFocus();
+  m_dlgRefMain.UpdatePages();
+}
+
+void CMainFrame::OnFirmwareUpdate() {
+  // The firmware dialog opens from here; its update rule keeps the command
+  // disabled.
+}

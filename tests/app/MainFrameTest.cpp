@@ -1,0 +1,237 @@
+// The main frame against the logger simulator: the Connect road and its
+// failures, Disconnect, traffic-log recording and closing the window.
+#include <QMainWindow>
+#include <QWidget>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "tests/app/FrameFixture.h"
+
+namespace {
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+int IndexOf(const std::vector<std::string>& v, const std::string& s) {
+  for (size_t i = 0; i < v.size(); ++i)
+    if (v[i] == s) return static_cast<int>(i);
+  return -1;
+}
+}  // namespace
+
+TEST_F(FrameTest, OkConnectsAndTheConnectedStateEnablesDisconnectExportAndImport) {
+  EXPECT_TRUE(Enabled(CMainFrame::ID_CONNECT));
+  EXPECT_FALSE(Enabled(CMainFrame::ID_DISCONNECT));
+  EXPECT_FALSE(Enabled(CMainFrame::ID_EXPORT_SETTINGS));
+  EXPECT_FALSE(Enabled(CMainFrame::ID_IMPORT_SETTINGS));
+  EXPECT_FALSE(Enabled(CMainFrame::ID_SETTING_GROUP_1));
+
+  ASSERT_TRUE(Connect());
+  EXPECT_TRUE(boxes.boxes.empty()) << boxes.boxes[0].text;
+  EXPECT_EQ(frame->m_nState, CMainFrame::kStateConnected);
+  EXPECT_EQ(theApp.m_device.m_bConnected, 1);
+  EXPECT_EQ(theApp.m_device.m_strLastPort, DevicePath(sim.SlavePath()));
+
+  const std::vector<std::string> sent = Commands();
+  const int hello = IndexOf(sent, "HELLO"), sys = IndexOf(sent, "RD SYS"), mail = IndexOf(sent, "MAIL DSP");
+  ASSERT_GE(hello, 0);
+  EXPECT_LT(hello, sys);
+  EXPECT_LT(sys, mail);
+  EXPECT_EQ(sent.size(), 3u);
+
+  EXPECT_FALSE(Enabled(CMainFrame::ID_CONNECT));
+  EXPECT_TRUE(Enabled(CMainFrame::ID_DISCONNECT));
+  EXPECT_TRUE(Enabled(CMainFrame::ID_EXPORT_SETTINGS));
+  EXPECT_TRUE(Enabled(CMainFrame::ID_IMPORT_SETTINGS));
+  EXPECT_TRUE(Enabled(CMainFrame::ID_SETTING_GROUP_1));
+  EXPECT_FALSE(Enabled(CMainFrame::ID_FIRMWARE_UPDATE));
+
+  // The panel covers the client area and the frame was fitted to it.
+  ASSERT_NE(frame->m_dlgRefMain.GetSafeHwnd(), 0);
+  EXPECT_EQ(frame->m_dlgRefMain.m_nDeviceKind, theApp.m_device.m_workRead.m_sysInfo.m_nKind);
+  QWidget* panel = frame->m_dlgRefMain.GetWidget();
+  QWidget* view = frame->GetActiveView()->GetWidget();
+  ASSERT_TRUE(PumpUntil([&] { return panel->size() == view->size(); }));
+  EXPECT_TRUE(panel->isVisible());
+  CRect client;
+  frame->GetClientRect(&client);
+  CRect own;
+  frame->m_dlgRefMain.GetClientRect(&own);
+  EXPECT_EQ(client.Width(), own.Width());
+  EXPECT_EQ(client.Height(), own.Height());
+
+  // A Connect posted while connected is dropped by its update rule.
+  const size_t before = sim.ReceivedCommands().size();
+  frame->SendMessage(WM_COMMAND, CMainFrame::ID_CONNECT, 0);
+  EXPECT_EQ(sim.ReceivedCommands().size(), before);
+  EXPECT_EQ(portDialogs, 1);
+}
+
+TEST_F(FrameTest, ASilentLoggerGivesNoResponseAndLeavesTheProgramDisconnected) {
+  SilenceFor("");
+  ASSERT_TRUE(Connect());
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, "応答がありません");
+  EXPECT_EQ(boxes.boxes[0].caption, "Error!");
+  EXPECT_EQ(boxes.boxes[0].Icon(), static_cast<UINT>(MB_ICONEXCLAMATION));
+  EXPECT_EQ(frame->m_nState, 0);
+  EXPECT_FALSE(theApp.m_device.m_port.IsOpen());
+  EXPECT_EQ(frame->m_dlgRefMain.GetSafeHwnd(), 0);
+  EXPECT_TRUE(Enabled(CMainFrame::ID_CONNECT));
+  EXPECT_FALSE(Enabled(CMainFrame::ID_DISCONNECT));
+}
+
+TEST_F(FrameTest, ALoggerWithoutANetworkRecordIsNotSupported) {
+  SilenceFor("MAIL DSP");
+  ASSERT_TRUE(Connect());
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, "接続機器は対応しておりません");
+  EXPECT_EQ(boxes.boxes[0].caption, "Error!");
+  const std::vector<std::string> sent = Commands();
+  EXPECT_GE(IndexOf(sent, "RD SYS"), 0);
+  EXPECT_GE(IndexOf(sent, "MAIL DSP"), 0);
+  EXPECT_EQ(frame->m_nState, 0);
+  EXPECT_FALSE(theApp.m_device.m_port.IsOpen());
+}
+
+TEST_F(FrameTest, APortThatCannotBeOpenedSaysSo) {
+  const std::string absent = "/nonexistent/kx2-port";
+  setenv("KX2_PORTS", (absent + ":" + sim.SlavePath()).c_str(), 1);
+  theApp.m_device.m_strLastPort = DevicePath(absent);
+  ASSERT_TRUE(Connect());
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, "シリアルポートが開けません");
+  EXPECT_EQ(boxes.boxes[0].caption, "Error!");
+  EXPECT_TRUE(sim.ReceivedCommands().empty());
+  EXPECT_EQ(frame->m_nState, 0);
+}
+
+TEST_F(FrameTest, DisconnectSendsNothingAndConnectCanFollow) {
+  ASSERT_TRUE(Connect());
+  ASSERT_EQ(frame->m_nState, CMainFrame::kStateConnected);
+  sim.ClearReceivedCommands();
+  ASSERT_TRUE(frame->RunCommand(CMainFrame::ID_DISCONNECT));
+  EXPECT_TRUE(sim.ReceivedCommands().empty());
+  EXPECT_EQ(frame->m_nState, 0);
+  EXPECT_EQ(theApp.m_device.m_bConnected, 0);
+  EXPECT_FALSE(theApp.m_device.m_port.IsOpen());
+  EXPECT_EQ(frame->m_dlgRefMain.GetSafeHwnd(), 0);
+  EXPECT_EQ(frame->m_dlgRefMain.m_nDeviceKind, -1);
+  EXPECT_FALSE(Enabled(CMainFrame::ID_EXPORT_SETTINGS));
+
+  // The last port stays preselected for the next Connect.
+  std::string preselected;
+  OnPortDialog([&](CComSettingDlg& dlg) {
+    const int row = dlg.m_list.GetNextItem(-1, LVNI_SELECTED);
+    preselected = dlg.m_list.GetItemText(row, 0);
+    dlg.SendMessage(WM_COMMAND, IDCANCEL, 0);
+  });
+  frame->PostMessage(WM_COMMAND, CMainFrame::ID_CONNECT, 0);
+  ASSERT_TRUE(PumpUntil([&] { return !preselected.empty(); }));
+  EXPECT_EQ(preselected, sim.SlavePath());
+  EXPECT_EQ(frame->m_nState, 0);
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(FrameTest, ReReadsOfThePagesRunTheFramesWork) {
+  ASSERT_TRUE(Connect());
+  sim.ClearReceivedCommands();
+  frame->ExecuteSettingItem(nullptr, -2, 0);
+  EXPECT_EQ(Commands(), std::vector<std::string>({"RD SYS"}));
+  sim.ClearReceivedCommands();
+  frame->ExecuteSettingItem(nullptr, -1, 0);
+  EXPECT_EQ(Commands(), std::vector<std::string>({"HELLO", "RD SYS", "MAIL DSP"}));
+  EXPECT_EQ(frame->m_nState, CMainFrame::kStateConnected);
+}
+
+TEST_F(FrameTest, LogRecordingWritesTheBannerThenTheTrafficAndTheSecondChoiceClosesTheFile) {
+  ASSERT_TRUE(Connect());
+  const std::string path = ::testing::TempDir() + "kx2_frame_log_" + std::to_string(::getpid()) + ".log";
+  std::remove(path.c_str());
+
+  boxes.AnswerPath(path);
+  ASSERT_TRUE(frame->RunCommand(CMainFrame::ID_LOG_RECORD));
+  ASSERT_EQ(boxes.fileDialogs.size(), 1u);
+  const FileDialogRequest& asked = boxes.fileDialogs[0];
+  EXPECT_FALSE(asked.open);
+  EXPECT_EQ(asked.defaultExt, "log");
+  EXPECT_EQ(asked.filter, "Log file(*.log)|*.log||");
+  EXPECT_TRUE(asked.flags & OFN_OVERWRITEPROMPT);
+  EXPECT_EQ(asked.fileName.rfind("DWL_", 0), 0u);
+  EXPECT_EQ(asked.fileName.size(), std::string("DWL_20260101_120000.log").size());
+  EXPECT_EQ(frame->m_bLogRecording, 1);
+  EXPECT_EQ(frame->QueryCommandUI(CMainFrame::ID_LOG_RECORD).m_nCheck, 1);
+
+  frame->ExecuteSettingItem(nullptr, -2, 0);
+  ASSERT_TRUE(frame->RunCommand(CMainFrame::ID_LOG_RECORD));
+  EXPECT_EQ(frame->m_bLogRecording, 0);
+  EXPECT_FALSE(theApp.m_log.IsOpen());
+  EXPECT_EQ(frame->QueryCommandUI(CMainFrame::ID_LOG_RECORD).m_nCheck, 0);
+
+  const std::string text = ReadFile(path);
+  const std::string banner = "Brimlet Control[Ver. 1.00]\r\n";
+  ASSERT_EQ(text.rfind(banner, 0), 0u) << text;
+  const size_t sent = text.find("RD SYS\r\n");
+  ASSERT_NE(sent, std::string::npos) << text;
+  EXPECT_NE(text.find("YES END", sent), std::string::npos) << text;
+
+  // Nothing goes into the file once it is closed.
+  frame->ExecuteSettingItem(nullptr, -2, 0);
+  EXPECT_EQ(ReadFile(path), text);
+
+  // A cancelled file dialog leaves recording off.
+  boxes.CancelFileDialog();
+  ASSERT_TRUE(frame->RunCommand(CMainFrame::ID_LOG_RECORD));
+  EXPECT_EQ(boxes.fileDialogs.size(), 2u);
+  EXPECT_EQ(frame->m_bLogRecording, 0);
+  std::remove(path.c_str());
+}
+
+TEST_F(FrameTest, ClosingTheWindowSendsNothingAndJoinsEveryThread) {
+  PumpUntil([] { return false; }, 50);
+  const int threadsBefore = ProcessThreadCount();
+  ASSERT_TRUE(Connect());
+  ASSERT_EQ(frame->m_nState, CMainFrame::kStateConnected);
+  EXPECT_GT(ProcessThreadCount(), threadsBefore);  // the port's reader
+
+  const std::string path = ::testing::TempDir() + "kx2_frame_close_" + std::to_string(::getpid()) + ".log";
+  boxes.AnswerPath(path);
+  ASSERT_TRUE(frame->RunCommand(CMainFrame::ID_LOG_RECORD));
+  ASSERT_TRUE(theApp.m_log.IsOpen());
+
+  sim.ClearReceivedCommands();
+  theApp.m_pMainWnd = nullptr;  // the test's message loop goes on
+  frame->SendMessage(WM_CLOSE);
+  EXPECT_EQ(frame->GetSafeHwnd(), 0);
+  EXPECT_TRUE(sim.ReceivedCommands().empty());
+  EXPECT_FALSE(theApp.m_device.m_port.IsOpen());
+  EXPECT_FALSE(theApp.m_log.IsOpen());
+  EXPECT_EQ(theApp.m_dlgTerminal.GetSafeHwnd(), 0);
+  EXPECT_EQ(ProcessThreadCount(), threadsBefore);
+  std::remove(path.c_str());
+}
+
+TEST_F(FrameTest, TheWindowStaysWhileAWorkRuns) {
+  ASSERT_TRUE(Connect());
+  // A slow logger keeps the re-read running while the close arrives.
+  sim::Fault slow;
+  slow.kind = sim::FaultKind::Delay;
+  slow.command = "RD SYS";
+  slow.delayMs = 2000;
+  sim.InjectFault(slow);
+  bool closedDuringWork = false, duringWork = false;
+  WhenPumped([&] {
+    duringWork = CKXCWorkingThread::IsOperationRunning();
+    frame->SendMessage(WM_CLOSE);
+    closedDuringWork = frame->GetSafeHwnd() == 0;
+  });
+  frame->ExecuteSettingItem(nullptr, -2, 0);
+  EXPECT_TRUE(duringWork);
+  EXPECT_FALSE(closedDuringWork);
+  EXPECT_NE(frame->GetSafeHwnd(), 0);
+  EXPECT_TRUE(theApp.m_device.m_port.IsOpen());
+}
