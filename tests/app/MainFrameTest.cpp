@@ -235,3 +235,24 @@ TEST_F(FrameTest, TheWindowStaysWhileAWorkRuns) {
   EXPECT_NE(frame->GetSafeHwnd(), 0);
   EXPECT_TRUE(theApp.m_device.m_port.IsOpen());
 }
+
+TEST_F(FrameTest, TabGoesToThePanelAndAltBringsTheMenuKeysBackToTheFrame) {
+  ASSERT_TRUE(Connect());
+  QWidget* main = frame->GetWidget();
+  QWidget* view = frame->GetActiveView()->GetWidget();
+  main->activateWindow();
+  view->setFocus();
+  ASSERT_TRUE(PumpUntil([&] { return QApplication::focusWidget() == view; }));
+
+  PressKey(view, Qt::Key_Tab);
+  QWidget* panel = frame->m_dlgRefMain.GetWidget();
+  ASSERT_TRUE(PumpUntil([&] {
+    QWidget* f = QApplication::focusWidget();
+    return f == panel || (f && panel->isAncestorOf(f));
+  }));
+
+  // Alt held: the hook hands the focus to the frame, whatever had it.
+  QKeyEvent alt(QEvent::KeyPress, Qt::Key_A, Qt::AltModifier, "a");
+  QCoreApplication::sendEvent(QApplication::focusWidget(), &alt);
+  EXPECT_TRUE(PumpUntil([&] { return QApplication::focusWidget() == main; }));
+}
