@@ -43,7 +43,7 @@ BOOL CDlgRefMain::ShowPanel(CWnd* frame, int kind) {
     frame->GetClientRect(&frameClient);
     const int width = panel.Width() + (frameRect.Width() - frameClient.Width());
     const int height = panel.Height() + (frameRect.Height() - frameClient.Height());
-    frame->MoveWindow(frameRect.left, frameRect.top, width, height);
+    frame->SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
   }
   return created;
 }
