@@ -5,10 +5,11 @@
 #include <cstdio>
 
 #include "app/AboutDlg.h"
+#include "app/Kestrix2CommDoc.h"
+#include "app/Kestrix2CommView.h"
+#include "app/MainFrame.h"
 #include "res/StringTable.h"
 #include "ui/Dialog.h"
-#include "ui/Document.h"
-#include "ui/FrameWndEx.h"
 #include "ui/MessagePump.h"
 #include "ui/MessageService.h"
 #include "ui/SingleDocTemplate.h"
@@ -59,10 +60,9 @@ BOOL CKestrix2CommApp::InitInstance() {
   WireLinkToWindows();
   InitStartupSettings();
 
-  // The program's document, frame and view classes stand in here once they
-  // exist; a plain frame keeps the program usable until then.
   AddDocTemplate(new CSingleDocTemplate(
-      kMainResource, [] { return new CDocument; }, [] { return new CFrameWndEx; }, [] { return nullptr; }));
+      kMainResource, [] { return new CKestrix2CommDoc; }, [] { return new CMainFrame; },
+      [] { return new CKestrix2CommView; }));
 
   CCommandLineInfo cmdInfo;
   ParseCommandLine(cmdInfo);

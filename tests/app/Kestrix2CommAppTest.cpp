@@ -7,6 +7,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/Kestrix2CommApp.h"
+#include "app/MainFrame.h"
 #include "link/MLog.h"
 #include "tests/app/AppTestSupport.h"
 #include "ui/Dialog.h"
@@ -111,9 +112,10 @@ TEST_F(AppTest, InitInstanceShowsTheTitledWindowAndPreparesTheLink) {
   EXPECT_EQ(dcb.EofChar, 0x03);
   EXPECT_EQ(dcb.EvtChar, 0x02);
 
-  // No main frame of the program's own yet: nothing is posted to connect.
-  EXPECT_EQ(theApp.m_pMainFrame, nullptr);
-  EXPECT_EQ(PendingMessageCount(), 0u);
+  // The main frame is the main window; Connect waits for it in the queue,
+  // beside the terminal's refresh after the write above.
+  EXPECT_EQ(static_cast<CWnd*>(theApp.m_pMainFrame), main);
+  EXPECT_EQ(PendingMessageCount(), 2u);
 
   EXPECT_EQ(theApp.ExitInstance(), 0);
   theApp.CloseDocTemplates();
