@@ -214,6 +214,9 @@ void CLogView::InputChars(const char* chars, int32_t count) {
     } else if (m_lineInput.GetSize() < kMaxInput) {
       m_lineInput.InsertAt(m_nCaret++, entry);
       m_nMaxColumn = std::max(m_nMaxColumn, m_lineRecv.GetSize() + m_lineInput.GetSize());
+      // The bar learns the wider line first, or it would hold the caret's
+      // column back when several characters come in one call.
+      UpdateBars();
       m_vScroll.SetScrollPos(EndPosition());
       ScrollCaretIntoView();
     }

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <clocale>
+#include <cstdio>
 #include <string>
 
 #include "app/DlgTerminal.h"
@@ -33,9 +34,10 @@ void EnsureApplication() {
 // Records as the logger sends them in a download: short CR LF lines.
 std::string Traffic() {
   std::string text;
+  char line[64];
   for (int i = 0; text.size() < static_cast<size_t>(kBatch); ++i) {
-    text +=
-        "0" + std::to_string(10000 + i) + ",26/12/09 04:" + std::to_string(10 + i % 50) + ":00,  12.5,   0.0,3.61\r\n";
+    std::snprintf(line, sizeof line, "%06d,26/12/09 04:%02d:00,  12.5,   0.0,3.61\r\n", 10000 + i, i % 60);
+    text += line;
   }
   text.resize(kBatch);
   return text;

@@ -253,3 +253,42 @@ TEST_F(DlgTerminalTest, CellsAreColouredByMarkAndTheCaretBlinksOnlyWhileActive) 
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DlgTerminalTest, TheCaretBlinksInTwelveTicksAndTypingFollowsTheCaretSideways) {
+  CLogView* view = View();
+  view->EnableCaretBlink(WA_ACTIVE, nullptr, FALSE);
+  for (int tick = 1; tick <= 12; ++tick) {
+    view->SendMessage(WM_TIMER, CLogView::kBlinkTimer);
+    // Shown for ticks 0-4 of every twelve, hidden for 5-11.
+    EXPECT_EQ(view->CaretShown(), tick % 12 < 5) << tick;
+  }
+
+  const std::string line(view->VisibleColumns() + 20, 'w');
+  view->InputChars(line.data(), static_cast<int32_t>(line.size()));
+  const int h = view->HScroll().GetScrollPos();
+  EXPECT_GT(h, 0);
+  EXPECT_LT(view->Caret() - h, view->VisibleColumns());
+  EXPECT_GE(view->Caret() - h, 0);
+  for (int i = 0; i < static_cast<int>(line.size()); ++i) view->OnCursorKey(VK_LEFT);
+  EXPECT_EQ(view->HScroll().GetScrollPos(), 0);
+}
+
+TEST_F(DlgTerminalTest, TheWheelScrollsOneLineAndStopsAtTheEnds) {
+  std::string lines;
+  for (int i = 0; i < 100; ++i) lines += "l\n";
+  log.WriteReceived(lines.data(), static_cast<int32_t>(lines.size()));
+  terminal.SendMessage(WM_COMMAND, CDlgTerminal::kRefresh);
+  CScrollBar& bar = View()->VScroll();
+  const int end = bar.GetScrollPos();
+  EXPECT_TRUE(View()->OnMouseWheel(0, 120, CPoint()));
+  EXPECT_EQ(bar.GetScrollPos(), end - 1);
+  View()->OnMouseWheel(0, -120, CPoint());
+  View()->OnMouseWheel(0, -120, CPoint());
+  EXPECT_EQ(bar.GetScrollPos(), end);
+  for (int i = 0; i < 200; ++i) View()->OnMouseWheel(0, 120, CPoint());
+  EXPECT_EQ(bar.GetScrollPos(), 0);
+}
+
+}  // namespace
