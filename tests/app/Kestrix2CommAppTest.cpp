@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <thread>
 
 #include "app/AboutDlg.h"
 #include "app/Kestrix2CommApp.h"
@@ -125,6 +126,14 @@ TEST_F(AppTest, InitInstanceShowsTheTitledWindowAndPreparesTheLink) {
   // application's loop takes that back, so later modal dialogs still run.
   QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
   QCoreApplication::exec();
+}
+
+TEST_F(AppTest, StartUpOffTheWindowThreadEndsWithoutAWindow) {
+  BOOL started = TRUE;
+  std::thread other([&] { started = theApp.InitInstance(); });
+  other.join();
+  EXPECT_FALSE(started);
+  EXPECT_EQ(theApp.m_pMainWnd, nullptr);
 }
 
 TEST_F(AppTest, AboutBoxShowsTheVersion) {
