@@ -1,6 +1,7 @@
 #include "ui/Button.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 
 int CButton::GetCheck() const {
   auto* b = qobject_cast<QAbstractButton*>(GetWidget());
@@ -12,8 +13,12 @@ void CButton::SetCheck(int nCheck) {
     if (!b->isCheckable()) return;
     // Radio buttons of the platform do not uncheck each other on SetCheck.
     bool exclusive = b->autoExclusive();
+    QButtonGroup* group = b->group();
+    bool groupExclusive = group && group->exclusive();
     b->setAutoExclusive(false);
+    if (group) group->setExclusive(false);
     b->setChecked(nCheck == BST_CHECKED);
+    if (group) group->setExclusive(groupExclusive);
     b->setAutoExclusive(exclusive);
   }
 }
