@@ -16,6 +16,29 @@
 #include "ui/shots/ShotList.h"
 
 namespace {
+// Is the window owned, directly or through others, by that one.
+bool OwnedBy(CWnd* wnd, CWnd* owner) {
+  for (CWnd* p = wnd ? wnd->GetParent() : nullptr; p; p = p->GetParent()) {
+    if (p == owner) return true;
+  }
+  return false;
+}
+
+// The window with the visible pop-ups it owns (the tabbed panel lies over
+// the main window's client area as a window of its own).
+QImage WithOwnedPopUps(CWnd* wnd) {
+  QWidget* w = wnd->GetWidget();
+  QImage body = w->grab().toImage();
+  QPainter p(&body);
+  QPoint origin = w->mapToGlobal(QPoint(0, 0));
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top == w || !top->isVisible()) continue;
+    if (!OwnedBy(CWnd::FromWidget(top), wnd)) continue;
+    p.drawImage(top->mapToGlobal(QPoint(0, 0)) - origin, top->grab().toImage());
+  }
+  return body;
+}
+
 QImage WithCaption(QWidget* w, const QImage& body) {
   if (!w->isWindow() || w->windowTitle().isEmpty()) return body;
   const int bar = 24;
@@ -25,7 +48,9 @@ QImage WithCaption(QWidget* w, const QImage& body) {
   p.fillRect(1, 1, body.width(), bar - 1, QColor(40, 70, 120));
   p.setPen(Qt::white);
   p.setFont(DesignFont("ＭＳ ゴシック", 9));
-  p.drawText(QRect(8, 1, body.width() - 16, bar - 1), Qt::AlignVCenter | Qt::AlignLeft, w->windowTitle());
+  QString title = w->windowTitle();
+  title.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+  p.drawText(QRect(8, 1, body.width() - 16, bar - 1), Qt::AlignVCenter | Qt::AlignLeft, title.trimmed());
   p.drawImage(1, bar, body);
   return out;
 }
@@ -49,7 +74,7 @@ int main(int argc, char** argv) {
     QWidget* w = wnd->GetWidget();
     w->show();
     PumpAllPendingMessages();
-    QImage image = WithCaption(w, w->grab().toImage());
+    QImage image = WithCaption(w, WithOwnedPopUps(wnd.get()));
     QString file = dir + QLatin1Char('/') + ToQ(shot.name) + QStringLiteral(".png");
     if (image.save(file)) {
       ++written;
