@@ -1,21 +1,83 @@
 #include "app/DlgRefMain.h"
 
+#include <algorithm>
+
 #include "app/Kestrix2CommApp.h"
+#include "app/LoggerPage.h"
+#include "res/DialogTemplate.h"
+#include "res/StringTable.h"
 #include "ui/FrameWndEx.h"
 #include "ui/View.h"
 
-CDlgRefMain::CDlgRefMain() = default;
+namespace {
+struct PageEntry {
+  UINT title;
+  UINT templateId;
+};
+// Tab order.
+constexpr PageEntry kPageOrder[] = {
+    {2100, CDlgMainSystem::IDD}, {2102, CDlgMainMeasSetting::IDD}, {2103, CDlgNetsSim::IDD},
+    {2105, CDlgMainTest::IDD},   {2106, CDlgMainRecodeData::IDD},
+};
 
+constexpr int kRecodeReadButtons[] = {1017, 1018};
+// 1084 and 1085 are ids that the Test page does not have; enabling them is
+// harmless and keeps the page free to gain them.
+constexpr int kTestButtons[] = {1081, 1082, 1083, 1084, 1085};
+
+// The blank that the templates keep between their controls and the page edge.
+constexpr int kPageMarginDlu = 7;
+
+bool HasWindow(const CWnd& wnd) { return wnd.GetSafeHwnd() != 0; }
+
+struct Extent {
+  int cx, cy;
+};
+
+// The pixel size a page needs: its template's size, or more where its
+// controls reach beyond it (two templates place controls outside their own
+// edges, and those must stay reachable).
+Extent PageExtent(const CDialog& page, UINT templateId) {
+  const res::DialogTemplateData* data = res::FindDialogTemplate(templateId);
+  if (data == nullptr) return {0, 0};
+  int cx = data->cx, cy = data->cy;
+  for (const res::ControlTemplate& c : data->controls) {
+    cx = std::max(cx, c.x + c.cx + kPageMarginDlu);
+    cy = std::max(cy, c.y + c.cy + kPageMarginDlu);
+  }
+  CRect rc(0, 0, cx, cy);
+  page.MapDialogRect(&rc);
+  return {rc.Width(), rc.Height()};
+}
+}  // namespace
+
+CDlgRefMain::CDlgRefMain() : CDialog(IDD) {
+  MapNotify(NM_CLICK, kTab, [this](NMHDR*, LRESULT* result) {
+    SelectPage();
+    *result = 0;
+  });
+  MapNotify(TCN_SELCHANGE, kTab, [this](NMHDR*, LRESULT* result) {
+    SelectPage();
+    *result = 0;
+  });
+}
+
+// The window goes while the pages are whole, so they see their OnDestroy.
 CDlgRefMain::~CDlgRefMain() {
-  if (GetSafeHwnd() != 0) DestroyWindow();
+  if (HasWindow(*this)) DestroyWindow();
+}
+
+void CDlgRefMain::DoDataExchange(CDataExchange* dx) {
+  CDialog::DoDataExchange(dx);
+  DDX_Control(dx, kTab, m_tab);
 }
 
 BOOL CDlgRefMain::ShowPanel(CWnd* frame, int kind) {
   if (kind != m_nDeviceKind) {
-    if (GetSafeHwnd() != 0) DestroyWindow();
+    if (HasWindow(*this)) DestroyWindow();
     m_nDeviceKind = kind;
   }
-  if (GetSafeHwnd() != 0) {
+  if (HasWindow(*this)) {
     UpdatePages();
     ShowWindow(SW_RESTORE);
     return TRUE;
@@ -24,28 +86,165 @@ BOOL CDlgRefMain::ShowPanel(CWnd* frame, int kind) {
   m_pParentWnd = frame;
   CDialogTemplate loaded;
   if (!CKestrix2CommApp::LoadDlgTemplateWithFont(IDD, theApp.GetDlgFontPointSize(), loaded)) return FALSE;
-  // A child of the frame's client (its view) rather than a pop-up: it then
-  // moves with the frame and never strays from it.
+  // Over a frame the panel is a child of the frame's view rather than a
+  // pop-up: it then moves with the frame and never strays from it.
   res::DialogTemplateData data = loaded.Data();
-  data.style = (data.style & ~res::DS_POPUP) | res::DS_CHILD | res::DS_VISIBLE;
-  CWnd* host = frame;
-  if (auto* frameWnd = dynamic_cast<CFrameWndEx*>(frame); frameWnd && frameWnd->GetActiveView()) {
-    host = frameWnd->GetActiveView();
+  CWnd* host = nullptr;
+  if (frame != nullptr) {
+    data.style = (data.style & ~res::DS_POPUP) | res::DS_CHILD | res::DS_VISIBLE;
+    host = frame;
+    if (auto* frameWnd = dynamic_cast<CFrameWndEx*>(frame); frameWnd && frameWnd->GetActiveView()) {
+      host = frameWnd->GetActiveView();
+    }
   }
   const BOOL created = CreateIndirect(CDialogTemplate(data), host);
-  if (!created) return FALSE;
-  UpdatePages();
 
-  if (frame) {
+  if (created && frame != nullptr) {
     CRect panel, frameRect, frameClient;
     GetClientRect(&panel);
     frame->GetWindowRect(&frameRect);
     frame->GetClientRect(&frameClient);
     const int width = panel.Width() + (frameRect.Width() - frameClient.Width());
     const int height = panel.Height() + (frameRect.Height() - frameClient.Height());
-    frame->SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    frame->MoveWindow(frameRect.left, frameRect.top, width, height);
   }
   return created;
 }
 
-void CDlgRefMain::UpdatePages() {}
+BOOL CDlgRefMain::OnInitDialog() {
+  CDialog::OnInitDialog();
+  m_pages.clear();
+  m_tab.DeleteAllItems();
+
+  for (const PageEntry& entry : kPageOrder) AddPage(entry.title, entry.templateId);
+  GrowToHoldPages();
+
+  LayoutPages();
+  SelectPage();
+  UpdatePages();
+  ShowWindow(SW_SHOW);
+  SetFocus();
+  return FALSE;
+}
+
+CDialog* CDlgRefMain::PageOf(UINT nTemplateId) {
+  switch (nTemplateId) {
+    case CDlgMainSystem::IDD:
+      return &m_pageSystem;
+    case CDlgMainMeasSetting::IDD:
+      return &m_pageMeasSetting;
+    case CDlgNetsSim::IDD:
+      return &m_pageNetsSim;
+    case CDlgMainTest::IDD:
+      return &m_pageTest;
+    case CDlgMainRecodeData::IDD:
+      return &m_pageRecodeData;
+    default:
+      return nullptr;
+  }
+}
+
+BOOL CDlgRefMain::AddPage(UINT nTitleId, UINT nTemplateId) {
+  CDialog* page = PageOf(nTemplateId);
+  if (page == nullptr) return FALSE;
+  if (HasWindow(*page)) page->DestroyWindow();
+  page->m_pParentWnd = this;
+
+  // The measurement page packs the most fields and has a font of its own.
+  const WORD points =
+      nTemplateId == CDlgMainMeasSetting::IDD ? theApp.GetDlgFontPointSize2() : theApp.GetDlgFontPointSize();
+  CDialogTemplate loaded;
+  if (!CKestrix2CommApp::LoadDlgTemplateWithFont(nTemplateId, points, loaded)) return FALSE;
+  const BOOL created = page->CreateIndirect(loaded, this);
+  if (created) {
+    const int index = static_cast<int>(m_pages.size());
+    if (m_tab.InsertItem(index, res::LoadString(nTitleId)) >= 0) m_pages.push_back({nTitleId, nTemplateId, page});
+  }
+  return created;
+}
+
+void CDlgRefMain::GrowToHoldPages() {
+  if (!HasWindow(m_tab)) return;
+  CRect display;
+  m_tab.GetWindowRect(&display);
+  m_tab.AdjustRect(FALSE, &display);
+  int needX = 0, needY = 0;
+  for (const PageRecord& record : m_pages) {
+    const Extent extent = PageExtent(*record.pPage, record.nTemplateId);
+    needX = std::max(needX, extent.cx - display.Width());
+    needY = std::max(needY, extent.cy - display.Height());
+  }
+  if (needX <= 0 && needY <= 0) return;
+  needX = std::max(needX, 0);
+  needY = std::max(needY, 0);
+
+  CRect tab;
+  m_tab.GetWindowRect(&tab);
+  ScreenToClient(&tab);
+  m_tab.MoveWindow(tab.left, tab.top, tab.Width() + needX, tab.Height() + needY);
+  CRect panel;
+  GetWindowRect(&panel);
+  // Only the pop-up made without a frame has no parent; it moves in screen
+  // coordinates.
+  if (CWnd* parent = GetParent()) parent->ScreenToClient(&panel);
+  MoveWindow(panel.left, panel.top, panel.Width() + needX, panel.Height() + needY);
+}
+
+void CDlgRefMain::SelectPage() {
+  if (!HasWindow(m_tab)) return;
+  const int selected = m_tab.GetCurSel();
+  for (size_t i = 0; i < m_pages.size(); ++i) {
+    m_pages[i].pPage->ShowWindow(static_cast<int>(i) == selected ? SW_SHOW : SW_HIDE);
+  }
+}
+
+void CDlgRefMain::LayoutPages() {
+  if (!HasWindow(m_tab)) return;
+  CRect rc;
+  m_tab.GetWindowRect(&rc);
+  m_tab.AdjustRect(FALSE, &rc);
+  ScreenToClient(&rc);
+  for (const PageRecord& record : m_pages) {
+    record.pPage->MoveWindow(rc);
+    record.pPage->Invalidate();
+  }
+}
+
+void CDlgRefMain::OnSize(UINT type, int cx, int cy) {
+  CDialog::OnSize(type, cx, cy);
+  LayoutPages();
+}
+
+void CDlgRefMain::UpdatePages() {
+  if (!HasWindow(*this)) return;
+  if (HasWindow(m_pageSystem)) m_pageSystem.Refresh();
+  if (HasWindow(m_pageMeasSetting)) m_pageMeasSetting.Refresh();
+  if (HasWindow(m_pageNetsSim)) m_pageNetsSim.Refresh();
+  const BOOL open = loggerpage::IsPortOpen() ? TRUE : FALSE;
+  if (HasWindow(m_pageRecodeData)) {
+    for (int id : kRecodeReadButtons) {
+      if (CWnd* button = m_pageRecodeData.GetDlgItem(id)) button->EnableWindow(open);
+    }
+  }
+  if (HasWindow(m_pageTest)) {
+    for (int id : kTestButtons) {
+      if (CWnd* button = m_pageTest.GetDlgItem(id)) button->EnableWindow(open);
+    }
+  }
+}
+
+void CDlgRefMain::OnDestroy() {
+  CDialog::OnDestroy();
+  m_pageSystem.DestroyWindow();
+  m_pageMeasSetting.DestroyWindow();
+  m_pageNetsSim.DestroyWindow();
+  m_pageRecodeData.DestroyWindow();
+  m_pageTest.DestroyWindow();
+  m_pages.clear();
+  m_tab.DeleteAllItems();
+}
+
+BOOL CDlgRefMain::PreTranslateMessage(MSG* msg) {
+  if (loggerpage::IsEscapeKeyDown(msg)) return TRUE;
+  return CDialog::PreTranslateMessage(msg);
+}

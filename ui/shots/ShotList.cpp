@@ -70,5 +70,6 @@ std::vector<ShotEntry> AllShots() {
   shots.push_back({"about_box", AboutBox});
   shots.push_back({"terminal", Terminal});
   AddFrameShots(shots);
+  AddPanelShots(shots);
   return shots;
 }

@@ -21,3 +21,6 @@ std::vector<ShotEntry> AllShots();
 
 // The main window and the port dialog (ui/shots/FrameShots.cpp).
 void AddFrameShots(std::vector<ShotEntry>& shots);
+
+// The tabbed panel on each of its tabs, connected to the simulator.
+void AddPanelShots(std::vector<ShotEntry>& shots);

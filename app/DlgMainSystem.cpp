@@ -1,0 +1,162 @@
+#include "app/DlgMainSystem.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "app/Kestrix2CommApp.h"
+#include "app/LoggerPage.h"
+#include "app/MainFrame.h"
+#include "platform/Text.h"
+#include "res/StringTable.h"
+
+namespace {
+constexpr unsigned kStrSyncConfirm = 3506;
+constexpr unsigned kStrSuccess = 2510;
+constexpr unsigned kStrFailure = 2511;
+constexpr const char* kSyncCaption = "Time Synchronization";
+constexpr const char* kNormalTermination = "Normal termination";
+
+std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Printf(const char* format, ...) {
+  char text[64];
+  va_list args;
+  va_start(args, format);
+  const int n = std::vsnprintf(text, sizeof text, format, args);
+  va_end(args);
+  return n < 0 ? std::string() : std::string(text, std::min<size_t>(static_cast<size_t>(n), sizeof text - 1));
+}
+
+// Logger text is 8-bit; what is not valid UTF-8 shows as U+FFFD.
+std::string Display(std::string_view logger) { return platform::ToValidUtf8(logger); }
+std::string Display(const char* field, size_t size) { return Display(std::string_view(field, strnlen(field, size))); }
+
+void EnableMainFrame(BOOL enable) {
+  if (theApp.m_pMainFrame != nullptr) theApp.m_pMainFrame->EnableWindow(enable);
+}
+}  // namespace
+
+CDlgMainSystem::CDlgMainSystem() : CDialog(IDD) {
+  MapCommand(kInit, [this] { OnBnClickedInit(); });
+  MapCommand(kBatteryAlarm, [this] { OnBnClickedBatteryAlarm(); });
+  MapCommand(kUpdate, [this] { OnBnClickedUpdate(); });
+  MapCommand(kTimeSync, [this] { OnBnClickedTimeSync(); });
+  MapCommand(kInputSetting, [this] { OnBnClickedInputSetting(); });
+}
+
+// The window goes while the page is whole, so its timer stops in OnDestroy.
+CDlgMainSystem::~CDlgMainSystem() {
+  if (GetSafeHwnd() != 0) DestroyWindow();
+}
+
+void CDlgMainSystem::DoDataExchange(CDataExchange* dx) {
+  CDialog::DoDataExchange(dx);
+  DDX_Control(dx, kDeviceTime, m_editDeviceTime);
+  DDX_Control(dx, kRainCoef, m_staticRainCoef);
+}
+
+BOOL CDlgMainSystem::OnInitDialog() {
+  CDialog::OnInitDialog();
+  loggerpage::StartClockTimer(*this, m_nTimerId, kClockTimer);
+  return TRUE;
+}
+
+BOOL CDlgMainSystem::PreTranslateMessage(MSG* msg) {
+  if (loggerpage::IsEscapeKeyDown(msg)) return TRUE;
+  return CDialog::PreTranslateMessage(msg);
+}
+
+void CDlgMainSystem::OnShowWindow(BOOL show, UINT status) {
+  CDialog::OnShowWindow(show, status);
+  if (show) {
+    loggerpage::StartClockTimer(*this, m_nTimerId, kClockTimer);
+  } else {
+    loggerpage::StopClockTimer(*this, m_nTimerId);
+  }
+}
+
+void CDlgMainSystem::OnDestroy() {
+  loggerpage::StopClockTimer(*this, m_nTimerId);
+  CDialog::OnDestroy();
+}
+
+void CDlgMainSystem::OnTimer(UINT_PTR id) {
+  if (id != m_nTimerId || m_nTimerId == 0) {
+    CDialog::OnTimer(id);
+    return;
+  }
+  loggerpage::ShowLoggerClock(GetDlgItem(kDeviceTime), m_tShownClock);
+}
+
+void CDlgMainSystem::Refresh() {
+  const bool connected = loggerpage::IsPortOpen();
+  if (connected) {
+    CKX2Device& device = theApp.m_device;
+    const CKX2SysInfo& sys = device.m_workRead.m_sysInfo;
+    const std::string name = device.m_protocol.GetTextField();
+    SetDlgItemText(kDeviceName, name);
+    SetDlgItemText(kVersion, Display(device.m_protocol.m_strVersion));
+
+    // The IMEI names the unit better than the model name where there is one.
+    std::string line = name;
+    const std::string imei = Display(device.m_workRead.m_mailInfo.m_strImei);
+    if (!imei.empty()) line = "IMEI:" + imei;
+    const std::string serial = Display(sys.m_szSerial, sizeof sys.m_szSerial);
+    if (!line.empty()) line += "/";
+    line += "SN:" + serial;
+    if (!serial.empty()) SetDlgItemText(kProductLine, line);
+
+    SetDlgItemText(kRecordRange, sys.m_nIdFirst == 0 && sys.m_nIdLast == 0
+                                     ? std::string()
+                                     : Printf("%d - %d", sys.m_nIdFirst, sys.m_nIdLast));
+    SetDlgItemText(kBatteryStop, Printf("%0.1f", sys.m_nBatteryStop / 1000.0));
+    SetDlgItemText(kRainCoef, Printf("%0.1f", sys.m_dRainPerCount));
+  } else {
+    for (UINT id : {kProductLine, kDeviceName, kVersion, kRecordRange, kBatteryStop, kRainCoef}) {
+      SetDlgItemText(static_cast<int>(id), std::string());
+    }
+  }
+  // The time synchronisation stays enabled: it reports a closed port itself.
+  for (UINT id : {kInit, kInputSetting, kBatteryAlarm, kUpdate}) {
+    if (CWnd* button = GetDlgItem(static_cast<int>(id))) button->EnableWindow(connected ? TRUE : FALSE);
+  }
+}
+
+void CDlgMainSystem::OnBnClickedInit() { loggerpage::ExecuteSettingItem(this, kItemReset); }
+void CDlgMainSystem::OnBnClickedBatteryAlarm() { loggerpage::ExecuteSettingItem(this, kItemBatteryAlarm); }
+void CDlgMainSystem::OnBnClickedUpdate() { loggerpage::ExecuteSettingItem(this, kItemReread); }
+void CDlgMainSystem::OnBnClickedInputSetting() { loggerpage::ExecuteSettingItem(this, kItemRainCoef); }
+
+void CDlgMainSystem::OnBnClickedTimeSync() {
+  if (MessageBox(res::LoadString(kStrSyncConfirm), kSyncCaption, MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) !=
+      IDOK) {
+    return;
+  }
+  EnableMainFrame(FALSE);
+  CKX2Device& device = theApp.m_device;
+  device.ClearDeviceMessages();
+  const int result = Run(this, nullptr, FALSE);
+  if (!device.m_strError.empty()) {
+    MessageBox(device.m_strError, nullptr, MB_ICONEXCLAMATION);
+  } else if (!device.m_strSuccess.empty()) {
+    MessageBox(device.m_strSuccess, kNormalTermination, MB_OK);
+  }
+  // Anything but 1 failed, including a run refused beside another operation.
+  if (result == 1) {
+    loggerpage::ExecuteSettingItem(this, kItemReread);
+    MessageBox(res::LoadString(kStrSuccess), kSyncCaption, MB_OK);
+  } else {
+    MessageBox(res::LoadString(kStrFailure), kSyncCaption, MB_ICONEXCLAMATION);
+  }
+  EnableMainFrame(TRUE);
+}
+
+int CDlgMainSystem::ThreadWork() {
+  CKX2Device& device = theApp.m_device;
+  if (!device.m_port.IsOpen()) return 0;
+  if (device.m_protocol.SendCommandExpect(&device.m_port, "MAIL TIME\r\n", "OK", kTimeSyncOkMs) != 0) return 0;
+  // The lines between "OK" and "YES END" are the module's progress; only the
+  // end marker tells.
+  return device.m_protocol.QueryLines(&device.m_port, nullptr, nullptr, kTimeSyncEndMs) == 0 ? 1 : 0;
+}

@@ -1,0 +1,40 @@
+#pragma once
+// What every logger page of the tabbed panel does alike: the connected test,
+// the hand-over of a setting item to the main frame, the swallowed Esc and
+// the logger-clock field that the System and Measurement pages keep.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "ui/WinDefs.h"
+
+class CWnd;
+
+namespace loggerpage {
+
+// The pages take the logger as there while the serial port is open, not by
+// the frame's connected flag: a page may refresh between a failed re-read
+// and the frame's reset.
+bool IsPortOpen();
+
+// A setting item (0-22), -1 for a full re-read or -2 for the system record
+// alone, run by the main frame for that page; nothing without a main frame.
+void ExecuteSettingItem(CWnd* page, int index);
+
+// TRUE for the Esc key-down, which must never close a page or the panel.
+bool IsEscapeKeyDown(const MSG* msg);
+
+// The page's clock timer (re)started; the id it runs under, 0 on failure.
+UINT_PTR StartClockTimer(CWnd& page, UINT_PTR& running, UINT_PTR id);
+void StopClockTimer(CWnd& page, UINT_PTR& running);
+
+// One tick of the logger-clock field: rewrites it only when the logger's
+// second has changed since the last write. Up to one day after 1970 the
+// field stays empty: that is "no clock read" rather than a time.
+void ShowLoggerClock(CWnd* field, std::optional<int64_t>& shown);
+
+// The clock text as the pages show it (local time), empty for t <= 86400.
+std::string FormatLoggerClock(int64_t t);
+
+}  // namespace loggerpage

@@ -1,0 +1,188 @@
+// The System page against the logger simulator: its fields after a Connect,
+// the logger clock, the disconnected page, the setting-item buttons and the
+// server time synchronisation with its boxes.
+#include <regex>
+
+#include "app/LoggerPage.h"
+#include "tests/app/PanelFixture.h"
+
+namespace {
+constexpr const char* kSyncCaption = "Time Synchronization";
+const UINT kConfirmType = MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2;
+
+// Moves the logger clock as last read by that many seconds.
+void ShiftDeviceClock(int64_t seconds) {
+  CKX2Device& d = theApp.m_device;
+  platform::CriticalSectionLock lock(d.m_csClock);
+  d.m_tLoggerAtRead += seconds;
+}
+}  // namespace
+
+TEST_F(PanelTest, FieldsShowWhatTheLoggerReports) {
+  sim.Update([](sim::SimState& s) {
+    s.serial = "A123";
+    s.imei = "3567";
+    s.batteryStop = 12000;
+    s.rainPerCount = 0.2;
+  });
+  sim.SetRecords(7, 5);
+  ASSERT_TRUE(Connect());
+  EXPECT_EQ(Text(CDlgMainSystem::kDeviceName), "Corvanel-QZ");
+  EXPECT_EQ(Text(CDlgMainSystem::kVersion), "1.02");
+  EXPECT_EQ(Text(CDlgMainSystem::kProductLine), "IMEI:3567/SN:A123");
+  EXPECT_EQ(Text(CDlgMainSystem::kRecordRange),
+            std::to_string(sim.FirstRecord()) + " - " + std::to_string(sim.LastRecord()));
+  EXPECT_EQ(Text(CDlgMainSystem::kBatteryStop), "12.0");
+  EXPECT_EQ(Text(CDlgMainSystem::kRainCoef), "0.2");
+  for (int id : {1006, 1007, 1010, 1011, 1431}) EXPECT_TRUE(Enabled(System(), id)) << id;
+  EXPECT_EQ(System().m_staticRainCoef.GetWindowText(), "0.2");
+}
+
+TEST_F(PanelTest, RefreshFormsTheProductLineRangeAndVoltsFromTheRecords) {
+  ASSERT_TRUE(Connect());
+  CKX2Device& d = theApp.m_device;
+  CKX2SysInfo& sys = d.m_workRead.m_sysInfo;
+  auto setSerial = [&](const char* sn) { std::snprintf(sys.m_szSerial, sizeof sys.m_szSerial, "%s", sn); };
+
+  d.m_workRead.m_mailInfo.m_strImei.clear();
+  setSerial("A123");
+  sys.m_nIdFirst = 0;
+  sys.m_nIdLast = 0;
+  sys.m_nBatteryStop = 3600;
+  System().Refresh();
+  EXPECT_EQ(Text(CDlgMainSystem::kProductLine), "Corvanel-QZ/SN:A123");
+  EXPECT_EQ(Text(CDlgMainSystem::kRecordRange), "");
+  EXPECT_EQ(Text(CDlgMainSystem::kBatteryStop), "3.6");
+
+  // An empty serial number leaves the line as it was.
+  d.m_workRead.m_mailInfo.m_strImei = "3567";
+  setSerial("");
+  sys.m_nIdLast = 5;
+  System().Refresh();
+  EXPECT_EQ(Text(CDlgMainSystem::kProductLine), "Corvanel-QZ/SN:A123");
+  EXPECT_EQ(Text(CDlgMainSystem::kRecordRange), "0 - 5");
+
+  // Logger text that is not UTF-8 still shows, the bad bytes marked.
+  setSerial("A\xff");
+  System().Refresh();
+  EXPECT_EQ(Text(CDlgMainSystem::kProductLine), "IMEI:3567/SN:A\xEF\xBF\xBD");
+}
+
+TEST_F(PanelTest, ClockFieldIsEmptyBeforeAnyReadAndThenAdvances) {
+  // A panel over an open port whose logger clock was never read.
+  ASSERT_EQ(theApp.m_device.OpenPort(DevicePath(sim.SlavePath())), 0);
+  ASSERT_TRUE(Panel().ShowPanel(frame, 0));
+  CWnd* field = System().GetDlgItem(CDlgMainSystem::kDeviceTime);
+  ASSERT_TRUE(PumpUntil([&] { return System().m_tShownClock.has_value(); }));
+  EXPECT_EQ(*System().m_tShownClock, 0);
+  EXPECT_EQ(field->GetWindowText(), "");
+  Panel().DestroyWindow();
+  theApp.m_device.ClosePort();
+
+  ASSERT_TRUE(Connect());
+  ASSERT_TRUE(PumpUntil([&] { return !field->GetWindowText().empty(); }));
+  const std::regex shape(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)");
+  EXPECT_TRUE(std::regex_match(field->GetWindowText(), shape)) << field->GetWindowText();
+  // The simulator's clock stands still at the host's time of the set-up.
+  EXPECT_LE(std::llabs(*System().m_tShownClock - sim.Clock()), 5);
+
+  // A second later on the logger the field follows within a tick or two.
+  const int64_t shown = *System().m_tShownClock;
+  ShiftDeviceClock(1);
+  ASSERT_TRUE(PumpUntil([&] { return *System().m_tShownClock > shown; }));
+  EXPECT_EQ(field->GetWindowText(), loggerpage::FormatLoggerClock(*System().m_tShownClock));
+  EXPECT_EQ(loggerpage::FormatLoggerClock(86400), "");
+  EXPECT_NE(loggerpage::FormatLoggerClock(86401), "");
+}
+
+TEST_F(PanelTest, DisconnectedPageIsEmptyAndTimeSyncFailsAfterTheConfirmation) {
+  ASSERT_TRUE(Connect());
+  theApp.m_device.ClosePort();
+  Panel().UpdatePages();
+  for (int id : {1005, 1015, 1013, 1017, 1020, 1270}) EXPECT_EQ(Text(id), "") << id;
+  for (int id : {1006, 1007, 1010, 1011}) EXPECT_FALSE(Enabled(System(), id)) << id;
+  EXPECT_TRUE(Enabled(System(), CDlgMainSystem::kTimeSync));
+
+  const size_t before = sim.ReceivedCommands().size();
+  boxes.Answer(IDOK);  // the confirmation's default button is Cancel
+  Click(System(), CDlgMainSystem::kTimeSync);
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[0].text, "測定を停止してから同期してください。同期しますか?");
+  EXPECT_EQ(boxes.boxes[0].caption, kSyncCaption);
+  EXPECT_EQ(boxes.boxes[0].type, kConfirmType);
+  EXPECT_EQ(boxes.boxes[1].text, "エラー！ 失敗");
+  EXPECT_EQ(boxes.boxes[1].caption, kSyncCaption);
+  EXPECT_EQ(boxes.boxes[1].Icon(), static_cast<UINT>(MB_ICONEXCLAMATION));
+  EXPECT_TRUE(SentSince(before).empty());
+  EXPECT_TRUE(frame->IsWindowEnabled());
+}
+
+TEST_F(PanelTest, TimeSyncSuccessReReadsTheLoggerAndSaysSo) {
+  ASSERT_TRUE(Connect());
+  const size_t before = sim.ReceivedCommands().size();
+  boxes.Answer(IDOK);
+  Click(System(), CDlgMainSystem::kTimeSync);
+
+  ASSERT_EQ(boxes.boxes.size(), 2u) << boxes.boxes.back().text;
+  EXPECT_EQ(boxes.boxes[0].type, kConfirmType);
+  EXPECT_EQ(boxes.boxes[1].text, "成功");
+  EXPECT_EQ(boxes.boxes[1].caption, kSyncCaption);
+  EXPECT_EQ(boxes.boxes[1].Buttons(), static_cast<UINT>(MB_OK));
+  EXPECT_EQ(boxes.boxes[1].Icon(), 0u);
+  const std::vector<std::string> expected = {"MAIL TIME", "HELLO", "RD SYS", "MAIL DSP"};
+  EXPECT_EQ(SentSince(before), expected);
+  EXPECT_TRUE(frame->IsWindowEnabled());
+  EXPECT_TRUE(System().IsWindowEnabled());
+  EXPECT_NE(Text(CDlgMainSystem::kDeviceName), "");
+}
+
+TEST_F(PanelTest, TimeSyncRefusedOrNotEndedFailsWithoutReRead) {
+  ASSERT_TRUE(Connect());
+  for (sim::FaultKind kind : {sim::FaultKind::Ng, sim::FaultKind::NotEnd}) {
+    sim::Fault f;
+    f.kind = kind;
+    f.command = "MAIL TIME";
+    sim.InjectFault(f);
+    boxes.boxes.clear();
+    const size_t before = sim.ReceivedCommands().size();
+    boxes.Answer(IDOK);
+    Click(System(), CDlgMainSystem::kTimeSync);
+    ASSERT_EQ(boxes.boxes.size(), 2u);
+    EXPECT_EQ(boxes.boxes[1].text, "エラー！ 失敗");
+    EXPECT_EQ(boxes.boxes[1].Icon(), static_cast<UINT>(MB_ICONEXCLAMATION));
+    EXPECT_EQ(SentSince(before), std::vector<std::string>{"MAIL TIME"});
+    EXPECT_TRUE(theApp.m_device.m_strError.empty());
+    EXPECT_TRUE(frame->IsWindowEnabled());
+  }
+}
+
+TEST_F(PanelTest, ACancelledConfirmationSendsNothing) {
+  ASSERT_TRUE(Connect());
+  const size_t before = sim.ReceivedCommands().size();
+  Click(System(), CDlgMainSystem::kTimeSync);  // Cancel is the default answer
+  boxes.Answer(IDNO);
+  Click(System(), CDlgMainSystem::kTimeSync);
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[0].type, kConfirmType);
+  EXPECT_EQ(boxes.boxes[0].caption, kSyncCaption);
+  EXPECT_TRUE(SentSince(before).empty());
+  EXPECT_TRUE(frame->IsWindowEnabled());
+}
+
+TEST_F(PanelTest, SettingButtonsReachTheFrameAndUpdateReReadsEverything) {
+  ASSERT_TRUE(Connect());
+  size_t before = sim.ReceivedCommands().size();
+  // Reset, battery alarm and rain coefficient go to the frame, which has no
+  // wizard page to run yet: nothing goes out and nothing is shown.
+  for (int id : {1006, 1010, 1011}) Click(System(), id);
+  EXPECT_TRUE(SentSince(before).empty());
+  EXPECT_TRUE(boxes.boxes.empty());
+
+  sim.Update([](sim::SimState& s) { s.batteryStop = 3300; });
+  before = sim.ReceivedCommands().size();
+  Click(System(), CDlgMainSystem::kUpdate);
+  const std::vector<std::string> expected = {"HELLO", "RD SYS", "MAIL DSP"};
+  EXPECT_EQ(SentSince(before), expected);
+  EXPECT_EQ(Text(CDlgMainSystem::kBatteryStop), "3.3");
+  EXPECT_TRUE(boxes.boxes.empty());
+}

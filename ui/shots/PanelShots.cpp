@@ -1,0 +1,66 @@
+// The tabbed panel as a connected logger fills it: the simulator stands in
+// for the logger, and each tab gets a picture of its own.
+#include <memory>
+#include <string>
+
+#include "app/DlgRefMain.h"
+#include "app/Kestrix2CommApp.h"
+#include "sim/LoggerSim.h"
+#include "sim/SimClock.h"
+#include "ui/shots/ShotList.h"
+
+namespace {
+// The panel closes the port when the shot is done with it.
+class ConnectedPanel : public CDlgRefMain {
+ public:
+  ~ConnectedPanel() override {
+    if (GetSafeHwnd() != 0) DestroyWindow();
+    theApp.m_device.ClosePort();
+  }
+};
+
+sim::LoggerSim& Logger() {
+  static sim::LoggerSim logger;
+  return logger;
+}
+
+bool ConnectToSimulator() {
+  sim::LoggerSim& logger = Logger();
+  if (!logger.IsRunning()) {
+    if (!logger.Start()) return false;
+    // A fixed logger time keeps the pictures the same from run to run.
+    logger.SetClock(sim::SimClock::HostNow(), false);
+    logger.SetRecords(1, 2500);
+  }
+  CKX2Device& device = theApp.m_device;
+  device.m_dcb.BaudRate = 9600;
+  device.m_dcb.ByteSize = 8;
+  if (device.OpenPort("\\\\.\\" + logger.SlavePath()) != 0) return false;
+  return device.WakeUp() == 1 && device.ReadSystemInfo() == 1 && device.ReadMailInfo() == 1;
+}
+
+std::unique_ptr<CWnd> PanelOnTab(int tab) {
+  theApp.InitStartupSettings();
+  if (!ConnectToSimulator()) return nullptr;
+  auto panel = std::make_unique<ConnectedPanel>();
+  if (!panel->ShowPanel(nullptr, theApp.m_device.m_workRead.m_sysInfo.m_nKind)) return nullptr;
+  panel->m_tab.SetCurSel(tab);
+  NMHDR hdr;
+  hdr.hwndFrom = panel->m_tab.GetSafeHwnd();
+  hdr.idFrom = CDlgRefMain::kTab;
+  hdr.code = TCN_SELCHANGE;
+  panel->SendMessage(WM_NOTIFY, CDlgRefMain::kTab, reinterpret_cast<LPARAM>(&hdr));
+  // The clock field fills on the page's first tick, which a picture taken at
+  // once would miss.
+  CDlgMainSystem& system = panel->m_pageSystem;
+  if (system.m_nTimerId != 0) system.SendMessage(WM_TIMER, system.m_nTimerId, 0);
+  return panel;
+}
+}  // namespace
+
+void AddPanelShots(std::vector<ShotEntry>& shots) {
+  const char* names[] = {"panel_system", "panel_measurement", "panel_communication", "panel_test", "panel_recording"};
+  for (int tab = 0; tab < 5; ++tab) {
+    shots.push_back({names[tab], [tab] { return PanelOnTab(tab); }});
+  }
+}
