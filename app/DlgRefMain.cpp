@@ -106,7 +106,7 @@ BOOL CDlgRefMain::ShowPanel(CWnd* frame, int kind) {
     frame->GetClientRect(&frameClient);
     const int width = panel.Width() + (frameRect.Width() - frameClient.Width());
     const int height = panel.Height() + (frameRect.Height() - frameClient.Height());
-    frame->MoveWindow(frameRect.left, frameRect.top, width, height);
+    frame->SetWindowPos(nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
   }
   return created;
 }
@@ -174,20 +174,13 @@ void CDlgRefMain::GrowToHoldPages() {
     needX = std::max(needX, extent.cx - display.Width());
     needY = std::max(needY, extent.cy - display.Height());
   }
-  if (needX <= 0 && needY <= 0) return;
-  needX = std::max(needX, 0);
-  needY = std::max(needY, 0);
+  if (needX == 0 && needY == 0) return;
 
-  CRect tab;
+  CRect tab, panel;
   m_tab.GetWindowRect(&tab);
-  ScreenToClient(&tab);
-  m_tab.MoveWindow(tab.left, tab.top, tab.Width() + needX, tab.Height() + needY);
-  CRect panel;
   GetWindowRect(&panel);
-  // Only the pop-up made without a frame has no parent; it moves in screen
-  // coordinates.
-  if (CWnd* parent = GetParent()) parent->ScreenToClient(&panel);
-  MoveWindow(panel.left, panel.top, panel.Width() + needX, panel.Height() + needY);
+  m_tab.SetWindowPos(nullptr, 0, 0, tab.Width() + needX, tab.Height() + needY, SWP_NOMOVE | SWP_NOZORDER);
+  SetWindowPos(nullptr, 0, 0, panel.Width() + needX, panel.Height() + needY, SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void CDlgRefMain::SelectPage() {
