@@ -63,6 +63,9 @@ BOOL CDialog::Build(const res::DialogTemplateData& t, CWnd* parent, bool modal) 
   QWidget* w;
   if (child) {
     w = new QWidget(parentWidget);
+    // A dialog paints its own background, child or not; without it whatever
+    // lies beneath (a frame's view) shows through where no control covers it.
+    w->setAutoFillBackground(true);
   } else {
     auto* d = new DialogWidget(this, nullptr);
     Qt::WindowFlags flags = Qt::Dialog;
