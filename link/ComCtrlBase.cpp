@@ -19,6 +19,9 @@ constexpr const char* kNotEnd = "NOT END";
 // its schedule can take much longer.
 constexpr uint32_t kShortMs = 5000;
 constexpr uint32_t kLongMs = 45000;
+// Bounds of the drain after a wake-up: banners are a handful of lines.
+constexpr int32_t kDrainLines = 100;
+constexpr uint32_t kDrainMs = 2000;
 
 // The expected text as the logger layer keeps it: at most 99 characters, and
 // "YES END" when the caller gives none.
@@ -77,8 +80,14 @@ int32_t CComCtrlBase::WakeUp(CRSPort* port, char* reply, int32_t* length) {
     }
   }
   // The logger may add banner lines after its wake-up answer; they must not
-  // be left for the next command's reply.
-  while (port->IsOpen() && ReadReply(port, line, sizeof line, 100) != 0) {
+  // be left for the next command's reply. A logger that never falls silent
+  // (a line at least every 100 ms) would otherwise hold the exchange and the
+  // port lock for ever; whatever it sends past the bound goes with the next
+  // command's purge.
+  const uint32_t drainStart = platform::TickCount();
+  for (int32_t lines = 0; lines < kDrainLines && port->IsOpen(); ++lines) {
+    if (platform::TickCount() - drainStart >= kDrainMs) break;
+    if (ReadReply(port, line, sizeof line, 100) == 0) break;
   }
   return result;
 }

@@ -97,6 +97,37 @@ TEST_F(ComCtrlBaseTest, WakeUpTakesTheIdentLineAndDrains) {
   EXPECT_EQ(proto.WakeUp(&port, reply, &length), 3);
 }
 
+// A logger that keeps talking after its wake-up answer must not hold the
+// exchange, and with it the port lock, for as long as it talks.
+TEST_F(ComCtrlBaseTest, WakeUpDrainIsBounded) {
+  std::string banner;
+  for (int i = 0; i < 150; ++i) banner += "BANNER " + std::to_string(i) + "\r\n";
+  peer.Expect("\r\nHELLO\r\n").Reply("WAKE\r\nCorvanel-QZ Ver[1.02]\r\n" + banner);
+  char reply[64] = {};
+  int32_t length = sizeof reply;
+  EXPECT_EQ(proto.WakeUp(&port, reply, &length), 0);
+  EXPECT_STREQ(reply, "Corvanel-QZ Ver[1.02]");
+  ASSERT_TRUE(peer.Finish());
+  // At most a hundred banner lines are taken; the rest stay until the next
+  // command purges them.
+  for (int i = 0; i < 500 && port.GetReadData()->LineCount() < 50; ++i) platform::Sleep(10);
+  EXPECT_GE(port.GetReadData()->LineCount(), 50);
+  peer.Expect("ST RES\r\n").Reply("YES END\r\n");
+  EXPECT_EQ(proto.ResetDevice(&port), 0);
+  ASSERT_TRUE(peer.Finish());
+
+  // A line every 60 ms for 6 s: the drain gives up after about 2 s (either
+  // bound alone would end it, but only the time bound that early).
+  platform::SetTimeScale(0.25);
+  peer.Expect("\r\nHELLO\r\n").Reply("WAKE\r\nCorvanel-QZ Ver[1.02]\r\n");
+  for (int i = 0; i < 100; ++i) peer.Reply("TICK\r\n", 60);
+  length = sizeof reply;
+  int32_t result = -1;
+  const uint32_t took = Elapsed([&] { result = proto.WakeUp(&port, reply, &length); });
+  EXPECT_EQ(result, 0);
+  EXPECT_LT(took, 4000u);
+}
+
 TEST_F(ComCtrlBaseTest, CommandTexts) {
   CSdlTime start;
   start.m_nYear = 2024, start.m_nMonth = 3, start.m_nDay = 5;
