@@ -22,7 +22,7 @@ std::vector<DialogTemplateData> Build() {
                          {-1, K::Icon, "128", CS_NONE, 14, 14, 21, 20},
                          {-1, K::Static, "Kestrix2Comm", CS_NONE, 42, 14, 114, 8},
                          {1332, K::Static, "Version 1.00", CS_NONE, 42, 26, 114, 8},
-                         {-1, K::Static, "Copyright (C) XEV Corporation", CS_NONE, 42, 38, 114, 8},
+                         {-1, K::Static, "Copyright (C) XEV Corporation", CS_NONE, 42, 38, 124, 8},
                          {1, K::DefPushButton, "OK", kButton, 113, 54, 50, 14},
                      }));
 
