@@ -97,6 +97,8 @@ class SerialDevice {
   // Opens exclusively (TIOCEXCL and a non-blocking flock, so even root cannot
   // open it twice), in raw mode. On failure the reason is kept.
   bool Open(const std::string& name);
+  // Wakes a Read or Write still running on another thread (Cancelled) and
+  // waits for it to leave before the descriptor is closed.
   void Close();
   bool IsOpen() const { return m_fd >= 0; }
   OpenError LastOpenError() const { return m_openError; }
@@ -108,9 +110,12 @@ class SerialDevice {
   bool SetState(const DCB& dcb);  // applies BaudRate, ByteSize, Parity, StopBits and flow control
   bool GetTimeouts(COMMTIMEOUTS& t) const;
   bool SetTimeouts(const COMMTIMEOUTS& t);
-  bool Purge(uint32_t flags);  // PURGE_* flags; the abort flags also wake a pending read or write
-  // ClearCommError: clears and returns the error flags, and the bytes waiting
-  // in the input queue (FIONREAD). Either pointer may be null.
+  // PURGE_* flags. The abort flags wake a read or write already waiting; they
+  // are not kept, since a writer purges just before it writes.
+  bool Purge(uint32_t flags);
+  // ClearCommError: clears and returns the error flags (always 0: the tty
+  // layer reports no line errors per call), and the bytes waiting in the
+  // input queue (FIONREAD). Either pointer may be null.
   bool ClearError(uint32_t* errors, uint32_t* bytesWaiting);
 
   // Reads up to size bytes. Returns as soon as at least one byte is there, or
