@@ -1,0 +1,75 @@
+// The main window: from nothing to the frame with its menu, view and pictures
+// shown and painted once (what start-up costs before the first Connect), and
+// one paint of the black view with its two pictures at the start size.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QWidget>
+#include <clocale>
+
+#include "app/Kestrix2CommApp.h"
+#include "app/Kestrix2CommDoc.h"
+#include "app/Kestrix2CommView.h"
+#include "app/MainFrame.h"
+#include "ui/KeyboardHook.h"
+#include "ui/MessagePump.h"
+#include "ui/SingleDocTemplate.h"
+
+namespace {
+
+void EnsureApplication() {
+  if (QCoreApplication::instance()) return;
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "bench_frame";
+  static char* argv[] = {name, nullptr};
+  new QApplication(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");
+  QApplication::setQuitOnLastWindowClosed(false);
+  InstallUiPlatformServices();
+  InstallKeyboardFilter();
+}
+
+std::unique_ptr<CSingleDocTemplate> MainWindowTemplate() {
+  return std::make_unique<CSingleDocTemplate>(
+      128, [] { return new CKestrix2CommDoc; }, [] { return new CMainFrame; }, [] { return new CKestrix2CommView; });
+}
+
+void BM_MainWindowUpAndDown(benchmark::State& state) {
+  EnsureApplication();
+  for (auto _ : state) {
+    auto docTemplate = MainWindowTemplate();
+    if (!docTemplate->OpenDocumentFile()) {
+      state.SkipWithError("the main window was not built");
+      break;
+    }
+    docTemplate->GetFrame()->UpdateWindow();
+    docTemplate->GetView()->UpdateWindow();
+    // Not the program's end: the benchmark's loop goes on.
+    theApp.m_pMainWnd = nullptr;
+    docTemplate->Close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+}
+BENCHMARK(BM_MainWindowUpAndDown)->Unit(benchmark::kMillisecond);
+
+void BM_MainViewPaint(benchmark::State& state) {
+  EnsureApplication();
+  auto docTemplate = MainWindowTemplate();
+  if (!docTemplate->OpenDocumentFile()) {
+    state.SkipWithError("the main window was not built");
+    return;
+  }
+  QCoreApplication::processEvents();  // lays the view out in the frame
+  QWidget* view = docTemplate->GetView()->GetWidget();
+  for (auto _ : state) view->repaint();
+  state.counters["width"] = view->width();
+  state.counters["height"] = view->height();
+  theApp.m_pMainWnd = nullptr;
+  docTemplate->Close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+BENCHMARK(BM_MainViewPaint)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
