@@ -116,8 +116,9 @@ void CMainFrame::OnSize(UINT type, int cx, int cy) {
 
 void CMainFrame::OnMove(int x, int y) {
   CFrameWndEx::OnMove(x, y);
+  // The size the size handler gets: the window without its caption and border.
   CRect rc;
-  GetWindowRect(&rc);
+  CWnd::GetClientRect(&rc);
   LayPanel(rc.Width(), rc.Height());
 }
 
