@@ -12,11 +12,19 @@ class PanelTest : public FrameTest {
   void SetUp() override {
     savedAdj2_ = theApp.m_nDlgFontAdj2;
     FrameTest::SetUp();
+    // No test here waits out a logger time-out, so time runs slower than
+    // the frame's: a busy machine (a sanitizer run) must not make the
+    // simulator's answers late.
+    platform::SetTimeScale(kPanelScale);
   }
   void TearDown() override {
     FrameTest::TearDown();
     theApp.m_nDlgFontAdj2 = savedAdj2_;
   }
+  static constexpr double kPanelScale = 0.3;
+
+  // The Connect road, ended with the logger connected and no box shown.
+  bool ConnectOk() { return Connect() && boxes.boxes.empty() && frame->m_nState != 0; }
   CDlgRefMain& Panel() { return frame->m_dlgRefMain; }
   CDlgMainSystem& System() { return frame->m_dlgRefMain.m_pageSystem; }
   std::string Text(int id) { return System().GetDlgItemText(id); }

@@ -19,7 +19,7 @@ bool InsidePage(CWnd& page, int id) {
 }  // namespace
 
 TEST_F(PanelTest, ConnectShowsFivePagesInTabOrderWithTheSystemPageOnTop) {
-  ASSERT_TRUE(Connect());
+  ASSERT_TRUE(ConnectOk());
   ASSERT_NE(Panel().GetSafeHwnd(), 0);
   const char* titles[] = {"システム", "測定・送信", "通信設定", "テスト", "データ収録"};
   const UINT templates[] = {317, 319, 133, 322, 323};
@@ -61,7 +61,7 @@ TEST_F(PanelTest, EveryControlOfEveryPageFitsOnItsPage) {
   // version and bottom buttons, the Communication page's IMEI button); the
   // measurement page brings a font of its own.
   theApp.m_nDlgFontAdj2 = -6;  // far larger than the other pages' font
-  ASSERT_TRUE(Connect());
+  ASSERT_TRUE(ConnectOk());
   CRect tab;
   Panel().m_tab.GetClientRect(&tab);
   RECT templateSize{0, 0, 392, 294};
@@ -83,7 +83,7 @@ TEST_F(PanelTest, EveryControlOfEveryPageFitsOnItsPage) {
 }
 
 TEST_F(PanelTest, ReadButtonsFollowThePortAndClearKeepsItsState) {
-  ASSERT_TRUE(Connect());
+  ASSERT_TRUE(ConnectOk());
   CDlgMainRecodeData& recode = Panel().m_pageRecodeData;
   CDlgMainTest& test = Panel().m_pageTest;
   for (int id : {1017, 1018, 1019}) EXPECT_TRUE(Enabled(recode, id)) << id;
@@ -106,7 +106,7 @@ TEST_F(PanelTest, ReadButtonsFollowThePortAndClearKeepsItsState) {
 }
 
 TEST_F(PanelTest, ShowPanelKeepsTheWindowForTheSameKindAndRebuildsItForAnother) {
-  ASSERT_TRUE(Connect());
+  ASSERT_TRUE(ConnectOk());
   const int kind = Panel().m_nDeviceKind;
   Panel().m_tab.SetCurSel(2);
   const HWND before = Panel().GetSafeHwnd();
@@ -123,7 +123,7 @@ TEST_F(PanelTest, ShowPanelKeepsTheWindowForTheSameKindAndRebuildsItForAnother) 
 }
 
 TEST_F(PanelTest, EnterAndEscLeaveThePanelAndItsPageOpen) {
-  ASSERT_TRUE(Connect());
+  ASSERT_TRUE(ConnectOk());
   for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
     PressKey(Panel().GetWidget(), key);
     PressKey(System().GetWidget(), key);
@@ -145,7 +145,7 @@ TEST_F(PanelTest, EnterAndEscLeaveThePanelAndItsPageOpen) {
 }
 
 TEST_F(PanelTest, DisconnectDestroysThePanelAndItsPages) {
-  ASSERT_TRUE(Connect());
+  ASSERT_TRUE(ConnectOk());
   frame->SendMessage(WM_COMMAND, CMainFrame::ID_DISCONNECT, 0);
   ASSERT_TRUE(PumpUntil([] { return !CKXCWorkingThread::IsOperationRunning(); }));
   EXPECT_EQ(Panel().GetSafeHwnd(), 0);

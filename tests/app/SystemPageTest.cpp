@@ -26,7 +26,7 @@ TEST_F(PanelTest, FieldsShowWhatTheLoggerReports) {
     s.rainPerCount = 0.2;
   });
   sim.SetRecords(7, 5);
-  ASSERT_TRUE(Connect());
+  ASSERT_TRUE(ConnectOk());
   EXPECT_EQ(Text(CDlgMainSystem::kDeviceName), "Corvanel-QZ");
   EXPECT_EQ(Text(CDlgMainSystem::kVersion), "1.02");
   EXPECT_EQ(Text(CDlgMainSystem::kProductLine), "IMEI:3567/SN:A123");
@@ -39,7 +39,7 @@ TEST_F(PanelTest, FieldsShowWhatTheLoggerReports) {
 }
 
 TEST_F(PanelTest, RefreshFormsTheProductLineRangeAndVoltsFromTheRecords) {
-  ASSERT_TRUE(Connect());
+  ASSERT_TRUE(ConnectOk());
   CKX2Device& d = theApp.m_device;
   CKX2SysInfo& sys = d.m_workRead.m_sysInfo;
   auto setSerial = [&](const char* sn) { std::snprintf(sys.m_szSerial, sizeof sys.m_szSerial, "%s", sn); };
@@ -79,7 +79,7 @@ TEST_F(PanelTest, ClockFieldIsEmptyBeforeAnyReadAndThenAdvances) {
   Panel().DestroyWindow();
   theApp.m_device.ClosePort();
 
-  ASSERT_TRUE(Connect());
+  ASSERT_TRUE(ConnectOk());
   ASSERT_TRUE(PumpUntil([&] { return !field->GetWindowText().empty(); }));
   const std::regex shape(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d)");
   EXPECT_TRUE(std::regex_match(field->GetWindowText(), shape)) << field->GetWindowText();
@@ -96,7 +96,7 @@ TEST_F(PanelTest, ClockFieldIsEmptyBeforeAnyReadAndThenAdvances) {
 }
 
 TEST_F(PanelTest, DisconnectedPageIsEmptyAndTimeSyncFailsAfterTheConfirmation) {
-  ASSERT_TRUE(Connect());
+  ASSERT_TRUE(ConnectOk());
   theApp.m_device.ClosePort();
   Panel().UpdatePages();
   for (int id : {1005, 1015, 1013, 1017, 1020, 1270}) EXPECT_EQ(Text(id), "") << id;
@@ -118,7 +118,7 @@ TEST_F(PanelTest, DisconnectedPageIsEmptyAndTimeSyncFailsAfterTheConfirmation) {
 }
 
 TEST_F(PanelTest, TimeSyncSuccessReReadsTheLoggerAndSaysSo) {
-  ASSERT_TRUE(Connect());
+  ASSERT_TRUE(ConnectOk());
   const size_t before = sim.ReceivedCommands().size();
   boxes.Answer(IDOK);
   Click(System(), CDlgMainSystem::kTimeSync);
@@ -137,7 +137,7 @@ TEST_F(PanelTest, TimeSyncSuccessReReadsTheLoggerAndSaysSo) {
 }
 
 TEST_F(PanelTest, TimeSyncRefusedOrNotEndedFailsWithoutReRead) {
-  ASSERT_TRUE(Connect());
+  ASSERT_TRUE(ConnectOk());
   for (sim::FaultKind kind : {sim::FaultKind::Ng, sim::FaultKind::NotEnd}) {
     sim::Fault f;
     f.kind = kind;
@@ -157,7 +157,7 @@ TEST_F(PanelTest, TimeSyncRefusedOrNotEndedFailsWithoutReRead) {
 }
 
 TEST_F(PanelTest, ACancelledConfirmationSendsNothing) {
-  ASSERT_TRUE(Connect());
+  ASSERT_TRUE(ConnectOk());
   const size_t before = sim.ReceivedCommands().size();
   Click(System(), CDlgMainSystem::kTimeSync);  // Cancel is the default answer
   boxes.Answer(IDNO);
@@ -170,7 +170,7 @@ TEST_F(PanelTest, ACancelledConfirmationSendsNothing) {
 }
 
 TEST_F(PanelTest, SettingButtonsReachTheFrameAndUpdateReReadsEverything) {
-  ASSERT_TRUE(Connect());
+  ASSERT_TRUE(ConnectOk());
   size_t before = sim.ReceivedCommands().size();
   // Reset, battery alarm and rain coefficient go to the frame, which has no
   // wizard page to run yet: nothing goes out and nothing is shown.
