@@ -271,41 +271,10 @@ void CLogView::Recall() {
   Repaint();
 }
 
-void CLogView::OnHScroll(UINT code, UINT pos, CScrollBar* bar) {
-  (void)bar;
-  SCROLLINFO si;
-  m_hScroll.GetScrollInfo(&si, SIF_ALL);
-  int p = si.nPos;
-  switch (code) {
-    case SB_LINELEFT:
-      p = std::max(si.nMin, p - 1);
-      break;
-    case SB_LINERIGHT:
-      p = std::min(si.nMax, p + 1);
-      break;
-    case SB_PAGELEFT:
-      p = std::max(si.nMin, p - static_cast<int>(si.nPage));
-      break;
-    case SB_PAGERIGHT:
-      p = std::min(si.nMax, p + static_cast<int>(si.nPage));
-      break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK:
-      p = static_cast<int>(pos);
-      break;
-    default:
-      break;
-  }
-  p = std::max(p, 0);
-  if (p == si.nPos || p >= m_nMaxColumn) return;
-  m_hScroll.SetScrollPos(p);
-  Repaint();
-}
-
-void CLogView::OnVScroll(UINT code, UINT pos, CScrollBar* bar) {
-  (void)bar;
-  SCROLLINFO si;
-  m_vScroll.GetScrollInfo(&si, SIF_ALL);
+namespace {
+// Both bars step alike: a line, a page or to the thumb, within the bar's range
+// and never below 0. The codes of both orientations share their values.
+int ScrolledPosition(const SCROLLINFO& si, UINT code, UINT pos) {
   int p = si.nPos;
   switch (code) {
     case SB_LINEUP:
@@ -327,7 +296,25 @@ void CLogView::OnVScroll(UINT code, UINT pos, CScrollBar* bar) {
     default:
       break;
   }
-  p = std::max(p, 0);
+  return std::max(p, 0);
+}
+}  // namespace
+
+void CLogView::OnHScroll(UINT code, UINT pos, CScrollBar* bar) {
+  (void)bar;
+  SCROLLINFO si;
+  m_hScroll.GetScrollInfo(&si, SIF_ALL);
+  const int p = ScrolledPosition(si, code, pos);
+  if (p == si.nPos || p >= m_nMaxColumn) return;
+  m_hScroll.SetScrollPos(p);
+  Repaint();
+}
+
+void CLogView::OnVScroll(UINT code, UINT pos, CScrollBar* bar) {
+  (void)bar;
+  SCROLLINFO si;
+  m_vScroll.GetScrollInfo(&si, SIF_ALL);
+  const int p = ScrolledPosition(si, code, pos);
   if (p == si.nPos || p >= EndPosition()) return;
   m_vScroll.SetScrollPos(p);
   Repaint();
