@@ -8,6 +8,7 @@
 #include <clocale>
 #include <ctime>
 
+#include "BenchApplication.h"
 #include "app/KXCWorkingThread.h"
 #include "app/Kestrix2CommApp.h"
 #include "platform/Time.h"
@@ -16,18 +17,7 @@
 #include "ui/MessagePump.h"
 
 namespace {
-void EnsureApplication() {
-  if (QCoreApplication::instance()) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "bench_app";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-  std::setlocale(LC_NUMERIC, "C");
-  QApplication::setQuitOnLastWindowClosed(false);
-  InstallUiPlatformServices();
-  InstallKeyboardFilter();
-}
+void EnsureApplication() { EnsureBenchApplication(true); }
 
 class Owner : public CDialog, public CKXCWorkingThread {
  public:

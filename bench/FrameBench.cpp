@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <clocale>
 
+#include "BenchApplication.h"
 #include "app/Kestrix2CommApp.h"
 #include "app/Kestrix2CommDoc.h"
 #include "app/Kestrix2CommView.h"
@@ -18,18 +19,7 @@
 
 namespace {
 
-void EnsureApplication() {
-  if (QCoreApplication::instance()) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "bench_frame";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-  std::setlocale(LC_NUMERIC, "C");
-  QApplication::setQuitOnLastWindowClosed(false);
-  InstallUiPlatformServices();
-  InstallKeyboardFilter();
-}
+void EnsureApplication() { EnsureBenchApplication(true); }
 
 std::unique_ptr<CSingleDocTemplate> MainWindowTemplate() {
   return std::make_unique<CSingleDocTemplate>(

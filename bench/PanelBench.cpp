@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <clocale>
 
+#include "BenchApplication.h"
 #include "app/DlgRefMain.h"
 #include "app/Kestrix2CommApp.h"
 #include "sim/LoggerSim.h"
@@ -14,18 +15,7 @@
 #include "ui/MessagePump.h"
 
 namespace {
-void EnsureApplication() {
-  if (QCoreApplication::instance()) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "bench_panel";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-  std::setlocale(LC_NUMERIC, "C");
-  QApplication::setQuitOnLastWindowClosed(false);
-  InstallUiPlatformServices();
-  InstallKeyboardFilter();
-}
+void EnsureApplication() { EnsureBenchApplication(true); }
 
 // The logger as a Connect leaves it: port open, records and clock read.
 bool Connected() {

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "BenchApplication.h"
 #include "app/DlgTerminal.h"
 #include "app/LogView.h"
 #include "link/MLog.h"
@@ -20,16 +21,7 @@ namespace {
 constexpr int kBatch = 4096;
 constexpr int kTotal = 1 << 20;
 
-void EnsureApplication() {
-  if (QCoreApplication::instance()) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "bench_terminal";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-  std::setlocale(LC_NUMERIC, "C");
-  InstallUiPlatformServices();
-}
+void EnsureApplication() { EnsureBenchApplication(false); }
 
 // Records as the logger sends them in a download: short CR LF lines.
 std::string Traffic() {

@@ -6,20 +6,12 @@
 #include <clocale>
 #include <thread>
 
+#include "BenchApplication.h"
 #include "ui/Dialog.h"
 #include "ui/MessagePump.h"
 
 namespace {
-void EnsureApplication() {
-  if (QCoreApplication::instance()) return;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "bench_ui";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-  std::setlocale(LC_NUMERIC, "C");
-  InstallUiPlatformServices();
-}
+void EnsureApplication() { EnsureBenchApplication(false); }
 
 class Sink : public CDialog {
  public:
