@@ -171,8 +171,9 @@ TEST_F(PortTest, OpenReturnsOnlyOnceTheReaderReads) {
     ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
     // The line itself gets the usual ten seconds to come through.
     platform::SetTimeScale(0.01);
-    MasterWrite("R" + std::to_string(i) + "\r\n");
-    ASSERT_EQ(ReadLine(), "R" + std::to_string(i));
+    const std::string line = std::string("R").append(std::to_string(i));
+    MasterWrite(line + "\r\n");
+    ASSERT_EQ(ReadLine(), line);
     m_port.Close();
   }
 }
