@@ -3,22 +3,18 @@
 // and the processor time the window side spends waiting).
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
+
 #include <chrono>
-#include <clocale>
 #include <ctime>
 
-#include "BenchApplication.h"
 #include "app/KXCWorkingThread.h"
 #include "app/Kestrix2CommApp.h"
 #include "platform/Time.h"
 #include "ui/Dialog.h"
-#include "ui/KeyboardHook.h"
-#include "ui/MessagePump.h"
+#include "tests/support/qt/QtApplication.h"
 
 namespace {
-void EnsureApplication() { EnsureBenchApplication(true); }
-
 class Owner : public CDialog, public CKXCWorkingThread {
  public:
   Owner() { Create(100); }
@@ -32,7 +28,7 @@ class Owner : public CDialog, public CKXCWorkingThread {
 // InitInstance to the shown, titled main window with the traffic ring
 // allocated, and the windows torn down again.
 void BM_StartUp(benchmark::State& state) {
-  EnsureApplication();
+  EnsureQtApplication(true);
   for (auto _ : state) {
     if (!theApp.InitInstance()) {
       state.SkipWithError("start-up failed");
@@ -50,7 +46,7 @@ BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
 // A run of an empty work: what every logger operation costs on top of its
 // exchanges (the worker's start is held back 50 ms, as the program does).
 void BM_EmptyRun(benchmark::State& state) {
-  EnsureApplication();
+  EnsureQtApplication(true);
   Owner owner;
   for (auto _ : state) benchmark::DoNotOptimize(owner.Run(&owner, nullptr, TRUE));
 }
@@ -59,7 +55,7 @@ BENCHMARK(BM_EmptyRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 // The processor share of the whole process while a 500 ms work runs: the
 // window side waits for the worker instead of spinning.
 void BM_WaitingRunCpu(benchmark::State& state) {
-  EnsureApplication();
+  EnsureQtApplication(true);
   Owner owner;
   owner.workMs = 500;
   double cpu = 0, wall = 0;

@@ -7,19 +7,13 @@
 
 #include <string>
 
-#include "HexImage.h"
 #include "link/KX2Device.h"
-#include "platform/Time.h"
 #include "sim/LoggerSim.h"
+#include "tests/support/HexImage.h"
+#include "tests/support/ScopedTimeScale.h"
+#include "tests/support/SerialSettings.h"
 
 namespace {
-
-void Defaults(CKX2Device& device) {
-  device.m_dcb.BaudRate = 9600;
-  device.m_dcb.ByteSize = 8;
-  device.m_dcb.Parity = platform::NOPARITY;
-  device.m_dcb.StopBits = platform::ONESTOPBIT;
-}
 
 // At the real time scale: the wake-up's drain (100 ms of silence after the
 // identification line) is part of what the operator waits for.
@@ -27,7 +21,7 @@ void BM_DeviceConnect(benchmark::State& state) {
   sim::LoggerSim logger;
   if (!logger.Start()) return state.SkipWithError("no pseudo-terminal");
   CKX2Device device;
-  Defaults(device);
+  device.m_dcb = LoggerLineSettings();
   const std::string name = "\\\\.\\" + logger.SlavePath();
   int failures = 0;
   for (auto _ : state) {
@@ -36,9 +30,10 @@ void BM_DeviceConnect(benchmark::State& state) {
     state.PauseTiming();
     // The main frame closes the port before it asks for one; closing waits for
     // the reader thread and is not part of the connect.
-    platform::SetTimeScale(0.001);
-    device.ClosePort();
-    platform::SetTimeScale(1.0);
+    {
+      const ScopedTimeScale fast(0.001);
+      device.ClosePort();
+    }
     state.ResumeTiming();
   }
   state.counters["failed"] = failures;
@@ -51,10 +46,10 @@ void BM_DeviceFirmware2000(benchmark::State& state) {
   sim::LoggerSim logger;
   if (!logger.Start()) return state.SkipWithError("no pseudo-terminal");
   CKX2Device device;
-  Defaults(device);
-  platform::SetTimeScale(0.001);
+  device.m_dcb = LoggerLineSettings();
+  ScopedTimeScale scale(0.001);
   if (device.OpenPort("\\\\.\\" + logger.SlavePath()) != 0) return state.SkipWithError("open failed");
-  platform::SetTimeScale(0.01);
+  scale.Set(0.01);
   const std::string image = HexImage(1999);  // and the end record
   int failures = 0;
   for (auto _ : state) {
@@ -63,9 +58,8 @@ void BM_DeviceFirmware2000(benchmark::State& state) {
   state.counters["failed"] = failures;
   state.counters["lines/s"] =
       benchmark::Counter(2000.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-  platform::SetTimeScale(0.001);
+  scale.Set(0.001);
   device.ClosePort();
-  platform::SetTimeScale(1.0);
 }
 BENCHMARK(BM_DeviceFirmware2000)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime()->Iterations(5);
 

@@ -4,22 +4,18 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QWidget>
-#include <clocale>
+#include <QCoreApplication>
 
-#include "BenchApplication.h"
+#include <QWidget>
+
 #include "app/Kestrix2CommApp.h"
 #include "app/Kestrix2CommDoc.h"
 #include "app/Kestrix2CommView.h"
 #include "app/MainFrame.h"
-#include "ui/KeyboardHook.h"
-#include "ui/MessagePump.h"
 #include "ui/SingleDocTemplate.h"
+#include "tests/support/qt/QtApplication.h"
 
 namespace {
-
-void EnsureApplication() { EnsureBenchApplication(true); }
 
 std::unique_ptr<CSingleDocTemplate> MainWindowTemplate() {
   return std::make_unique<CSingleDocTemplate>(
@@ -27,7 +23,7 @@ std::unique_ptr<CSingleDocTemplate> MainWindowTemplate() {
 }
 
 void BM_MainWindowUpAndDown(benchmark::State& state) {
-  EnsureApplication();
+  EnsureQtApplication(true);
   for (auto _ : state) {
     auto docTemplate = MainWindowTemplate();
     if (!docTemplate->OpenDocumentFile()) {
@@ -45,7 +41,7 @@ void BM_MainWindowUpAndDown(benchmark::State& state) {
 BENCHMARK(BM_MainWindowUpAndDown)->Unit(benchmark::kMillisecond);
 
 void BM_MainViewPaint(benchmark::State& state) {
-  EnsureApplication();
+  EnsureQtApplication(true);
   auto docTemplate = MainWindowTemplate();
   if (!docTemplate->OpenDocumentFile()) {
     state.SkipWithError("the main window was not built");

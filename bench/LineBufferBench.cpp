@@ -1,21 +1,15 @@
 // Line buffer throughput and the cost of a read that waits for nothing.
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <chrono>
 #include <string>
 
 #include "link/ReadData.h"
 #include "platform/Hooks.h"
+#include "tests/support/ProcessStats.h"
 
 namespace {
-
-double ThreadCpuMs() {
-  rusage ru{};
-  getrusage(RUSAGE_THREAD, &ru);
-  return (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1000.0 + (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1000.0;
-}
 
 // One reply of `lines` 40-byte lines (38 characters, CR, LF), as the reader
 // thread hands it over, read back line by line. Every command purges the

@@ -3,20 +3,16 @@
 // that rewrites the field.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <clocale>
+#include <QCoreApplication>
 
-#include "BenchApplication.h"
+
 #include "app/DlgRefMain.h"
 #include "app/Kestrix2CommApp.h"
 #include "sim/LoggerSim.h"
 #include "sim/SimClock.h"
-#include "ui/KeyboardHook.h"
-#include "ui/MessagePump.h"
+#include "tests/support/qt/QtApplication.h"
 
 namespace {
-void EnsureApplication() { EnsureBenchApplication(true); }
-
 // The logger as a Connect leaves it: port open, records and clock read.
 bool Connected() {
   static sim::LoggerSim logger;
@@ -33,7 +29,7 @@ bool Connected() {
 }
 
 void BM_ShowPanel(benchmark::State& state) {
-  EnsureApplication();
+  EnsureQtApplication(true);
   CDlgRefMain panel;
   for (auto _ : state) {
     if (!panel.ShowPanel(nullptr, 0)) {
@@ -50,7 +46,7 @@ void BM_ShowPanel(benchmark::State& state) {
 BENCHMARK(BM_ShowPanel)->Unit(benchmark::kMillisecond);
 
 void BM_UpdatePagesConnected(benchmark::State& state) {
-  EnsureApplication();
+  EnsureQtApplication(true);
   if (!Connected()) {
     state.SkipWithError("no simulator");
     return;
@@ -65,7 +61,7 @@ BENCHMARK(BM_UpdatePagesConnected)->Unit(benchmark::kMicrosecond);
 
 // Every tick here finds a new second, so the field is rewritten each time.
 void BM_ClockTickRewrite(benchmark::State& state) {
-  EnsureApplication();
+  EnsureQtApplication(true);
   if (!Connected()) {
     state.SkipWithError("no simulator");
     return;

@@ -6,26 +6,14 @@
 #include <pty.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <string>
 
 #include "link/RSPort.h"
-#include "platform/Time.h"
+#include "tests/support/ProcessStats.h"
+#include "tests/support/ScopedTimeScale.h"
+#include "tests/support/SerialSettings.h"
 
 namespace {
-
-long ResidentKiB() {
-  std::ifstream in("/proc/self/status");
-  std::string key;
-  while (in >> key) {
-    if (key == "VmRSS:") {
-      long kib = 0;
-      in >> kib;
-      return kib;
-    }
-  }
-  return -1;
-}
 
 void BM_OpenPortResidentMemory(benchmark::State& state) {
   int master = -1;
@@ -36,10 +24,8 @@ void BM_OpenPortResidentMemory(benchmark::State& state) {
     return;
   }
   ::close(slave);
-  platform::DCB dcb;
-  dcb.BaudRate = 9600;
-  dcb.ByteSize = 8;
-  platform::SetTimeScale(0.01);  // the port's open and close pauses
+  const platform::DCB dcb = LoggerLineSettings();
+  const ScopedTimeScale scale(0.01);  // the port's open and close pauses
   long idleKiB = 0;
   long busyKiB = 0;
   long baseKiB = 0;
@@ -63,7 +49,6 @@ void BM_OpenPortResidentMemory(benchmark::State& state) {
     busyKiB = ResidentKiB() - baseKiB;
     port.Close();
   }
-  platform::SetTimeScale(1.0);
   ::close(master);
   state.counters["base_kib"] = static_cast<double>(baseKiB);
   state.counters["open_idle_kib"] = static_cast<double>(idleKiB);

@@ -10,10 +10,11 @@
 
 #include <cstring>
 
-#include "ScriptedPeer.h"
 #include "link/ComCtrlKestrix2.h"
 #include "link/RSPort.h"
-#include "platform/Time.h"
+#include "tests/support/ScopedTimeScale.h"
+#include "tests/support/ScriptedPeer.h"
+#include "tests/support/SerialSettings.h"
 
 namespace {
 
@@ -31,15 +32,12 @@ void BM_SendCommandExpect(benchmark::State& state) {
   ScriptedPeer peer;
   CRSPort port;
   CComCtrlKestrix2 proto;
-  platform::DCB dcb{};
-  dcb.BaudRate = 9600;
-  dcb.ByteSize = 8;
-  platform::SetTimeScale(0.001);  // the open's settling sleep
-  if (port.Open(peer.DeviceName(), dcb) != 0) {
+  ScopedTimeScale scale(0.001);  // the open's settling sleep
+  if (port.Open(peer.DeviceName(), LoggerLineSettings()) != 0) {
     state.SkipWithError("cannot open the pty");
     return;
   }
-  platform::SetTimeScale(1.0);
+  scale.Set(1.0);
   if (!peer.SyncWith(port)) {
     state.SkipWithError("the port's reader does not run");
     return;
@@ -64,9 +62,8 @@ void BM_SendCommandExpect(benchmark::State& state) {
     port.Write(kCommand, 0, 0);
   }
   peer.Finish(10000);
-  platform::SetTimeScale(0.001);
+  scale.Set(0.001);
   port.Close();
-  platform::SetTimeScale(1.0);
 }
 BENCHMARK(BM_SendCommandExpect)->UseRealTime()->Unit(benchmark::kMicrosecond);
 

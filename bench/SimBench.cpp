@@ -13,8 +13,9 @@
 
 #include "link/ComCtrlKestrix2.h"
 #include "link/RSPort.h"
-#include "platform/Time.h"
 #include "sim/LoggerSim.h"
+#include "tests/support/ScopedTimeScale.h"
+#include "tests/support/SerialSettings.h"
 
 namespace {
 
@@ -89,12 +90,9 @@ void BM_LinkDownloadFromSim(benchmark::State& state) {
   if (!logger.Start()) return state.SkipWithError("no pseudo-terminal");
   CRSPort port;
   CComCtrlKestrix2 proto;
-  platform::DCB dcb{};
-  dcb.BaudRate = 9600;
-  dcb.ByteSize = 8;
-  platform::SetTimeScale(0.001);  // the open's settling sleep
-  const int32_t opened = port.Open("\\\\.\\" + logger.SlavePath(), dcb);
-  platform::SetTimeScale(1.0);
+  ScopedTimeScale scale(0.001);  // the open's settling sleep
+  const int32_t opened = port.Open("\\\\.\\" + logger.SlavePath(), LoggerLineSettings());
+  scale.Set(1.0);
   if (opened != 0) return state.SkipWithError("cannot open the pty");
   std::string line;
   std::string data;
@@ -108,9 +106,8 @@ void BM_LinkDownloadFromSim(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(data.size()) * state.iterations());
   state.counters["records/s"] =
       benchmark::Counter(static_cast<double>(state.iterations() * state.range(0)), benchmark::Counter::kIsRate);
-  platform::SetTimeScale(0.001);
+  scale.Set(0.001);
   port.Close();
-  platform::SetTimeScale(1.0);
 }
 BENCHMARK(BM_LinkDownloadFromSim)->Arg(10000)->Arg(60000)->UseRealTime()->Unit(benchmark::kMillisecond);
 

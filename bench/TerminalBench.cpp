@@ -4,24 +4,20 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <clocale>
+#include <QCoreApplication>
+
 #include <cstdio>
 #include <string>
 
-#include "BenchApplication.h"
 #include "app/DlgTerminal.h"
 #include "app/LogView.h"
 #include "link/MLog.h"
-#include "ui/KeyboardHook.h"
-#include "ui/MessagePump.h"
+#include "tests/support/qt/QtApplication.h"
 
 namespace {
 
 constexpr int kBatch = 4096;
 constexpr int kTotal = 1 << 20;
-
-void EnsureApplication() { EnsureBenchApplication(false); }
 
 // Records as the logger sends them in a download: short CR LF lines.
 std::string Traffic() {
@@ -37,7 +33,7 @@ std::string Traffic() {
 
 struct Terminal {
   Terminal() {
-    EnsureApplication();
+    EnsureQtApplication(false);
     log.m_echoBuffer.Init();
     dialog.SetLink(nullptr, &log);
     dialog.CreateTerminal(nullptr);

@@ -2,17 +2,15 @@
 // built from its template with the dialog font, and a modal run.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <clocale>
+#include <QCoreApplication>
+
 #include <thread>
 
-#include "BenchApplication.h"
 #include "ui/Dialog.h"
 #include "ui/MessagePump.h"
+#include "tests/support/qt/QtApplication.h"
 
 namespace {
-void EnsureApplication() { EnsureBenchApplication(false); }
-
 class Sink : public CDialog {
  public:
   long handled = 0;
@@ -27,7 +25,7 @@ const res::DialogTemplateData kEmpty{9300, "", 50, 20, res::DS_POPUP, "ＭＳ �
 // Commands posted by a worker (as the traffic log posts its refresh) and
 // taken by the terminal's pump, at most 201 a call.
 void BM_PostAndPump(benchmark::State& state) {
-  EnsureApplication();
+  EnsureQtApplication(false);
   Sink sink;
   sink.CreateIndirect(kEmpty);
   const int n = static_cast<int>(state.range(0));
@@ -44,7 +42,7 @@ BENCHMARK(BM_PostAndPump)->Arg(1000);
 
 // A logger page (the largest template) built with the dialog font and destroyed.
 void BM_BuildPage(benchmark::State& state) {
-  EnsureApplication();
+  EnsureQtApplication(false);
   for (auto _ : state) {
     CDialogTemplate t;
     if (!t.Load(static_cast<UINT>(state.range(0)))) {
@@ -62,7 +60,7 @@ BENCHMARK(BM_BuildPage)->Arg(317)->Arg(151)->Unit(benchmark::kMicrosecond);
 
 // A modal dialog run to the end from its test hook.
 void BM_ModalRun(benchmark::State& state) {
-  EnsureApplication();
+  EnsureQtApplication(false);
   CDialog::ModalHook previous = CDialog::SetModalHook([](CDialog* d) { d->EndDialog(IDOK); });
   for (auto _ : state) {
     CDialog dlg;

@@ -1,4 +1,4 @@
-# Shared build settings: warnings, sanitizers and the test helper.
+# Shared build settings: warnings, sanitizers, source lists and the test helper.
 
 function(kx2_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
@@ -13,6 +13,20 @@ elseif(KX2_SANITIZE STREQUAL "thread")
 elseif(NOT KX2_SANITIZE STREQUAL "")
   message(FATAL_ERROR "KX2_SANITIZE must be address, thread or empty")
 endif()
+
+# kx2_glob_sources(var [subdir...]): every .cpp and .h directly in the current
+# folder and in the subfolders named (one not made yet lists nothing), without
+# main.cpp, which makes a program of its own. Several people add files at once,
+# so every folder lists its sources this way rather than by name.
+function(kx2_glob_sources var)
+  set(patterns ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  foreach(dir IN LISTS ARGN)
+    list(APPEND patterns ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.h)
+  endforeach()
+  file(GLOB found CONFIGURE_DEPENDS ${patterns})
+  list(FILTER found EXCLUDE REGEX "/main\\.cpp$")
+  set(${var} ${found} PARENT_SCOPE)
+endfunction()
 
 include(GoogleTest)
 

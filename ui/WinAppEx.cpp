@@ -1,10 +1,8 @@
 #include "ui/WinAppEx.h"
 
 #include <QApplication>
-#include <clocale>
 
-#include "ui/KeyboardHook.h"
-#include "ui/MessagePump.h"
+#include "ui/ApplicationSetUp.h"
 #include "ui/SingleDocTemplate.h"
 #include "ui/Wnd.h"
 
@@ -52,12 +50,7 @@ void PostQuitMessage(int exitCode) { QCoreApplication::exit(exitCode); }
 
 int AfxWinMain(int argc, char** argv) {
   QApplication app(argc, argv);
-  // Qt took the locale from the environment; the core's numbers keep their
-  // full stop.
-  std::setlocale(LC_NUMERIC, "C");
-  QApplication::setQuitOnLastWindowClosed(false);
-  InstallUiPlatformServices();
-  InstallKeyboardFilter();
+  SetUpQtApplication(true);
   CWinAppEx* theApp = AfxGetApp();
   if (!theApp) return 1;
   int code = 0;

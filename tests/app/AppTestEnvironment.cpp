@@ -1,22 +1,14 @@
 // The Qt application that the application tests share goes at the end.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-
-#include "ui/Wnd.h"
+#include "tests/support/qt/QtApplication.h"
 
 namespace {
 // Whichever test first needed it made the Qt application; it goes after the
-// last test, once every window is gone, so the leak checker sees Qt's caches
-// (fonts) released.
+// last test, once every window is gone.
 class QtTearDown : public ::testing::Environment {
  public:
-  void TearDown() override {
-    if (!QCoreApplication::instance()) return;
-    CWnd::DestroyAllWindows();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    delete QCoreApplication::instance();
-  }
+  void TearDown() override { DeleteQtApplication(); }
 };
 
 const auto* g_env = ::testing::AddGlobalTestEnvironment(new QtTearDown);

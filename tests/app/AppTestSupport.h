@@ -1,32 +1,18 @@
 #pragma once
 // Shared by the application tests: the one Qt application (whichever test
-// needs it first makes it), a way to act on the window side while a
-// background run waits, and key presses as the operator makes them.
+// needs it first makes it, through EnsureQtApplication), a way to act on the
+// window side while a background run waits, and key presses as the operator
+// makes them.
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
-#include <clocale>
 #include <functional>
 
-#include "ui/KeyboardHook.h"
+#include "tests/support/qt/QtApplication.h"
 #include "ui/MessagePump.h"
-
-inline void EnsureAppQt() {
-  if (!QCoreApplication::instance()) {
-    static int argc = 1;
-    static char name[] = "test_app";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    QApplication::setQuitOnLastWindowClosed(false);
-  }
-  InstallUiPlatformServices();
-  InstallKeyboardFilter();
-}
 
 // Runs the step on the user-interface thread as soon as its event loop (or a
 // pump inside a background run) next turns.

@@ -10,19 +10,11 @@
 #include "link/MLog.h"
 #include "link/RSPort.h"
 #include "platform/Hooks.h"
-#include "platform/Time.h"
+#include "tests/support/ScopedTimeScale.h"
+#include "tests/support/SerialSettings.h"
+#include "ui/MessagePump.h"
 
 namespace {
-
-platform::DCB Dcb9600() {
-  platform::DCB dcb;
-  dcb.DCBlength = sizeof dcb;
-  dcb.BaudRate = 9600;
-  dcb.ByteSize = 8;
-  dcb.Parity = platform::NOPARITY;
-  dcb.StopBits = platform::ONESTOPBIT;
-  return dcb;
-}
 
 // Counts the commands posted to it.
 class CountingWnd : public CWnd {
@@ -43,11 +35,9 @@ class DlgTerminalTest : public ::testing::Test {
   static void SetUpTestSuite() { EnsureQtApplication(); }
 
   void SetUp() override {
-    // The port's open and close pauses are scaled down.
-    platform::SetTimeScale(0.01);
     ASSERT_EQ(log.m_echoBuffer.Init(), 1);
     SetEchoLog(&log);
-    ASSERT_EQ(port.Open(peer.DeviceName(), Dcb9600()), 0);
+    ASSERT_EQ(port.Open(peer.DeviceName(), LoggerLineSettings()), 0);
     terminal.SetLink(&port, &log);
     ASSERT_TRUE(terminal.CreateTerminal(nullptr));
     terminal.ShowWindow(SW_SHOW);
@@ -59,7 +49,6 @@ class DlgTerminalTest : public ::testing::Test {
     terminal.DestroyWindow();
     port.Close();
     SetEchoLog(nullptr);
-    platform::SetTimeScale(1.0);
     while (PendingMessageCount() > 0) PumpAllPendingMessages();
   }
 
@@ -76,6 +65,7 @@ class DlgTerminalTest : public ::testing::Test {
       Key(QChar(c).isLetter() ? Qt::Key_A + (QChar(c).toUpper().unicode() - 'A') : Qt::Key_Space, QString(QChar(c)));
   }
 
+  ScopedTimeScale timeScale{0.01};  // the port's open and close pauses, scaled down until the fixture goes
   CMLog log;
   PtyPeer peer;
   CRSPort port;

@@ -19,10 +19,10 @@
 #include "app/Kestrix2CommDoc.h"
 #include "app/Kestrix2CommView.h"
 #include "app/MainFrame.h"
-#include "platform/Time.h"
 #include "sim/LoggerSim.h"
 #include "sim/SimClock.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/support/ScopedTimeScale.h"
 #include "ui/RecordingMessageService.h"
 #include "ui/SingleDocTemplate.h"
 
@@ -57,7 +57,7 @@ class FrameTest : public ::testing::Test {
   static constexpr double kScale = 0.1;
 
   void SetUp() override {
-    EnsureAppQt();
+    EnsureQtApplication();
     SetEchoLog(&theApp.m_log);
     theApp.m_dlgTerminal.SetLink(&theApp.m_device.m_port, &theApp.m_log);
     CDlgTerminal::InstallAsPump(&theApp.m_dlgTerminal);
@@ -75,7 +75,7 @@ class FrameTest : public ::testing::Test {
     // The machine's own ports come first in the list; the simulator is the
     // port last used.
     theApp.m_device.m_strLastPort = DevicePath(sim.SlavePath());
-    platform::SetTimeScale(kScale);
+    timeScale.Set(kScale);
 
     docTemplate = std::make_unique<CSingleDocTemplate>(
         128, [] { return new CKestrix2CommDoc; }, [] { return new CMainFrame; }, [] { return new CKestrix2CommView; });
@@ -91,7 +91,6 @@ class FrameTest : public ::testing::Test {
     if (docTemplate) docTemplate->Close();
     docTemplate.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    platform::SetTimeScale(1.0);
     sim.Stop();
     unsetenv("KX2_PORTS");
   }
@@ -136,6 +135,7 @@ class FrameTest : public ::testing::Test {
     sim.InjectFault(f);
   }
 
+  ScopedTimeScale timeScale{1.0};  // declared first: restores once everything else is gone
   sim::LoggerSim sim;
   RecordingMessageService boxes;
   std::unique_ptr<CSingleDocTemplate> docTemplate;

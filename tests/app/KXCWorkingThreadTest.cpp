@@ -42,7 +42,7 @@ bool IsShown(CWnd* wnd) { return wnd && wnd->IsWindowVisible(); }
 
 class WorkingThreadTest : public ::testing::Test {
  protected:
-  void SetUp() override { EnsureAppQt(); }
+  void SetUp() override { EnsureQtApplication(); }
   void TearDown() override {
     CDlgTerminal& terminal = theApp.m_dlgTerminal;
     if (terminal.GetSafeHwnd()) terminal.DestroyWindow();

@@ -19,7 +19,7 @@ namespace {
 class AppTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    EnsureAppQt();
+    EnsureQtApplication();
     saved_ = {theApp.m_nDlgFontSize, theApp.m_nDlgFontAdj2, theApp.m_nDlgFontAdj};
   }
   void TearDown() override {

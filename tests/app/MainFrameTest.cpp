@@ -1,5 +1,6 @@
 // The main frame against the logger simulator: the Connect road and its
 // failures, Disconnect, traffic-log recording and closing the window.
+#include <QApplication>
 #include <QMainWindow>
 #include <QWidget>
 #include <cstdio>

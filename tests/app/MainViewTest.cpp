@@ -15,7 +15,7 @@ QImage Paint(CKestrix2CommView& view, int width, int height) {
 }  // namespace
 
 TEST(MainView, BlackWithTheTwoPicturesInTheRightCorners) {
-  EnsureAppQt();
+  EnsureQtApplication();
   CKestrix2CommDoc doc;
   CKestrix2CommView view;
   view.SetDocument(&doc);
@@ -51,7 +51,7 @@ TEST(MainView, BlackWithTheTwoPicturesInTheRightCorners) {
 }
 
 TEST(MainView, AMissingPictureLeavesItsCornerBlack) {
-  EnsureAppQt();
+  EnsureQtApplication();
   CTImage image;
   image.LoadPngResource(nullptr, 9999);
   EXPECT_TRUE(image.IsNull());

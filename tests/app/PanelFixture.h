@@ -15,7 +15,7 @@ class PanelTest : public FrameTest {
     // No test here waits out a logger time-out, so time runs slower than
     // the frame's: a busy machine (a sanitizer run) must not make the
     // simulator's answers late.
-    platform::SetTimeScale(kPanelScale);
+    timeScale.Set(kPanelScale);
   }
   void TearDown() override {
     FrameTest::TearDown();

@@ -26,7 +26,7 @@ int RowOf(CComSettingDlg& dlg, const std::string& name) {
 class PortDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    EnsureAppQt();
+    EnsureQtApplication();
     setenv("KX2_PORTS", "/tmp/kx2-a:/tmp/KX2-Com3:/tmp/kx2-c", 1);
   }
   void TearDown() override { unsetenv("KX2_PORTS"); }
@@ -102,7 +102,7 @@ TEST_F(PortDialogTest, AnEmptyListStillEndsWithOkAndThePathGivenIn) {
 // Start-up as the program runs it: the frame is made from the document
 // template, and the first thing its message loop does is the Connect road.
 TEST(StartUp, PostsConnectAndThePortDialogListsTheSimulatorWithTheLastPortPreselected) {
-  EnsureAppQt();
+  EnsureQtApplication();
   sim::LoggerSim sim;
   ASSERT_TRUE(sim.Start());
   setenv("KX2_PORTS", ("/tmp/kx2-other:" + sim.SlavePath()).c_str(), 1);

@@ -1,7 +1,6 @@
 #pragma once
-// Shared by the terminal tests: one Qt application with the framework's
-// services (made by whichever test needs it first), the text of a terminal
-// line, and a pseudo-terminal that stands in for the logger.
+// Shared by the terminal tests: the text of a terminal line, and a
+// pseudo-terminal that stands in for the logger.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -9,44 +8,13 @@
 #include <pty.h>
 #include <unistd.h>
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <clocale>
 #include <functional>
 #include <string>
 
 #include "app/LogData.h"
-#include "ui/KeyboardHook.h"
-#include "ui/MessagePump.h"
-
-// Deletes the application made below once every test has run, so that the
-// leak checker sees Qt's and the font library's memory returned.
-class QtApplicationOwner : public ::testing::Environment {
- public:
-  explicit QtApplicationOwner(QApplication* app) : m_app(app) {}
-  void TearDown() override {
-    delete m_app;
-    m_app = nullptr;
-  }
-
- private:
-  QApplication* m_app;
-};
-
-inline void EnsureQtApplication() {
-  if (!QCoreApplication::instance()) {
-    static int argc = 1;
-    static char name[] = "test_app";
-    static char* argv[] = {name, nullptr};
-    auto* app = new QApplication(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    QApplication::setQuitOnLastWindowClosed(false);
-    ::testing::AddGlobalTestEnvironment(new QtApplicationOwner(app));
-  }
-  InstallUiPlatformServices();
-  InstallKeyboardFilter();
-}
+#include "tests/support/qt/QtApplication.h"
 
 inline std::string TextOf(const CLogData& line) {
   std::string s;

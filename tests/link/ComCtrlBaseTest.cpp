@@ -43,7 +43,7 @@ TEST_F(ComCtrlBaseTest, EmptyLineIsNoReplyAtOnce) {
 }
 
 TEST_F(ComCtrlBaseTest, NoReplyWithinTimeOut) {
-  platform::SetTimeScale(0.002);
+  timeScale.Set(0.002);
   peer.Expect("ST RES\r\n");
   int32_t result = -1;
   const uint32_t took = Elapsed([&] { result = proto.ResetDevice(&port); });
@@ -64,7 +64,7 @@ TEST_F(ComCtrlBaseTest, NoPortOrClosedPortGivesOne) {
   EXPECT_EQ(proto.ClearData(nullptr, 3), 1);
   EXPECT_EQ(proto.SendCommandExpectCancelable(nullptr, "X\r\n", nullptr, nullptr, 1000), 1);
 
-  platform::SetTimeScale(0.001);
+  timeScale.Set(0.001);
   port.Close();
   EXPECT_EQ(proto.WakeUp(&port, buf, &len), 1);
   EXPECT_EQ(proto.ResetDevice(&port), 1);
@@ -118,7 +118,7 @@ TEST_F(ComCtrlBaseTest, WakeUpDrainIsBounded) {
 
   // A line every 60 ms for 6 s: the drain gives up after about 2 s (either
   // bound alone would end it, but only the time bound that early).
-  platform::SetTimeScale(0.25);
+  timeScale.Set(0.25);
   peer.Expect("\r\nHELLO\r\n").Reply("WAKE\r\nCorvanel-QZ Ver[1.02]\r\n");
   for (int i = 0; i < 100; ++i) peer.Reply("TICK\r\n", 60);
   length = sizeof reply;
@@ -169,7 +169,7 @@ TEST_F(ComCtrlBaseTest, CommandTexts) {
 // The upper bound is one measurement time: at this scale 450 ms of real time,
 // room enough for a late wake-up of a busy machine.
 TEST_F(ComCtrlBaseTest, StopMeasureWaitsNTimesTheMeasurementTime) {
-  platform::SetTimeScale(0.01);
+  timeScale.Set(0.01);
   for (const int32_t n : {0, 3}) {
     peer.Expect("ST STP\r\n");
     int32_t result = -1;
@@ -209,7 +209,7 @@ TEST_F(ComCtrlBaseTest, CancelableExchange) {
   ASSERT_TRUE(peer.Finish());
 
   // One empty read (20 ms of real time) against an overall 450 ms.
-  platform::SetTimeScale(0.01);
+  timeScale.Set(0.01);
   peer.Expect("ST STM\r\n");
   int32_t result = -1;
   uint32_t took = Elapsed([&] { result = proto.SendCommandCancelable(&port, "ST STM\r\n", &cancel, 45000); });
@@ -225,7 +225,7 @@ TEST_F(ComCtrlBaseTest, CancelableExchange) {
   ASSERT_TRUE(peer.Finish());
 
   // Without an overall limit it gives up after 100 empty reads.
-  platform::SetTimeScale(0.001);
+  timeScale.Set(0.001);
   peer.Expect("ST STM\r\n");
   took = Elapsed([&] { result = proto.SendCommandCancelable(&port, "ST STM\r\n", nullptr, 0xFFFFFFF0u); });
   EXPECT_EQ(result, 1);
@@ -247,7 +247,7 @@ TEST_F(ComCtrlBaseTest, ReadAllAndNext) {
   EXPECT_EQ(proto.ReadAllNext(&port, reply, sizeof reply), 240);
   EXPECT_EQ(proto.ReadAllNext(&port, reply, sizeof reply), 243);
   EXPECT_EQ(proto.ReadAllNext(&port, reply, sizeof reply), 0);  // "END" is looked for with regard to case
-  platform::SetTimeScale(0.001);
+  timeScale.Set(0.001);
   EXPECT_EQ(proto.ReadAllNext(&port, reply, sizeof reply), 1);
 }
 

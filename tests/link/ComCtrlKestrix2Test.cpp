@@ -39,7 +39,7 @@ TEST_F(ComCtrlKestrix2Test, QueryLinesCollectsUntilTheEndMarker) {
 TEST_F(ComCtrlKestrix2Test, QueryLinesTimeOutRestartsAtEveryDataLine) {
   // Together the gaps outlast one time-out; each alone leaves 13 s (390 ms
   // of real time) for a peer that wakes late.
-  platform::SetTimeScale(0.03);
+  timeScale.Set(0.03);
   peer.Expect("RD SYS\r\n")
       .Reply("L1\r\n", 7000)
       .Reply("L2\r\n", 7000)
@@ -66,7 +66,7 @@ TEST_F(ComCtrlKestrix2Test, ReadDataLineEndsOnlyOnItsMarkers) {
   EXPECT_EQ(text, "NG1\r\n");
   for (int i = 0; i < 3; ++i) EXPECT_EQ(proto.ReadDataLine(&port, text), 6);
   EXPECT_EQ(text, "NG1\r\n");  // markers leave the text alone
-  platform::SetTimeScale(0.001);
+  timeScale.Set(0.001);
   EXPECT_EQ(proto.ReadDataLine(&port, text), 1);
 }
 
@@ -189,7 +189,7 @@ TEST_F(ComCtrlKestrix2Test, WaitSleepSeesModuleLinesOnlyWithTheFilterOff) {
   EXPECT_EQ(proto.WaitSleep(&port, 1), 0);  // the third is still there
 
   port.GetReadData()->SetOption(1);
-  platform::SetTimeScale(0.005);
+  timeScale.Set(0.005);
   peer.Reply("#>RX:$SLEEP\r\n");
   EXPECT_EQ(proto.WaitSleep(&port, 3), 1);  // filtered: nothing ever comes
 }
@@ -211,7 +211,7 @@ TEST_F(ComCtrlKestrix2Test, SendAndWait) {
   EXPECT_EQ(proto.SendAndWait(&port, "AT\r\n", "OK", 0), 1);
   EXPECT_EQ(peer.TakeUnread(), "");
 
-  platform::SetTimeScale(0.002);
+  timeScale.Set(0.002);
   peer.Expect("AT\r\n");
   EXPECT_EQ(proto.SendAndWait(&port, "AT\r\n", nullptr, 3), 1);
 }

@@ -16,10 +16,11 @@
 #include <vector>
 
 #include "link/KX2Device.h"
-#include "platform/SerialDevice.h"
 #include "platform/Time.h"
 #include "sim/LoggerSim.h"
 #include "sim/SimClock.h"
+#include "tests/support/ScopedTimeScale.h"
+#include "tests/support/SerialSettings.h"
 
 class DeviceFixture : public ::testing::Test {
  protected:
@@ -29,22 +30,21 @@ class DeviceFixture : public ::testing::Test {
     ASSERT_TRUE(sim.Start());
     loggerNow = sim::SimClock::HostNow() + 600;  // ten minutes ahead of the PC
     sim.SetClock(loggerNow, false);
-    device.m_dcb.BaudRate = 9600;
-    device.m_dcb.ByteSize = 8;
-    device.m_dcb.Parity = platform::NOPARITY;
-    device.m_dcb.StopBits = platform::ONESTOPBIT;
-    platform::SetTimeScale(0.001);
-    ASSERT_EQ(device.OpenPort(DeviceName()), 0);
-    platform::SetTimeScale(1.0);
+    device.m_dcb = LoggerLineSettings();
+    {
+      const ScopedTimeScale fast(0.001);
+      ASSERT_EQ(device.OpenPort(DeviceName()), 0);
+    }
     ASSERT_TRUE(Sync());
     sim.ClearReceivedCommands();
-    platform::SetTimeScale(kScale);
+    timeScale.Set(kScale);
   }
 
   void TearDown() override {
-    platform::SetTimeScale(0.001);
-    device.ClosePort();
-    platform::SetTimeScale(1.0);
+    {
+      const ScopedTimeScale fast(0.001);
+      device.ClosePort();
+    }
     sim.Stop();
   }
 
@@ -95,6 +95,7 @@ class DeviceFixture : public ::testing::Test {
     return platform::TickCount() - start;
   }
 
+  ScopedTimeScale timeScale{1.0};  // declared first: restores after the device and the simulator are gone
   sim::LoggerSim sim;  // outlives the device, whose port closes first
   CKX2Device device;
   int64_t loggerNow = 0;

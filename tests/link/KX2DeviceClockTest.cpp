@@ -9,22 +9,9 @@
 
 #include "link/KX2Device.h"
 #include "link/SdlTime.h"
+#include "tests/support/LocalTime.h"
 
 namespace {
-
-CSdlTime LocalTime(int64_t value) {
-  const std::time_t t = static_cast<std::time_t>(value);
-  std::tm local{};
-  localtime_r(&t, &local);
-  CSdlTime time;
-  time.m_nYear = local.tm_year + 1900;
-  time.m_nMonth = local.tm_mon + 1;
-  time.m_nDay = local.tm_mday;
-  time.m_nHour = local.tm_hour;
-  time.m_nMinute = local.tm_min;
-  time.m_nSecond = local.tm_sec;
-  return time;
-}
 
 int64_t Now() { return static_cast<int64_t>(std::time(nullptr)); }
 
@@ -34,7 +21,7 @@ TEST(KX2DeviceClock, InvalidUntilSetAndAgainAfterClose) {
   EXPECT_EQ(device.GetDeviceNow(&now), 0);
   EXPECT_EQ(now, 12345);
 
-  device.SetDeviceClock(LocalTime(Now() + 600));
+  device.SetDeviceClock(LocalSdlTime(Now() + 600));
   ASSERT_EQ(device.GetDeviceNow(&now), 1);
   // Ten minutes ahead of the PC, give or take the second that may tick over
   // between the calls.
@@ -51,7 +38,7 @@ TEST(KX2DeviceClock, InvalidUntilSetAndAgainAfterClose) {
 
 TEST(KX2DeviceClock, LoggerBehindThePc) {
   CKX2Device device;
-  device.SetDeviceClock(LocalTime(Now() - 3 * 3600));
+  device.SetDeviceClock(LocalSdlTime(Now() - 3 * 3600));
   int64_t now = 0;
   ASSERT_EQ(device.GetDeviceNow(&now), 1);
   EXPECT_NEAR(static_cast<double>(now - Now()), -3 * 3600.0, 1.0);
@@ -65,7 +52,7 @@ TEST(KX2DeviceClock, LoggerBehindThePc) {
 TEST(KX2DeviceClock, ReaderNeverSeesAHalfWrittenClock) {
   CKX2Device device;
   constexpr int64_t kAhead = 86400;
-  const CSdlTime ahead = LocalTime(Now() + kAhead);
+  const CSdlTime ahead = LocalSdlTime(Now() + kAhead);
   std::atomic<bool> stop{false};
   std::thread writer([&] {
     for (int i = 0; i < 20000; ++i) {

@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "DeviceFixture.h"
-#include "HexImage.h"
 #include "link/ReadData.h"
+#include "tests/support/HexImage.h"
 
 using Strings = std::vector<std::string>;
 
@@ -19,7 +19,7 @@ class DeviceFirmware : public DeviceFixture {
  protected:
   void SetUp() override {
     DeviceFixture::SetUp();
-    platform::SetTimeScale(0.15);
+    timeScale.Set(0.15);
   }
 
   int32_t Filter() { return device.m_port.GetReadData()->GetOption(); }
@@ -97,7 +97,7 @@ TEST_F(DeviceFirmware, ModuleControlRefused) {
 // The module answers "dbg mtcon" but never announces its sleep.
 TEST_F(DeviceFirmware, ModuleThatNeverSleepsGetsTwoPasses) {
   // Two passes wait 84 s of logger time, nearly all for the sleep line.
-  platform::SetTimeScale(0.05);
+  timeScale.Set(0.05);
   Fault(sim::FaultKind::Stall, "dbg mtcon", -1, 1);
   EXPECT_EQ(device.ReadModuleVersion(), -1);
   EXPECT_EQ(Count("dbg mtcoff"), 2);

@@ -6,32 +6,33 @@
 
 #include <ctime>
 
-#include "ScriptedPeer.h"
 #include "link/KX2Device.h"
 #include "link/SdlTime.h"
-#include "platform/Time.h"
+#include "tests/support/LocalTime.h"
+#include "tests/support/ScopedTimeScale.h"
+#include "tests/support/ScriptedPeer.h"
+#include "tests/support/SerialSettings.h"
 
 namespace {
 
 class DevicePeer : public ::testing::Test {
  protected:
   void SetUp() override {
-    device.m_dcb.BaudRate = 9600;
-    device.m_dcb.ByteSize = 8;
-    platform::SetTimeScale(0.001);
-    ASSERT_EQ(device.OpenPort(peer.DeviceName()), 0);
-    platform::SetTimeScale(1.0);
+    device.m_dcb = LoggerLineSettings();
+    {
+      const ScopedTimeScale fast(0.001);
+      ASSERT_EQ(device.OpenPort(peer.DeviceName()), 0);
+    }
     ASSERT_TRUE(peer.SyncWith(device.m_port));
     // Replies come at once, but the peer's thread may be slow to run on a
     // busy machine: the wake-up keeps 600 ms of real time, its drain 30 ms.
-    platform::SetTimeScale(0.3);
+    timeScale.Set(0.3);
   }
 
   void TearDown() override {
     EXPECT_TRUE(peer.Finish()) << ::testing::PrintToString(peer.Errors());
-    platform::SetTimeScale(0.001);
+    const ScopedTimeScale fast(0.001);
     device.ClosePort();
-    platform::SetTimeScale(1.0);
   }
 
   int32_t WakeWith(const std::string& line) {
@@ -46,6 +47,7 @@ class DevicePeer : public ::testing::Test {
     return device.TestAntenna(level);
   }
 
+  ScopedTimeScale timeScale{1.0};  // declared first: restores after the port and the peer are gone
   ScriptedPeer peer;
   CKX2Device device;
 };
@@ -100,22 +102,8 @@ TEST_F(DevicePeer, AntennaLines) {
   EXPECT_EQ(level, 12);
 }
 
-CSdlTime LocalFields(int64_t value) {
-  const std::time_t t = static_cast<std::time_t>(value);
-  std::tm local{};
-  localtime_r(&t, &local);
-  CSdlTime time;
-  time.m_nYear = local.tm_year + 1900;
-  time.m_nMonth = local.tm_mon + 1;
-  time.m_nDay = local.tm_mday;
-  time.m_nHour = local.tm_hour;
-  time.m_nMinute = local.tm_min;
-  time.m_nSecond = local.tm_sec;
-  return time;
-}
-
 std::string StartLine(int64_t value) {
-  const CSdlTime t = LocalFields(value);
+  const CSdlTime t = LocalSdlTime(value);
   char line[64];
   std::snprintf(line, sizeof line, "ST STM %02d/%02d/%02d %02d:%02d\r\n", t.m_nYear % 100, t.m_nMonth, t.m_nDay,
                 t.m_nHour, t.m_nMinute);
@@ -126,12 +114,12 @@ std::string StartLine(int64_t value) {
 // current time comes from the clock as last read.
 TEST_F(DevicePeer, StartInThePastMovesByMinutesWithoutAnInterval) {
   const int64_t logger = (static_cast<int64_t>(std::time(nullptr)) / 60 + 7 * 24 * 60) * 60;  // a week ahead
-  device.SetDeviceClock(LocalFields(logger));
+  device.SetDeviceClock(LocalSdlTime(logger));
   CKX2SysInfo& edit = device.m_workEdit.m_sysInfo;
   edit.m_nSampling = 0;
   edit.m_nSamplingEvent = 60;
   edit.m_nMeasuring = 1;
-  edit.m_stStart = LocalFields(logger - 130);
+  edit.m_stStart = LocalSdlTime(logger - 130);
   peer.Expect("ST SMP D00H00M00S00\r\n").Reply("YES END\r\n");
   peer.Expect("ST SMP2 D00H00M01S00\r\n").Reply("YES END\r\n");
   // 130 s back, then four minutes on: the first instant at least a minute

@@ -45,7 +45,7 @@ TEST_F(DeviceFixture, ConnectSequenceFillsTheRecordsAndTheClock) {
 
 TEST_F(DeviceFixture, FailedOpenLeavesNoPortAndNoClock) {
   ASSERT_EQ(device.ReadSystemInfo(), 1);
-  platform::SetTimeScale(0.001);
+  timeScale.Set(0.001);
   EXPECT_EQ(device.OpenPort("\\\\.\\/nonexistent/kx2-tty"), 241);
   EXPECT_EQ(device.m_strPortName, "");
   int64_t now = 5;
@@ -56,9 +56,10 @@ TEST_F(DeviceFixture, FailedOpenLeavesNoPortAndNoClock) {
 // With the port closed every operation answers at once and nothing reaches
 // the logger.
 TEST_F(DeviceFixture, ClosedPortSendsNothing) {
-  platform::SetTimeScale(0.001);
-  device.ClosePort();
-  platform::SetTimeScale(kScale);
+  {
+    const ScopedTimeScale fast(0.001);
+    device.ClosePort();
+  }
   EXPECT_EQ(device.m_strPortName, "");
 
   EXPECT_EQ(device.WakeUp(), 0);

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ctime>
 
 #include "DeviceFixture.h"
 #include "link/SdlTime.h"
+#include "tests/support/LocalTime.h"
 
 using Strings = std::vector<std::string>;
 
@@ -112,15 +112,7 @@ TEST_F(DeviceWrite, MeasureStartMovesForwardByWholeIntervals) {
   Edit().m_nSendCount = 3;
   Edit().m_nSendCountEvent = 2;
   Edit().m_nMeasuring = 1;
-  const std::time_t past = static_cast<std::time_t>(now - 3 * 600 - 100);
-  std::tm local{};
-  localtime_r(&past, &local);
-  Edit().m_stStart.m_nYear = local.tm_year + 1900;
-  Edit().m_stStart.m_nMonth = local.tm_mon + 1;
-  Edit().m_stStart.m_nDay = local.tm_mday;
-  Edit().m_stStart.m_nHour = local.tm_hour;
-  Edit().m_stStart.m_nMinute = local.tm_min;
-  Edit().m_stStart.m_nSecond = local.tm_sec;
+  Edit().m_stStart = LocalSdlTime(now - 3 * 600 - 100);
 
   uint16_t mask = 0xFFFF;
   EXPECT_EQ(device.WriteMeasureSettings(&mask), 0);

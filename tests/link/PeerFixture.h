@@ -5,35 +5,32 @@
 // Opening and closing the port each sleep 500 ms, so they run under a tiny
 // time scale. A test that expects an answer in time runs at scale 1 (a real
 // 5 s read time-out is no race against the pty); a test that waits out a
-// logger time-out picks a small scale.
+// logger time-out picks a small scale through timeScale, which puts scale 1
+// back after the test whichever way it ends.
 
 #include <gtest/gtest.h>
 
-#include "ScriptedPeer.h"
 #include "link/ComCtrlKestrix2.h"
 #include "link/RSPort.h"
-#include "platform/SerialDevice.h"
 #include "platform/Time.h"
+#include "tests/support/ScopedTimeScale.h"
+#include "tests/support/ScriptedPeer.h"
+#include "tests/support/SerialSettings.h"
 
 class PeerFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform::SetTimeScale(0.001);
-    platform::DCB dcb{};
-    dcb.BaudRate = 9600;
-    dcb.ByteSize = 8;
-    dcb.Parity = platform::NOPARITY;
-    dcb.StopBits = platform::ONESTOPBIT;
-    ASSERT_EQ(port.Open(peer.DeviceName(), dcb), 0);
-    platform::SetTimeScale(1.0);
+    {
+      const ScopedTimeScale fast(0.001);
+      ASSERT_EQ(port.Open(peer.DeviceName(), LoggerLineSettings()), 0);
+    }
     ASSERT_TRUE(peer.SyncWith(port));
   }
 
   void TearDown() override {
     EXPECT_TRUE(peer.Finish()) << ::testing::PrintToString(peer.Errors());
-    platform::SetTimeScale(0.001);
+    const ScopedTimeScale fast(0.001);
     port.Close();
-    platform::SetTimeScale(1.0);
   }
 
   // Scaled milliseconds that fn takes.
@@ -44,6 +41,7 @@ class PeerFixture : public ::testing::Test {
     return platform::TickCount() - start;
   }
 
+  ScopedTimeScale timeScale{1.0};  // declared first: restores after the port and the peer are gone
   ScriptedPeer peer;  // outlives the port, which closes first
   CRSPort port;
   CComCtrlKestrix2 proto;

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -15,7 +14,9 @@
 #include "link/MLog.h"
 #include "link/RSPort.h"
 #include "platform/Hooks.h"
-#include "platform/Time.h"
+#include "tests/support/ProcessStats.h"
+#include "tests/support/ScopedTimeScale.h"
+#include "tests/support/SerialSettings.h"
 
 namespace {
 
@@ -23,22 +24,6 @@ using Clock = std::chrono::steady_clock;
 
 int64_t MsSince(Clock::time_point t0) {
   return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t0).count();
-}
-
-double ProcessCpuMs() {
-  rusage ru{};
-  getrusage(RUSAGE_SELF, &ru);
-  return (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1000.0 + (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1000.0;
-}
-
-platform::DCB Dcb9600() {
-  platform::DCB dcb;
-  dcb.DCBlength = sizeof dcb;
-  dcb.BaudRate = 9600;
-  dcb.ByteSize = 8;
-  dcb.Parity = platform::NOPARITY;
-  dcb.StopBits = platform::ONESTOPBIT;
-  return dcb;
 }
 
 std::atomic<int> g_pumps{0};
@@ -49,7 +34,6 @@ std::atomic<int> g_pumps{0};
 class PortTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform::SetTimeScale(0.01);
     int slave = -1;
     char name[256] = {};
     ASSERT_EQ(::openpty(&m_master, &slave, name, nullptr, nullptr), 0);
@@ -63,7 +47,6 @@ class PortTest : public ::testing::Test {
     SetEchoLog(nullptr);
     platform::InstallPumpHook(nullptr);
     CloseMaster();
-    platform::SetTimeScale(1.0);
   }
 
   void CloseMaster() {
@@ -103,6 +86,7 @@ class PortTest : public ::testing::Test {
     ASSERT_EQ(m_port.GetReadData()->LineCount(), n);
   }
 
+  ScopedTimeScale m_timeScale{0.01};  // declared first: restores once the port is gone
   int m_master = -1;
   std::string m_name;
   CMLog m_log;
@@ -112,7 +96,7 @@ class PortTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(PortTest, AbsentPortKeepsNameAndSettings) {
-  platform::DCB dcb = Dcb9600();
+  platform::DCB dcb = LoggerLineSettings();
   dcb.BaudRate = 19200;
   const std::string absent = "\\\\.\\/nonexistent/kx2-no-port";
   EXPECT_EQ(m_port.Open(absent, dcb), 241);
@@ -126,17 +110,17 @@ TEST_F(PortTest, AbsentPortKeepsNameAndSettings) {
 }
 
 TEST_F(PortTest, RejectedSetUpLeavesThePortClosed) {
-  platform::DCB dcb = Dcb9600();
+  platform::DCB dcb = LoggerLineSettings();
   dcb.BaudRate = 0xFFFFFFF0u;  // above any port's maximum
   EXPECT_EQ(m_port.Open(m_name, dcb), 242);
   EXPECT_FALSE(m_port.IsOpen());
   // Closed means closed: the device can be opened again at once.
-  EXPECT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+  EXPECT_EQ(m_port.Open(m_name, LoggerLineSettings()), 0);
   EXPECT_TRUE(m_port.IsOpen());
 }
 
 TEST_F(PortTest, ReopenOnlyWhenNameOrLineSettingsDiffer) {
-  platform::DCB dcb = Dcb9600();
+  platform::DCB dcb = LoggerLineSettings();
   ASSERT_EQ(m_port.Open(m_name, dcb), 0);
   ASSERT_TRUE(m_port.IsOpen());
   MasterWrite("KEEP\r\n");
@@ -147,7 +131,7 @@ TEST_F(PortTest, ReopenOnlyWhenNameOrLineSettingsDiffer) {
   EXPECT_EQ(m_port.Open(m_name, dcb), 0);
   dcb.fDtrControl = platform::DTR_CONTROL_ENABLE;
   EXPECT_EQ(m_port.Open(m_name, dcb), 0);
-  EXPECT_EQ(m_port.Open("", Dcb9600()), 0);
+  EXPECT_EQ(m_port.Open("", LoggerLineSettings()), 0);
   EXPECT_EQ(m_port.GetName(), m_name);
   EXPECT_EQ(m_port.GetReadData()->LineCount(), 1);
 
@@ -167,10 +151,10 @@ TEST_F(PortTest, ReopenOnlyWhenNameOrLineSettingsDiffer) {
 // after the open must not lose its reply to that purge.
 TEST_F(PortTest, OpenReturnsOnlyOnceTheReaderReads) {
   for (int i = 0; i < 20; ++i) {
-    platform::SetTimeScale(0.0001);
-    ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+    m_timeScale.Set(0.0001);
+    ASSERT_EQ(m_port.Open(m_name, LoggerLineSettings()), 0);
     // The line itself gets the usual ten seconds to come through.
-    platform::SetTimeScale(0.01);
+    m_timeScale.Set(0.01);
     const std::string line = std::string("R").append(std::to_string(i));
     MasterWrite(line + "\r\n");
     ASSERT_EQ(ReadLine(), line);
@@ -179,7 +163,7 @@ TEST_F(PortTest, OpenReturnsOnlyOnceTheReaderReads) {
 }
 
 TEST_F(PortTest, ReaderFeedsLinesAndTheEchoRing) {
-  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+  ASSERT_EQ(m_port.Open(m_name, LoggerLineSettings()), 0);
   const std::string text = "#>RX:$SLE";
   MasterWrite(text);
   MasterWrite("EP\r\nRD SYS YES\r");
@@ -207,7 +191,7 @@ TEST_F(PortTest, ReaderFeedsLinesAndTheEchoRing) {
 }
 
 TEST_F(PortTest, WriteSendsAndPurgesOnRequest) {
-  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+  ASSERT_EQ(m_port.Open(m_name, LoggerLineSettings()), 0);
   platform::InstallPumpHook([] { ++g_pumps; });
   g_pumps = 0;
   EXPECT_EQ(m_port.Write("RD SYS\r\n", 0, 1), 1);  // length 0: up to the NUL
@@ -230,7 +214,7 @@ TEST_F(PortTest, WriteSendsAndPurgesOnRequest) {
 }
 
 TEST_F(PortTest, CloseWakesAndJoinsTheReader) {
-  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+  ASSERT_EQ(m_port.Open(m_name, LoggerLineSettings()), 0);
   MasterWrite("X\r\n");
   WaitForLines(1);
   // The reader sits in a read that would wait 10 s for its next byte.
@@ -245,7 +229,7 @@ TEST_F(PortTest, CloseWakesAndJoinsTheReader) {
 
 // Shutting down closes the port while a worker may still be writing.
 TEST_F(PortTest, CloseWhileAWorkerWrites) {
-  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+  ASSERT_EQ(m_port.Open(m_name, LoggerLineSettings()), 0);
   std::atomic<int> writes{0};
   std::atomic<bool> stop{false};
   std::thread worker([&] {
@@ -263,8 +247,8 @@ TEST_F(PortTest, CloseWhileAWorkerWrites) {
 }
 
 TEST_F(PortTest, VanishedDeviceLeavesTheReaderIdleUntilClose) {
-  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
-  platform::SetTimeScale(1.0);  // the reader's pauses at their real length
+  ASSERT_EQ(m_port.Open(m_name, LoggerLineSettings()), 0);
+  m_timeScale.Set(1.0);  // the reader's pauses at their real length
   CloseMaster();                // the adapter is pulled
   const double cpu0 = ProcessCpuMs();
   std::this_thread::sleep_for(std::chrono::milliseconds(400));
@@ -272,7 +256,7 @@ TEST_F(PortTest, VanishedDeviceLeavesTheReaderIdleUntilClose) {
   EXPECT_LT(cpu, 200.0) << "the reader spins on a vanished device";
   EXPECT_TRUE(m_port.IsOpen());
   EXPECT_EQ(m_port.Write("RD SYS\r\n", 0, 1), 0);
-  platform::SetTimeScale(0.01);
+  m_timeScale.Set(0.01);
   EXPECT_EQ(m_port.Close(), 1);
   EXPECT_FALSE(m_port.IsOpen());
 }
@@ -281,7 +265,7 @@ TEST_F(PortTest, VanishedDeviceLeavesTheReaderIdleUntilClose) {
 // buffer and the log, and the user-interface thread types lines and pulls the
 // echo ring (run under the thread sanitizer).
 TEST_F(PortTest, WorkerReaderAndInterfaceShareThePort) {
-  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+  ASSERT_EQ(m_port.Open(m_name, LoggerLineSettings()), 0);
   std::atomic<bool> done{false};
   std::thread logger([&] {
     std::string pending;

@@ -1,17 +1,16 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <atomic>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "link/ReadData.h"
 #include "platform/Hooks.h"
-#include "platform/Time.h"
+#include "tests/support/ProcessStats.h"
+#include "tests/support/ScopedTimeScale.h"
 
 namespace {
 
@@ -29,25 +28,6 @@ std::string Line(CReadData& rd, int32_t size = 512, int32_t* result = nullptr) {
   return std::string(buf.data());
 }
 
-long ResidentKiB() {
-  std::ifstream in("/proc/self/status");
-  std::string key;
-  while (in >> key) {
-    if (key == "VmRSS:") {
-      long kib = 0;
-      in >> kib;
-      return kib;
-    }
-  }
-  return -1;
-}
-
-double ThreadCpuMs() {
-  rusage ru{};
-  getrusage(RUSAGE_THREAD, &ru);
-  return (ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) * 1000.0 + (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1000.0;
-}
-
 #if defined(__SANITIZE_THREAD__)
 constexpr bool kTsan = true;
 #elif defined(__has_feature)
@@ -59,11 +39,6 @@ constexpr bool kTsan = false;
 #else
 constexpr bool kTsan = false;
 #endif
-
-struct ScaledTime {
-  explicit ScaledTime(double s) { platform::SetTimeScale(s); }
-  ~ScaledTime() { platform::SetTimeScale(1.0); }
-};
 
 std::atomic<int> g_pumps{0};
 CReadData* g_pumpTarget = nullptr;
@@ -147,7 +122,7 @@ TEST(ReadData, LongLineIsCutAndTheRestStays) {
 }
 
 TEST(ReadData, TimeOutLeavesAnEmptyText) {
-  ScaledTime scale(0.01);
+  const ScopedTimeScale scale(0.01);
   CReadData rd;
   ASSERT_EQ(rd.Init(), 1);
   char buf[32];
@@ -229,7 +204,7 @@ TEST(ReadData, OverflowDropsTheOldestBytesAndTheirLines) {
 }
 
 TEST(ReadData, ClearEmptiesAndFreeStopsEverything) {
-  ScaledTime scale(0.01);
+  const ScopedTimeScale scale(0.01);
   CReadData rd;
   ASSERT_EQ(rd.Init(), 1);
   PutText(rd, "OLD\r\n#skip");

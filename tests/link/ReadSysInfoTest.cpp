@@ -61,10 +61,10 @@ TEST_F(ReadSysInfoTest, AnIncompleteAnswerLeavesTheRecordAlone) {
   ASSERT_TRUE(peer.Finish());
 
   // It falls silent before its end marker.
-  platform::SetTimeScale(0.01);
+  timeScale.Set(0.01);
   peer.Expect("RD SYS\r\n").Reply("SMP D00H00M10S00\r\nITV 6\r\n");
   EXPECT_EQ(proto.ReadSysInfo(&port, info), 4);
-  platform::SetTimeScale(1.0);
+  timeScale.Set(1.0);
   EXPECT_EQ(info.m_nSampling, 0);
   EXPECT_EQ(info.m_nSendCount, 0);
 

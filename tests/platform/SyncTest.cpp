@@ -7,15 +7,9 @@
 #include "platform/Event.h"
 #include "platform/Thread.h"
 #include "platform/Time.h"
+#include "tests/support/ScopedTimeScale.h"
 
 using namespace platform;
-
-namespace {
-struct ScaleGuard {
-  explicit ScaleGuard(double s) { SetTimeScale(s); }
-  ~ScaleGuard() { SetTimeScale(1.0); }
-};
-}  // namespace
 
 TEST(Event, ManualResetStaysSignalledUntilReset) {
   Event e(true, false);
@@ -57,7 +51,7 @@ TEST(Time, TickDifferencesSurviveTheWrap) {
 }
 
 TEST(Time, ScaleShortensSleepsAndSpeedsTheTick) {
-  ScaleGuard scale(0.001);
+  const ScopedTimeScale scale(0.001);
   const uint32_t t0 = TickCount();
   const auto real0 = std::chrono::steady_clock::now();
   Sleep(45000);  // 45 ms of real time
@@ -120,7 +114,7 @@ TEST(Event, AWaiterMayDestroyTheEventAsSoonAsItWakes) {
 TEST(Time, TickNeverRunsBackWhenTheScaleIsRestored) {
   uint32_t fast;
   {
-    ScaleGuard scale(0.001);
+    const ScopedTimeScale scale(0.001);
     Sleep(20000);  // 20 ms real, 20 s of ticks
     fast = TickCount();
   }

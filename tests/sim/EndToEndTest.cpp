@@ -11,9 +11,9 @@
 #include "link/KX2SysInfo.h"
 #include "link/RSPort.h"
 #include "link/ReplyParse.h"
-#include "platform/SerialDevice.h"
-#include "platform/Time.h"
 #include "sim/LoggerSim.h"
+#include "tests/support/ScopedTimeScale.h"
+#include "tests/support/SerialSettings.h"
 
 namespace sim {
 namespace {
@@ -23,20 +23,15 @@ class EndToEnd : public ::testing::Test {
   void SetUp() override {
     sim.SetClock(1709647629, false);  // 24/03/05 14:07:09
     ASSERT_TRUE(sim.Start());
-    platform::DCB dcb{};
-    dcb.BaudRate = 9600;
-    dcb.ByteSize = 8;
-    dcb.Parity = platform::NOPARITY;
-    dcb.StopBits = platform::ONESTOPBIT;
     // Opening and closing the port wait half a second each; nothing to test there.
-    platform::SetTimeScale(0.001);
-    ASSERT_EQ(port.Open("\\\\.\\" + sim.SlavePath(), dcb), 0);
-    platform::SetTimeScale(1.0);
+    const ScopedTimeScale fast(0.001);
+    ASSERT_EQ(port.Open("\\\\.\\" + sim.SlavePath(), LoggerLineSettings()), 0);
   }
   void TearDown() override {
-    platform::SetTimeScale(0.001);
-    port.Close();
-    platform::SetTimeScale(1.0);
+    {
+      const ScopedTimeScale fast(0.001);
+      port.Close();
+    }
     sim.Stop();
   }
 
@@ -134,7 +129,7 @@ TEST_F(EndToEnd, DownloadEndsWithItsMarkerAndEscStopsIt) {
 
 TEST_F(EndToEnd, ImeiErrorLogFirmwareAndModuleMonitor) {
   // The module and the flash take their time; a tenth of it will do here.
-  platform::SetTimeScale(0.1);
+  const ScopedTimeScale tenth(0.1);
   char digits[50] = {};
   ASSERT_EQ(proto.ReadImei(&port, digits), 0);
   EXPECT_STREQ(digits, "356938035643809");

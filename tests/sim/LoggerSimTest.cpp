@@ -7,8 +7,8 @@
 #include <chrono>
 #include <optional>
 
-#include "platform/Time.h"
 #include "sim/LoggerSim.h"
+#include "tests/support/ScopedTimeScale.h"
 
 namespace sim {
 namespace {
@@ -86,7 +86,6 @@ class LoggerSimTest : public ::testing::Test {
     slave.emplace(sim.SlavePath());
     ASSERT_TRUE(slave->Ok());
   }
-  void TearDown() override { platform::SetTimeScale(1.0); }
 
   LoggerSim sim;
   std::optional<Slave> slave;
@@ -141,7 +140,7 @@ TEST_F(LoggerSimTest, DisturbedRepliesStillCarryTheSameLines) {
 }
 
 TEST_F(LoggerSimTest, DelayedReplyHonoursTheTimeScale) {
-  platform::SetTimeScale(0.001);
+  const ScopedTimeScale fast(0.001);
   sim.InjectFault({FaultKind::Delay, "ST STP", 1, 45000});
   EXPECT_EQ(slave->Exchange("ST STP"), (std::vector<std::string>{"YES END"}));
 }

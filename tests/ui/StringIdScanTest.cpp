@@ -24,7 +24,7 @@ std::string ReadAll(const fs::path& p) {
 
 std::vector<std::pair<std::string, std::string>> ProgramSources() {
   std::vector<std::pair<std::string, std::string>> files;
-  for (const char* dir : {"app", "settings", "link", "ui"}) {
+  for (const char* dir : {"app", "settings", "link", "ui", "tools"}) {
     fs::path root = fs::path(KX2_SOURCE_DIR) / dir;
     if (!fs::exists(root)) continue;
     for (const auto& e : fs::recursive_directory_iterator(root)) {

@@ -1,6 +1,6 @@
 // Add a window of the program here: a name and a factory that creates it
 // modeless (with the simulator connected where the window needs a logger).
-#include "ui/shots/ShotList.h"
+#include "tools/shots/ShotList.h"
 
 #include "app/AboutDlg.h"
 #include "app/DlgTerminal.h"

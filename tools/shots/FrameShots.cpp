@@ -9,7 +9,7 @@
 #include "app/Kestrix2CommView.h"
 #include "app/MainFrame.h"
 #include "sim/LoggerSim.h"
-#include "ui/shots/ShotList.h"
+#include "tools/shots/ShotList.h"
 
 namespace {
 // One simulator for every picture that needs a logger; it lives until exit.

@@ -19,7 +19,7 @@ struct ShotEntry {
 // the entries of the program's own windows.
 std::vector<ShotEntry> AllShots();
 
-// The main window and the port dialog (ui/shots/FrameShots.cpp).
+// The main window and the port dialog (FrameShots.cpp).
 void AddFrameShots(std::vector<ShotEntry>& shots);
 
 // The tabbed panel on each of its tabs, connected to the simulator.

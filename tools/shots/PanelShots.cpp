@@ -7,7 +7,7 @@
 #include "app/Kestrix2CommApp.h"
 #include "sim/LoggerSim.h"
 #include "sim/SimClock.h"
-#include "ui/shots/ShotList.h"
+#include "tools/shots/ShotList.h"
 
 namespace {
 // The panel closes the port when the shot is done with it.

@@ -5,15 +5,15 @@
 #include <QDir>
 #include <QPainter>
 #include <QWidget>
-#include <clocale>
 #include <cstdio>
 
+#include "ui/ApplicationSetUp.h"
 #include "ui/Fonts.h"
 #include "ui/MessagePump.h"
 #include "ui/QtText.h"
 #include "ui/RecordingMessageService.h"
 #include "ui/Wnd.h"
-#include "ui/shots/ShotList.h"
+#include "tools/shots/ShotList.h"
 
 namespace {
 // Is the window owned, directly or through others, by that one.
@@ -58,9 +58,7 @@ QImage WithCaption(QWidget* w, const QImage& body) {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  std::setlocale(LC_NUMERIC, "C");
-  QApplication::setQuitOnLastWindowClosed(false);
-  InstallUiPlatformServices();
+  SetUpQtApplication(false);
   RecordingMessageService quiet;  // no real box ever blocks a shot
   QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("shots");
   QDir().mkpath(dir);

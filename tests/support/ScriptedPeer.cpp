@@ -1,4 +1,4 @@
-#include "ScriptedPeer.h"
+#include "tests/support/ScriptedPeer.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -17,6 +17,7 @@
 #include "link/RSPort.h"
 #include "link/ReadData.h"
 #include "platform/Time.h"
+#include "tests/support/ScopedTimeScale.h"
 
 namespace {
 
@@ -140,8 +141,7 @@ bool ScriptedPeer::SyncWith(CRSPort& port) {
     m_log->m_echoBuffer.Init();
     SetEchoLog(m_log.get());
   }
-  const double scale = platform::TimeScale();
-  platform::SetTimeScale(1.0);
+  const ScopedTimeScale realTime(1.0);
   char buf[32];
   bool synced = false;
   for (int i = 0; i < 200 && !synced; ++i) {
@@ -157,7 +157,6 @@ bool ScriptedPeer::SyncWith(CRSPort& port) {
   CountReceived();
   m_receivedAtCommand = m_received;
   m_writtenSinceCommand = 0;
-  platform::SetTimeScale(scale);
   return synced;
 }
 

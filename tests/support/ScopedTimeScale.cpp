@@ -1,0 +1,9 @@
+#include "tests/support/ScopedTimeScale.h"
+
+#include "platform/Time.h"
+
+ScopedTimeScale::ScopedTimeScale(double scale) : m_previous(platform::TimeScale()) { platform::SetTimeScale(scale); }
+
+ScopedTimeScale::~ScopedTimeScale() { platform::SetTimeScale(m_previous); }
+
+void ScopedTimeScale::Set(double scale) { platform::SetTimeScale(scale); }
