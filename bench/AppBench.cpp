@@ -4,15 +4,14 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
-
 #include <chrono>
 #include <ctime>
 
 #include "app/KXCWorkingThread.h"
 #include "app/Kestrix2CommApp.h"
 #include "platform/Time.h"
-#include "ui/Dialog.h"
 #include "tests/support/qt/QtApplication.h"
+#include "ui/Dialog.h"
 
 namespace {
 class Owner : public CDialog, public CKXCWorkingThread {

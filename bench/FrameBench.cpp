@@ -5,15 +5,14 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
-
 #include <QWidget>
 
 #include "app/Kestrix2CommApp.h"
 #include "app/Kestrix2CommDoc.h"
 #include "app/Kestrix2CommView.h"
 #include "app/MainFrame.h"
-#include "ui/SingleDocTemplate.h"
 #include "tests/support/qt/QtApplication.h"
+#include "ui/SingleDocTemplate.h"
 
 namespace {
 

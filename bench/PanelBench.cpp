@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 
-
 #include "app/DlgRefMain.h"
 #include "app/Kestrix2CommApp.h"
 #include "sim/LoggerSim.h"

@@ -3,12 +3,11 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
-
 #include <thread>
 
+#include "tests/support/qt/QtApplication.h"
 #include "ui/Dialog.h"
 #include "ui/MessagePump.h"
-#include "tests/support/qt/QtApplication.h"
 
 namespace {
 class Sink : public CDialog {

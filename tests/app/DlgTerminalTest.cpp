@@ -65,7 +65,8 @@ class DlgTerminalTest : public ::testing::Test {
       Key(QChar(c).isLetter() ? Qt::Key_A + (QChar(c).toUpper().unicode() - 'A') : Qt::Key_Space, QString(QChar(c)));
   }
 
-  ScopedTimeScale timeScale{0.01};  // the port's open and close pauses, scaled down until the fixture goes
+  // The port's open and close pauses, scaled down until the fixture goes.
+  ScopedTimeScale timeScale{0.01};
   CMLog log;
   PtyPeer peer;
   CRSPort port;

@@ -135,7 +135,8 @@ class FrameTest : public ::testing::Test {
     sim.InjectFault(f);
   }
 
-  ScopedTimeScale timeScale{1.0};  // declared first: restores once everything else is gone
+  // Declared first: restores once everything else is gone.
+  ScopedTimeScale timeScale{1.0};
   sim::LoggerSim sim;
   RecordingMessageService boxes;
   std::unique_ptr<CSingleDocTemplate> docTemplate;

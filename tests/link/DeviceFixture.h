@@ -95,7 +95,8 @@ class DeviceFixture : public ::testing::Test {
     return platform::TickCount() - start;
   }
 
-  ScopedTimeScale timeScale{1.0};  // declared first: restores after the device and the simulator are gone
+  // Declared first: restores after the device and the simulator are gone.
+  ScopedTimeScale timeScale{1.0};
   sim::LoggerSim sim;  // outlives the device, whose port closes first
   CKX2Device device;
   int64_t loggerNow = 0;

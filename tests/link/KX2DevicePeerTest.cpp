@@ -47,7 +47,8 @@ class DevicePeer : public ::testing::Test {
     return device.TestAntenna(level);
   }
 
-  ScopedTimeScale timeScale{1.0};  // declared first: restores after the port and the peer are gone
+  // Declared first: restores after the port and the peer are gone.
+  ScopedTimeScale timeScale{1.0};
   ScriptedPeer peer;
   CKX2Device device;
 };

@@ -41,7 +41,8 @@ class PeerFixture : public ::testing::Test {
     return platform::TickCount() - start;
   }
 
-  ScopedTimeScale timeScale{1.0};  // declared first: restores after the port and the peer are gone
+  // Declared first: restores after the port and the peer are gone.
+  ScopedTimeScale timeScale{1.0};
   ScriptedPeer peer;  // outlives the port, which closes first
   CRSPort port;
   CComCtrlKestrix2 proto;

@@ -86,7 +86,8 @@ class PortTest : public ::testing::Test {
     ASSERT_EQ(m_port.GetReadData()->LineCount(), n);
   }
 
-  ScopedTimeScale m_timeScale{0.01};  // declared first: restores once the port is gone
+  // Declared first: restores once the port is gone.
+  ScopedTimeScale m_timeScale{0.01};
   int m_master = -1;
   std::string m_name;
   CMLog m_log;
@@ -249,7 +250,7 @@ TEST_F(PortTest, CloseWhileAWorkerWrites) {
 TEST_F(PortTest, VanishedDeviceLeavesTheReaderIdleUntilClose) {
   ASSERT_EQ(m_port.Open(m_name, LoggerLineSettings()), 0);
   m_timeScale.Set(1.0);  // the reader's pauses at their real length
-  CloseMaster();                // the adapter is pulled
+  CloseMaster();         // the adapter is pulled
   const double cpu0 = ProcessCpuMs();
   std::this_thread::sleep_for(std::chrono::milliseconds(400));
   const double cpu = ProcessCpuMs() - cpu0;

@@ -7,13 +7,13 @@
 #include <QWidget>
 #include <cstdio>
 
+#include "tools/shots/ShotList.h"
 #include "ui/ApplicationSetUp.h"
 #include "ui/Fonts.h"
 #include "ui/MessagePump.h"
 #include "ui/QtText.h"
 #include "ui/RecordingMessageService.h"
 #include "ui/Wnd.h"
-#include "tools/shots/ShotList.h"
 
 namespace {
 // Is the window owned, directly or through others, by that one.
