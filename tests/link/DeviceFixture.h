@@ -87,14 +87,6 @@ class DeviceFixture : public ::testing::Test {
     sim.InjectFault(f);
   }
 
-  // Scaled milliseconds that fn takes.
-  template <typename Fn>
-  static uint32_t Elapsed(Fn fn) {
-    const uint32_t start = platform::TickCount();
-    fn();
-    return platform::TickCount() - start;
-  }
-
   // Declared first: restores after the device and the simulator are gone.
   ScopedTimeScale timeScale{1.0};
   sim::LoggerSim sim;  // outlives the device, whose port closes first

@@ -33,14 +33,6 @@ class PeerFixture : public ::testing::Test {
     port.Close();
   }
 
-  // Scaled milliseconds that fn takes.
-  template <typename Fn>
-  static uint32_t Elapsed(Fn fn) {
-    const uint32_t start = platform::TickCount();
-    fn();
-    return platform::TickCount() - start;
-  }
-
   // Declared first: restores after the port and the peer are gone.
   ScopedTimeScale timeScale{1.0};
   ScriptedPeer peer;  // outlives the port, which closes first
