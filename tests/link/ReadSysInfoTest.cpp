@@ -31,7 +31,7 @@ TEST_F(ReadSysInfoTest, FillsTheRecordFromACompleteAnswer) {
   peer.Expect("RD SYS\r\n").Reply(std::string(kAnswer) + "YES END\r\n");
   CKX2SysInfo info;
   info.m_nKind = 3;
-  EXPECT_EQ(proto.ReadSysInfo(&port, info), 0);
+  EXPECT_EQ(proto.ReadSysInfo(&port, info), ComResult::kOk);
   EXPECT_EQ(info.m_nKind, 3);  // no key sets it
   EXPECT_EQ(info.m_stStart.m_nYear, 2024);
   EXPECT_EQ(info.m_stClock.m_nHour, 1);
@@ -55,7 +55,7 @@ TEST_F(ReadSysInfoTest, AnIncompleteAnswerLeavesTheRecordAlone) {
   // The logger refuses after some lines: nothing of them is applied.
   peer.Expect("RD SYS\r\n").Reply(std::string(kAnswer) + "NG\r\n");
   CKX2SysInfo info;
-  EXPECT_EQ(proto.ReadSysInfo(&port, info), 240);
+  EXPECT_EQ(proto.ReadSysInfo(&port, info), ComResult::kNotEnd);
   EXPECT_EQ(info.m_nSampling, 0);
   EXPECT_EQ(info.m_szSerial[0], '\0');
   ASSERT_TRUE(peer.Finish());
@@ -63,10 +63,10 @@ TEST_F(ReadSysInfoTest, AnIncompleteAnswerLeavesTheRecordAlone) {
   // It falls silent before its end marker.
   platform::SetTimeScale(0.01);
   peer.Expect("RD SYS\r\n").Reply("SMP D00H00M10S00\r\nITV 6\r\n");
-  EXPECT_EQ(proto.ReadSysInfo(&port, info), 4);
+  EXPECT_EQ(proto.ReadSysInfo(&port, info), ComResult::kTimedOut);
   platform::SetTimeScale(1.0);
   EXPECT_EQ(info.m_nSampling, 0);
   EXPECT_EQ(info.m_nSendCount, 0);
 
-  EXPECT_EQ(proto.ReadSysInfo(nullptr, info), 1);
+  EXPECT_EQ(proto.ReadSysInfo(nullptr, info), ComResult::kFailed);
 }
