@@ -18,9 +18,9 @@
 #include "link/ComCtrlKestrix2.h"
 #include "link/DeviceResult.h"
 #include "link/RSPort.h"
+#include "link/SettingWorkData.h"
 #include "platform/CriticalSection.h"
 #include "platform/SerialDevice.h"
-#include "settings/SettingWorkData.h"
 
 class CSdlTime;
 
