@@ -37,7 +37,7 @@ class DlgTerminalTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_EQ(log.m_echoBuffer.Init(), 1);
     SetEchoLog(&log);
-    ASSERT_EQ(port.Open(peer.DeviceName(), LoggerLineSettings()), 0);
+    ASSERT_EQ(port.Open(peer.DeviceName(), LoggerLineSettings()), PortOpenResult::kOpened);
     terminal.SetLink(&port, &log);
     ASSERT_TRUE(terminal.CreateTerminal(nullptr));
     terminal.ShowWindow(SW_SHOW);

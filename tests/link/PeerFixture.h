@@ -22,7 +22,7 @@ class PeerFixture : public ::testing::Test {
   void SetUp() override {
     {
       const ScopedTimeScale fast(0.001);
-      ASSERT_EQ(port.Open(peer.DeviceName(), LoggerLineSettings()), 0);
+      ASSERT_EQ(port.Open(peer.DeviceName(), LoggerLineSettings()), PortOpenResult::kOpened);
     }
     ASSERT_TRUE(peer.SyncWith(port));
   }
