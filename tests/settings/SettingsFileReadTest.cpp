@@ -21,28 +21,11 @@ CSettingWorkData Before() {
   sys.m_szSerial[0] = 'S';
   sys.m_dRainPerCount = 1.0;
   sys.m_nBatteryStop = 4000;
-  sys.m_alarm[0] = CAlmRainInfo{};
-  sys.m_alarm[0].m_nNo = 1;
-  sys.m_alarm[0].m_dThreshold = 3.0;
-  sys.m_alarm[0].m_nPeriod = 60;
-  sys.m_alarm[0].m_nEnable = 1;
-  sys.m_alarm[1] = sys.m_alarm[0];
-  sys.m_alarm[1].m_nNo = 2;
-  sys.m_stStart.m_nYear = 2025;
-  sys.m_stStart.m_nMonth = 1;
-  sys.m_stStart.m_nDay = 2;
-  sys.m_stStart.m_nHour = 3;
-  sys.m_stStart.m_nMinute = 4;
-  sys.m_stStart.m_nSecond = 5;
-  sys.m_nSampling = 120;
-  sys.m_nSendCount = 1;
-  sys.m_nSamplingEvent = 180;
-  sys.m_nSendCountEvent = 2;
-  work.m_mailInfo.m_strApn = "old.apn";
-  work.m_mailInfo.m_strUser = "olduser";
-  work.m_mailInfo.m_strPassword = "oldpass";
-  work.m_mailInfo.m_strAuth = "PAP";
-  work.m_mailInfo.m_strImei = "old-imei";
+  SetAlarm(sys.m_alarm[0], 1, 3.0, 60, 1);
+  SetAlarm(sys.m_alarm[1], 2, 3.0, 60, 1);
+  SetTime(sys.m_stStart, 2025, 1, 2, 3, 4, 5);
+  SetSchedule(sys, 0, 120, 1, 180, 2);
+  SetAccessPoint(work.m_mailInfo, "old.apn", "olduser", "oldpass", "PAP", "old-imei");
   return work;
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
 #include <ctime>
 #include <set>
 #include <string>
@@ -12,36 +13,51 @@
 #include "settings/SettingSelect.h"
 #include "settings/SettingWorkData.h"
 
+inline void SetAlarm(CAlmRainInfo& alarm, int32_t no, double threshold, int32_t period, int32_t enable) {
+  alarm.m_nNo = no;
+  alarm.m_dThreshold = threshold;
+  alarm.m_nPeriod = period;
+  alarm.m_nEnable = enable;
+}
+
+inline void SetTime(CSdlTime& t, int32_t year, int32_t month, int32_t day, int32_t hour, int32_t minute, int32_t second) {
+  t.m_nYear = year;
+  t.m_nMonth = month;
+  t.m_nDay = day;
+  t.m_nHour = hour;
+  t.m_nMinute = minute;
+  t.m_nSecond = second;
+}
+
+// The measurement schedule: measuring, sampling, send count, event sampling, event send count.
+inline void SetSchedule(CKX2SysInfo& sys, int32_t measuring, int32_t sampling, int32_t count, int32_t samplingEvent,
+                        int32_t countEvent) {
+  sys.m_nMeasuring = measuring;
+  sys.m_nSampling = sampling;
+  sys.m_nSendCount = count;
+  sys.m_nSamplingEvent = samplingEvent;
+  sys.m_nSendCountEvent = countEvent;
+}
+
+inline void SetAccessPoint(CKX2MailInfo& mail, const char* apn, const char* user, const char* password,
+                           const char* auth, const char* imei) {
+  mail.m_strApn = apn;
+  mail.m_strUser = user;
+  mail.m_strPassword = password;
+  mail.m_strAuth = auth;
+  mail.m_strImei = imei;
+}
+
 inline CSettingWorkData FullRecord() {
   CSettingWorkData work;
   CKX2SysInfo& sys = work.m_sysInfo;
   sys.m_dRainPerCount = 0.5;
   sys.m_nBatteryStop = 3600;
-  sys.m_alarm[0].m_nNo = 7;  // the file names alarms by position, not by this
-  sys.m_alarm[0].m_dThreshold = 10.0;
-  sys.m_alarm[0].m_nPeriod = 90;
-  sys.m_alarm[0].m_nEnable = 1;
-  sys.m_alarm[1].m_nNo = 0;
-  sys.m_alarm[1].m_dThreshold = 5.25;
-  sys.m_alarm[1].m_nPeriod = 14400;
-  sys.m_alarm[1].m_nEnable = 0;
-  sys.m_nMeasuring = 1;
-  sys.m_stStart.m_nYear = 2027;
-  sys.m_stStart.m_nMonth = 3;
-  sys.m_stStart.m_nDay = 5;
-  sys.m_stStart.m_nHour = 7;
-  sys.m_stStart.m_nMinute = 8;
-  sys.m_stStart.m_nSecond = 9;
-  sys.m_nSampling = 600;
-  sys.m_nSendCount = 6;
-  sys.m_nSamplingEvent = 60;
-  sys.m_nSendCountEvent = 240;
-  CKX2MailInfo& mail = work.m_mailInfo;
-  mail.m_strApn = "soracom.io";
-  mail.m_strUser = "sora";
-  mail.m_strPassword = "p@ss-w0rd!";
-  mail.m_strAuth = "CHAP";
-  mail.m_strImei = "356938035643809";
+  SetAlarm(sys.m_alarm[0], 7, 10.0, 90, 1);  // the file names alarms by position, not by number
+  SetAlarm(sys.m_alarm[1], 0, 5.25, 14400, 0);
+  SetTime(sys.m_stStart, 2027, 3, 5, 7, 8, 9);
+  SetSchedule(sys, 1, 600, 6, 60, 240);
+  SetAccessPoint(work.m_mailInfo, "soracom.io", "sora", "p@ss-w0rd!", "CHAP", "356938035643809");
   return work;
 }
 
