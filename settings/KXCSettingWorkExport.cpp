@@ -6,7 +6,7 @@
 #include "settings/KXCSettingWork.h"
 #include "settings/SettingFileKeys.h"
 #include "settings/SettingSelect.h"
-#include "settings/SettingWorkData.h"
+#include "link/SettingWorkData.h"
 
 namespace sf = settingfile;
 
