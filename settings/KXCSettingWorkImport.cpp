@@ -16,8 +16,8 @@ namespace sf = settingfile;
 namespace {
 
 // What a file may bring. Beyond these the wizard pages would show something
-// other than the file holds (their conversions wrap: a period of 240:01 hours
-// shows as 000:01 days and years as two digits), and the operator would
+// other than the file holds (their conversions wrap: a period of 1000 hours
+// shows as 000:00, a year as its last two digits), and the operator would
 // confirm that. The limits are those of the pages' own inputs.
 constexpr double kRainMin = 0.01, kRainMax = 2.00;          // mm per count
 constexpr int32_t kBatteryMin = 2400, kBatteryMax = 12000;  // mV
