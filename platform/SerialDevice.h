@@ -130,8 +130,7 @@ class SerialDevice {
   // checked its run flag just before cannot sleep through it.
   void CancelIo();
 
-  // Rates the termios layer can set, and the highest of them.
-  static bool IsSupportedRate(uint32_t rate);
+  // The highest rate the termios layer can set.
   static uint32_t MaxRate();
 
  private:

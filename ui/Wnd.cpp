@@ -613,21 +613,12 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) {
   UINT id = LOWORD(wParam), code = HIWORD(wParam);
   // Menu items (0), accelerators (1) and button clicks (BN_CLICKED = 0).
-  if (code == 0 || code == 1) {
-    auto it = m_commands.find(id);
-    if (it != m_commands.end()) {
-      auto handler = it->second;
-      handler();
-      return TRUE;
-    }
-  }
-  auto it = m_controlNotifies.find({id, code});
-  if (it != m_controlNotifies.end()) {
-    auto handler = it->second;
-    handler();
-    return TRUE;
-  }
-  return FALSE;
+  if (code != 0 && code != 1) return FALSE;
+  auto it = m_commands.find(id);
+  if (it == m_commands.end()) return FALSE;
+  auto handler = it->second;
+  handler();
+  return TRUE;
 }
 
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result) {
@@ -654,9 +645,6 @@ LRESULT CWnd::DefWindowProc(UINT, WPARAM, LPARAM) { return 0; }
 void CWnd::DoDataExchange(CDataExchange*) {}
 
 void CWnd::MapCommand(UINT id, std::function<void()> handler) { m_commands[id] = std::move(handler); }
-void CWnd::MapControlNotify(UINT id, UINT code, std::function<void()> handler) {
-  m_controlNotifies[{id, code}] = std::move(handler);
-}
 void CWnd::MapNotify(UINT code, UINT id, std::function<void(NMHDR*, LRESULT*)> handler) {
   m_notifies[{code, id}] = std::move(handler);
 }
