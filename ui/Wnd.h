@@ -17,9 +17,6 @@ class QWidget;
 class QTimer;
 class CScrollBar;
 class CDataExchange;
-namespace ui_detail {
-class WndBridge;
-}
 
 class CWnd {
  public:
@@ -147,7 +144,6 @@ class CWnd {
   int m_nID = 0;
 
  private:
-  friend class ui_detail::WndBridge;
   void Unregister();
   void WidgetDestroyed();
 
