@@ -5,8 +5,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTextDocument>
 #include <QTextCursor>
+#include <QTextDocument>
 
 #include "ui/QtText.h"
 
