@@ -1,8 +1,8 @@
 #pragma once
 // The handful of Windows types, constants and helpers that the window
 // framework's callers are written with. Values are the platform's own where
-// callers compare them with numbers the design fixes (virtual keys, command
-// ids, message-box results); the rest only need to be distinct.
+// callers compare them with fixed numbers (virtual keys, command ids,
+// message-box results); the rest only need to be distinct.
 
 #include <cstdint>
 
@@ -175,7 +175,7 @@ enum : int { LVCFMT_LEFT = 0, LVCFMT_RIGHT = 1, LVCFMT_CENTER = 2 };
 // Check state of buttons.
 enum : int { BST_UNCHECKED = 0, BST_CHECKED = 1 };
 
-// Virtual keys of the design.
+// Virtual keys.
 enum : int {
   VK_BACK = 0x08,
   VK_TAB = 0x09,
