@@ -145,8 +145,10 @@ void CDlgMainSystem::OnBnClickedTimeSync() {
 int CDlgMainSystem::ThreadWork() {
   CKX2Device& device = theApp.m_device;
   if (!device.m_port.IsOpen()) return 0;
-  if (device.m_protocol.SendCommandExpect(&device.m_port, "MAIL TIME\r\n", "OK", kTimeSyncOkMs) != 0) return 0;
+  if (device.m_protocol.SendCommandExpect(&device.m_port, "MAIL TIME\r\n", "OK", kTimeSyncOkMs) != ComResult::kOk) {
+    return 0;
+  }
   // The lines between "OK" and "YES END" are the module's progress; only the
   // end marker tells.
-  return device.m_protocol.QueryLines(&device.m_port, nullptr, nullptr, kTimeSyncEndMs) == 0 ? 1 : 0;
+  return device.m_protocol.QueryLines(&device.m_port, nullptr, nullptr, kTimeSyncEndMs) == ComResult::kOk ? 1 : 0;
 }

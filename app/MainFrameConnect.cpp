@@ -74,7 +74,7 @@ int CMainFrame::ConnectPort(const std::string& deviceName) {
   CKX2Device& device = theApp.m_device;
   ResetConnection();
   std::string error;
-  if (device.OpenPort(deviceName) != 0) {
+  if (device.OpenPort(deviceName) != PortOpenResult::kOpened) {
     error = res::LoadString(kStrPortNotOpened);
   } else {
     m_dlgRefMain.DestroyWindow();

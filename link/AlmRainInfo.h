@@ -10,6 +10,7 @@ class CAlmRainInfo {
   CAlmRainInfo(const CAlmRainInfo&) = default;
   CAlmRainInfo& operator=(const CAlmRainInfo&) = default;
   virtual ~CAlmRainInfo();
+  bool operator==(const CAlmRainInfo&) const = default;
 
   int32_t m_nNo = 0;          // as the logger reported it (1 or 2)
   double m_dThreshold = 0.0;  // mm

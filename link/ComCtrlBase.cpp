@@ -57,20 +57,20 @@ CComCtrlBase::~CComCtrlBase() = default;
 
 int32_t CComCtrlBase::WakeUp(CRSPort* port, char* reply, int32_t* length) {
   static const char kHello[] = "\r\nHELLO\r\n";
-  if (port == nullptr) return 1;
+  if (port == nullptr) return ComResult::kFailed;
   platform::CriticalSectionLock lock(port->PortLock());
-  if (!port->IsOpen()) return 1;
+  if (!port->IsOpen()) return ComResult::kFailed;
 
-  int32_t result = 1;
+  int32_t result = ComResult::kFailed;
   char line[100];
   if (SendLine(port, kHello, 9)) {
-    if (!port->IsOpen()) return 3;
+    if (!port->IsOpen()) return ComResult::kNoWakeUp;
     if (ReadReply(port, line, sizeof line, 2000) <= 0) {
-      result = 3;
+      result = ComResult::kNoWakeUp;
     } else if (std::strncmp(line, "WAKE", 4) != 0) {
-      result = 2;
+      result = ComResult::kOtherReply;
     } else {
-      result = 0;
+      result = ComResult::kOk;
       // The line after "WAKE" carries the identification and the version.
       int32_t got = 0;
       if (reply != nullptr && length != nullptr && *length > 0) {
@@ -137,33 +137,33 @@ int32_t CComCtrlBase::StopMeasure(CRSPort* port, int32_t n) {
 }
 
 int32_t CComCtrlBase::ReadAll(CRSPort* port, int32_t first, int32_t last, char* reply, int32_t size) {
-  if (port == nullptr || reply == nullptr || size < 1) return 1;
+  if (port == nullptr || reply == nullptr || size < 1) return ComResult::kFailed;
   char command[200];
   const int len = std::snprintf(command, sizeof command, "RD ALL %d %d\r\n", first, last);
   platform::CriticalSectionLock lock(port->PortLock());
-  if (!port->IsOpen()) return 1;
-  if (!SendLine(port, command, len)) return 1;
-  if (!port->IsOpen()) return 1;
-  if (ReadReply(port, reply, size, 2000) <= 0) return 1;
-  return std::strstr(reply, "END") == nullptr ? 0 : 1;
+  if (!port->IsOpen()) return ComResult::kFailed;
+  if (!SendLine(port, command, len)) return ComResult::kFailed;
+  if (!port->IsOpen()) return ComResult::kFailed;
+  if (ReadReply(port, reply, size, 2000) <= 0) return ComResult::kFailed;
+  return std::strstr(reply, "END") == nullptr ? ComResult::kOk : ComResult::kFailed;
 }
 
 int32_t CComCtrlBase::ReadAllNext(CRSPort* port, char* reply, int32_t size) {
-  if (port == nullptr || reply == nullptr || size < 1) return 1;
+  if (port == nullptr || reply == nullptr || size < 1) return ComResult::kFailed;
   platform::CriticalSectionLock lock(port->PortLock());
-  if (!port->IsOpen()) return 1;
-  if (ReadReply(port, reply, size, 2000) <= 0) return 1;
-  if (std::strstr(reply, "END") == nullptr) return 0;
-  return std::strstr(reply, kNotEnd) != nullptr ? 240 : 243;
+  if (!port->IsOpen()) return ComResult::kFailed;
+  if (ReadReply(port, reply, size, 2000) <= 0) return ComResult::kFailed;
+  if (std::strstr(reply, "END") == nullptr) return ComResult::kOk;
+  return std::strstr(reply, kNotEnd) != nullptr ? ComResult::kNotEnd : ComResult::kEnd;
 }
 
 int32_t CComCtrlBase::ClearData(CRSPort* port, int32_t tries) {
-  if (port == nullptr) return 1;
-  if (tries < 1) return 0;
+  if (port == nullptr) return ComResult::kFailed;
+  if (tries < 1) return ComResult::kOk;
   for (int32_t i = 0; i < tries; ++i) {
-    if (SendCommand(port, "ST CLR\r\n", kLongMs) == 0) return 0;
+    if (SendCommand(port, "ST CLR\r\n", kLongMs) == ComResult::kOk) return ComResult::kOk;
   }
-  return 1;
+  return ComResult::kFailed;
 }
 
 int32_t CComCtrlBase::SendCommand(CRSPort* port, const char* command, uint32_t timeoutMs) {
@@ -171,19 +171,19 @@ int32_t CComCtrlBase::SendCommand(CRSPort* port, const char* command, uint32_t t
 }
 
 int32_t CComCtrlBase::SendCommandExpect(CRSPort* port, const char* command, const char* expected, uint32_t timeoutMs) {
-  if (port == nullptr || command == nullptr) return 1;
+  if (port == nullptr || command == nullptr) return ComResult::kFailed;
   char expect[100];
   CopyExpected(expect, expected);
 
   platform::CriticalSectionLock lock(port->PortLock());
-  if (!port->IsOpen()) return 1;
-  if (!SendLine(port, command, static_cast<int32_t>(std::strlen(command)))) return 1;
-  if (!port->IsOpen()) return 1;
+  if (!port->IsOpen()) return ComResult::kFailed;
+  if (!SendLine(port, command, static_cast<int32_t>(std::strlen(command)))) return ComResult::kFailed;
+  if (!port->IsOpen()) return ComResult::kFailed;
   char line[256];
-  if (ReadReply(port, line, sizeof line, timeoutMs) <= 0) return 1;
-  if (Matches(line, expect)) return 0;
-  if (platform::CompareNoCase(line, kNotEnd, 7) == 0) return 240;
-  return 2;
+  if (ReadReply(port, line, sizeof line, timeoutMs) <= 0) return ComResult::kFailed;
+  if (Matches(line, expect)) return ComResult::kOk;
+  if (platform::CompareNoCase(line, kNotEnd, 7) == 0) return ComResult::kNotEnd;
+  return ComResult::kOtherReply;
 }
 
 int32_t CComCtrlBase::SendCommandCancelable(CRSPort* port, const char* command, platform::Event* cancel,
@@ -193,7 +193,7 @@ int32_t CComCtrlBase::SendCommandCancelable(CRSPort* port, const char* command, 
 
 int32_t CComCtrlBase::SendCommandExpectCancelable(CRSPort* port, const char* command, const char* expected,
                                                   platform::Event* cancel, uint32_t overallMs) {
-  if (port == nullptr || command == nullptr) return 1;
+  if (port == nullptr || command == nullptr) return ComResult::kFailed;
   char expect[100];
   CopyExpected(expect, expected);
   // The overall time counts from the call, time spent waiting for the port
@@ -201,17 +201,17 @@ int32_t CComCtrlBase::SendCommandExpectCancelable(CRSPort* port, const char* com
   const uint32_t start = platform::TickCount();
 
   platform::CriticalSectionLock lock(port->PortLock());
-  if (!port->IsOpen()) return 1;
-  if (!SendLine(port, command, static_cast<int32_t>(std::strlen(command)))) return 1;
+  if (!port->IsOpen()) return ComResult::kFailed;
+  if (!SendLine(port, command, static_cast<int32_t>(std::strlen(command)))) return ComResult::kFailed;
 
   char line[256];
   for (int passes = 0;;) {
-    if (platform::TickCount() - start > overallMs) return 4;
+    if (platform::TickCount() - start > overallMs) return ComResult::kTimedOut;
     int32_t n = 0;
     if (port->IsOpen()) n = ReadReply(port, line, sizeof line, 2000);
-    if (n > 0) return Matches(line, expect) ? 0 : 2;
-    if (cancel != nullptr && cancel->Wait(0) != platform::WaitResult::Timeout) return 241;
-    if (++passes >= 100) return 1;
+    if (n > 0) return Matches(line, expect) ? ComResult::kOk : ComResult::kOtherReply;
+    if (cancel != nullptr && cancel->Wait(0) != platform::WaitResult::Timeout) return ComResult::kCancelled;
+    if (++passes >= 100) return ComResult::kFailed;
   }
 }
 

@@ -5,15 +5,13 @@
 //
 // Every exchange holds the port lock from the command to its last reply line,
 // so exchanges of different threads never interleave. The object keeps no link
-// state: every operation takes the port first, and a null port gives 1.
-//
-// Result codes: 0 expected reply, 1 no port / closed / write failed / nothing
-// read, 2 other reply, 3 no wake-up answer, 4 overall time-out, 5 data line,
-// 6 end of data, 240 "NOT END" or "NG", 241 cancelled, 243 "END".
+// state: every operation takes the port first, and a null port gives
+// ComResult::kFailed. The results are those of link/ComResult.h.
 
 #include <cstdint>
 #include <string>
 
+#include "link/ComResult.h"
 #include "platform/Event.h"
 
 class CRSPort;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <optional>
 
 #include "link/RSPort.h"
 #include "link/ReadData.h"
@@ -21,12 +22,13 @@ constexpr uint32_t kMailInitMs = 360000;
 constexpr uint32_t kImeiMs = 60000;
 constexpr uint32_t kErrorLogMs = 20000;
 
-// Query replies: data lines, then one of these markers.
-int32_t EndMarker(const char* line) {
-  if (platform::CompareNoCase(line, "YES END", 7) == 0) return 0;
-  if (platform::CompareNoCase(line, "NG", 2) == 0) return 240;
-  if (platform::CompareNoCase(line, "NOT END", 7) == 0) return 240;
-  return -1;
+// Query replies: data lines, then one of these markers. A data line gives
+// no result.
+std::optional<int32_t> EndMarker(const char* line) {
+  if (platform::CompareNoCase(line, "YES END", 7) == 0) return ComResult::kOk;
+  if (platform::CompareNoCase(line, "NG", 2) == 0) return ComResult::kNotEnd;
+  if (platform::CompareNoCase(line, "NOT END", 7) == 0) return ComResult::kNotEnd;
+  return std::nullopt;
 }
 
 // A command of any length (calibration and criteria texts come from the
@@ -78,56 +80,56 @@ bool CComCtrlKestrix2::IsTargetModel(const char* identification) {
 }
 
 int32_t CComCtrlKestrix2::SetBatteryAlarm(CRSPort* port, int32_t millivolts) {
-  if (port == nullptr) return 1;
+  if (port == nullptr) return ComResult::kFailed;
   return SendCommandExpect(port, Format("BAT %d\r\n", millivolts).c_str(), nullptr, kShortMs);
 }
 
 int32_t CComCtrlKestrix2::SetRssValue(CRSPort* port, int32_t value) {
-  if (port == nullptr) return 1;
+  if (port == nullptr) return ComResult::kFailed;
   return SendCommandExpect(port, Format("ST RSS %d\r\n", value).c_str(), nullptr, kShortMs);
 }
 
 int32_t CComCtrlKestrix2::SetAverage(CRSPort* port, int32_t value) {
-  if (port == nullptr) return 1;
+  if (port == nullptr) return ComResult::kFailed;
   return SendCommandExpect(port, Format("ST AVG %d\r\n", value).c_str(), nullptr, kShortMs);
 }
 
 int32_t CComCtrlKestrix2::SetCalibration(CRSPort* port, const char* text) {
-  if (port == nullptr || text == nullptr) return 1;
+  if (port == nullptr || text == nullptr) return ComResult::kFailed;
   return SendCommandExpect(port, Format("ST CAL AV %s\r\n", text).c_str(), nullptr, kShortMs);
 }
 
 int32_t CComCtrlKestrix2::ClearRain(CRSPort* port) {
-  if (port == nullptr) return 1;
+  if (port == nullptr) return ComResult::kFailed;
   return SendCommandExpect(port, "RCLR\r\n", nullptr, kShortMs);
 }
 
 int32_t CComCtrlKestrix2::SetRainAlarm(CRSPort* port, int32_t number, const char* criteria) {
-  if (port == nullptr || criteria == nullptr) return 1;
+  if (port == nullptr || criteria == nullptr) return ComResult::kFailed;
   return SendCommandExpect(port, Format("ALM RN %d %s\r\n", number, criteria).c_str(), nullptr, kShortMs);
 }
 
 int32_t CComCtrlKestrix2::EnableRainAlarm(CRSPort* port, int32_t number, int32_t on) {
-  if (port == nullptr) return 1;
+  if (port == nullptr) return ComResult::kFailed;
   const char* format = on != 0 ? "ALM RN %d ON\r\n" : "ALM RN %d OFF\r\n";
   return SendCommandExpect(port, Format(format, number).c_str(), nullptr, kShortMs);
 }
 
 int32_t CComCtrlKestrix2::QueryLines(CRSPort* port, const char* command, std::vector<std::string>* lines,
                                      uint32_t overallMs) {
-  if (port == nullptr) return 1;
+  if (port == nullptr) return ComResult::kFailed;
   platform::CriticalSectionLock lock(port->PortLock());
   // Without a command nothing is purged: the lines that followed an earlier
   // exchange's "OK" are the ones to collect.
   if (command != nullptr && command[0] != '\0') {
-    if (!port->IsOpen()) return 1;
-    if (!SendLine(port, command)) return 1;
+    if (!port->IsOpen()) return ComResult::kFailed;
+    if (!SendLine(port, command)) return ComResult::kFailed;
   }
 
   char line[4096];
   uint32_t since = platform::TickCount();
   for (;;) {
-    if (platform::TickCount() - since > overallMs) return 4;
+    if (platform::TickCount() - since > overallMs) return ComResult::kTimedOut;
     if (!port->IsOpen()) {
       // Nothing can come any more; let the overall time run out without
       // spinning a core.
@@ -136,13 +138,12 @@ int32_t CComCtrlKestrix2::QueryLines(CRSPort* port, const char* command, std::ve
       continue;
     }
     if (ReadReply(port, line, sizeof line, 1000) <= 0) continue;
-    const int32_t end = EndMarker(line);
-    if (end >= 0) return end;
+    if (const std::optional<int32_t> end = EndMarker(line)) return *end;
     if (lines != nullptr) {
       try {
         lines->emplace_back(line);
       } catch (const std::bad_alloc&) {
-        return 5;
+        return ComResult::kDataLine;
       }
     }
     // A long reply is fine as long as it keeps coming.
@@ -151,7 +152,7 @@ int32_t CComCtrlKestrix2::QueryLines(CRSPort* port, const char* command, std::ve
 }
 
 int32_t CComCtrlKestrix2::StartReadAll(CRSPort* port, int32_t start, int32_t count) {
-  if (port == nullptr) return 1;
+  if (port == nullptr) return ComResult::kFailed;
   std::string command;
   if (start < 0) {
     command = Format("%s\r\n", "RD ALL");
@@ -164,29 +165,29 @@ int32_t CComCtrlKestrix2::StartReadAll(CRSPort* port, int32_t start, int32_t cou
 }
 
 int32_t CComCtrlKestrix2::ReadDataLine(CRSPort* port, std::string& text) {
-  if (port == nullptr) return 1;
+  if (port == nullptr) return ComResult::kFailed;
   platform::CriticalSectionLock lock(port->PortLock());
-  if (!port->IsOpen()) return 1;
+  if (!port->IsOpen()) return ComResult::kFailed;
   char line[4096];
-  if (ReadReply(port, line, sizeof line, 3000) <= 0) return 1;
+  if (ReadReply(port, line, sizeof line, 3000) <= 0) return ComResult::kFailed;
   // A record may itself begin with the letters "NG"; only "NG" alone ends
   // the download.
   if (platform::CompareNoCase(line, "YES END", 7) == 0 || platform::CompareNoCase(line, "NOT END", 7) == 0 ||
       platform::CompareNoCase(line, "NG", 7) == 0) {
-    return 6;
+    return ComResult::kEndOfData;
   }
   text = line;
   text += "\r\n";
-  return 5;
+  return ComResult::kDataLine;
 }
 
 int32_t CComCtrlKestrix2::ReadErrorLog(CRSPort* port, std::vector<std::string>& lines) {
   const int32_t result = SendCommandExpect(port, "RD ERR\r\n", "OK", kShortMs);
-  if (result != 0) return result;
+  if (result != ComResult::kOk) return result;
   // The caller's list gets the log only when it came whole.
   std::vector<std::string> collected;
   const int32_t query = QueryLines(port, nullptr, &collected, kErrorLogMs);
-  if (query == 0) lines.insert(lines.end(), collected.begin(), collected.end());
+  if (query == ComResult::kOk) lines.insert(lines.end(), collected.begin(), collected.end());
   return query;
 }
 
@@ -194,18 +195,21 @@ int32_t CComCtrlKestrix2::InitMail(CRSPort* port, const char* profile) {
   const std::string command = profile != nullptr && profile[0] != '\0' ? Format("%s %s\r\n", "MAIL INI", profile)
                                                                        : Format("%s\r\n", "MAIL INI");
   const int32_t result = SendCommandExpect(port, command.c_str(), "OK", kShortMs);
-  if (result != 0) return result;
+  if (result != ComResult::kOk) return result;
   return QueryLines(port, nullptr, nullptr, kMailInitMs);
 }
 
 int32_t CComCtrlKestrix2::ReadImei(CRSPort* port, char* digits) {
-  if (digits == nullptr) return 1;
+  if (digits == nullptr) return ComResult::kFailed;
   const int32_t result = SendCommandExpect(port, "MAIL IMEI\r\n", "OK", kShortMs);
-  if (result != 0) return result;
+  if (result != ComResult::kOk) return result;
   std::vector<std::string> collected;
-  if (QueryLines(port, nullptr, &collected, kImeiMs) != 0 || collected.empty()) return 2;
+  // Whatever goes wrong after the "OK" reads as an answer without a number.
+  if (QueryLines(port, nullptr, &collected, kImeiMs) != ComResult::kOk || collected.empty()) {
+    return ComResult::kOtherReply;
+  }
   const std::string& first = collected.front();
-  if (std::strncmp(first.c_str(), "IMEI", 4) != 0) return 0;
+  if (std::strncmp(first.c_str(), "IMEI", 4) != 0) return ComResult::kOk;
   // The module prints the number with separators ("IMEI: 3567-...").
   int count = 0;
   digits[0] = '\0';
@@ -216,35 +220,35 @@ int32_t CComCtrlKestrix2::ReadImei(CRSPort* port, char* digits) {
       digits[count] = '\0';
     }
   }
-  return 0;
+  return ComResult::kOk;
 }
 
 int32_t CComCtrlKestrix2::SendWeep(CRSPort* port) {
-  if (port == nullptr) return 1;
+  if (port == nullptr) return ComResult::kFailed;
   platform::CriticalSectionLock lock(port->PortLock());
-  if (!port->IsOpen()) return 1;
-  if (!SendLine(port, "WEEP\r\n")) return 1;
+  if (!port->IsOpen()) return ComResult::kFailed;
+  if (!SendLine(port, "WEEP\r\n")) return ComResult::kFailed;
   char line[256];
-  if (!port->IsOpen() || ReadReply(port, line, sizeof line, 5000) <= 0) return 4;
-  if (std::strstr(line, "writing") == nullptr) return 1;
+  if (!port->IsOpen() || ReadReply(port, line, sizeof line, 5000) <= 0) return ComResult::kTimedOut;
+  if (std::strstr(line, "writing") == nullptr) return ComResult::kFailed;
   // Writing the image to flash takes a while before the final "OK".
-  if (!port->IsOpen() || ReadReply(port, line, sizeof line, 60000) <= 0) return 1;
-  return platform::CompareNoCase(line, "OK", 2) == 0 ? 0 : 1;
+  if (!port->IsOpen() || ReadReply(port, line, sizeof line, 60000) <= 0) return ComResult::kFailed;
+  return platform::CompareNoCase(line, "OK", 2) == 0 ? ComResult::kOk : ComResult::kFailed;
 }
 
 int32_t CComCtrlKestrix2::WaitSleep(CRSPort* port, int32_t n) {
-  if (port == nullptr) return 1;
+  if (port == nullptr) return ComResult::kFailed;
   platform::CriticalSectionLock lock(port->PortLock());
   char line[256];
   for (int32_t i = 0; i < n; ++i) {
-    if (!port->IsOpen() || ReadReply(port, line, sizeof line, 13000) <= 0) return 1;
-    if (platform::CompareNoCase(line, "#>RX:$SLEEP", 11) == 0) return 0;
+    if (!port->IsOpen() || ReadReply(port, line, sizeof line, 13000) <= 0) return ComResult::kFailed;
+    if (platform::CompareNoCase(line, "#>RX:$SLEEP", 11) == 0) return ComResult::kOk;
   }
-  return 1;
+  return ComResult::kFailed;
 }
 
 int32_t CComCtrlKestrix2::SendAndWait(CRSPort* port, const char* command, const char* expected, int32_t n) {
-  if (port == nullptr || command == nullptr) return 1;
+  if (port == nullptr || command == nullptr) return ComResult::kFailed;
   char expect[100];
   std::snprintf(expect, sizeof expect, "%s", expected != nullptr ? expected : "YES END");
   const std::size_t expectLen = std::strlen(expect);
@@ -252,19 +256,19 @@ int32_t CComCtrlKestrix2::SendAndWait(CRSPort* port, const char* command, const 
   platform::CriticalSectionLock lock(port->PortLock());
   // With no read to make, a command would only change the logger behind the
   // caller's back.
-  if (!port->IsOpen() || n < 1) return 1;
-  if (!SendLine(port, command)) return 1;
+  if (!port->IsOpen() || n < 1) return ComResult::kFailed;
+  if (!SendLine(port, command)) return ComResult::kFailed;
 
-  int32_t result = 1;
+  int32_t result = ComResult::kFailed;
   char line[256];
   for (int32_t i = 0; i < n; ++i) {
     if (!port->IsOpen()) continue;
     if (ReadReply(port, line, sizeof line, 5000) <= 0) continue;
-    if (platform::CompareNoCase(line, expect, expectLen) == 0) return 0;
+    if (platform::CompareNoCase(line, expect, expectLen) == 0) return ComResult::kOk;
     if (platform::CompareNoCase(line, "*>RX:ERROR", 99) == 0 || platform::CompareNoCase(line, "NOT END", 99) == 0) {
-      return 240;
+      return ComResult::kNotEnd;
     }
-    result = 2;
+    result = ComResult::kOtherReply;
   }
   return result;
 }

@@ -40,14 +40,14 @@ int32_t CComCtrlKestrix2::ReadSysInfo(CRSPort* port, CKX2SysInfo& info) {
   const int32_t result = QueryLines(port, "RD SYS\r\n", &lines, 3000);
   // Only a complete answer is applied: half an answer would mix this
   // reading's values with the record's old ones.
-  if (result != 0) return result;
+  if (result != ComResult::kOk) return result;
   std::string key;
   std::string value;
   for (const std::string& line : lines) {
     SplitKeyValue(line, key, value);
     ParseSysItem(info, key.c_str(), value.c_str());
   }
-  return 0;
+  return ComResult::kOk;
 }
 
 int32_t CComCtrlKestrix2::ParseSysItem(CKX2SysInfo& info, const char* key, const char* value) {

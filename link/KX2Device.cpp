@@ -26,17 +26,17 @@ constexpr std::size_t kFieldChars = 19;
 
 unsigned MessageId(int32_t code) {
   switch (code) {
-    case -2:
+    case DeviceResult::kNoResponse:
       return 2506;
-    case -3:
+    case DeviceResult::kNotConnected:
       return 2505;
-    case -4:
+    case DeviceResult::kNoMemory:
       return 2509;
-    case -5:
+    case DeviceResult::kAborted:
       return 2517;
-    case -6:
+    case DeviceResult::kNoImei:
       return 2532;
-    case -7:
+    case DeviceResult::kModuleSetting:
       return 2533;
     default:
       return 2507;
@@ -54,9 +54,9 @@ CKX2Device::~CKX2Device() = default;
 int32_t CKX2Device::OpenPort(const std::string& path) {
   ClosePort();
   const int32_t result = m_port.Open(path, m_dcb);
-  if (result != 0) return result;
+  if (result != PortOpenResult::kOpened) return result;
   m_strPortName = path;
-  return 0;
+  return PortOpenResult::kOpened;
 }
 
 void CKX2Device::ClosePort() {
@@ -78,9 +78,9 @@ int32_t CKX2Device::WakeUp() {
     std::memset(reply, 0, sizeof reply);
     length = static_cast<int32_t>(sizeof reply);
     const int32_t result = m_protocol.WakeUp(&m_port, reply, &length);
-    if (result == 0) {
+    if (result == ComResult::kOk) {
       woke = true;
-    } else if (result == 2) {
+    } else if (result == ComResult::kOtherReply) {
       // The logger answered with something else: it is awake but still busy
       // with an earlier line; give it a moment before the next hello.
       platform::Sleep(500);
@@ -113,13 +113,14 @@ int32_t CKX2Device::WakeUp() {
 
 int32_t CKX2Device::ReadSystemInfo() {
   CKX2SysInfo info;
-  int32_t result = 1;
+  int32_t result = ComResult::kFailed;
   for (int32_t i = 0; i < kTries; ++i) {
     result = m_protocol.ReadSysInfo(&m_port, info);
-    // 1: no port or nothing came at all; asking again would only wait again.
-    if (result == 0 || result == 1) break;
+    // kFailed: no port or nothing came at all; asking again would only wait
+    // again.
+    if (result == ComResult::kOk || result == ComResult::kFailed) break;
   }
-  if (result != 0) return 0;
+  if (result != ComResult::kOk) return 0;
   SetDeviceClock(info.m_stClock);
   m_workRead.m_sysInfo = info;
   return 1;
@@ -127,11 +128,11 @@ int32_t CKX2Device::ReadSystemInfo() {
 
 int32_t CKX2Device::ReadMailInfo() {
   CKX2MailInfo info;
-  int32_t result = 1;
+  int32_t result = ComResult::kFailed;
   for (int32_t i = 0; i < kTries; ++i) {
     std::vector<std::string> lines;
     result = m_protocol.QueryLines(&m_port, "MAIL DSP\r\n", &lines, 3000);
-    if (result == 0) {
+    if (result == ComResult::kOk) {
       for (const std::string& line : lines) {
         std::string key;
         std::string value;
@@ -140,55 +141,57 @@ int32_t CKX2Device::ReadMailInfo() {
       }
       break;
     }
-    if (result == 1) break;
+    if (result == ComResult::kFailed) break;
   }
-  if (result != 0) return 0;
+  if (result != ComResult::kOk) return 0;
   m_workRead.m_mailInfo = info;
   return 1;
 }
 
 int32_t CKX2Device::StopMeasurement() {
-  if (!m_port.IsOpen()) return -3;
+  if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
   for (int32_t i = 0; i < kTries; ++i) {
     const int32_t result = m_protocol.StopMeasure(&m_port, 1);
-    if (result == 0) {
+    if (result == ComResult::kOk) {
       ReadSystemInfo();
-      return 0;
+      return DeviceResult::kOk;
     }
     // "NOT END": the logger refuses to stop now; asking again changes nothing.
-    if (result == 240) break;
+    if (result == ComResult::kNotEnd) break;
   }
-  return -1;
+  return DeviceResult::kFailed;
 }
 
 int32_t CKX2Device::ReadCurrentValues(std::string& text) {
-  if (!m_port.IsOpen()) return -3;
+  if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
   for (int32_t i = 0; i < kTries; ++i) {
-    if (m_protocol.SendCommandExpect(&m_port, "RD REL\r\n", "OK", 5000) != 0) continue;
+    if (m_protocol.SendCommandExpect(&m_port, "RD REL\r\n", "OK", 5000) != ComResult::kOk) continue;
     // The values follow the "OK" on their own; nothing is sent or purged.
     std::vector<std::string> lines;
-    if (m_protocol.QueryLines(&m_port, nullptr, &lines, 10000) != 0) continue;
+    if (m_protocol.QueryLines(&m_port, nullptr, &lines, 10000) != ComResult::kOk) continue;
     if (!lines.empty()) text = lines.front();
-    return 0;
+    return DeviceResult::kOk;
   }
-  return -1;
+  return DeviceResult::kFailed;
 }
 
 int32_t CKX2Device::TestAntenna(int32_t* level) {
-  if (!m_port.IsOpen()) return -3;
+  if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
   // The module needs up to a minute to measure; one try only, the operator
   // repeats it from the page.
-  if (m_protocol.SendCommandExpect(&m_port, "RD ANT\r\n", "OK", 10000) != 0) return -1;
+  if (m_protocol.SendCommandExpect(&m_port, "RD ANT\r\n", "OK", 10000) != ComResult::kOk) {
+    return DeviceResult::kFailed;
+  }
   std::vector<std::string> lines;
-  if (m_protocol.QueryLines(&m_port, nullptr, &lines, 60000) != 0) return -1;
-  if (lines.empty()) return 0;
+  if (m_protocol.QueryLines(&m_port, nullptr, &lines, 60000) != ComResult::kOk) return DeviceResult::kFailed;
+  if (lines.empty()) return DeviceResult::kOk;
   const std::string& first = lines.front();
-  if (platform::CompareNoCase(first.c_str(), "ANT", 3) != 0) return -1;
+  if (platform::CompareNoCase(first.c_str(), "ANT", 3) != 0) return DeviceResult::kFailed;
   // "ANT -85": the number follows the key and its blank. A bare "ANT" reads
   // as level 0 rather than past the end of the line.
   const std::size_t skip = first.size() < 4 ? first.size() : 4;
   if (level != nullptr) *level = platform::AtoI(first.c_str() + skip);
-  return 0;
+  return DeviceResult::kOk;
 }
 
 void CKX2Device::SetError(int32_t code, const char* detail) {
@@ -235,10 +238,10 @@ int64_t CKX2Device::LoggerNowForStart() {
 }
 
 int32_t CKX2Device::SendLineTries(const char* line, const char* expected, uint32_t timeoutMs, int32_t tries) {
-  int32_t result = 1;
+  int32_t result = ComResult::kFailed;
   for (int32_t i = 0; i < tries; ++i) {
     result = m_protocol.SendCommandExpect(&m_port, line, expected, timeoutMs);
-    if (result == 0) break;
+    if (result == ComResult::kOk) break;
   }
   return result;
 }

@@ -6,9 +6,8 @@
 //
 // Operations run on the worker thread of a background operation; the records
 // and texts are read on the user-interface thread once the work has ended.
-// Results: 0 success or a negative code (-1 failed, -2 no response, -3 not
-// connected, -4 memory, -5 aborted, -6 IMEI / a step of a sequence, -7 module
-// setting); WakeUp, ReadSystemInfo and ReadMailInfo answer 1 or 0 instead.
+// Results: those of link/DeviceResult.h; WakeUp, ReadSystemInfo and
+// ReadMailInfo answer 1 (done) or 0 instead.
 //
 // KX2Device.cpp: connection, reads and results; KX2DeviceWrite.cpp: setting
 // writes; KX2DeviceFirmware.cpp: firmware transfer and module monitor.
@@ -17,10 +16,11 @@
 #include <string>
 
 #include "link/ComCtrlKestrix2.h"
+#include "link/DeviceResult.h"
 #include "link/RSPort.h"
+#include "link/SettingWorkData.h"
 #include "platform/CriticalSection.h"
 #include "platform/SerialDevice.h"
-#include "settings/SettingWorkData.h"
 
 class CSdlTime;
 
@@ -32,7 +32,7 @@ class CKX2Device {
   CKX2Device& operator=(const CKX2Device&) = delete;
 
   // Connection, reads and results.
-  int32_t OpenPort(const std::string& path);  // 0, or 241/242/243 from CRSPort::Open
+  int32_t OpenPort(const std::string& path);  // a PortOpenResult
   void ClosePort();
   int32_t WakeUp();
   int32_t ReadSystemInfo();

@@ -36,7 +36,7 @@ std::string DurationText(int32_t seconds) {
 }  // namespace
 
 int32_t CKX2Device::WriteRainAlarms(int32_t* mask) {
-  if (!m_port.IsOpen()) return -3;
+  if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
   // Compare with what the logger holds now, not with what it held when the
   // wizard opened.
   ReadSystemInfo();
@@ -51,7 +51,7 @@ int32_t CKX2Device::WriteRainAlarms(int32_t* mask) {
       readText[n] = CriteriaText(read.m_alarm[n]);
     }
   } catch (const std::bad_alloc&) {
-    return -4;
+    return DeviceResult::kNoMemory;
   }
 
   // A criterion summed over a period shorter than the measurement interval
@@ -69,7 +69,7 @@ int32_t CKX2Device::WriteRainAlarms(int32_t* mask) {
   if (textChanged && candidate > 0 && candidate < read.m_nSampling) {
     for (int32_t i = 0; i < kTries; ++i) {
       int32_t interval = static_cast<int32_t>(candidate);
-      if (m_protocol.SetSampling(&m_port, interval) == 0) {
+      if (m_protocol.SetSampling(&m_port, interval) == ComResult::kOk) {
         read.m_nSampling = static_cast<int32_t>(candidate);
         break;
       }
@@ -80,56 +80,59 @@ int32_t CKX2Device::WriteRainAlarms(int32_t* mask) {
   for (int32_t n = 0; n < 2; ++n) {
     const int32_t number = n + 1;
     if (editText[n] != readText[n]) {
-      int32_t result = 1;
-      for (int32_t i = 0; i < kTries && result != 0; ++i)
+      int32_t result = ComResult::kFailed;
+      for (int32_t i = 0; i < kTries && result != ComResult::kOk; ++i)
         result = m_protocol.SetRainAlarm(&m_port, number, editText[n].c_str());
-      if (result != 0) failed |= n == 0 ? 4 : 16;
+      if (result != ComResult::kOk) failed |= n == 0 ? 4 : 16;
     }
     const int32_t editOn = edit.m_alarm[n].m_nEnable != 0 ? 1 : 0;
     const int32_t readOn = read.m_alarm[n].m_nEnable != 0 ? 1 : 0;
     if (editOn != readOn) {
-      int32_t result = 1;
-      for (int32_t i = 0; i < kTries && result != 0; ++i) result = m_protocol.EnableRainAlarm(&m_port, number, editOn);
-      if (result != 0) failed |= n == 0 ? 8 : 32;
+      int32_t result = ComResult::kFailed;
+      for (int32_t i = 0; i < kTries && result != ComResult::kOk; ++i) {
+        result = m_protocol.EnableRainAlarm(&m_port, number, editOn);
+      }
+      if (result != ComResult::kOk) failed |= n == 0 ? 8 : 32;
     }
   }
 
   if (mask != nullptr) *mask = failed;
-  return failed != 0 ? -1 : 0;
+  return failed != 0 ? DeviceResult::kFailed : DeviceResult::kOk;
 }
 
 int32_t CKX2Device::WriteMeasureSettings(uint16_t* mask) {
-  if (!m_port.IsOpen()) return -3;
+  if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
   CKX2SysInfo& edit = m_workEdit.m_sysInfo;
   const CKX2SysInfo& read = m_workRead.m_sysInfo;
   uint16_t failed = 0;
   char line[64];
 
-  int32_t result = 1;
-  for (int32_t i = 0; i < kTries && result != 0; ++i) {
+  int32_t result = ComResult::kFailed;
+  for (int32_t i = 0; i < kTries && result != ComResult::kOk; ++i) {
     int32_t interval = edit.m_nSampling;
     result = m_protocol.SetSampling(&m_port, interval);
   }
-  if (result != 0) failed |= 1;
+  if (result != ComResult::kOk) failed |= 1;
 
   // Send counts go out only when changed; the intervals always do.
   if (edit.m_nSendCount != read.m_nSendCount) {
     std::snprintf(line, sizeof line, "ST ITV %d\r\n", edit.m_nSendCount);
-    if (SendLineTries(line, nullptr, 5000, kTries) != 0) failed |= 2;
+    if (SendLineTries(line, nullptr, 5000, kTries) != ComResult::kOk) failed |= 2;
   }
 
   std::snprintf(line, sizeof line, "ST SMP2 %s\r\n", DurationText(edit.m_nSamplingEvent).c_str());
-  result = 1;
-  for (int32_t i = 0; i < kTries && result != 0; ++i) result = m_protocol.SendCommand(&m_port, line, 45000);
-  if (result != 0) failed |= 4;
+  result = ComResult::kFailed;
+  for (int32_t i = 0; i < kTries && result != ComResult::kOk; ++i)
+    result = m_protocol.SendCommand(&m_port, line, 45000);
+  if (result != ComResult::kOk) failed |= 4;
 
   if (edit.m_nSendCountEvent != read.m_nSendCountEvent) {
     std::snprintf(line, sizeof line, "ST ITV2 %d\r\n", edit.m_nSendCountEvent);
-    if (SendLineTries(line, nullptr, 5000, kTries) != 0) failed |= 8;
+    if (SendLineTries(line, nullptr, 5000, kTries) != ComResult::kOk) failed |= 8;
   }
 
   if (edit.m_nMeasuring == 0 && read.m_nMeasuring != 0) {
-    if (m_protocol.StopMeasure(&m_port, 1) != 0) failed |= 16;
+    if (m_protocol.StopMeasure(&m_port, 1) != ComResult::kOk) failed |= 16;
   }
 
   // A start with a failed schedule step before it could start measuring on a
@@ -156,24 +159,27 @@ int32_t CKX2Device::WriteMeasureSettings(uint16_t* mask) {
         edit.m_stStart.m_nMinute = local.tm_min;
         edit.m_stStart.m_nSecond = local.tm_sec;
       }
-      result = 1;
-      for (int32_t i = 0; i < kTries && result != 0; ++i) result = m_protocol.SetStartTime(&m_port, edit.m_stStart);
-      if (result != 0) failed |= 32;
+      result = ComResult::kFailed;
+      for (int32_t i = 0; i < kTries && result != ComResult::kOk; ++i) {
+        result = m_protocol.SetStartTime(&m_port, edit.m_stStart);
+      }
+      if (result != ComResult::kOk) failed |= 32;
     }
   }
 
   ReadSystemInfo();
 
   if (mask != nullptr) *mask = failed;
-  return failed != 0 ? -1 : 0;
+  return failed != 0 ? DeviceResult::kFailed : DeviceResult::kOk;
 }
 
 int32_t CKX2Device::WriteNetworkSettings(uint16_t* mask, int32_t mode) {
-  if (!m_port.IsOpen()) return -3;
+  if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
   if (mode == 0 || mode == 1) {
     // The module carries these two profiles itself; initialising it with the
     // profile's name applies all four values at once.
-    return m_protocol.InitMail(&m_port, mode == 0 ? "IIJ" : "MDAP") != 0 ? -7 : 0;
+    const int32_t init = m_protocol.InitMail(&m_port, mode == 0 ? "IIJ" : "MDAP");
+    return init != ComResult::kOk ? DeviceResult::kModuleSetting : DeviceResult::kOk;
   }
 
   const CKX2MailInfo& edit = m_workEdit.m_mailInfo;
@@ -199,15 +205,15 @@ int32_t CKX2Device::WriteNetworkSettings(uint16_t* mask, int32_t mode) {
       line += " " + value;
     }
     line += "\r\n";
-    if (SendLineTries(line.c_str(), nullptr, 5000, kTries) != 0) failed |= bit;
+    if (SendLineTries(line.c_str(), nullptr, 5000, kTries) != ComResult::kOk) failed |= bit;
   }
 
   if (failed != 0) {
     if (mask != nullptr) *mask = failed;
-    return -1;
+    return DeviceResult::kFailed;
   }
   // The values are stored already; the initialisation only makes the
   // module use them, so its answer does not decide the result.
   m_protocol.InitMail(&m_port, nullptr);
-  return 0;
+  return DeviceResult::kOk;
 }

@@ -6,10 +6,11 @@
 
 class CKX2MailInfo {
  public:
-  CKX2MailInfo();
-  CKX2MailInfo(const CKX2MailInfo& other);
-  CKX2MailInfo& operator=(const CKX2MailInfo& other);
+  CKX2MailInfo() = default;
+  CKX2MailInfo(const CKX2MailInfo&) = default;
+  CKX2MailInfo& operator=(const CKX2MailInfo&) = default;
   virtual ~CKX2MailInfo();
+  bool operator==(const CKX2MailInfo&) const = default;
 
   std::string m_strApn;
   std::string m_strUser;

@@ -10,11 +10,13 @@ class CKX2SysInfo {
  public:
   static constexpr int kTextSize = 64;
 
-  CKX2SysInfo();
-  CKX2SysInfo(const CKX2SysInfo& other);
-  // Copies the texts as whole 64-byte blocks, bytes behind the NUL included.
-  CKX2SysInfo& operator=(const CKX2SysInfo& other);
+  CKX2SysInfo() = default;
+  // Copying and comparing take the texts as whole 64-byte blocks, bytes
+  // behind the NUL included.
+  CKX2SysInfo(const CKX2SysInfo&) = default;
+  CKX2SysInfo& operator=(const CKX2SysInfo&) = default;
   virtual ~CKX2SysInfo();
+  bool operator==(const CKX2SysInfo&) const = default;
 
   int32_t m_nKind = 0;  // device kind; set by no reply
   int32_t m_nMeasuring = 0;
@@ -29,8 +31,8 @@ class CKX2SysInfo {
   int32_t m_nSendCount = 0;      // measurements per sending; 0 none
   int32_t m_nSendCountEvent = 0;
   int32_t m_nBatteryStop = 0;  // mV
-  char m_szBuild[kTextSize];
-  char m_szSerial[kTextSize];
+  char m_szBuild[kTextSize] = {};
+  char m_szSerial[kTextSize] = {};
   double m_dRainPerCount = 0.0;  // mm per count
   CAlmRainInfo m_alarm[2];
 };

@@ -34,22 +34,22 @@ CRSPort::~CRSPort() {
 
 int32_t CRSPort::Open(const std::string& name, const platform::DCB& settings) {
   if (IsOpen()) {
-    if (name.empty()) return 0;
-    if (name == m_strName && SameLineSettings(settings, m_dcb)) return 0;
+    if (name.empty()) return PortOpenResult::kOpened;
+    if (name == m_strName && SameLineSettings(settings, m_dcb)) return PortOpenResult::kOpened;
   }
   m_dcb = settings;
   m_strName = name;
 
   Close();
   m_pWriteEvent.reset(new (std::nothrow) platform::Event(true, false));
-  if (!m_pWriteEvent) return 241;
+  if (!m_pWriteEvent) return PortOpenResult::kCannotCreate;
   if (!m_pReadData) {
     m_pReadData.reset(new (std::nothrow) CReadData());
-    if (!m_pReadData) return 241;
+    if (!m_pReadData) return PortOpenResult::kCannotCreate;
     // A buffer without storage still lets the port open; reads then time out.
     m_pReadData->Init();
   }
-  if (!m_hCom.Open(name)) return 241;
+  if (!m_hCom.Open(name)) return PortOpenResult::kCannotCreate;
 
   platform::COMMPROP prop;
   m_hCom.GetProperties(prop);
@@ -57,30 +57,31 @@ int32_t CRSPort::Open(const std::string& name, const platform::DCB& settings) {
   uint32_t outQueue = kOutQueue;
   if (prop.dwMaxRxQueue != 0 && prop.dwMaxRxQueue < inQueue) inQueue = prop.dwMaxRxQueue;
   if (prop.dwMaxTxQueue != 0 && prop.dwMaxTxQueue < outQueue) outQueue = prop.dwMaxTxQueue;
-  if (!m_hCom.Setup(inQueue, outQueue)) return Fail(242);
-  if (!(prop.dwProvCapabilities & platform::PCF_TOTALTIMEOUTS)) return Fail(242);
+  if (!m_hCom.Setup(inQueue, outQueue)) return Fail(PortOpenResult::kSetupRejected);
+  if (!(prop.dwProvCapabilities & platform::PCF_TOTALTIMEOUTS)) return Fail(PortOpenResult::kSetupRejected);
 
   // A one-byte read waits up to 10 s for its byte, so the reader sleeps in the
   // device until the logger talks and then takes the whole queue at once.
   platform::COMMTIMEOUTS timeouts;
-  if (!m_hCom.GetTimeouts(timeouts)) return Fail(242);
+  if (!m_hCom.GetTimeouts(timeouts)) return Fail(PortOpenResult::kSetupRejected);
   timeouts.ReadIntervalTimeout = platform::MAXDWORD;
   timeouts.ReadTotalTimeoutMultiplier = 10000;
   timeouts.ReadTotalTimeoutConstant = 10;
   timeouts.WriteTotalTimeoutMultiplier = 3000;
   timeouts.WriteTotalTimeoutConstant = 10;
-  if (!m_hCom.SetTimeouts(timeouts)) return Fail(242);
+  if (!m_hCom.SetTimeouts(timeouts)) return Fail(PortOpenResult::kSetupRejected);
 
   // Only the line format is laid onto the port's own state: flow control
   // stays as the port has it.
   platform::DCB state;
-  if (!m_hCom.GetState(state)) return Fail(243);
+  if (!m_hCom.GetState(state)) return Fail(PortOpenResult::kStateUnreadable);
   state.BaudRate = settings.BaudRate;
   state.ByteSize = settings.ByteSize;
   state.Parity = settings.Parity;
   state.StopBits = settings.StopBits;
-  if (prop.dwMaxBaud != 0 && state.BaudRate > prop.dwMaxBaud) return Fail(242);
-  if (state.Parity == platform::ODDPARITY && !(prop.dwProvCapabilities & platform::PCF_PARITY_CHECK)) return Fail(242);
+  if (prop.dwMaxBaud != 0 && state.BaudRate > prop.dwMaxBaud) return Fail(PortOpenResult::kSetupRejected);
+  if (state.Parity == platform::ODDPARITY && !(prop.dwProvCapabilities & platform::PCF_PARITY_CHECK))
+    return Fail(PortOpenResult::kSetupRejected);
   m_hCom.SetState(state);
 
   m_hCom.Purge(kPurgeAll);
@@ -104,7 +105,7 @@ int32_t CRSPort::Open(const std::string& name, const platform::DCB& settings) {
   // Gives the logger's side of the line time to settle before the first
   // command.
   platform::Sleep(500);
-  return 0;
+  return PortOpenResult::kOpened;
 }
 
 int32_t CRSPort::Fail(int32_t code) {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "link/PortOpenResult.h"
 #include "link/ReadData.h"
 #include "platform/CriticalSection.h"
 #include "platform/Event.h"
@@ -24,8 +25,7 @@ class CRSPort {
   CRSPort(const CRSPort&) = delete;
   CRSPort& operator=(const CRSPort&) = delete;
 
-  // 0 opened (or already open with the same name and settings), 241 cannot be
-  // created, 242 set-up rejected, 243 state unreadable.
+  // A PortOpenResult.
   int32_t Open(const std::string& name, const platform::DCB& settings);
   int32_t Close();
   // 1 when all bytes went out, else 0. length 0 means up to the NUL;

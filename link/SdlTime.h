@@ -11,6 +11,7 @@ class CSdlTime {
   CSdlTime(const CSdlTime&) = default;
   CSdlTime& operator=(const CSdlTime&) = default;
   virtual ~CSdlTime();
+  bool operator==(const CSdlTime&) const = default;
 
   // The logger's two-digit form yy/mm/dd hh:mm:ss, read by fixed positions
   // (separators are not looked at). 1 when parsed; 0, and nothing changed,

@@ -1,9 +1,13 @@
 #pragma once
 // The 23 setting items that can be written into the logger or carried in a
 // settings file. Item indexes are shared by the settings file, the wizard and
-// the main frame, so rows that no logger offers stay in the table.
+// the main frame, so rows that no logger offers stay in the table. The count
+// itself, kSettingItemCount, stands beside the work record, whose flags are
+// indexed the same way.
 
 #include <cstdint>
+
+#include "link/SettingWorkData.h"
 
 struct SettingItemDef {
   uint16_t group;       // 1-4; group name is string 2000 + group - 1
@@ -12,8 +16,6 @@ struct SettingItemDef {
   uint8_t enable;       // bit 0: implemented
   uint8_t direction;    // bit 1: into the logger; bit 0: settings file
 };
-
-constexpr int kSettingItemCount = 23;
 
 // Direction bits of SettingItemDef::direction.
 constexpr uint8_t kSettingToFile = 0x01;

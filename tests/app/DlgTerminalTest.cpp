@@ -47,7 +47,7 @@ class DlgTerminalTest : public ::testing::Test {
     platform::SetTimeScale(0.01);
     ASSERT_EQ(log.m_echoBuffer.Init(), 1);
     SetEchoLog(&log);
-    ASSERT_EQ(port.Open(peer.DeviceName(), Dcb9600()), 0);
+    ASSERT_EQ(port.Open(peer.DeviceName(), Dcb9600()), PortOpenResult::kOpened);
     terminal.SetLink(&port, &log);
     ASSERT_TRUE(terminal.CreateTerminal(nullptr));
     terminal.ShowWindow(SW_SHOW);

@@ -65,7 +65,7 @@ TEST_F(WorkingThreadTest, RunDisablesOwnerAndTerminalButtonsAndReturnsTheWorksRe
   int idle = -1;
   WhenPumped([&] {
     ownerEnabled = owner.IsWindowEnabled();
-    helloEnabled = theApp.m_dlgTerminal.GetDlgItem(1274)->IsWindowEnabled();
+    helloEnabled = theApp.m_dlgTerminal.GetDlgItem(CDlgTerminal::kHello)->IsWindowEnabled();
     idle = theApp.m_dlgTerminal.m_bIdle;
     shown = IsShown(g_pCurWorkingDlg);
     abortShown = IsShown(g_pCurWorkingDlg->GetDlgItem(CDlgWorking::kAbort));
@@ -82,7 +82,7 @@ TEST_F(WorkingThreadTest, RunDisablesOwnerAndTerminalButtonsAndReturnsTheWorksRe
   EXPECT_FALSE(abortShown) << "a run that cannot be cancelled has no abort button";
   EXPECT_TRUE(marquee);
   EXPECT_TRUE(owner.IsWindowEnabled());
-  EXPECT_TRUE(theApp.m_dlgTerminal.GetDlgItem(1274)->IsWindowEnabled());
+  EXPECT_TRUE(theApp.m_dlgTerminal.GetDlgItem(CDlgTerminal::kHello)->IsWindowEnabled());
   EXPECT_EQ(theApp.m_dlgTerminal.m_bIdle, 1);
   EXPECT_EQ(g_pCurWorkingDlg, nullptr);
   EXPECT_EQ(owner.m_pWorkingDlg, nullptr);

@@ -68,7 +68,10 @@ TEST_F(PanelTest, EveryControlOfEveryPageFitsOnItsPage) {
   Panel().MapDialogRect(&templateSize);
   EXPECT_GT(tab.Width(), templateSize.right);
   EXPECT_GT(tab.Height(), templateSize.bottom);
-  for (int id : {1013, 1005, 1006, 1007, 1431}) EXPECT_TRUE(InsidePage(System(), id)) << id;
+  for (UINT id : {CDlgMainSystem::kVersion, CDlgMainSystem::kProductLine, CDlgMainSystem::kInit,
+                  CDlgMainSystem::kUpdate, CDlgMainSystem::kTimeSync}) {
+    EXPECT_TRUE(InsidePage(System(), id)) << id;
+  }
   EXPECT_TRUE(InsidePage(Panel().m_pageNetsSim, 1043));
   EXPECT_TRUE(InsidePage(Panel().m_pageRecodeData, 1019));
   for (int id : {1025, 1010, 1011, 1002}) EXPECT_TRUE(InsidePage(Panel().m_pageMeasSetting, id)) << id;
@@ -98,7 +101,7 @@ TEST_F(PanelTest, ReadButtonsFollowThePortAndClearKeepsItsState) {
   for (int id : {1081, 1082, 1083}) EXPECT_FALSE(Enabled(test, id)) << id;
 
   recode.GetDlgItem(1019)->EnableWindow(TRUE);
-  ASSERT_EQ(theApp.m_device.OpenPort(DevicePath(sim.SlavePath())), 0);
+  ASSERT_EQ(theApp.m_device.OpenPort(DevicePath(sim.SlavePath())), PortOpenResult::kOpened);
   Panel().UpdatePages();
   EXPECT_TRUE(Enabled(recode, 1017));
   EXPECT_TRUE(Enabled(recode, 1019));

@@ -7,6 +7,7 @@
 #include "tests/app/PanelFixture.h"
 
 namespace {
+using S = CDlgMainSystem;
 constexpr const char* kSyncCaption = "Time Synchronization";
 const UINT kConfirmType = MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2;
 
@@ -34,7 +35,9 @@ TEST_F(PanelTest, FieldsShowWhatTheLoggerReports) {
             std::to_string(sim.FirstRecord()) + " - " + std::to_string(sim.LastRecord()));
   EXPECT_EQ(Text(CDlgMainSystem::kBatteryStop), "12.0");
   EXPECT_EQ(Text(CDlgMainSystem::kRainCoef), "0.2");
-  for (int id : {1006, 1007, 1010, 1011, 1431}) EXPECT_TRUE(Enabled(System(), id)) << id;
+  for (UINT id : {S::kInit, S::kUpdate, S::kBatteryAlarm, S::kInputSetting, S::kTimeSync}) {
+    EXPECT_TRUE(Enabled(System(), id)) << id;
+  }
   EXPECT_EQ(System().m_staticRainCoef.GetWindowText(), "0.2");
 }
 
@@ -70,7 +73,7 @@ TEST_F(PanelTest, RefreshFormsTheProductLineRangeAndVoltsFromTheRecords) {
 
 TEST_F(PanelTest, ClockFieldIsEmptyBeforeAnyReadAndThenAdvances) {
   // A panel over an open port whose logger clock was never read.
-  ASSERT_EQ(theApp.m_device.OpenPort(DevicePath(sim.SlavePath())), 0);
+  ASSERT_EQ(theApp.m_device.OpenPort(DevicePath(sim.SlavePath())), PortOpenResult::kOpened);
   ASSERT_TRUE(Panel().ShowPanel(frame, 0));
   CWnd* field = System().GetDlgItem(CDlgMainSystem::kDeviceTime);
   ASSERT_TRUE(PumpUntil([&] { return System().m_tShownClock.has_value(); }));
@@ -99,8 +102,10 @@ TEST_F(PanelTest, DisconnectedPageIsEmptyAndTimeSyncFailsAfterTheConfirmation) {
   ASSERT_TRUE(ConnectOk());
   theApp.m_device.ClosePort();
   Panel().UpdatePages();
-  for (int id : {1005, 1015, 1013, 1017, 1020, 1270}) EXPECT_EQ(Text(id), "") << id;
-  for (int id : {1006, 1007, 1010, 1011}) EXPECT_FALSE(Enabled(System(), id)) << id;
+  for (UINT id : {S::kProductLine, S::kDeviceName, S::kVersion, S::kRecordRange, S::kBatteryStop, S::kRainCoef}) {
+    EXPECT_EQ(Text(id), "") << id;
+  }
+  for (UINT id : {S::kInit, S::kUpdate, S::kBatteryAlarm, S::kInputSetting}) EXPECT_FALSE(Enabled(System(), id)) << id;
   EXPECT_TRUE(Enabled(System(), CDlgMainSystem::kTimeSync));
 
   const size_t before = sim.ReceivedCommands().size();
@@ -174,7 +179,7 @@ TEST_F(PanelTest, SettingButtonsReachTheFrameAndUpdateReReadsEverything) {
   size_t before = sim.ReceivedCommands().size();
   // Reset, battery alarm and rain coefficient go to the frame, which has no
   // wizard page to run yet: nothing goes out and nothing is shown.
-  for (int id : {1006, 1010, 1011}) Click(System(), id);
+  for (UINT id : {S::kInit, S::kBatteryAlarm, S::kInputSetting}) Click(System(), id);
   EXPECT_TRUE(SentSince(before).empty());
   EXPECT_TRUE(boxes.boxes.empty());
 

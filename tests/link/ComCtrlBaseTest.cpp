@@ -17,9 +17,12 @@ TEST_F(ComCtrlBaseTest, ReplyMatchingAndResultCodes) {
     const char* reply;
     int32_t code;
   } cases[] = {
-      {"YES END\r\n", 0},        {"yes end and some more words\r\n", 0},  // prefix, any case
-      {"YES EN\r\n", 2},         {"NOT END\r\n", 240},
-      {"not end here\r\n", 240}, {"ERROR\r\n", 2},
+      {"YES END\r\n", ComResult::kOk},
+      {"yes end and some more words\r\n", ComResult::kOk},  // prefix, any case
+      {"YES EN\r\n", ComResult::kOtherReply},
+      {"NOT END\r\n", ComResult::kNotEnd},
+      {"not end here\r\n", ComResult::kNotEnd},
+      {"ERROR\r\n", ComResult::kOtherReply},
   };
   for (const auto& c : cases) {
     peer.Expect("ST RES\r\n").Reply(c.reply);
@@ -28,17 +31,17 @@ TEST_F(ComCtrlBaseTest, ReplyMatchingAndResultCodes) {
   }
   // A given expectation, compared on its own length only.
   peer.Expect("X\r\n").Reply("ok, 12\r\n");
-  EXPECT_EQ(proto.SendCommandExpect(&port, "X\r\n", "OK", 5000), 0);
+  EXPECT_EQ(proto.SendCommandExpect(&port, "X\r\n", "OK", 5000), ComResult::kOk);
   const std::string longExpect(120, 'A');
   peer.Expect("X\r\n").Reply(std::string(99, 'a') + "B\r\n");
-  EXPECT_EQ(proto.SendCommandExpect(&port, "X\r\n", longExpect.c_str(), 5000), 0);
+  EXPECT_EQ(proto.SendCommandExpect(&port, "X\r\n", longExpect.c_str(), 5000), ComResult::kOk);
 }
 
 TEST_F(ComCtrlBaseTest, EmptyLineIsNoReplyAtOnce) {
   peer.Expect("ST RES\r\n").Reply("\r\n");
   int32_t result = -1;
   const uint32_t took = Elapsed([&] { result = proto.ResetDevice(&port); });
-  EXPECT_EQ(result, 1);
+  EXPECT_EQ(result, ComResult::kFailed);
   EXPECT_LT(took, 4000u);  // not the 5000 ms time-out
 }
 
@@ -47,7 +50,7 @@ TEST_F(ComCtrlBaseTest, NoReplyWithinTimeOut) {
   peer.Expect("ST RES\r\n");
   int32_t result = -1;
   const uint32_t took = Elapsed([&] { result = proto.ResetDevice(&port); });
-  EXPECT_EQ(result, 1);
+  EXPECT_EQ(result, ComResult::kFailed);
   EXPECT_GE(took, 5000u);
 }
 
@@ -56,45 +59,45 @@ TEST_F(ComCtrlBaseTest, NoPortOrClosedPortGivesOne) {
   int32_t len = sizeof buf;
   CSdlTime t;
   int32_t interval = 60;
-  EXPECT_EQ(proto.WakeUp(nullptr, buf, &len), 1);
-  EXPECT_EQ(proto.SetSampling(nullptr, interval), 1);
-  EXPECT_EQ(proto.SetStartTime(nullptr, t), 1);
-  EXPECT_EQ(proto.ReadAll(nullptr, 0, 1, buf, sizeof buf), 1);
-  EXPECT_EQ(proto.ReadAllNext(nullptr, buf, sizeof buf), 1);
-  EXPECT_EQ(proto.ClearData(nullptr, 3), 1);
-  EXPECT_EQ(proto.SendCommandExpectCancelable(nullptr, "X\r\n", nullptr, nullptr, 1000), 1);
+  EXPECT_EQ(proto.WakeUp(nullptr, buf, &len), ComResult::kFailed);
+  EXPECT_EQ(proto.SetSampling(nullptr, interval), ComResult::kFailed);
+  EXPECT_EQ(proto.SetStartTime(nullptr, t), ComResult::kFailed);
+  EXPECT_EQ(proto.ReadAll(nullptr, 0, 1, buf, sizeof buf), ComResult::kFailed);
+  EXPECT_EQ(proto.ReadAllNext(nullptr, buf, sizeof buf), ComResult::kFailed);
+  EXPECT_EQ(proto.ClearData(nullptr, 3), ComResult::kFailed);
+  EXPECT_EQ(proto.SendCommandExpectCancelable(nullptr, "X\r\n", nullptr, nullptr, 1000), ComResult::kFailed);
 
   platform::SetTimeScale(0.001);
   port.Close();
-  EXPECT_EQ(proto.WakeUp(&port, buf, &len), 1);
-  EXPECT_EQ(proto.ResetDevice(&port), 1);
-  EXPECT_EQ(proto.ReadAll(&port, 0, 1, buf, sizeof buf), 1);
-  EXPECT_EQ(proto.ReadAllNext(&port, buf, sizeof buf), 1);
-  EXPECT_EQ(proto.SendCommandCancelable(&port, "X\r\n", nullptr, 1000), 1);
+  EXPECT_EQ(proto.WakeUp(&port, buf, &len), ComResult::kFailed);
+  EXPECT_EQ(proto.ResetDevice(&port), ComResult::kFailed);
+  EXPECT_EQ(proto.ReadAll(&port, 0, 1, buf, sizeof buf), ComResult::kFailed);
+  EXPECT_EQ(proto.ReadAllNext(&port, buf, sizeof buf), ComResult::kFailed);
+  EXPECT_EQ(proto.SendCommandCancelable(&port, "X\r\n", nullptr, 1000), ComResult::kFailed);
 }
 
 TEST_F(ComCtrlBaseTest, WakeUpTakesTheIdentLineAndDrains) {
   peer.Expect("\r\nHELLO\r\n").Reply("WAKE\r\nCorvanel-QZ Ver[1.02]\r\nREADY\r\nSTOP\r\n");
   char reply[64] = {};
   int32_t length = sizeof reply;
-  EXPECT_EQ(proto.WakeUp(&port, reply, &length), 0);
+  EXPECT_EQ(proto.WakeUp(&port, reply, &length), ComResult::kOk);
   EXPECT_STREQ(reply, "Corvanel-QZ Ver[1.02]");
   EXPECT_EQ(length, 21);
   EXPECT_EQ(port.GetReadData()->LineCount(), 0);  // the banner lines are gone
 
   peer.Expect("\r\nHELLO\r\n").Reply("wake\r\nCorvanel-QZ\r\n");
   length = sizeof reply;
-  EXPECT_EQ(proto.WakeUp(&port, reply, &length), 2);
+  EXPECT_EQ(proto.WakeUp(&port, reply, &length), ComResult::kOtherReply);
   EXPECT_EQ(port.GetReadData()->LineCount(), 0);
 
   // "WAKE" with nothing after it: still awake, no identification.
   peer.Expect("\r\nHELLO\r\n").Reply("WAKE\r\n").ScaleWhenTaken(0.01);
   length = sizeof reply;
-  EXPECT_EQ(proto.WakeUp(&port, reply, &length), 0);
+  EXPECT_EQ(proto.WakeUp(&port, reply, &length), ComResult::kOk);
   EXPECT_EQ(length, 0);
 
   peer.Expect("\r\nHELLO\r\n");
-  EXPECT_EQ(proto.WakeUp(&port, reply, &length), 3);
+  EXPECT_EQ(proto.WakeUp(&port, reply, &length), ComResult::kNoWakeUp);
 }
 
 // A logger that keeps talking after its wake-up answer must not hold the
@@ -105,7 +108,7 @@ TEST_F(ComCtrlBaseTest, WakeUpDrainIsBounded) {
   peer.Expect("\r\nHELLO\r\n").Reply("WAKE\r\nCorvanel-QZ Ver[1.02]\r\n" + banner);
   char reply[64] = {};
   int32_t length = sizeof reply;
-  EXPECT_EQ(proto.WakeUp(&port, reply, &length), 0);
+  EXPECT_EQ(proto.WakeUp(&port, reply, &length), ComResult::kOk);
   EXPECT_STREQ(reply, "Corvanel-QZ Ver[1.02]");
   ASSERT_TRUE(peer.Finish());
   // At most a hundred banner lines are taken; the rest stay until the next
@@ -113,7 +116,7 @@ TEST_F(ComCtrlBaseTest, WakeUpDrainIsBounded) {
   for (int i = 0; i < 500 && port.GetReadData()->LineCount() < 50; ++i) platform::Sleep(10);
   EXPECT_GE(port.GetReadData()->LineCount(), 50);
   peer.Expect("ST RES\r\n").Reply("YES END\r\n");
-  EXPECT_EQ(proto.ResetDevice(&port), 0);
+  EXPECT_EQ(proto.ResetDevice(&port), ComResult::kOk);
   ASSERT_TRUE(peer.Finish());
 
   // A line every 60 ms for 6 s: the drain gives up after about 2 s (either
@@ -124,7 +127,7 @@ TEST_F(ComCtrlBaseTest, WakeUpDrainIsBounded) {
   length = sizeof reply;
   int32_t result = -1;
   const uint32_t took = Elapsed([&] { result = proto.WakeUp(&port, reply, &length); });
-  EXPECT_EQ(result, 0);
+  EXPECT_EQ(result, ComResult::kOk);
   EXPECT_LT(took, 5000u);
 }
 
@@ -163,7 +166,7 @@ TEST_F(ComCtrlBaseTest, CommandTexts) {
   // Operator text is never cut to a fixed buffer.
   const std::string criteria(80, '9');
   peer.Expect("ALM RN 1 " + criteria + "\r\n").Reply("YES END\r\n");
-  EXPECT_EQ(proto.SetRainAlarm(&port, 1, criteria.c_str()), 0);
+  EXPECT_EQ(proto.SetRainAlarm(&port, 1, criteria.c_str()), ComResult::kOk);
 }
 
 // The upper bound is one measurement time: at this scale 450 ms of real time,
@@ -174,7 +177,7 @@ TEST_F(ComCtrlBaseTest, StopMeasureWaitsNTimesTheMeasurementTime) {
     peer.Expect("ST STP\r\n");
     int32_t result = -1;
     const uint32_t took = Elapsed([&] { result = proto.StopMeasure(&port, n); });
-    EXPECT_EQ(result, 1);
+    EXPECT_EQ(result, ComResult::kFailed);
     const uint32_t wait = 45000u * static_cast<uint32_t>(n < 1 ? 1 : n);
     EXPECT_GE(took, wait) << n;
     EXPECT_LT(took, wait + 45000u) << n;
@@ -183,29 +186,29 @@ TEST_F(ComCtrlBaseTest, StopMeasureWaitsNTimesTheMeasurementTime) {
 }
 
 TEST_F(ComCtrlBaseTest, ClearDataTries) {
-  EXPECT_EQ(proto.ClearData(&port, 0), 0);
+  EXPECT_EQ(proto.ClearData(&port, 0), ComResult::kOk);
   EXPECT_EQ(peer.TakeUnread(), "");
 
   peer.Expect("ST CLR\r\n").Reply("BUSY\r\n").Expect("ST CLR\r\n").Reply("YES END\r\n");
-  EXPECT_EQ(proto.ClearData(&port, 3), 0);
+  EXPECT_EQ(proto.ClearData(&port, 3), ComResult::kOk);
   ASSERT_TRUE(peer.Finish());
   EXPECT_EQ(peer.TakeUnread(), "");  // no third try
 
   peer.Expect("ST CLR\r\n").Reply("NOT END\r\n").Expect("ST CLR\r\n").Reply("BUSY\r\n");
-  EXPECT_EQ(proto.ClearData(&port, 2), 1);
+  EXPECT_EQ(proto.ClearData(&port, 2), ComResult::kFailed);
 }
 
 TEST_F(ComCtrlBaseTest, CancelableExchange) {
   platform::Event cancel(true, false);
   peer.Expect("ST STM\r\n").Reply("yes end\r\n");
-  EXPECT_EQ(proto.SendCommandCancelable(&port, "ST STM\r\n", &cancel, 45000), 0);
+  EXPECT_EQ(proto.SendCommandCancelable(&port, "ST STM\r\n", &cancel, 45000), ComResult::kOk);
   peer.Expect("ST STM\r\n").Reply("NOT END\r\n");  // no "NOT END" case here
-  EXPECT_EQ(proto.SendCommandCancelable(&port, "ST STM\r\n", &cancel, 45000), 2);
+  EXPECT_EQ(proto.SendCommandCancelable(&port, "ST STM\r\n", &cancel, 45000), ComResult::kOtherReply);
 
   // A line that is there wins over a raised cancel event.
   cancel.Set();
   peer.Expect("ST STM\r\n").Reply("YES END\r\n");
-  EXPECT_EQ(proto.SendCommandCancelable(&port, "ST STM\r\n", &cancel, 45000), 0);
+  EXPECT_EQ(proto.SendCommandCancelable(&port, "ST STM\r\n", &cancel, 45000), ComResult::kOk);
   ASSERT_TRUE(peer.Finish());
 
   // One empty read (20 ms of real time) against an overall 450 ms.
@@ -213,14 +216,14 @@ TEST_F(ComCtrlBaseTest, CancelableExchange) {
   peer.Expect("ST STM\r\n");
   int32_t result = -1;
   uint32_t took = Elapsed([&] { result = proto.SendCommandCancelable(&port, "ST STM\r\n", &cancel, 45000); });
-  EXPECT_EQ(result, 241);
+  EXPECT_EQ(result, ComResult::kCancelled);
   EXPECT_LT(took, 45000u);
   ASSERT_TRUE(peer.Finish());
 
   cancel.Reset();
   peer.Expect("ST STM\r\n");
   took = Elapsed([&] { result = proto.SendCommandCancelable(&port, "ST STM\r\n", &cancel, 5000); });
-  EXPECT_EQ(result, 4);
+  EXPECT_EQ(result, ComResult::kTimedOut);
   EXPECT_GE(took, 5000u);
   ASSERT_TRUE(peer.Finish());
 
@@ -228,27 +231,27 @@ TEST_F(ComCtrlBaseTest, CancelableExchange) {
   platform::SetTimeScale(0.001);
   peer.Expect("ST STM\r\n");
   took = Elapsed([&] { result = proto.SendCommandCancelable(&port, "ST STM\r\n", nullptr, 0xFFFFFFF0u); });
-  EXPECT_EQ(result, 1);
+  EXPECT_EQ(result, ComResult::kFailed);
   EXPECT_GE(took, 100u * 2000u);
 }
 
 TEST_F(ComCtrlBaseTest, ReadAllAndNext) {
   char reply[64];
   peer.Expect("RD ALL 5 9\r\n").Reply("00005,24/03/05 14:00:00,0.5\r\n");
-  EXPECT_EQ(proto.ReadAll(&port, 5, 9, reply, sizeof reply), 0);
+  EXPECT_EQ(proto.ReadAll(&port, 5, 9, reply, sizeof reply), ComResult::kOk);
   EXPECT_STREQ(reply, "00005,24/03/05 14:00:00,0.5");
   ASSERT_TRUE(peer.Finish());
   peer.Expect("RD ALL 1 2\r\n").Reply("YES END\r\n");
-  EXPECT_EQ(proto.ReadAll(&port, 1, 2, reply, sizeof reply), 1);
+  EXPECT_EQ(proto.ReadAll(&port, 1, 2, reply, sizeof reply), ComResult::kFailed);
   ASSERT_TRUE(peer.Finish());
 
   peer.Reply("00006,x\r\nNOT END\r\nYES END\r\nend\r\n");
-  EXPECT_EQ(proto.ReadAllNext(&port, reply, sizeof reply), 0);
-  EXPECT_EQ(proto.ReadAllNext(&port, reply, sizeof reply), 240);
-  EXPECT_EQ(proto.ReadAllNext(&port, reply, sizeof reply), 243);
-  EXPECT_EQ(proto.ReadAllNext(&port, reply, sizeof reply), 0);  // "END" is looked for with regard to case
+  EXPECT_EQ(proto.ReadAllNext(&port, reply, sizeof reply), ComResult::kOk);
+  EXPECT_EQ(proto.ReadAllNext(&port, reply, sizeof reply), ComResult::kNotEnd);
+  EXPECT_EQ(proto.ReadAllNext(&port, reply, sizeof reply), ComResult::kEnd);
+  EXPECT_EQ(proto.ReadAllNext(&port, reply, sizeof reply), ComResult::kOk);  // "END" is looked for with regard to case
   platform::SetTimeScale(0.001);
-  EXPECT_EQ(proto.ReadAllNext(&port, reply, sizeof reply), 1);
+  EXPECT_EQ(proto.ReadAllNext(&port, reply, sizeof reply), ComResult::kFailed);
 }
 
 TEST_F(ComCtrlBaseTest, ExchangesOfTwoThreadsNeverInterleave) {
@@ -257,7 +260,7 @@ TEST_F(ComCtrlBaseTest, ExchangesOfTwoThreadsNeverInterleave) {
   for (int i = 0; i < 2 * kEach; ++i) peer.Expect("ST RES\r\n").Reply("YES END\r\n", 20);
   int ok[2] = {0, 0};
   auto worker = [&](int k) {
-    for (int i = 0; i < kEach; ++i) ok[k] += proto.ResetDevice(&port) == 0 ? 1 : 0;
+    for (int i = 0; i < kEach; ++i) ok[k] += proto.ResetDevice(&port) == ComResult::kOk ? 1 : 0;
   };
   std::thread a(worker, 0), b(worker, 1);
   a.join();

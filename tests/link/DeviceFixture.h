@@ -34,7 +34,7 @@ class DeviceFixture : public ::testing::Test {
     device.m_dcb.Parity = platform::NOPARITY;
     device.m_dcb.StopBits = platform::ONESTOPBIT;
     platform::SetTimeScale(0.001);
-    ASSERT_EQ(device.OpenPort(DeviceName()), 0);
+    ASSERT_EQ(device.OpenPort(DeviceName()), PortOpenResult::kOpened);
     platform::SetTimeScale(1.0);
     ASSERT_TRUE(Sync());
     sim.ClearReceivedCommands();
@@ -55,7 +55,7 @@ class DeviceFixture : public ::testing::Test {
   // repeated until one answer gets through.
   bool Sync() {
     for (int i = 0; i < 100; ++i) {
-      if (device.m_protocol.SendCommandExpect(&device.m_port, "ST D00 SLP\r\n", nullptr, 50) == 0) {
+      if (device.m_protocol.SendCommandExpect(&device.m_port, "ST D00 SLP\r\n", nullptr, 50) == ComResult::kOk) {
         // Let the simulator take every earlier try before its log is cleared.
         sim.WaitForCommands(static_cast<size_t>(i + 1), 200);
         return true;

@@ -19,7 +19,7 @@ class DevicePeer : public ::testing::Test {
     device.m_dcb.BaudRate = 9600;
     device.m_dcb.ByteSize = 8;
     platform::SetTimeScale(0.001);
-    ASSERT_EQ(device.OpenPort(peer.DeviceName()), 0);
+    ASSERT_EQ(device.OpenPort(peer.DeviceName()), PortOpenResult::kOpened);
     platform::SetTimeScale(1.0);
     ASSERT_TRUE(peer.SyncWith(device.m_port));
     // Replies come at once, but the peer's thread may be slow to run on a
@@ -139,7 +139,7 @@ TEST_F(DevicePeer, StartInThePastMovesByMinutesWithoutAnInterval) {
   peer.Expect(StartLine(logger + 110)).Reply("YES END\r\n");
   peer.Expect("RD SYS\r\n").Reply("STOP\r\nYES END\r\n");
   uint16_t mask = 0xFFFF;
-  EXPECT_EQ(device.WriteMeasureSettings(&mask), 0);
+  EXPECT_EQ(device.WriteMeasureSettings(&mask), DeviceResult::kOk);
   EXPECT_EQ(mask, 0);
   EXPECT_EQ(edit.m_stStart.GetTime(), logger + 110);
 }

@@ -46,7 +46,7 @@ TEST_F(DeviceFixture, ConnectSequenceFillsTheRecordsAndTheClock) {
 TEST_F(DeviceFixture, FailedOpenLeavesNoPortAndNoClock) {
   ASSERT_EQ(device.ReadSystemInfo(), 1);
   platform::SetTimeScale(0.001);
-  EXPECT_EQ(device.OpenPort("\\\\.\\/nonexistent/kx2-tty"), 241);
+  EXPECT_EQ(device.OpenPort("\\\\.\\/nonexistent/kx2-tty"), PortOpenResult::kCannotCreate);
   EXPECT_EQ(device.m_strPortName, "");
   int64_t now = 5;
   EXPECT_EQ(device.GetDeviceNow(&now), 0);
@@ -66,23 +66,23 @@ TEST_F(DeviceFixture, ClosedPortSendsNothing) {
   EXPECT_EQ(device.ReadSystemInfo(), 0);
   EXPECT_EQ(device.ReadMailInfo(), 0);
   EXPECT_EQ(device.m_workRead.m_sysInfo.m_nSampling, 4242);
-  EXPECT_EQ(device.StopMeasurement(), -3);
+  EXPECT_EQ(device.StopMeasurement(), DeviceResult::kNotConnected);
   std::string values = "old";
-  EXPECT_EQ(device.ReadCurrentValues(values), -3);
+  EXPECT_EQ(device.ReadCurrentValues(values), DeviceResult::kNotConnected);
   EXPECT_EQ(values, "old");
   int32_t level = 7;
-  EXPECT_EQ(device.TestAntenna(&level), -3);
+  EXPECT_EQ(device.TestAntenna(&level), DeviceResult::kNotConnected);
   EXPECT_EQ(level, 7);
   int32_t rainMask = 99;
-  EXPECT_EQ(device.WriteRainAlarms(&rainMask), -3);
+  EXPECT_EQ(device.WriteRainAlarms(&rainMask), DeviceResult::kNotConnected);
   EXPECT_EQ(rainMask, 99);
   uint16_t mask = 0xBEEF;
-  EXPECT_EQ(device.WriteMeasureSettings(&mask), -3);
-  EXPECT_EQ(device.WriteNetworkSettings(&mask, 0), -3);
-  EXPECT_EQ(device.WriteNetworkSettings(&mask, 2), -3);
+  EXPECT_EQ(device.WriteMeasureSettings(&mask), DeviceResult::kNotConnected);
+  EXPECT_EQ(device.WriteNetworkSettings(&mask, 0), DeviceResult::kNotConnected);
+  EXPECT_EQ(device.WriteNetworkSettings(&mask, 2), DeviceResult::kNotConnected);
   EXPECT_EQ(mask, 0xBEEF);
-  EXPECT_EQ(device.UpdateFirmware(":00000001FF\r\n", 1, 1), -3);
-  EXPECT_EQ(device.ReadModuleVersion(), -3);
+  EXPECT_EQ(device.UpdateFirmware(":00000001FF\r\n", 1, 1), DeviceResult::kNotConnected);
+  EXPECT_EQ(device.ReadModuleVersion(), DeviceResult::kNotConnected);
 
   EXPECT_TRUE(Commands().empty()) << ::testing::PrintToString(Commands());
 }
@@ -132,13 +132,13 @@ TEST_F(DeviceFixture, FailedReadsLeaveTheRecordsAndClockAlone) {
 TEST_F(DeviceFixture, StopMeasurement) {
   sim.Update([](sim::SimState& s) { s.measuring = true; });
   Fault(sim::FaultKind::NotEnd, "ST STP", 1);
-  EXPECT_EQ(device.StopMeasurement(), -1);
+  EXPECT_EQ(device.StopMeasurement(), DeviceResult::kFailed);
   EXPECT_EQ(Commands(), (Strings{"ST STP"}));
   EXPECT_TRUE(sim.State().measuring);
 
   sim.ClearReceivedCommands();
   device.m_workRead.m_sysInfo.m_nMeasuring = 1;
-  EXPECT_EQ(device.StopMeasurement(), 0);
+  EXPECT_EQ(device.StopMeasurement(), DeviceResult::kOk);
   EXPECT_EQ(Commands(), (Strings{"ST STP", "RD SYS"}));
   EXPECT_FALSE(sim.State().measuring);
   EXPECT_EQ(device.m_workRead.m_sysInfo.m_nMeasuring, 0);
@@ -146,7 +146,7 @@ TEST_F(DeviceFixture, StopMeasurement) {
 
 TEST_F(DeviceFixture, ReadCurrentValues) {
   std::string values;
-  ASSERT_EQ(device.ReadCurrentValues(values), 0);
+  ASSERT_EQ(device.ReadCurrentValues(values), DeviceResult::kOk);
   // Record number, logger clock, battery, rain, interval.
   std::vector<std::string> fields;
   ASSERT_EQ(CComCtrlKestrix2::SplitCsvLine(fields, values.c_str()), 5) << values;
@@ -155,27 +155,27 @@ TEST_F(DeviceFixture, ReadCurrentValues) {
   values = "unchanged";
   sim.ClearReceivedCommands();
   Fault(sim::FaultKind::Ng, "RD REL");
-  EXPECT_EQ(device.ReadCurrentValues(values), -1);
+  EXPECT_EQ(device.ReadCurrentValues(values), DeviceResult::kFailed);
   EXPECT_EQ(values, "unchanged");
   EXPECT_EQ(Count("RD REL"), 3);
 }
 
 TEST_F(DeviceFixture, TestAntennaTriesOnce) {
   int32_t level = 0;
-  ASSERT_EQ(device.TestAntenna(&level), 0);
+  ASSERT_EQ(device.TestAntenna(&level), DeviceResult::kOk);
   EXPECT_EQ(level, -85);
 
   sim.ClearReceivedCommands();
   Fault(sim::FaultKind::Ng, "RD ANT");
   level = 3;
-  EXPECT_EQ(device.TestAntenna(&level), -1);
+  EXPECT_EQ(device.TestAntenna(&level), DeviceResult::kFailed);
   EXPECT_EQ(level, 3);
   EXPECT_EQ(Commands(), (Strings{"RD ANT"}));
 }
 
 TEST(KX2DeviceMessages, SetErrorAndClear) {
   CKX2Device device;
-  device.SetError(-6);
+  device.SetError(DeviceResult::kNoImei);
   EXPECT_EQ(device.m_strError, "IMEIを取得できません。\r\nSIMカードを確認してください。");
   device.SetError(-9, "RD SYS");
   EXPECT_EQ(device.m_strError, res::LoadString(2507) + "\r\nRD SYS");
@@ -183,12 +183,12 @@ TEST(KX2DeviceMessages, SetErrorAndClear) {
   device.SetError(5);
   EXPECT_EQ(device.m_strError, res::LoadString(2507) + "\r\nRD SYS");
   const std::pair<int32_t, const char*> table[] = {
-      {-1, "エラー！ 失敗しました"},
-      {-2, "エラー！ 機器からの応答がありません"},
-      {-3, "エラー！ 機器と接続していません"},
-      {-4, "エラー！ メモリの確保に失敗しました"},
-      {-5, "中断しました"},
-      {-7, "通信モジュールへの設定に失敗しました\r\n再度設定を行ってください"},
+      {DeviceResult::kFailed, "エラー！ 失敗しました"},
+      {DeviceResult::kNoResponse, "エラー！ 機器からの応答がありません"},
+      {DeviceResult::kNotConnected, "エラー！ 機器と接続していません"},
+      {DeviceResult::kNoMemory, "エラー！ メモリの確保に失敗しました"},
+      {DeviceResult::kAborted, "中断しました"},
+      {DeviceResult::kModuleSetting, "通信モジュールへの設定に失敗しました\r\n再度設定を行ってください"},
   };
   for (const auto& [code, text] : table) {
     device.SetError(code);

@@ -37,7 +37,7 @@ TEST_F(DeviceWrite, RainCriteriaSendOnlyWhatChanged) {
   ReadAndCopy();
   Edit().m_alarm[0].m_dThreshold = 10.5;
   int32_t mask = -1;
-  EXPECT_EQ(device.WriteRainAlarms(&mask), 0);
+  EXPECT_EQ(device.WriteRainAlarms(&mask), DeviceResult::kOk);
   EXPECT_EQ(mask, 0);
   EXPECT_EQ(Commands(), (Strings{"RD SYS", "ALM RN 1 10.50 1:30"}));
   EXPECT_DOUBLE_EQ(sim.State().alarm[0].threshold, 10.5);
@@ -45,12 +45,12 @@ TEST_F(DeviceWrite, RainCriteriaSendOnlyWhatChanged) {
   // On/off alone sends only the switch line of that criterion.
   ReadAndCopy();
   Edit().m_alarm[1].m_nEnable = 1;
-  EXPECT_EQ(device.WriteRainAlarms(&mask), 0);
+  EXPECT_EQ(device.WriteRainAlarms(&mask), DeviceResult::kOk);
   EXPECT_EQ(Commands(), (Strings{"RD SYS", "ALM RN 2 ON"}));
   EXPECT_TRUE(sim.State().alarm[1].on);
 
   ReadAndCopy();
-  EXPECT_EQ(device.WriteRainAlarms(&mask), 0);
+  EXPECT_EQ(device.WriteRainAlarms(&mask), DeviceResult::kOk);
   EXPECT_EQ(Commands(), (Strings{"RD SYS"}));
 }
 
@@ -61,7 +61,7 @@ TEST_F(DeviceWrite, RainCriteriaShortenTheIntervalToTheFirstPeriod) {
   Edit().m_alarm[0].m_nPeriod = 45;
   Edit().m_alarm[1].m_nPeriod = 20;
   int32_t mask = -1;
-  EXPECT_EQ(device.WriteRainAlarms(&mask), 0);
+  EXPECT_EQ(device.WriteRainAlarms(&mask), DeviceResult::kOk);
   EXPECT_EQ(Commands(), (Strings{"RD SYS", "ST SMP D00H00M45S00", "ALM RN 1 10.00 0:45", "ALM RN 2 5.50 0:20"}));
   EXPECT_EQ(device.m_workRead.m_sysInfo.m_nSampling, 45 * 60);
   EXPECT_EQ(sim.State().sampling, 45 * 60);
@@ -73,7 +73,7 @@ TEST_F(DeviceWrite, RainCriteriaShortenTheIntervalToTheFirstPeriod) {
   Edit().m_alarm[0].m_nPeriod = -5;
   Edit().m_alarm[1].m_nPeriod = 30;
   Edit().m_alarm[1].m_dThreshold = 6.0;
-  EXPECT_EQ(device.WriteRainAlarms(&mask), -1);
+  EXPECT_EQ(device.WriteRainAlarms(&mask), DeviceResult::kFailed);
   EXPECT_EQ(mask, 4);
   EXPECT_EQ(Count("ST SMP D00H00M30S00"), 1);
   EXPECT_EQ(Count("ALM RN 1 10.00 0:-5"), 3);
@@ -87,7 +87,7 @@ TEST_F(DeviceWrite, RainCriteriaFailureBits) {
   Edit().m_alarm[1].m_dThreshold = 7.25;
   Edit().m_alarm[1].m_nEnable = 1;
   int32_t mask = 0;
-  EXPECT_EQ(device.WriteRainAlarms(&mask), -1);
+  EXPECT_EQ(device.WriteRainAlarms(&mask), DeviceResult::kFailed);
   EXPECT_EQ(mask, 16 | 32);
   EXPECT_EQ(Count("ALM RN 1 OFF"), 1);
   EXPECT_EQ(Count("ALM RN 2 7.25 0:30"), 3);
@@ -99,7 +99,7 @@ TEST_F(DeviceWrite, MeasureSettingsWithUnchangedSendCounts) {
   ReadAndCopy();
   Edit().m_nSampling = 1200;
   uint16_t mask = 0xFFFF;
-  EXPECT_EQ(device.WriteMeasureSettings(&mask), 0);
+  EXPECT_EQ(device.WriteMeasureSettings(&mask), DeviceResult::kOk);
   EXPECT_EQ(mask, 0);
   // Stopped and staying stopped: no start, no stop.
   EXPECT_EQ(Commands(), (Strings{"ST SMP D00H00M20S00", "ST SMP2 D00H00M01S00", "RD SYS"}));
@@ -123,7 +123,7 @@ TEST_F(DeviceWrite, MeasureStartMovesForwardByWholeIntervals) {
   Edit().m_stStart.m_nSecond = local.tm_sec;
 
   uint16_t mask = 0xFFFF;
-  EXPECT_EQ(device.WriteMeasureSettings(&mask), 0);
+  EXPECT_EQ(device.WriteMeasureSettings(&mask), DeviceResult::kOk);
   EXPECT_EQ(mask, 0);
   // Four intervals on: the first instant at least a minute ahead of the
   // logger's clock (which the simulator holds still).
@@ -143,7 +143,7 @@ TEST_F(DeviceWrite, MeasureStartMovesForwardByWholeIntervals) {
 
   // Written again unchanged: the start equals the logger's, nothing to send.
   ReadAndCopy();
-  EXPECT_EQ(device.WriteMeasureSettings(&mask), 0);
+  EXPECT_EQ(device.WriteMeasureSettings(&mask), DeviceResult::kOk);
   EXPECT_FALSE(Sent("ST STM"));
 }
 
@@ -154,7 +154,7 @@ TEST_F(DeviceWrite, FailedIntervalSuppressesOnlyTheStart) {
   Edit().m_nSendCountEvent = 2;
   Edit().m_nMeasuring = 1;
   uint16_t mask = 0;
-  EXPECT_EQ(device.WriteMeasureSettings(&mask), -1);
+  EXPECT_EQ(device.WriteMeasureSettings(&mask), DeviceResult::kFailed);
   EXPECT_EQ(mask, 1);
   EXPECT_EQ(Count("ST SMP D00H00M10S00"), 3);
   EXPECT_TRUE(Sent("ST ITV 3"));
@@ -170,7 +170,7 @@ TEST_F(DeviceWrite, StoppingTriesOnce) {
   Edit().m_nMeasuring = 0;
   Fault(sim::FaultKind::NotEnd, "ST STP");
   uint16_t mask = 0;
-  EXPECT_EQ(device.WriteMeasureSettings(&mask), -1);
+  EXPECT_EQ(device.WriteMeasureSettings(&mask), DeviceResult::kFailed);
   EXPECT_EQ(mask, 16);
   EXPECT_EQ(Count("ST STP"), 1);
 }
@@ -178,13 +178,13 @@ TEST_F(DeviceWrite, StoppingTriesOnce) {
 TEST_F(DeviceWrite, NetworkProfilesAndValues) {
   ReadAndCopy();
   uint16_t mask = 0xBEEF;
-  EXPECT_EQ(device.WriteNetworkSettings(&mask, 0), 0);
-  EXPECT_EQ(device.WriteNetworkSettings(&mask, 1), 0);
+  EXPECT_EQ(device.WriteNetworkSettings(&mask, 0), DeviceResult::kOk);
+  EXPECT_EQ(device.WriteNetworkSettings(&mask, 1), DeviceResult::kOk);
   EXPECT_EQ(Commands(), (Strings{"MAIL INI IIJ", "MAIL INI MDAP"}));
   EXPECT_EQ(mask, 0xBEEF);
   EXPECT_EQ(sim.State().apn, "mdap.apn.example");
   Fault(sim::FaultKind::Ng, "MAIL INI", 1);
-  EXPECT_EQ(device.WriteNetworkSettings(&mask, 0), -7);
+  EXPECT_EQ(device.WriteNetworkSettings(&mask, 0), DeviceResult::kModuleSetting);
   EXPECT_EQ(mask, 0xBEEF);
 
   // Other modes write the four values; empty ones go out as a blank, the
@@ -195,7 +195,7 @@ TEST_F(DeviceWrite, NetworkProfilesAndValues) {
   edit.m_strUser = "";
   edit.m_strPassword = "";
   edit.m_strAuth = "";
-  EXPECT_EQ(device.WriteNetworkSettings(&mask, 2), 0);
+  EXPECT_EQ(device.WriteNetworkSettings(&mask, 2), DeviceResult::kOk);
   EXPECT_EQ(Commands(), (Strings{"MAIL APN my.apn", "MAIL APU ", "MAIL APP ", "MAIL APA", "MAIL INI"}));
   EXPECT_EQ(sim.State().apn, "my.apn");
   EXPECT_EQ(sim.State().password, "");
@@ -208,7 +208,7 @@ TEST_F(DeviceWrite, NetworkValueFailures) {
   // A line break would smuggle a second command to the logger.
   edit.m_strUser = "user\r\nST CLR";
   uint16_t mask = 0;
-  EXPECT_EQ(device.WriteNetworkSettings(&mask, 5), -1);
+  EXPECT_EQ(device.WriteNetworkSettings(&mask, 5), DeviceResult::kFailed);
   EXPECT_EQ(mask, 2 | 4);
   EXPECT_EQ(Count("MAIL APP kx2pass"), 3);
   EXPECT_FALSE(Sent("MAIL APU"));

@@ -24,7 +24,7 @@ class PeerFixture : public ::testing::Test {
     dcb.ByteSize = 8;
     dcb.Parity = platform::NOPARITY;
     dcb.StopBits = platform::ONESTOPBIT;
-    ASSERT_EQ(port.Open(peer.DeviceName(), dcb), 0);
+    ASSERT_EQ(port.Open(peer.DeviceName(), dcb), PortOpenResult::kOpened);
     platform::SetTimeScale(1.0);
     ASSERT_TRUE(peer.SyncWith(port));
   }

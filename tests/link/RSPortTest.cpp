@@ -115,7 +115,7 @@ TEST_F(PortTest, AbsentPortKeepsNameAndSettings) {
   platform::DCB dcb = Dcb9600();
   dcb.BaudRate = 19200;
   const std::string absent = "\\\\.\\/nonexistent/kx2-no-port";
-  EXPECT_EQ(m_port.Open(absent, dcb), 241);
+  EXPECT_EQ(m_port.Open(absent, dcb), PortOpenResult::kCannotCreate);
   EXPECT_FALSE(m_port.IsOpen());
   EXPECT_EQ(m_port.GetName(), absent);
   EXPECT_EQ(m_port.GetSettings().BaudRate, 19200u);
@@ -128,33 +128,33 @@ TEST_F(PortTest, AbsentPortKeepsNameAndSettings) {
 TEST_F(PortTest, RejectedSetUpLeavesThePortClosed) {
   platform::DCB dcb = Dcb9600();
   dcb.BaudRate = 0xFFFFFFF0u;  // above any port's maximum
-  EXPECT_EQ(m_port.Open(m_name, dcb), 242);
+  EXPECT_EQ(m_port.Open(m_name, dcb), PortOpenResult::kSetupRejected);
   EXPECT_FALSE(m_port.IsOpen());
   // Closed means closed: the device can be opened again at once.
-  EXPECT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+  EXPECT_EQ(m_port.Open(m_name, Dcb9600()), PortOpenResult::kOpened);
   EXPECT_TRUE(m_port.IsOpen());
 }
 
 TEST_F(PortTest, ReopenOnlyWhenNameOrLineSettingsDiffer) {
   platform::DCB dcb = Dcb9600();
-  ASSERT_EQ(m_port.Open(m_name, dcb), 0);
+  ASSERT_EQ(m_port.Open(m_name, dcb), PortOpenResult::kOpened);
   ASSERT_TRUE(m_port.IsOpen());
   MasterWrite("KEEP\r\n");
   WaitForLines(1);
 
   // Same settings, a different DTR control, or no name: the port, its reader
   // and the held line stay.
-  EXPECT_EQ(m_port.Open(m_name, dcb), 0);
+  EXPECT_EQ(m_port.Open(m_name, dcb), PortOpenResult::kOpened);
   dcb.fDtrControl = platform::DTR_CONTROL_ENABLE;
-  EXPECT_EQ(m_port.Open(m_name, dcb), 0);
-  EXPECT_EQ(m_port.Open("", Dcb9600()), 0);
+  EXPECT_EQ(m_port.Open(m_name, dcb), PortOpenResult::kOpened);
+  EXPECT_EQ(m_port.Open("", Dcb9600()), PortOpenResult::kOpened);
   EXPECT_EQ(m_port.GetName(), m_name);
   EXPECT_EQ(m_port.GetReadData()->LineCount(), 1);
 
   // Flow control takes part in the comparison: the port is opened anew and
   // the line buffer emptied.
   dcb.fOutX = 1;
-  EXPECT_EQ(m_port.Open(m_name, dcb), 0);
+  EXPECT_EQ(m_port.Open(m_name, dcb), PortOpenResult::kOpened);
   EXPECT_TRUE(m_port.IsOpen());
   EXPECT_EQ(m_port.GetReadData()->LineCount(), 0);
   EXPECT_EQ(m_port.GetSettings().fOutX, 1u);
@@ -168,7 +168,7 @@ TEST_F(PortTest, ReopenOnlyWhenNameOrLineSettingsDiffer) {
 TEST_F(PortTest, OpenReturnsOnlyOnceTheReaderReads) {
   for (int i = 0; i < 20; ++i) {
     platform::SetTimeScale(0.0001);
-    ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+    ASSERT_EQ(m_port.Open(m_name, Dcb9600()), PortOpenResult::kOpened);
     // The line itself gets the usual ten seconds to come through.
     platform::SetTimeScale(0.01);
     const std::string line = std::string("R").append(std::to_string(i));
@@ -179,7 +179,7 @@ TEST_F(PortTest, OpenReturnsOnlyOnceTheReaderReads) {
 }
 
 TEST_F(PortTest, ReaderFeedsLinesAndTheEchoRing) {
-  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), PortOpenResult::kOpened);
   const std::string text = "#>RX:$SLE";
   MasterWrite(text);
   MasterWrite("EP\r\nRD SYS YES\r");
@@ -207,7 +207,7 @@ TEST_F(PortTest, ReaderFeedsLinesAndTheEchoRing) {
 }
 
 TEST_F(PortTest, WriteSendsAndPurgesOnRequest) {
-  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), PortOpenResult::kOpened);
   platform::InstallPumpHook([] { ++g_pumps; });
   g_pumps = 0;
   EXPECT_EQ(m_port.Write("RD SYS\r\n", 0, 1), 1);  // length 0: up to the NUL
@@ -230,7 +230,7 @@ TEST_F(PortTest, WriteSendsAndPurgesOnRequest) {
 }
 
 TEST_F(PortTest, CloseWakesAndJoinsTheReader) {
-  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), PortOpenResult::kOpened);
   MasterWrite("X\r\n");
   WaitForLines(1);
   // The reader sits in a read that would wait 10 s for its next byte.
@@ -245,7 +245,7 @@ TEST_F(PortTest, CloseWakesAndJoinsTheReader) {
 
 // Shutting down closes the port while a worker may still be writing.
 TEST_F(PortTest, CloseWhileAWorkerWrites) {
-  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), PortOpenResult::kOpened);
   std::atomic<int> writes{0};
   std::atomic<bool> stop{false};
   std::thread worker([&] {
@@ -263,7 +263,7 @@ TEST_F(PortTest, CloseWhileAWorkerWrites) {
 }
 
 TEST_F(PortTest, VanishedDeviceLeavesTheReaderIdleUntilClose) {
-  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), PortOpenResult::kOpened);
   platform::SetTimeScale(1.0);  // the reader's pauses at their real length
   CloseMaster();                // the adapter is pulled
   const double cpu0 = ProcessCpuMs();
@@ -281,7 +281,7 @@ TEST_F(PortTest, VanishedDeviceLeavesTheReaderIdleUntilClose) {
 // buffer and the log, and the user-interface thread types lines and pulls the
 // echo ring (run under the thread sanitizer).
 TEST_F(PortTest, WorkerReaderAndInterfaceShareThePort) {
-  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), 0);
+  ASSERT_EQ(m_port.Open(m_name, Dcb9600()), PortOpenResult::kOpened);
   std::atomic<bool> done{false};
   std::thread logger([&] {
     std::string pending;

@@ -1,6 +1,8 @@
+#include <cstring>
 #include <string>
 
 #include "PeerFixture.h"
+#include "RecordSupport.h"
 #include "link/KX2SysInfo.h"
 
 namespace {
@@ -31,42 +33,44 @@ TEST_F(ReadSysInfoTest, FillsTheRecordFromACompleteAnswer) {
   peer.Expect("RD SYS\r\n").Reply(std::string(kAnswer) + "YES END\r\n");
   CKX2SysInfo info;
   info.m_nKind = 3;
-  EXPECT_EQ(proto.ReadSysInfo(&port, info), 0);
-  EXPECT_EQ(info.m_nKind, 3);  // no key sets it
-  EXPECT_EQ(info.m_stStart.m_nYear, 2024);
-  EXPECT_EQ(info.m_stClock.m_nHour, 1);
-  EXPECT_EQ(info.m_stNext.m_nMinute, 10);
-  EXPECT_EQ(info.m_nSampling, 600);
-  EXPECT_EQ(info.m_nSamplingEvent, 60);
-  EXPECT_EQ(info.m_nSendCount, 6);
-  EXPECT_EQ(info.m_nSendCountEvent, 1);
-  EXPECT_EQ(info.m_nBatteryStop, 3600);
-  EXPECT_EQ(info.m_nIdFirst, 1);
-  EXPECT_EQ(info.m_nIdLast, 2500);
-  EXPECT_EQ(info.m_alarm[0].m_nPeriod, 90);
-  EXPECT_EQ(info.m_alarm[1].m_nPeriod, -30);
-  EXPECT_DOUBLE_EQ(info.m_dRainPerCount, 0.5);
-  EXPECT_STREQ(info.m_szBuild, "2024-03-05");
-  EXPECT_STREQ(info.m_szSerial, "KX2-0001");
-  EXPECT_EQ(info.m_nMeasuring, 1);
+  EXPECT_EQ(proto.ReadSysInfo(&port, info), ComResult::kOk);
+
+  CKX2SysInfo expected;
+  expected.m_nKind = 3;  // no key sets it
+  expected.m_stStart = MakeTime(2024, 3, 5, 14, 7, 9);
+  expected.m_stClock = MakeTime(2024, 3, 6, 1, 2, 3);
+  expected.m_stNext = MakeTime(2024, 3, 6, 1, 10, 0);
+  expected.m_nSampling = 600;
+  expected.m_nSamplingEvent = 60;
+  expected.m_nSendCount = 6;
+  expected.m_nSendCountEvent = 1;
+  expected.m_nBatteryStop = 3600;
+  expected.m_nIdFirst = 1;
+  expected.m_nIdLast = 2500;
+  expected.m_nIdThird = 2500;
+  expected.m_alarm[0] = MakeAlarm(1, 10.0, 90, 1);
+  expected.m_alarm[1] = MakeAlarm(2, 5.5, -30, 0);
+  expected.m_dRainPerCount = 0.5;
+  std::strcpy(expected.m_szBuild, "2024-03-05");
+  std::strcpy(expected.m_szSerial, "KX2-0001");
+  expected.m_nMeasuring = 1;
+  EXPECT_EQ(info, expected);
 }
 
 TEST_F(ReadSysInfoTest, AnIncompleteAnswerLeavesTheRecordAlone) {
   // The logger refuses after some lines: nothing of them is applied.
   peer.Expect("RD SYS\r\n").Reply(std::string(kAnswer) + "NG\r\n");
   CKX2SysInfo info;
-  EXPECT_EQ(proto.ReadSysInfo(&port, info), 240);
-  EXPECT_EQ(info.m_nSampling, 0);
-  EXPECT_EQ(info.m_szSerial[0], '\0');
+  EXPECT_EQ(proto.ReadSysInfo(&port, info), ComResult::kNotEnd);
+  EXPECT_EQ(info, CKX2SysInfo());
   ASSERT_TRUE(peer.Finish());
 
   // It falls silent before its end marker.
   platform::SetTimeScale(0.01);
   peer.Expect("RD SYS\r\n").Reply("SMP D00H00M10S00\r\nITV 6\r\n");
-  EXPECT_EQ(proto.ReadSysInfo(&port, info), 4);
+  EXPECT_EQ(proto.ReadSysInfo(&port, info), ComResult::kTimedOut);
   platform::SetTimeScale(1.0);
-  EXPECT_EQ(info.m_nSampling, 0);
-  EXPECT_EQ(info.m_nSendCount, 0);
+  EXPECT_EQ(info, CKX2SysInfo());
 
-  EXPECT_EQ(proto.ReadSysInfo(nullptr, info), 1);
+  EXPECT_EQ(proto.ReadSysInfo(nullptr, info), ComResult::kFailed);
 }

@@ -1,16 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <functional>
 #include <optional>
 #include <string>
 
+#include "RecordSupport.h"
 #include "link/AlmRainInfo.h"
 #include "link/KX2MailInfo.h"
 #include "link/KX2SysInfo.h"
 #include "link/SdlTime.h"
+#include "link/SettingWorkData.h"
 
 namespace {
 
@@ -34,17 +38,6 @@ class ZoneGuard {
  private:
   std::optional<std::string> m_old;
 };
-
-CSdlTime Make(int y, int mo, int d, int h, int mi, int s) {
-  CSdlTime t;
-  t.m_nYear = y;
-  t.m_nMonth = mo;
-  t.m_nDay = d;
-  t.m_nHour = h;
-  t.m_nMinute = mi;
-  t.m_nSecond = s;
-  return t;
-}
 
 int64_t Utc(int y, int mo, int d, int h, int mi, int s) {
   std::tm tm{};
@@ -70,15 +63,6 @@ int64_t StandardTime(const CSdlTime& t) {
   return static_cast<int64_t>(std::mktime(&tm));
 }
 
-void ExpectFields(const CSdlTime& t, int y, int mo, int d, int h, int mi, int s) {
-  EXPECT_EQ(t.m_nYear, y);
-  EXPECT_EQ(t.m_nMonth, mo);
-  EXPECT_EQ(t.m_nDay, d);
-  EXPECT_EQ(t.m_nHour, h);
-  EXPECT_EQ(t.m_nMinute, mi);
-  EXPECT_EQ(t.m_nSecond, s);
-}
-
 }  // namespace
 
 TEST(SdlTime, SetFromStringReadsFixedPositions) {
@@ -97,73 +81,73 @@ TEST(SdlTime, SetFromStringReadsFixedPositions) {
   for (const auto& c : cases) {
     CSdlTime t;
     EXPECT_EQ(t.SetFromString(c.text), 1) << c.text;
-    ExpectFields(t, c.y, c.mo, c.d, c.h, c.mi, c.s);
+    EXPECT_EQ(t, MakeTime(c.y, c.mo, c.d, c.h, c.mi, c.s)) << c.text;
   }
 }
 
 TEST(SdlTime, ShortTextChangesNothing) {
-  CSdlTime t = Make(2020, 1, 2, 3, 4, 5);
+  CSdlTime t = MakeTime(2020, 1, 2, 3, 4, 5);
   EXPECT_EQ(t.SetFromString("24/03/05 14:07:0"), 0);
   EXPECT_EQ(t.SetFromString(""), 0);
   EXPECT_EQ(t.SetFromString(nullptr), 0);
-  ExpectFields(t, 2020, 1, 2, 3, 4, 5);
+  EXPECT_EQ(t, MakeTime(2020, 1, 2, 3, 4, 5));
 }
 
 TEST(SdlTime, NewAndCopied) {
   CSdlTime t;
-  ExpectFields(t, 0, 0, 0, 0, 0, 0);
+  EXPECT_EQ(t, MakeTime(0, 0, 0, 0, 0, 0));
   CSdlTime u;
-  u = Make(2024, 3, 5, 14, 7, 9);
+  u = MakeTime(2024, 3, 5, 14, 7, 9);
   t = u;
-  ExpectFields(t, 2024, 3, 5, 14, 7, 9);
+  EXPECT_EQ(t, MakeTime(2024, 3, 5, 14, 7, 9));
 }
 
 TEST(SdlTime, GetTimeClampsIntoTheCalendar) {
   ZoneGuard zone("UTC");
   EXPECT_EQ(CSdlTime().GetTime(), Utc(1971, 1, 1, 0, 0, 0));
-  EXPECT_EQ(Make(2024, 3, 5, 14, 7, 9).GetTime(), Utc(2024, 3, 5, 14, 7, 9));
+  EXPECT_EQ(MakeTime(2024, 3, 5, 14, 7, 9).GetTime(), Utc(2024, 3, 5, 14, 7, 9));
   // Day 35 keeps its low five bits (3); hour 25 and minute 61 wrap.
-  EXPECT_EQ(Make(2024, 3, 35, 25, 61, 0).GetTime(), Utc(2024, 3, 3, 1, 1, 0));
+  EXPECT_EQ(MakeTime(2024, 3, 35, 25, 61, 0).GetTime(), Utc(2024, 3, 3, 1, 1, 0));
   // A negative hour keeps its sign and counts back into the previous day.
-  EXPECT_EQ(Make(2024, 3, 5, -1, 0, 0).GetTime(), Utc(2024, 3, 4, 23, 0, 0));
-  EXPECT_EQ(Make(1900, -4, -9, 0, 0, 0).GetTime(), Utc(1971, 1, 1, 0, 0, 0));
-  EXPECT_EQ(Make(5024, 3, 5, 0, 0, 0).GetTime(), Utc(2024, 3, 5, 0, 0, 0));
+  EXPECT_EQ(MakeTime(2024, 3, 5, -1, 0, 0).GetTime(), Utc(2024, 3, 4, 23, 0, 0));
+  EXPECT_EQ(MakeTime(1900, -4, -9, 0, 0, 0).GetTime(), Utc(1971, 1, 1, 0, 0, 0));
+  EXPECT_EQ(MakeTime(5024, 3, 5, 0, 0, 0).GetTime(), Utc(2024, 3, 5, 0, 0, 0));
   // A day past the month's end rolls over, as the conversion does.
-  EXPECT_EQ(Make(2023, 2, 30, 0, 0, 0).GetTime(), Utc(2023, 3, 2, 0, 0, 0));
+  EXPECT_EQ(MakeTime(2023, 2, 30, 0, 0, 0).GetTime(), Utc(2023, 3, 2, 0, 0, 0));
 }
 
 TEST(SdlTime, GetTimeOutsideTheCalendarStillGivesAValue) {
   ZoneGuard zone("UTC");
   // Month 13 folds to 0, day 32 to 0: both count back one step.
-  EXPECT_EQ(Make(2024, 13, 5, 0, 0, 0).GetTime(), Utc(2023, 12, 5, 0, 0, 0));
-  EXPECT_EQ(Make(2024, 3, 32, 0, 0, 0).GetTime(), Utc(2024, 2, 29, 0, 0, 0));
+  EXPECT_EQ(MakeTime(2024, 13, 5, 0, 0, 0).GetTime(), Utc(2023, 12, 5, 0, 0, 0));
+  EXPECT_EQ(MakeTime(2024, 3, 32, 0, 0, 0).GetTime(), Utc(2024, 2, 29, 0, 0, 0));
   // Extreme fields must not end the caller's operation.
-  Make(INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX).GetTime();
-  Make(INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN).GetTime();
-  Make(3999, 12, 31, -23, -59, -59).GetTime();
+  MakeTime(INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX, INT_MAX).GetTime();
+  MakeTime(INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN, INT_MIN).GetTime();
+  MakeTime(3999, 12, 31, -23, -59, -59).GetTime();
 }
 
 TEST(SdlTime, GetTimeFollowsDaylightSaving) {
   ZoneGuard zone("Europe/Berlin");
   // Summer: local 12:00 is 10:00 UTC (CEST), not 11:00.
-  EXPECT_EQ(Make(2024, 7, 1, 12, 0, 0).GetTime(), Utc(2024, 7, 1, 10, 0, 0));
-  EXPECT_EQ(Make(2024, 1, 15, 12, 0, 0).GetTime(), Utc(2024, 1, 15, 11, 0, 0));
+  EXPECT_EQ(MakeTime(2024, 7, 1, 12, 0, 0).GetTime(), Utc(2024, 7, 1, 10, 0, 0));
+  EXPECT_EQ(MakeTime(2024, 1, 15, 12, 0, 0).GetTime(), Utc(2024, 1, 15, 11, 0, 0));
   // Around the change in spring: 01:59:59 CET, 03:00 CEST one second later.
-  EXPECT_EQ(Make(2024, 3, 31, 3, 0, 0).GetTime() - Make(2024, 3, 31, 1, 59, 59).GetTime(), 1);
+  EXPECT_EQ(MakeTime(2024, 3, 31, 3, 0, 0).GetTime() - MakeTime(2024, 3, 31, 1, 59, 59).GetTime(), 1);
   // A difference of local times across the change is the real elapsed time.
-  EXPECT_EQ(Make(2024, 4, 1, 0, 0, 0).GetTime() - Make(2024, 3, 31, 0, 0, 0).GetTime(), 23 * 3600);
+  EXPECT_EQ(MakeTime(2024, 4, 1, 0, 0, 0).GetTime() - MakeTime(2024, 3, 31, 0, 0, 0).GetTime(), 23 * 3600);
 }
 
 TEST(SdlTime, ZonesWithoutDaylightSavingAreUnchanged) {
   for (const char* name : {"Asia/Tokyo", "UTC"}) {
     ZoneGuard zone(name);
-    for (const CSdlTime& t : {Make(2024, 1, 15, 12, 0, 0), Make(2024, 7, 1, 12, 0, 0), Make(1971, 1, 1, 0, 0, 0),
-                              Make(2099, 12, 31, 23, 59, 59)}) {
+    for (const CSdlTime& t : {MakeTime(2024, 1, 15, 12, 0, 0), MakeTime(2024, 7, 1, 12, 0, 0),
+                              MakeTime(1971, 1, 1, 0, 0, 0), MakeTime(2099, 12, 31, 23, 59, 59)}) {
       EXPECT_EQ(t.GetTime(), StandardTime(t)) << name;
     }
   }
   ZoneGuard zone("Asia/Tokyo");
-  EXPECT_EQ(Make(2024, 3, 5, 14, 7, 9).GetTime(), Utc(2024, 3, 5, 5, 7, 9));
+  EXPECT_EQ(MakeTime(2024, 3, 5, 14, 7, 9).GetTime(), Utc(2024, 3, 5, 5, 7, 9));
 }
 
 TEST(Records, NewRecordsAreEmpty) {
@@ -177,7 +161,7 @@ TEST(Records, NewRecordsAreEmpty) {
   const char zeros[CKX2SysInfo::kTextSize] = {};
   EXPECT_EQ(std::memcmp(info.m_szBuild, zeros, sizeof zeros), 0);
   EXPECT_EQ(std::memcmp(info.m_szSerial, zeros, sizeof zeros), 0);
-  ExpectFields(info.m_stStart, 0, 0, 0, 0, 0, 0);
+  EXPECT_EQ(info.m_stStart, MakeTime(0, 0, 0, 0, 0, 0));
   for (const CAlmRainInfo& a : info.m_alarm) {
     EXPECT_EQ(a.m_nNo, 0);
     EXPECT_EQ(a.m_dThreshold, 0.0);
@@ -188,100 +172,130 @@ TEST(Records, NewRecordsAreEmpty) {
   EXPECT_TRUE(mail.m_strApn.empty() && mail.m_strImei.empty() && mail.m_strPost.empty());
 }
 
-TEST(Records, SysInfoAssignmentCopiesEverythingWhole) {
-  CKX2SysInfo source;
-  source.m_nKind = 7;
-  source.m_nMeasuring = 1;
-  source.m_nIdFirst = 1;
-  source.m_nIdLast = 2500;
-  source.m_nIdThird = 2501;
-  source.m_stStart = Make(2024, 3, 5, 14, 7, 9);
-  source.m_stClock = Make(2024, 3, 6, 1, 2, 3);
-  source.m_stNext = Make(2024, 3, 7, 4, 5, 6);
-  source.m_nSampling = 600;
-  source.m_nSamplingEvent = 60;
-  source.m_nSendCount = 6;
-  source.m_nSendCountEvent = 1;
-  source.m_nBatteryStop = 3600;
-  source.m_dRainPerCount = 0.5;
-  // Bytes behind the NUL travel too.
-  for (int i = 0; i < CKX2SysInfo::kTextSize; ++i) {
-    source.m_szBuild[i] = static_cast<char>('A' + i % 26);
-    source.m_szSerial[i] = static_cast<char>('a' + i % 26);
-  }
-  source.m_szBuild[3] = '\0';
-  source.m_szSerial[0] = '\0';
-  source.m_alarm[0].m_nNo = 1;
-  source.m_alarm[0].m_dThreshold = 10.0;
-  source.m_alarm[0].m_nPeriod = 90;
-  source.m_alarm[0].m_nEnable = 1;
-  source.m_alarm[1].m_nNo = 2;
-  source.m_alarm[1].m_nPeriod = -30;
+namespace {
 
+// A system record with every member set and both texts filled to their last
+// byte, with the NUL early, so there are bytes behind it to copy. Built anew
+// on every call, so the expected record owes nothing to the copy under test.
+CKX2SysInfo FilledSysInfo() {
+  CKX2SysInfo info;
+  info.m_nKind = 7;
+  info.m_nMeasuring = 1;
+  info.m_nIdFirst = 1;
+  info.m_nIdLast = 2500;
+  info.m_nIdThird = 2501;
+  info.m_stStart = MakeTime(2024, 3, 5, 14, 7, 9);
+  info.m_stClock = MakeTime(2024, 3, 6, 1, 2, 3);
+  info.m_stNext = MakeTime(2024, 3, 7, 4, 5, 6);
+  info.m_nSampling = 600;
+  info.m_nSamplingEvent = 60;
+  info.m_nSendCount = 6;
+  info.m_nSendCountEvent = 1;
+  info.m_nBatteryStop = 3600;
+  info.m_dRainPerCount = 0.5;
+  for (int i = 0; i < CKX2SysInfo::kTextSize; ++i) {
+    info.m_szBuild[i] = static_cast<char>('A' + i % 26);
+    info.m_szSerial[i] = static_cast<char>('a' + i % 26);
+  }
+  info.m_szBuild[3] = '\0';
+  info.m_szSerial[0] = '\0';
+  info.m_alarm[0] = MakeAlarm(1, 10.0, 90, 1);
+  info.m_alarm[1] = MakeAlarm(2, 0.0, -30, 0);
+  return info;
+}
+
+CKX2MailInfo FilledMailInfo() {
+  CKX2MailInfo mail;
+  mail.m_strApn = " my.apn";
+  mail.m_strUser = "user";
+  mail.m_strPassword = "pass";
+  mail.m_strAuth = "CHAP";
+  mail.m_strImei = "490154203237518";
+  mail.m_strMyDial = "*99#";
+  mail.m_strHost = "example.invalid";
+  mail.m_strPort = "8080";
+  mail.m_strPost = "/rain";
+  return mail;
+}
+
+CSettingWorkData FilledWorkData() {
+  CSettingWorkData work;
+  work.m_flags[3] = 1;
+  work.m_flags[22] = 0xFFFF;
+  work.m_sysInfo = FilledSysInfo();
+  work.m_mailInfo = FilledMailInfo();
+  return work;
+}
+
+}  // namespace
+
+TEST(Records, SysInfoAssignmentCopiesEverythingWhole) {
+  CKX2SysInfo source = FilledSysInfo();
+  const CKX2SysInfo expected = FilledSysInfo();
   CKX2SysInfo copy;
   CKX2SysInfo& result = (copy = source);
   EXPECT_EQ(&result, &copy);
-  const CKX2SysInfo constructed(source);
-  for (const CKX2SysInfo* c : {static_cast<const CKX2SysInfo*>(&copy), &constructed}) {
-    EXPECT_EQ(c->m_nKind, 7);
-    EXPECT_EQ(c->m_nMeasuring, 1);
-    EXPECT_EQ(c->m_nIdFirst, 1);
-    EXPECT_EQ(c->m_nIdLast, 2500);
-    EXPECT_EQ(c->m_nIdThird, 2501);
-    ExpectFields(c->m_stStart, 2024, 3, 5, 14, 7, 9);
-    ExpectFields(c->m_stClock, 2024, 3, 6, 1, 2, 3);
-    ExpectFields(c->m_stNext, 2024, 3, 7, 4, 5, 6);
-    EXPECT_EQ(c->m_nSampling, 600);
-    EXPECT_EQ(c->m_nSamplingEvent, 60);
-    EXPECT_EQ(c->m_nSendCount, 6);
-    EXPECT_EQ(c->m_nSendCountEvent, 1);
-    EXPECT_EQ(c->m_nBatteryStop, 3600);
-    EXPECT_EQ(c->m_dRainPerCount, 0.5);
-    EXPECT_EQ(std::memcmp(c->m_szBuild, source.m_szBuild, CKX2SysInfo::kTextSize), 0);
-    EXPECT_EQ(std::memcmp(c->m_szSerial, source.m_szSerial, CKX2SysInfo::kTextSize), 0);
-    EXPECT_EQ(c->m_alarm[0].m_nNo, 1);
-    EXPECT_EQ(c->m_alarm[0].m_dThreshold, 10.0);
-    EXPECT_EQ(c->m_alarm[0].m_nPeriod, 90);
-    EXPECT_EQ(c->m_alarm[0].m_nEnable, 1);
-    EXPECT_EQ(c->m_alarm[1].m_nNo, 2);
-    EXPECT_EQ(c->m_alarm[1].m_nPeriod, -30);
-  }
+  EXPECT_EQ(copy, expected);
+  EXPECT_EQ(CKX2SysInfo(source), expected);
 
   // The copy's alarms and texts are its own.
   source.m_alarm[0].m_dThreshold = 99.0;
   source.m_szBuild[0] = 'Z';
-  EXPECT_EQ(copy.m_alarm[0].m_dThreshold, 10.0);
-  EXPECT_EQ(copy.m_szBuild[0], 'A');
+  EXPECT_EQ(copy, expected);
 
   CKX2SysInfo& self = copy;
   copy = self;
-  EXPECT_EQ(copy.m_nIdLast, 2500);
-  EXPECT_EQ(copy.m_szBuild[10], 'K');
+  EXPECT_EQ(copy, expected);
 }
 
 TEST(Records, MailInfoAssignmentCopiesTheNineTexts) {
-  CKX2MailInfo source;
-  source.m_strApn = " my.apn";
-  source.m_strUser = "user";
-  source.m_strPassword = "pass";
-  source.m_strAuth = "CHAP";
-  source.m_strImei = "490154203237518";
-  source.m_strMyDial = "*99#";
-  source.m_strHost = "example.invalid";
-  source.m_strPort = "8080";
-  source.m_strPost = "/rain";
+  const CKX2MailInfo source = FilledMailInfo();
   CKX2MailInfo copy;
   copy.m_strHost = "old";
   EXPECT_EQ(&(copy = source), &copy);
-  EXPECT_EQ(copy.m_strApn, " my.apn");
-  EXPECT_EQ(copy.m_strUser, "user");
-  EXPECT_EQ(copy.m_strPassword, "pass");
-  EXPECT_EQ(copy.m_strAuth, "CHAP");
-  EXPECT_EQ(copy.m_strImei, "490154203237518");
-  EXPECT_EQ(copy.m_strMyDial, "*99#");
-  EXPECT_EQ(copy.m_strHost, "example.invalid");
-  EXPECT_EQ(copy.m_strPort, "8080");
-  EXPECT_EQ(copy.m_strPost, "/rain");
-  const CKX2MailInfo constructed(source);
-  EXPECT_EQ(constructed.m_strPost, "/rain");
+  EXPECT_EQ(copy, FilledMailInfo());
+  EXPECT_EQ(CKX2MailInfo(source), FilledMailInfo());
+}
+
+TEST(Records, WorkDataAssignmentCopiesFlagsAndBothRecords) {
+  for (const uint16_t flag : CSettingWorkData().m_flags) EXPECT_EQ(flag, 0);
+  CSettingWorkData source = FilledWorkData();
+  CSettingWorkData copy;
+  copy.m_flags[0] = 1;
+  EXPECT_EQ(&(copy = source), &copy);
+  EXPECT_EQ(copy, FilledWorkData());
+  EXPECT_EQ(CSettingWorkData(source), FilledWorkData());
+
+  source.m_mailInfo.m_strApn = "other";
+  source.m_sysInfo.m_szSerial[63] = 'x';
+  EXPECT_EQ(copy, FilledWorkData());
+
+  CSettingWorkData& self = copy;
+  copy = self;
+  EXPECT_EQ(copy, FilledWorkData());
+}
+
+// The tests compare whole records, so the comparison itself must see every
+// member, bytes behind a text's NUL included.
+TEST(Records, ComparisonSeesEveryMemberAndEveryTextByte) {
+  const std::function<void(CSettingWorkData&)> changes[] = {
+      [](CSettingWorkData& w) { w.m_flags[22] = 1; },
+      [](CSettingWorkData& w) { w.m_sysInfo.m_nKind = 8; },
+      [](CSettingWorkData& w) { w.m_sysInfo.m_nIdThird = 0; },
+      [](CSettingWorkData& w) { w.m_sysInfo.m_stNext.m_nSecond = 7; },
+      [](CSettingWorkData& w) { w.m_sysInfo.m_nSendCountEvent = 2; },
+      [](CSettingWorkData& w) { w.m_sysInfo.m_szBuild[63] = '\0'; },  // behind the NUL
+      [](CSettingWorkData& w) { w.m_sysInfo.m_szSerial[1] = '?'; },   // behind the NUL
+      [](CSettingWorkData& w) { w.m_sysInfo.m_dRainPerCount = 0.25; },
+      [](CSettingWorkData& w) { w.m_sysInfo.m_alarm[1].m_nEnable = 1; },
+      [](CSettingWorkData& w) { w.m_sysInfo.m_alarm[0].m_dThreshold = 10.5; },
+      [](CSettingWorkData& w) { w.m_mailInfo.m_strPost += " "; },
+      [](CSettingWorkData& w) { w.m_mailInfo.m_strMyDial.clear(); },
+  };
+  int n = 0;
+  for (const auto& change : changes) {
+    CSettingWorkData changed = FilledWorkData();
+    change(changed);
+    EXPECT_NE(changed, FilledWorkData()) << "change " << n++;
+  }
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "RecordSupport.h"
 #include "link/ComCtrlKestrix2.h"
 #include "link/KX2MailInfo.h"
 #include "link/KX2SysInfo.h"
@@ -38,25 +39,6 @@ CKX2SysInfo Marked() {
   std::strcpy(info.m_szSerial, "7");
   info.m_alarm[0].m_nNo = info.m_alarm[1].m_nNo = 7;
   return info;
-}
-
-bool Same(const CKX2SysInfo& a, const CKX2SysInfo& b) {
-  const auto sameTime = [](const CSdlTime& x, const CSdlTime& y) {
-    return x.m_nYear == y.m_nYear && x.m_nMonth == y.m_nMonth && x.m_nDay == y.m_nDay && x.m_nHour == y.m_nHour &&
-           x.m_nMinute == y.m_nMinute && x.m_nSecond == y.m_nSecond;
-  };
-  const auto sameAlarm = [](const CAlmRainInfo& x, const CAlmRainInfo& y) {
-    return x.m_nNo == y.m_nNo && x.m_dThreshold == y.m_dThreshold && x.m_nPeriod == y.m_nPeriod &&
-           x.m_nEnable == y.m_nEnable;
-  };
-  return a.m_nKind == b.m_nKind && a.m_nMeasuring == b.m_nMeasuring && a.m_nIdFirst == b.m_nIdFirst &&
-         a.m_nIdLast == b.m_nIdLast && a.m_nIdThird == b.m_nIdThird && sameTime(a.m_stStart, b.m_stStart) &&
-         sameTime(a.m_stClock, b.m_stClock) && sameTime(a.m_stNext, b.m_stNext) && a.m_nSampling == b.m_nSampling &&
-         a.m_nSamplingEvent == b.m_nSamplingEvent && a.m_nSendCount == b.m_nSendCount &&
-         a.m_nSendCountEvent == b.m_nSendCountEvent && a.m_nBatteryStop == b.m_nBatteryStop &&
-         std::memcmp(a.m_szBuild, b.m_szBuild, sizeof a.m_szBuild) == 0 &&
-         std::memcmp(a.m_szSerial, b.m_szSerial, sizeof a.m_szSerial) == 0 && a.m_dRainPerCount == b.m_dRainPerCount &&
-         sameAlarm(a.m_alarm[0], b.m_alarm[0]) && sameAlarm(a.m_alarm[1], b.m_alarm[1]);
 }
 
 }  // namespace
@@ -110,7 +92,7 @@ TEST(SysReply, RecordNumbers) {
   EXPECT_EQ(info.m_nIdThird, 2500);
   CKX2SysInfo before = info;
   EXPECT_EQ(SysLine(info, "ID 1-2500"), 1);
-  EXPECT_TRUE(Same(info, before));
+  EXPECT_EQ(info, before);
   EXPECT_EQ(SysLine(info, "ID 99990-5 (15) trailing"), 1);
   EXPECT_EQ(info.m_nIdFirst, 99990);
   EXPECT_EQ(info.m_nIdLast, 5);
@@ -141,7 +123,7 @@ TEST(SysReply, RainAlarms) {
   const CKX2SysInfo before = info;
   for (const char* line : {"ALM RN 1 10.00 1:30", "ALM rn 1 10.00 1:30 ON", "ALM XX 1 2 3 ON", "ALM"}) {
     EXPECT_EQ(SysLine(info, line), 1);
-    EXPECT_TRUE(Same(info, before)) << line;
+    EXPECT_EQ(info, before) << line;
   }
 }
 
@@ -173,7 +155,7 @@ TEST(SysReply, UnknownKeysChangeNothing) {
   const CKX2SysInfo before = info;
   for (const char* line : {"stm 24/03/05 14:07:09", "Stop", "measuring", "", "   ", "SMP3 D01", "NG", "BLDX y"}) {
     EXPECT_EQ(SysLine(info, line), 0) << line;
-    EXPECT_TRUE(Same(info, before)) << line;
+    EXPECT_EQ(info, before) << line;
   }
   EXPECT_EQ(CComCtrlKestrix2::ParseSysItem(info, nullptr, "x"), 0);
   EXPECT_EQ(CComCtrlKestrix2::ParseSysItem(info, "BLD", nullptr), 1);
@@ -191,18 +173,20 @@ TEST(MailReply, KeysStoreTheValueUnchanged) {
   EXPECT_EQ(MailLine(info, "MYDIAL *99#"), 0);
   EXPECT_EQ(MailLine(info, "HOST example.invalid"), 0);
   EXPECT_EQ(MailLine(info, "PORT 8080"), 0);
+  info.m_strPost = "stale";
   EXPECT_EQ(MailLine(info, "POST"), 0);
-  EXPECT_EQ(info.m_strUser, "user name ");
-  EXPECT_EQ(info.m_strPassword, "p@ss");
-  EXPECT_EQ(info.m_strAuth, "CHAP");
-  EXPECT_EQ(info.m_strImei, "490154203237518");
-  EXPECT_EQ(info.m_strMyDial, "*99#");
-  EXPECT_EQ(info.m_strHost, "example.invalid");
-  EXPECT_EQ(info.m_strPort, "8080");
-  EXPECT_EQ(info.m_strPost, "");
+  CKX2MailInfo expected;
+  expected.m_strApn = " my.apn";
+  expected.m_strUser = "user name ";
+  expected.m_strPassword = "p@ss";
+  expected.m_strAuth = "CHAP";
+  expected.m_strImei = "490154203237518";
+  expected.m_strMyDial = "*99#";
+  expected.m_strHost = "example.invalid";
+  expected.m_strPort = "8080";
+  EXPECT_EQ(info, expected);
 
-  const CKX2MailInfo before = info;
   for (const char* line : {"apn x", "APNX y", "", "YES END"}) EXPECT_EQ(MailLine(info, line), -1) << line;
-  EXPECT_EQ(info.m_strApn, before.m_strApn);
+  EXPECT_EQ(info, expected);
   EXPECT_EQ(CComCtrlKestrix2::ParseMailItem(info, nullptr, "x"), -1);
 }

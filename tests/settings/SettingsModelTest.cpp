@@ -4,7 +4,6 @@
 
 #include "settings/SettingItems.h"
 #include "settings/SettingSelect.h"
-#include "settings/SettingWorkData.h"
 
 namespace {
 
@@ -66,41 +65,4 @@ TEST(SettingSelect, CopiesWhole) {
   EXPECT_EQ(b.m_item[0].checked, 1);
   EXPECT_EQ(b.m_nMode, 3);
   EXPECT_EQ(b.m_nCurrent, 4);
-}
-
-TEST(SettingWorkData, AssignmentCopiesFlagsAndBothRecords) {
-  CSettingWorkData source;
-  for (int i = 0; i < kSettingItemCount; ++i) EXPECT_EQ(source.m_flags[i], 0);
-  source.m_flags[3] = 1;
-  source.m_flags[22] = 0xFFFF;
-  source.m_sysInfo.m_nBatteryStop = 3600;
-  source.m_sysInfo.m_szSerial[0] = 'S';
-  source.m_sysInfo.m_szSerial[63] = 'x';
-  source.m_sysInfo.m_alarm[1].m_nPeriod = -30;
-  source.m_mailInfo.m_strApn = "my.apn";
-  source.m_mailInfo.m_strPost = "/p";
-
-  CSettingWorkData copy;
-  copy.m_flags[0] = 1;
-  EXPECT_EQ(&(copy = source), &copy);
-  const CSettingWorkData constructed(source);
-  for (const CSettingWorkData* c : {static_cast<const CSettingWorkData*>(&copy), &constructed}) {
-    EXPECT_EQ(c->m_flags[0], 0);
-    EXPECT_EQ(c->m_flags[3], 1);
-    EXPECT_EQ(c->m_flags[22], 0xFFFF);
-    EXPECT_EQ(c->m_sysInfo.m_nBatteryStop, 3600);
-    EXPECT_EQ(c->m_sysInfo.m_szSerial[0], 'S');
-    EXPECT_EQ(c->m_sysInfo.m_szSerial[63], 'x');
-    EXPECT_EQ(c->m_sysInfo.m_alarm[1].m_nPeriod, -30);
-    EXPECT_EQ(c->m_mailInfo.m_strApn, "my.apn");
-    EXPECT_EQ(c->m_mailInfo.m_strPost, "/p");
-  }
-  source.m_mailInfo.m_strApn = "other";
-  EXPECT_EQ(copy.m_mailInfo.m_strApn, "my.apn");
-
-  CSettingWorkData& self = copy;
-  copy = self;
-  EXPECT_EQ(copy.m_flags[22], 0xFFFF);
-  EXPECT_EQ(copy.m_sysInfo.m_nBatteryStop, 3600);
-  EXPECT_EQ(copy.m_mailInfo.m_strApn, "my.apn");
 }

@@ -30,7 +30,7 @@ class EndToEnd : public ::testing::Test {
     dcb.StopBits = platform::ONESTOPBIT;
     // Opening and closing the port wait half a second each; nothing to test there.
     platform::SetTimeScale(0.001);
-    ASSERT_EQ(port.Open("\\\\.\\" + sim.SlavePath(), dcb), 0);
+    ASSERT_EQ(port.Open("\\\\.\\" + sim.SlavePath(), dcb), PortOpenResult::kOpened);
     platform::SetTimeScale(1.0);
   }
   void TearDown() override {
@@ -48,12 +48,12 @@ class EndToEnd : public ::testing::Test {
 TEST_F(EndToEnd, WakeUpSystemAndNetworkRecordsParse) {
   char reply[100] = {};
   int32_t length = sizeof reply;
-  ASSERT_EQ(proto.WakeUp(&port, reply, &length), 0);
+  ASSERT_EQ(proto.WakeUp(&port, reply, &length), ComResult::kOk);
   EXPECT_TRUE(proto.IsTargetModel(reply));
   EXPECT_NE(std::strstr(reply, "Ver[1.02]"), nullptr);
 
   CKX2SysInfo info;
-  ASSERT_EQ(proto.ReadSysInfo(&port, info), 0);
+  ASSERT_EQ(proto.ReadSysInfo(&port, info), ComResult::kOk);
   EXPECT_EQ(info.m_nMeasuring, 1);
   EXPECT_EQ(info.m_nIdFirst, 1);
   EXPECT_EQ(info.m_nIdLast, 2500);
@@ -74,7 +74,7 @@ TEST_F(EndToEnd, WakeUpSystemAndNetworkRecordsParse) {
   EXPECT_STREQ(info.m_szSerial, "A123");
 
   std::vector<std::string> lines;
-  ASSERT_EQ(proto.QueryLines(&port, "MAIL DSP\r\n", &lines, 3000), 0);
+  ASSERT_EQ(proto.QueryLines(&port, "MAIL DSP\r\n", &lines, 3000), ComResult::kOk);
   CKX2MailInfo mail;
   for (const std::string& l : lines) {
     std::string key, value;
@@ -88,22 +88,22 @@ TEST_F(EndToEnd, WakeUpSystemAndNetworkRecordsParse) {
 }
 
 TEST_F(EndToEnd, SettingsWrittenThroughTheProtocolReadBack) {
-  EXPECT_EQ(proto.SetBatteryAlarm(&port, 3700), 0);
-  EXPECT_EQ(proto.SetBatteryAlarm(&port, 100), 240);
-  EXPECT_EQ(proto.SetRainAlarm(&port, 2, "12.50 2:00"), 0);
-  EXPECT_EQ(proto.EnableRainAlarm(&port, 2, 1), 0);
+  EXPECT_EQ(proto.SetBatteryAlarm(&port, 3700), ComResult::kOk);
+  EXPECT_EQ(proto.SetBatteryAlarm(&port, 100), ComResult::kNotEnd);
+  EXPECT_EQ(proto.SetRainAlarm(&port, 2, "12.50 2:00"), ComResult::kOk);
+  EXPECT_EQ(proto.EnableRainAlarm(&port, 2, 1), ComResult::kOk);
   int32_t interval = 1800;
-  EXPECT_EQ(proto.SetSampling(&port, interval), 0);
-  EXPECT_EQ(proto.ClearRain(&port), 0);
+  EXPECT_EQ(proto.SetSampling(&port, interval), ComResult::kOk);
+  EXPECT_EQ(proto.ClearRain(&port), ComResult::kOk);
   CKX2SysInfo info;
-  ASSERT_EQ(proto.ReadSysInfo(&port, info), 0);
+  ASSERT_EQ(proto.ReadSysInfo(&port, info), ComResult::kOk);
   EXPECT_EQ(info.m_nBatteryStop, 3700);
   EXPECT_EQ(info.m_alarm[1].m_nPeriod, 120);
   EXPECT_EQ(info.m_alarm[1].m_nEnable, 1);
   EXPECT_EQ(info.m_nSampling, 1800);
-  EXPECT_EQ(proto.StopMeasure(&port, 1), 0);
-  EXPECT_EQ(proto.ClearData(&port, 1), 0);
-  ASSERT_EQ(proto.ReadSysInfo(&port, info), 0);
+  EXPECT_EQ(proto.StopMeasure(&port, 1), ComResult::kOk);
+  EXPECT_EQ(proto.ClearData(&port, 1), ComResult::kOk);
+  ASSERT_EQ(proto.ReadSysInfo(&port, info), ComResult::kOk);
   EXPECT_EQ(info.m_nMeasuring, 0);
   EXPECT_EQ(info.m_nIdFirst, 0);
   EXPECT_EQ(info.m_nIdLast, 0);
@@ -111,24 +111,24 @@ TEST_F(EndToEnd, SettingsWrittenThroughTheProtocolReadBack) {
 
 TEST_F(EndToEnd, DownloadEndsWithItsMarkerAndEscStopsIt) {
   sim.SetRecords(99998, 5);
-  ASSERT_EQ(proto.StartReadAll(&port, 99999, 3), 0);
+  ASSERT_EQ(proto.StartReadAll(&port, 99999, 3), ComResult::kOk);
   std::string text;
   std::string data;
   int32_t rc;
-  while ((rc = proto.ReadDataLine(&port, text)) == 5) data += text;
-  EXPECT_EQ(rc, 6);
+  while ((rc = proto.ReadDataLine(&port, text)) == ComResult::kDataLine) data += text;
+  EXPECT_EQ(rc, ComResult::kEndOfData);
   EXPECT_EQ(data.substr(0, 6), "99999,");
   EXPECT_NE(data.find("\r\n00000,"), std::string::npos);
   EXPECT_NE(data.find("\r\n00001,"), std::string::npos);
   EXPECT_EQ(data.find("00002,"), std::string::npos);
 
   sim.SetRecords(1, 60000);
-  ASSERT_EQ(proto.StartReadAll(&port, -1, 0), 0);
-  ASSERT_EQ(proto.ReadDataLine(&port, text), 5);
+  ASSERT_EQ(proto.StartReadAll(&port, -1, 0), ComResult::kOk);
+  ASSERT_EQ(proto.ReadDataLine(&port, text), ComResult::kDataLine);
   ASSERT_EQ(port.Write("\x1b", 1, 0), 1);
   int records = 1;
-  while ((rc = proto.ReadDataLine(&port, text)) == 5) ++records;
-  EXPECT_EQ(rc, 6);
+  while ((rc = proto.ReadDataLine(&port, text)) == ComResult::kDataLine) ++records;
+  EXPECT_EQ(rc, ComResult::kEndOfData);
   EXPECT_LT(records, 60000);
 }
 
@@ -136,27 +136,27 @@ TEST_F(EndToEnd, ImeiErrorLogFirmwareAndModuleMonitor) {
   // The module and the flash take their time; a tenth of it will do here.
   platform::SetTimeScale(0.1);
   char digits[50] = {};
-  ASSERT_EQ(proto.ReadImei(&port, digits), 0);
+  ASSERT_EQ(proto.ReadImei(&port, digits), ComResult::kOk);
   EXPECT_STREQ(digits, "356938035643809");
   std::vector<std::string> log;
-  ASSERT_EQ(proto.ReadErrorLog(&port, log), 0);
+  ASSERT_EQ(proto.ReadErrorLog(&port, log), ComResult::kOk);
   EXPECT_EQ(log.size(), 3u);
 
-  EXPECT_EQ(proto.SendCommandExpect(&port, "INSPECT ON\r\n", nullptr, 5000), 0);
-  EXPECT_EQ(proto.SendCommandExpect(&port, "SRAMCLR\r\n", "OK", 5000), 0);
-  EXPECT_EQ(proto.SendCommandExpect(&port, "MONITOR\r\n", "OK", 5000), 0);
-  EXPECT_EQ(proto.SendCommandExpect(&port, ":020000040000FA\r\n", "OK", 10000), 0);
-  EXPECT_EQ(proto.SendWeep(&port), 0);
+  EXPECT_EQ(proto.SendCommandExpect(&port, "INSPECT ON\r\n", nullptr, 5000), ComResult::kOk);
+  EXPECT_EQ(proto.SendCommandExpect(&port, "SRAMCLR\r\n", "OK", 5000), ComResult::kOk);
+  EXPECT_EQ(proto.SendCommandExpect(&port, "MONITOR\r\n", "OK", 5000), ComResult::kOk);
+  EXPECT_EQ(proto.SendCommandExpect(&port, ":020000040000FA\r\n", "OK", 10000), ComResult::kOk);
+  EXPECT_EQ(proto.SendWeep(&port), ComResult::kOk);
 
-  EXPECT_EQ(proto.SendCommandExpect(&port, "INSPECT ON\r\n", nullptr, 5000), 0);
+  EXPECT_EQ(proto.SendCommandExpect(&port, "INSPECT ON\r\n", nullptr, 5000), ComResult::kOk);
   port.GetReadData()->SetOption(0);  // let the module's '#' lines through
-  EXPECT_EQ(proto.SendCommandExpect(&port, "dbg mtcoff\r\n", nullptr, 5000), 0);
-  EXPECT_EQ(proto.SendCommandExpect(&port, "dbg mtcon\r\n", nullptr, 5000), 0);
-  EXPECT_EQ(proto.WaitSleep(&port, 3), 0);
-  EXPECT_EQ(proto.SendAndWait(&port, "mon\r\n", "#>RX:$WAKEUP", 2), 0);
-  EXPECT_EQ(proto.SendAndWait(&port, "at$ver\r\n", "#>RX:$VER:", 1), 0);
-  EXPECT_EQ(proto.SendAndWait(&port, "moff\r\n", nullptr, 2), 0);
-  EXPECT_EQ(proto.WaitSleep(&port, 1), 0);
+  EXPECT_EQ(proto.SendCommandExpect(&port, "dbg mtcoff\r\n", nullptr, 5000), ComResult::kOk);
+  EXPECT_EQ(proto.SendCommandExpect(&port, "dbg mtcon\r\n", nullptr, 5000), ComResult::kOk);
+  EXPECT_EQ(proto.WaitSleep(&port, 3), ComResult::kOk);
+  EXPECT_EQ(proto.SendAndWait(&port, "mon\r\n", "#>RX:$WAKEUP", 2), ComResult::kOk);
+  EXPECT_EQ(proto.SendAndWait(&port, "at$ver\r\n", "#>RX:$VER:", 1), ComResult::kOk);
+  EXPECT_EQ(proto.SendAndWait(&port, "moff\r\n", nullptr, 2), ComResult::kOk);
+  EXPECT_EQ(proto.WaitSleep(&port, 1), ComResult::kOk);
   port.GetReadData()->SetOption(1);
 }
 
