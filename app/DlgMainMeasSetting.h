@@ -4,6 +4,7 @@
 // pages'.
 
 #include "app/KXCWorkingThread.h"
+#include "app/LoggerPage.h"
 #include "ui/Dialog.h"
 
 class CDlgMainMeasSetting : public CDialog, public CKXCWorkingThread {
@@ -11,14 +12,14 @@ class CDlgMainMeasSetting : public CDialog, public CKXCWorkingThread {
   enum { IDD = 319 };
 
   CDlgMainMeasSetting();
-  ~CDlgMainMeasSetting() override;
+  ~CDlgMainMeasSetting() override { loggerpage::DestroyPageWindow(*this); }
 
   // Fills the page from the records as last read.
   void Refresh();
 
  protected:
-  BOOL PreTranslateMessage(MSG* msg) override;
-  // A page is a child of the panel: Enter or an IDCANCEL must not hide it.
+  // Page conventions (app/LoggerPage.h).
+  BOOL PreTranslateMessage(MSG* msg) override { return loggerpage::TranslatePageMessage(*this, msg); }
   void OnOK() override {}
   void OnCancel() override {}
 };

@@ -4,6 +4,7 @@
 // the port is open.
 
 #include "app/KXCWorkingThread.h"
+#include "app/LoggerPage.h"
 #include "ui/Dialog.h"
 
 class CDlgMainRecodeData : public CDialog, public CKXCWorkingThread {
@@ -11,11 +12,11 @@ class CDlgMainRecodeData : public CDialog, public CKXCWorkingThread {
   enum { IDD = 323 };
 
   CDlgMainRecodeData();
-  ~CDlgMainRecodeData() override;
+  ~CDlgMainRecodeData() override { loggerpage::DestroyPageWindow(*this); }
 
  protected:
-  BOOL PreTranslateMessage(MSG* msg) override;
-  // A page is a child of the panel: Enter or an IDCANCEL must not hide it.
+  // Page conventions (app/LoggerPage.h).
+  BOOL PreTranslateMessage(MSG* msg) override { return loggerpage::TranslatePageMessage(*this, msg); }
   void OnOK() override {}
   void OnCancel() override {}
 };

@@ -45,11 +45,6 @@ CDlgMainSystem::CDlgMainSystem() : CDialog(IDD) {
   MapCommand(kInputSetting, [this] { OnBnClickedInputSetting(); });
 }
 
-// The window goes while the page is whole, so its timer stops in OnDestroy.
-CDlgMainSystem::~CDlgMainSystem() {
-  if (GetSafeHwnd() != 0) DestroyWindow();
-}
-
 void CDlgMainSystem::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);
   DDX_Control(dx, kDeviceTime, m_editDeviceTime);
@@ -60,11 +55,6 @@ BOOL CDlgMainSystem::OnInitDialog() {
   CDialog::OnInitDialog();
   loggerpage::StartClockTimer(*this, m_nTimerId, kClockTimer);
   return TRUE;
-}
-
-BOOL CDlgMainSystem::PreTranslateMessage(MSG* msg) {
-  if (loggerpage::IsEscapeKeyDown(msg)) return TRUE;
-  return CDialog::PreTranslateMessage(msg);
 }
 
 void CDlgMainSystem::OnShowWindow(BOOL show, UINT status) {

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app/KXCWorkingThread.h"
+#include "app/LoggerPage.h"
 #include "ui/Dialog.h"
 #include "ui/Edit.h"
 #include "ui/Static.h"
@@ -42,7 +43,7 @@ class CDlgMainSystem : public CDialog, public CKXCWorkingThread {
   static constexpr uint32_t kTimeSyncEndMs = 60000;
 
   CDlgMainSystem();
-  ~CDlgMainSystem() override;
+  ~CDlgMainSystem() override { loggerpage::DestroyPageWindow(*this); }
 
   // Fills the page from the records as last read.
   void Refresh();
@@ -65,8 +66,8 @@ class CDlgMainSystem : public CDialog, public CKXCWorkingThread {
  protected:
   void DoDataExchange(CDataExchange* dx) override;
   BOOL OnInitDialog() override;
-  BOOL PreTranslateMessage(MSG* msg) override;
-  // A page is a child of the panel: Enter or an IDCANCEL must not hide it.
+  // Page conventions (app/LoggerPage.h).
+  BOOL PreTranslateMessage(MSG* msg) override { return loggerpage::TranslatePageMessage(*this, msg); }
   void OnOK() override {}
   void OnCancel() override {}
   void OnTimer(UINT_PTR id) override;

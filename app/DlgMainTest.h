@@ -2,6 +2,7 @@
 // The Test page (tab "テスト"): current values, the antenna check and a test
 // mail; the panel enables its buttons while the port is open.
 
+#include "app/LoggerPage.h"
 #include "ui/Dialog.h"
 
 class CDlgMainTest : public CDialog {
@@ -9,11 +10,11 @@ class CDlgMainTest : public CDialog {
   enum { IDD = 322 };
 
   CDlgMainTest();
-  ~CDlgMainTest() override;
+  ~CDlgMainTest() override { loggerpage::DestroyPageWindow(*this); }
 
  protected:
-  BOOL PreTranslateMessage(MSG* msg) override;
-  // A page is a child of the panel: Enter or an IDCANCEL must not hide it.
+  // Page conventions (app/LoggerPage.h).
+  BOOL PreTranslateMessage(MSG* msg) override { return loggerpage::TranslatePageMessage(*this, msg); }
   void OnOK() override {}
   void OnCancel() override {}
 };

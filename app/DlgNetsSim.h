@@ -3,6 +3,7 @@
 // point, user, password, authentication and IMEI.
 
 #include "app/KXCWorkingThread.h"
+#include "app/LoggerPage.h"
 #include "ui/Dialog.h"
 
 class CDlgNetsSim : public CDialog, public CKXCWorkingThread {
@@ -10,14 +11,14 @@ class CDlgNetsSim : public CDialog, public CKXCWorkingThread {
   enum { IDD = 133 };
 
   CDlgNetsSim();
-  ~CDlgNetsSim() override;
+  ~CDlgNetsSim() override { loggerpage::DestroyPageWindow(*this); }
 
   // Fills the page from the records as last read.
   void Refresh();
 
  protected:
-  BOOL PreTranslateMessage(MSG* msg) override;
-  // A page is a child of the panel: Enter or an IDCANCEL must not hide it.
+  // Page conventions (app/LoggerPage.h).
+  BOOL PreTranslateMessage(MSG* msg) override { return loggerpage::TranslatePageMessage(*this, msg); }
   void OnOK() override {}
   void OnCancel() override {}
 };

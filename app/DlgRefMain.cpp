@@ -237,7 +237,4 @@ void CDlgRefMain::OnDestroy() {
   m_tab.DeleteAllItems();
 }
 
-BOOL CDlgRefMain::PreTranslateMessage(MSG* msg) {
-  if (loggerpage::IsEscapeKeyDown(msg)) return TRUE;
-  return CDialog::PreTranslateMessage(msg);
-}
+BOOL CDlgRefMain::PreTranslateMessage(MSG* msg) { return loggerpage::TranslatePageMessage(*this, msg); }

@@ -1,5 +1,5 @@
 #pragma once
-// The main window's client: black, with the product picture in the upper
+// The main window's client: black, with the logger's picture in the upper
 // right and the maker's picture in the lower right corner. The tabbed panel
 // covers it while a logger is connected.
 

@@ -47,7 +47,7 @@ CLogView::~CLogView() = default;
 
 int CLogView::OnCreate(LPCREATESTRUCT cs) {
   if (CView::OnCreate(cs) == -1) return -1;
-  m_font = DesignFont("Courier New", 10);
+  m_font = FontForFace("Courier New", 10);
   m_font.setFixedPitch(true);
   m_font.setStyleHint(QFont::TypeWriter);
   m_font.setWeight(QFont::Normal);

@@ -4,7 +4,7 @@
 
 #include "app/Kestrix2CommApp.h"
 #include "app/MainFrame.h"
-#include "ui/Wnd.h"
+#include "ui/Dialog.h"
 
 namespace loggerpage {
 
@@ -19,8 +19,13 @@ void ExecuteSettingItem(CWnd* page, int index) {
   if (theApp.m_pMainFrame != nullptr) theApp.m_pMainFrame->ExecuteSettingItem(page, index, 0);
 }
 
-bool IsEscapeKeyDown(const MSG* msg) {
-  return msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam == static_cast<WPARAM>(VK_ESCAPE);
+BOOL TranslatePageMessage(CDialog& page, MSG* msg) {
+  if (msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam == static_cast<WPARAM>(VK_ESCAPE)) return TRUE;
+  return page.CDialog::PreTranslateMessage(msg);
+}
+
+void DestroyPageWindow(CWnd& page) {
+  if (page.GetSafeHwnd() != 0) page.DestroyWindow();
 }
 
 UINT_PTR StartClockTimer(CWnd& page, UINT_PTR& running, UINT_PTR id) {

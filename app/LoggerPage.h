@@ -1,7 +1,15 @@
 #pragma once
 // What every logger page of the tabbed panel does alike: the connected test,
-// the hand-over of a setting item to the main frame, the swallowed Esc and
-// the logger-clock field that the System and Measurement pages keep.
+// the hand-over of a setting item to the main frame, the swallowed Esc, the
+// window's end and the logger-clock field that the System and Measurement
+// pages keep.
+//
+// Each page keeps its own class head (CDialog, and the background runner
+// where it runs logger work) and declares the overrides that every page has,
+// each a line that hands over to this file (CDlgMainTest shows them alone):
+// the destructor (DestroyPageWindow), PreTranslateMessage
+// (TranslatePageMessage), and OnOK and OnCancel doing nothing, since a page
+// is a child of the panel that neither Enter nor an IDCANCEL may hide.
 
 #include <cstdint>
 #include <optional>
@@ -9,6 +17,7 @@
 
 #include "ui/WinDefs.h"
 
+class CDialog;
 class CWnd;
 
 namespace loggerpage {
@@ -22,8 +31,16 @@ bool IsPortOpen();
 // alone, run by the main frame for that page; nothing without a main frame.
 void ExecuteSettingItem(CWnd* page, int index);
 
-// TRUE for the Esc key-down, which must never close a page or the panel.
-bool IsEscapeKeyDown(const MSG* msg);
+// A page's (and the panel's) message translation: the Esc key-down is
+// swallowed (TRUE), since Esc must never close a page or the panel; every
+// other message goes to the dialog's own translation.
+BOOL TranslatePageMessage(CDialog& page, MSG* msg);
+
+// The page's destructor ends its window while the page is still whole: its
+// OnDestroy runs as the page's own (the clock pages stop their timer there),
+// and no message reaches the page once its members have gone while its
+// background part waits for a work still running.
+void DestroyPageWindow(CWnd& page);
 
 // The page's clock timer (re)started; the id it runs under, 0 on failure.
 UINT_PTR StartClockTimer(CWnd& page, UINT_PTR& running, UINT_PTR id);

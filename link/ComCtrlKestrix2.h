@@ -17,15 +17,15 @@ class CComCtrlKestrix2 : public CComCtrlBase {
   CComCtrlKestrix2();
   ~CComCtrlKestrix2() override;
 
-  bool IsTargetModel(const char* identification) override;  // 11
+  bool IsTargetModel(const char* identification) override;
 
-  virtual int32_t SetBatteryAlarm(CRSPort* port, int32_t millivolts);                // 17
-  virtual int32_t SetRssValue(CRSPort* port, int32_t value);                         // 18
-  virtual int32_t SetAverage(CRSPort* port, int32_t value);                          // 19
-  virtual int32_t SetCalibration(CRSPort* port, const char* text);                   // 20
-  virtual int32_t ClearRain(CRSPort* port);                                          // 21
-  virtual int32_t SetRainAlarm(CRSPort* port, int32_t number, const char* criteria); // 22
-  virtual int32_t EnableRainAlarm(CRSPort* port, int32_t number, int32_t on);        // 23
+  virtual int32_t SetBatteryAlarm(CRSPort* port, int32_t millivolts);
+  virtual int32_t SetRssValue(CRSPort* port, int32_t value);
+  virtual int32_t SetAverage(CRSPort* port, int32_t value);
+  virtual int32_t SetCalibration(CRSPort* port, const char* text);
+  virtual int32_t ClearRain(CRSPort* port);
+  virtual int32_t SetRainAlarm(CRSPort* port, int32_t number, const char* criteria);
+  virtual int32_t EnableRainAlarm(CRSPort* port, int32_t number, int32_t on);
 
   // Multi-line exchanges.
   int32_t QueryLines(CRSPort* port, const char* command, std::vector<std::string>* lines, uint32_t overallMs);

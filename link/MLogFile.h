@@ -13,7 +13,7 @@
 class CMLogFile {
  public:
   CMLogFile();
-  virtual ~CMLogFile();  // slot 0
+  virtual ~CMLogFile();
   CMLogFile(const CMLogFile&) = delete;
   CMLogFile& operator=(const CMLogFile&) = delete;
 
@@ -21,7 +21,7 @@ class CMLogFile {
   // afterwards, else 0; the path is kept either way.
   int32_t Open(const std::string& path);
   // Appends the bytes as they are; nothing when no file is open.
-  virtual void WriteRaw(const char* data, int32_t length);  // slot 1
+  virtual void WriteRaw(const char* data, int32_t length);
   void Close();
   bool IsOpen();
   const std::string& GetPath() const { return m_strPath; }

@@ -33,7 +33,7 @@ class CRSPort {
   int32_t Write(const char* data, int32_t length, int32_t purgeFirst);
   static uint32_t ReadThreadProc(CRSPort* port);
 
-  // The design tests "handle != INVALID_HANDLE_VALUE"; this is that test.
+  // Whether the device is open; the link counts as there exactly while it is.
   bool IsOpen() const { return m_hCom.IsOpen(); }
   CReadData* GetReadData() { return m_pReadData.get(); }
   platform::CriticalSection& PortLock() { return m_csPort; }

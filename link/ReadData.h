@@ -46,7 +46,7 @@ class CReadData {
   int32_t ByteCount();
 
  private:
-  // Members in the design's order; see ReadData.cpp for the algorithms.
+  // See ReadData.cpp for the algorithms.
   char* m_pData = nullptr;
   int32_t m_nSize = 0;
   platform::CriticalSection m_csData;

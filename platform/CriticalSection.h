@@ -1,6 +1,6 @@
 #pragma once
-// A recursive lock, as the design's critical sections are: the thread that
-// holds it may take it again.
+// A recursive lock: the thread that holds it may take it again, so an
+// operation that holds a lock may call another that takes the same lock.
 
 #include <mutex>
 

@@ -22,7 +22,6 @@ class Event {
   void Reset();
   // Waits up to ms scaled milliseconds (kInfinite: no limit; 0: a poll).
   WaitResult Wait(uint32_t ms);
-  bool IsManualReset() const { return m_manual; }
 
  private:
   const bool m_manual;

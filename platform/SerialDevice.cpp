@@ -63,8 +63,6 @@ std::string SerialDevice::MapDevicePath(const std::string& name) {
   return "/dev/" + rest;
 }
 
-bool SerialDevice::IsSupportedRate(uint32_t rate) { return NearestStandardRate(rate) != 0; }
-
 uint32_t SerialDevice::MaxRate() { return HighestStandardRate(); }
 
 bool SerialDevice::FailOpen(OpenError reason, int err) {

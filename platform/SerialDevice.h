@@ -1,10 +1,10 @@
 #pragma once
-// A serial device over termios, offering what the design expects of the
-// Windows serial services: exclusive open of "\\.\NAME", queue sizes and
-// capabilities, a device-control block (DCB) of our own with the fields the
-// design names, read/write time-outs, purge, bytes waiting, and reads that end
-// on the first byte or at the read time-out. Works on real ttys, USB adapters
-// and pseudo-terminals.
+// A serial device over termios, offering what the serial port above it is
+// written against (the Windows serial services): exclusive open of
+// "\\.\NAME", queue sizes and capabilities, a device-control block (DCB) of
+// our own with the fields the port sets, read/write time-outs, purge, bytes
+// waiting, and reads that end on the first byte or at the read time-out.
+// Works on real ttys, USB adapters and pseudo-terminals.
 //
 // Time-outs here are real milliseconds: they belong to the device, not to the
 // logger protocol, and are never scaled.
@@ -17,7 +17,7 @@
 
 namespace platform {
 
-// Device-control block: the fields of the Windows DCB that the design names.
+// Device-control block: the fields of the Windows DCB that the port sets.
 struct DCB {
   uint32_t DCBlength = 0;
   uint32_t BaudRate = 0;
@@ -130,8 +130,7 @@ class SerialDevice {
   // checked its run flag just before cannot sleep through it.
   void CancelIo();
 
-  // Rates the termios layer can set, and the highest of them.
-  static bool IsSupportedRate(uint32_t rate);
+  // The highest rate the termios layer can set.
   static uint32_t MaxRate();
 
  private:

@@ -2,11 +2,11 @@
 // A thread that is created suspended and started by Resume, with an exit code
 // and a "still running" query.
 //
-// Where the design would terminate a thread that does not end in time, we
-// never kill it (that would leave locks held and memory torn). Abandon()
-// detaches it instead and raises its abandoned flag; the thread runs on alone,
-// its state stays alive until it ends, and code that may outlive its owner
-// polls Thread::CurrentAbandoned() to leave early.
+// A thread that does not end in time is never killed (that would leave locks
+// held and memory torn). Abandon() detaches it instead and raises its
+// abandoned flag; the thread runs on alone, its state stays alive until it
+// ends, and code that may outlive its owner polls Thread::CurrentAbandoned()
+// to leave early.
 
 #include <cstdint>
 #include <functional>

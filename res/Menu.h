@@ -14,7 +14,7 @@ struct MenuItem {
 
 struct Accelerator {
   unsigned command;
-  int key;           // a virtual-key code of the design (e.g. 'N', 0x75 for F6, 0x2E Delete, 0x2D Insert, 0x08 Back)
+  int key;  // a virtual-key code (e.g. 'N', 0x75 for F6, 0x2E Delete, 0x2D Insert, 0x08 Back)
   bool ctrl, shift, alt;
 };
 

@@ -1,7 +1,7 @@
 // Templates of the five logger pages of the tabbed panel. Rectangles are
 // dialog units, in tab order. Two of them carry known layout faults that the
-// page code copes with (it sizes the page to hold every control), so they
-// stay as the product has them:
+// page code copes with (it sizes the page to hold every control); they stay,
+// so the pages keep the layout their operators know:
 //  - 317 is 289 x 227 while its controls reach x 347 and y 260;
 //  - 133 has button 1043 below its bottom edge.
 

@@ -1,9 +1,72 @@
 #pragma once
 // Entry of the settings transfer: the item tree, the wizard and the settings
 // file. It keeps no state; callers make one on the stack for one operation.
+//
+// The settings file (".rai") side is text in, text out here; the dialogs and
+// the disk around it belong to the window side.
+
+#include <cstddef>
+#include <ctime>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CSdlTime;
+class CSettingSelect;
+class CSettingWorkData;
 
 class CKXCSettingWork {
  public:
+  // A longer file is no settings file: it is refused whole rather than cut.
+  static constexpr std::size_t kMaxFileBytes = 100000;
+
+  // Results of WriteFileText.
+  static constexpr int kWriteDone = 0;
+  static constexpr int kWriteNothingTicked = -1;
+  static constexpr int kWriteBadText = -2;  // a text holds CR, LF or NUL
+  // Results of ParseFileText.
+  static constexpr int kReadDone = 0;
+  static constexpr int kReadNoHeader = -1;
+  static constexpr int kReadTooLong = -2;
+
   CKXCSettingWork() = default;
   virtual ~CKXCSettingWork();
+
+  // --- export ---
+
+  // "DWL_20261208_093011.rai" for the given local time.
+  static std::string DefaultFileName(const std::tm& now);
+
+  // The whole file for the ticked items of the selection, stamped with the
+  // local time `now`. kWriteNothingTicked, or kWriteBadText when a text that
+  // would be written holds a line break or NUL (it would split its line, and
+  // the reader would take part of it for another key); `file` is then empty.
+  static int WriteFileText(const CSettingWorkData& work, const CSettingSelect& select, const std::tm& now,
+                           std::string& file);
+  // The six lines of the measurement schedule.
+  static void WriteMeasureSetting(std::string& file, const CSettingWorkData& work);
+
+  // --- import ---
+
+  // Reads the file's bytes into `work`: clears its 23 item flags and sets
+  // those of the items whose values were taken. A refused file (kReadNoHeader,
+  // kReadTooLong) leaves `work` as it was. Fields of items the file does not
+  // hold, or holds with a value out of range, keep their earlier values; the
+  // two rain alarms excepted, which always start from zero.
+  static int ParseFileText(std::string_view text, CSettingWorkData& work);
+  // Withdraws from the selection every item whose flag in `work` is 0.
+  static void KeepReadItems(CSettingSelect& select, const CSettingWorkData& work);
+
+  // The value of the first line that starts with the key and a comma, up to
+  // the line's end: its length, or -1 (and an empty value) when no line does.
+  static int GetKeyValue(std::string_view text, std::string_view key, std::string& value);
+  // "2027-03-05 07:08:09" (any of - / : _ between fields) into `time`;
+  // false, and nothing stored, when the date or the time part is missing.
+  static bool ParseDateTime(CSdlTime& time, std::string_view value);
+  // Appends the non-empty comma-separated fields; returns the list's length.
+  static int SplitComma(std::vector<std::string>& list, std::string_view text);
+  // 0 when the rain alarms were taken, -1 when the file holds neither.
+  static int ReadAlarmRain(CSettingWorkData& work, std::string_view text);
+  // 1 when the access point was taken, -1 when "AP_NAME" is missing.
+  static int ReadAccessPoint(CSettingWorkData& work, std::string_view text);
 };

@@ -90,11 +90,6 @@ void LoggerSim::SetRecords(int first, int count) {
   m_handler.Populate(first, count);
 }
 
-int LoggerSim::RecordCount() const {
-  std::lock_guard<std::mutex> lock(m_lock);
-  return m_handler.Records().Count();
-}
-
 int LoggerSim::FirstRecord() const {
   std::lock_guard<std::mutex> lock(m_lock);
   return m_handler.Records().FirstNumber();

@@ -43,7 +43,6 @@ class LoggerSim {
   // The record memory: `count` records numbered from `first`, one per
   // measurement interval up to now; the logger measures.
   void SetRecords(int first, int count);
-  int RecordCount() const;
   int FirstRecord() const;
   int LastRecord() const;
   std::string RecordLine(int number) const;

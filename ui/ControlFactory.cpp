@@ -105,6 +105,62 @@ QWidget* MakeEdit(QWidget* parent, const res::ControlTemplate& c, const Notifier
   return edit;
 }
 
+QWidget* MakeIcon(QWidget* parent, const res::ControlTemplate& c, const DluMetrics& dlu) {
+  auto* label = new QLabel(parent);
+  label->setPixmap(LoadIconResource(static_cast<unsigned>(atoi(c.text))).pixmap(dlu.X(20), dlu.Y(20)));
+  return label;
+}
+
+QWidget* MakePushButton(QWidget* parent, const res::ControlTemplate& c) {
+  auto* b = new QPushButton(parent);
+  b->setAutoDefault(false);
+  b->setDefault(c.kind == ControlKind::DefPushButton);
+  return b;
+}
+
+QWidget* MakeGroupBox(QWidget* parent) {
+  auto* g = new QGroupBox(parent);
+  // The platform's group box is only a frame: clicks go through it.
+  g->setAttribute(Qt::WA_TransparentForMouseEvents);
+  return g;
+}
+
+QWidget* MakeCheckBox(QWidget* parent, const res::ControlTemplate& c) {
+  auto* box = new QCheckBox(parent);
+  if (c.style & res::CS_LEFTTEXT) box->setLayoutDirection(Qt::RightToLeft);
+  return box;
+}
+
+// radios: the exclusive group the button joins; a button with the group
+// style (or the first radio button after other controls) starts a new one.
+QWidget* MakeRadioButton(QWidget* parent, const res::ControlTemplate& c, QButtonGroup*& radios) {
+  auto* r = new QRadioButton(parent);
+  r->setAutoExclusive(false);
+  if (c.style & res::CS_LEFTTEXT) r->setLayoutDirection(Qt::RightToLeft);
+  if ((c.style & res::CS_GROUP) || !radios) {
+    radios = new QButtonGroup(parent);
+    radios->setExclusive(true);
+  }
+  if (c.style & res::CS_AUTO) radios->addButton(r);
+  return r;
+}
+
+QWidget* MakeTree(QWidget* parent) {
+  auto* tree = new QTreeWidget(parent);
+  tree->setHeaderHidden(true);
+  return tree;
+}
+
+QWidget* MakeProgress(QWidget* parent) {
+  auto* bar = new QProgressBar(parent);
+  bar->setTextVisible(false);
+  return bar;
+}
+
+QWidget* MakeScrollBar(QWidget* parent, const res::ControlTemplate& c) {
+  return new QScrollBar((c.style & res::CS_VERTICAL) ? Qt::Vertical : Qt::Horizontal, parent);
+}
+
 QWidget* MakeList(QWidget* parent, const res::ControlTemplate& c, const Notifier& n) {
   auto* table = new QTableWidget(parent);
   table->verticalHeader()->hide();
@@ -130,6 +186,77 @@ QWidget* MakeTab(QWidget* parent, const Notifier& n) {
   });
   QObject::connect(tabs->Bar(), &QTabBar::tabBarClicked, tabs, [n](int) { n.Notify(NM_CLICK); });
   return tabs;
+}
+
+// The widget of one template row, its notifications wired to the dialog.
+QWidget* MakeControl(QWidget* parent, const res::ControlTemplate& c, const DluMetrics& dlu, const Notifier& n,
+                     QButtonGroup*& radios) {
+  switch (c.kind) {
+    case ControlKind::Static:
+      return MakeStatic(parent, c);
+    case ControlKind::Icon:
+      return MakeIcon(parent, c, dlu);
+    case ControlKind::Edit:
+    case ControlKind::MaskedEdit:
+      return MakeEdit(parent, c, n);
+    case ControlKind::PushButton:
+    case ControlKind::DefPushButton:
+      return MakePushButton(parent, c);
+    case ControlKind::GroupBox:
+      return MakeGroupBox(parent);
+    case ControlKind::CheckBox:
+      return MakeCheckBox(parent, c);
+    case ControlKind::RadioButton:
+      return MakeRadioButton(parent, c, radios);
+    case ControlKind::ComboBox:
+      return new QComboBox(parent);
+    case ControlKind::ListBox:
+      return new QListWidget(parent);
+    case ControlKind::ListView:
+      return MakeList(parent, c, n);
+    case ControlKind::TreeView:
+      return MakeTree(parent);
+    case ControlKind::Tab:
+      return MakeTab(parent, n);
+    case ControlKind::Progress:
+      return MakeProgress(parent);
+    case ControlKind::ScrollBar:
+      return MakeScrollBar(parent, c);
+    case ControlKind::DateTime:
+      return new QDateTimeEdit(parent);
+    case ControlKind::Custom:
+      break;
+  }
+  // A custom control is a place that its dialog fills itself.
+  return new QFrame(parent);
+}
+
+bool TakesFocus(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Static:
+    case ControlKind::Icon:
+    case ControlKind::GroupBox:
+    case ControlKind::Progress:
+    case ControlKind::Custom:
+      return false;
+    default:
+      return true;
+  }
+}
+
+// Place, text and the template's state bits on a made widget.
+void ApplyTemplateStyle(QWidget* w, const res::ControlTemplate& c, const DluMetrics& dlu) {
+  w->setGeometry(dlu.X(c.x), dlu.Y(c.y), dlu.X(c.cx), dlu.Y(c.cy));
+  if (c.kind != ControlKind::Icon) SetWidgetText(w, c.text ? c.text : "");
+  if (!TakesFocus(c.kind)) {
+    w->setFocusPolicy(Qt::NoFocus);
+  } else {
+    w->setFocusPolicy((c.style & res::CS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
+  }
+  if (c.style & res::CS_DISABLED) w->setEnabled(false);
+  if (c.style & res::CS_HIDDEN) w->hide();
+  // Frames lie below the controls they surround.
+  if (c.kind == ControlKind::GroupBox) w->lower();
 }
 
 std::unique_ptr<CWnd> WrapperFor(ControlKind kind) {
@@ -165,109 +292,17 @@ void CreateDialogControls(CWnd* dialog, const res::DialogTemplateData& data, con
   if (!parent) return;
   QButtonGroup* radios = nullptr;
   for (const res::ControlTemplate& c : data.controls) {
-    Notifier n{dialog->m_hWnd, c.id};
-    QWidget* w = nullptr;
-    bool focusable = true;
-    switch (c.kind) {
-      case ControlKind::Static:
-        w = MakeStatic(parent, c);
-        focusable = false;
-        break;
-      case ControlKind::Icon: {
-        auto* label = new QLabel(parent);
-        label->setPixmap(LoadIconResource(static_cast<unsigned>(atoi(c.text))).pixmap(dlu.X(20), dlu.Y(20)));
-        w = label;
-        focusable = false;
-        break;
-      }
-      case ControlKind::Edit:
-      case ControlKind::MaskedEdit:
-        w = MakeEdit(parent, c, n);
-        break;
-      case ControlKind::PushButton:
-      case ControlKind::DefPushButton: {
-        auto* b = new QPushButton(parent);
-        b->setAutoDefault(false);
-        b->setDefault(c.kind == ControlKind::DefPushButton);
-        w = b;
-        break;
-      }
-      case ControlKind::GroupBox: {
-        auto* g = new QGroupBox(parent);
-        // The platform's group box is only a frame: clicks go through it.
-        g->setAttribute(Qt::WA_TransparentForMouseEvents);
-        w = g;
-        focusable = false;
-        break;
-      }
-      case ControlKind::CheckBox:
-        w = new QCheckBox(parent);
-        if (c.style & res::CS_LEFTTEXT) w->setLayoutDirection(Qt::RightToLeft);
-        break;
-      case ControlKind::RadioButton: {
-        auto* r = new QRadioButton(parent);
-        r->setAutoExclusive(false);
-        if (c.style & res::CS_LEFTTEXT) r->setLayoutDirection(Qt::RightToLeft);
-        if ((c.style & res::CS_GROUP) || !radios) {
-          radios = new QButtonGroup(parent);
-          radios->setExclusive(true);
-        }
-        if (c.style & res::CS_AUTO) radios->addButton(r);
-        w = r;
-        break;
-      }
-      case ControlKind::ComboBox:
-        w = new QComboBox(parent);
-        break;
-      case ControlKind::ListBox:
-        w = new QListWidget(parent);
-        break;
-      case ControlKind::ListView:
-        w = MakeList(parent, c, n);
-        break;
-      case ControlKind::TreeView: {
-        auto* tree = new QTreeWidget(parent);
-        tree->setHeaderHidden(true);
-        w = tree;
-        break;
-      }
-      case ControlKind::Tab:
-        w = MakeTab(parent, n);
-        break;
-      case ControlKind::Progress: {
-        auto* bar = new QProgressBar(parent);
-        bar->setTextVisible(false);
-        w = bar;
-        focusable = false;
-        break;
-      }
-      case ControlKind::ScrollBar:
-        w = new QScrollBar((c.style & res::CS_VERTICAL) ? Qt::Vertical : Qt::Horizontal, parent);
-        break;
-      case ControlKind::DateTime:
-        w = new QDateTimeEdit(parent);
-        break;
-      case ControlKind::Custom:
-        w = new QFrame(parent);
-        focusable = false;
-        break;
-    }
+    const Notifier n{dialog->m_hWnd, c.id};
+    QWidget* w = MakeControl(parent, c, dlu, n, radios);
+    // A group of radio buttons ends at the next control that is not a radio
+    // button; frames and labels between its buttons do not end it.
     if (c.kind != ControlKind::RadioButton && c.kind != ControlKind::GroupBox && c.kind != ControlKind::Static) {
-      radios = nullptr;  // a group of radio buttons ends at the next other control
+      radios = nullptr;
     }
     if (auto* b = qobject_cast<QAbstractButton*>(w)) {
       QObject::connect(b, &QAbstractButton::clicked, b, [n] { n.Command(BN_CLICKED); });
     }
-    w->setGeometry(dlu.X(c.x), dlu.Y(c.y), dlu.X(c.cx), dlu.Y(c.cy));
-    if (c.kind != ControlKind::Icon) SetWidgetText(w, c.text ? c.text : "");
-    if (focusable) {
-      w->setFocusPolicy((c.style & res::CS_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
-    } else {
-      w->setFocusPolicy(Qt::NoFocus);
-    }
-    if (c.style & res::CS_DISABLED) w->setEnabled(false);
-    if (c.style & res::CS_HIDDEN) w->hide();
-    if (c.kind == ControlKind::GroupBox) w->lower();
+    ApplyTemplateStyle(w, c, dlu);
     std::unique_ptr<CWnd> wrapper = WrapperFor(c.kind);
     wrapper->Attach(w, c.id, false);
     dialog->AdoptChild(std::move(wrapper));

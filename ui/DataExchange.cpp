@@ -12,12 +12,3 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
   item->Detach();
   control.Attach(widget, id, false);
 }
-
-void DDX_Text(CDataExchange* dx, int id, std::string& value) {
-  if (!dx || !dx->m_pDlgWnd) return;
-  if (dx->m_bSaveAndValidate) {
-    value = dx->m_pDlgWnd->GetDlgItemText(id);
-  } else {
-    dx->m_pDlgWnd->SetDlgItemText(id, value);
-  }
-}

@@ -2,8 +2,6 @@
 // Dialog data exchange: binds member controls to the controls that a dialog
 // built from its template.
 
-#include <string>
-
 #include "ui/WinDefs.h"
 
 class CWnd;
@@ -17,5 +15,3 @@ class CDataExchange {
 
 // The member control takes over the template control of that id (once).
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);
-// The text of a control to or from a string.
-void DDX_Text(CDataExchange* dx, int id, std::string& value);

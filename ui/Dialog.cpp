@@ -57,7 +57,7 @@ BOOL CDialog::CreateIndirect(const res::DialogTemplateData& data, CWnd* pParentW
 BOOL CDialog::Build(const res::DialogTemplateData& t, CWnd* parent, bool modal) {
   if (GetWidget()) return FALSE;
   QWidget* parentWidget = parent ? parent->GetWidget() : nullptr;
-  QFont font = DesignFont(t.fontFace ? t.fontFace : "", t.pointSize);
+  QFont font = FontForFace(t.fontFace ? t.fontFace : "", t.pointSize);
   m_dlu = DluMetrics(font);
   bool child = !modal && parentWidget && (t.style & (res::DS_CHILD | res::DS_CONTROL));
   QWidget* w;

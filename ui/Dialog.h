@@ -37,7 +37,6 @@ class CDialog : public CWnd {
   // Dialog units of this dialog's font to pixels.
   void MapDialogRect(LPRECT rc) const;
   const DluMetrics& GetDluMetrics() const { return m_dlu; }
-  bool IsModal() const { return m_bModal; }
   BOOL PreTranslateMessage(MSG* msg) override;
 
   // Test hook: called once each modal dialog runs (shown, inside its loop).

@@ -1,5 +1,5 @@
 #pragma once
-// CDialogEx: the dialog class that some of the design's dialogs derive
+// CDialogEx: the dialog class that some of the program's dialogs derive
 // from; nothing beyond CDialog is used.
 
 #include "ui/Dialog.h"

@@ -5,8 +5,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 
 #include "ui/QtText.h"
 
@@ -79,8 +79,6 @@ bool CEdit::FilterChar(UINT ch) {
 void CEdit::OnChar(UINT, UINT, UINT) { m_bCharPassed = true; }
 void CEdit::OnKillFocus(CWnd*) {}
 
-BOOL CEdit::IsMultiLine() const { return qobject_cast<QPlainTextEdit*>(GetWidget()) != nullptr; }
-
 void CEdit::SetSel(int start, int end, BOOL) {
   QWidget* w = GetWidget();
   if (auto* line = qobject_cast<QLineEdit*>(w)) {
@@ -127,37 +125,4 @@ void CEdit::ReplaceSel(const std::string& text, BOOL) {
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     plain->insertPlainText(s);
   }
-}
-
-BOOL CEdit::SetReadOnly(BOOL readOnly) {
-  QWidget* w = GetWidget();
-  if (auto* line = qobject_cast<QLineEdit*>(w)) {
-    line->setReadOnly(readOnly);
-  } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
-    plain->setReadOnly(readOnly);
-  } else {
-    return FALSE;
-  }
-  return TRUE;
-}
-
-void CEdit::SetLimitText(UINT max) {
-  if (auto* line = qobject_cast<QLineEdit*>(GetWidget())) line->setMaxLength(max == 0 ? 32767 : static_cast<int>(max));
-}
-
-int CEdit::GetLineCount() const {
-  if (auto* plain = qobject_cast<QPlainTextEdit*>(GetWidget())) return plain->document()->blockCount();
-  return GetWidget() ? 1 : 0;
-}
-
-void CEdit::Copy() {
-  QWidget* w = GetWidget();
-  if (auto* line = qobject_cast<QLineEdit*>(w)) line->copy();
-  if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) plain->copy();
-}
-
-void CEdit::Paste() {
-  QWidget* w = GetWidget();
-  if (auto* line = qobject_cast<QLineEdit*>(w)) line->paste();
-  if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) plain->paste();
 }

@@ -15,14 +15,6 @@ class CEdit : public CWnd {
   void SetSel(int start, int end, BOOL noScroll = FALSE);
   void GetSel(int& start, int& end) const;
   void ReplaceSel(const std::string& text, BOOL canUndo = FALSE);
-  BOOL SetReadOnly(BOOL readOnly = TRUE);
-  void SetLimitText(UINT max);
-  void LimitText(int max = 0) { SetLimitText(static_cast<UINT>(max)); }
-  int GetLineCount() const;
-  BOOL IsMultiLine() const;
-  // Copy and paste of the control's own (the clipboard through Qt).
-  void Copy();
-  void Paste();
 
  protected:
   // One typed character (UTF-16 code unit, control characters included:

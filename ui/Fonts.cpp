@@ -50,7 +50,7 @@ int GetSystemMetrics(int index) {
   return 0;
 }
 
-QFont DesignFont(const std::string& faceName, int pointSize) {
+QFont FontForFace(const std::string& faceName, int pointSize) {
   QFont font;
   if (IsGothicFace(faceName)) {
     font.setFamily(GothicFamily());

@@ -1,14 +1,15 @@
 #pragma once
-// The design's font names on this system, and dialog units in pixels.
+// The font faces that templates and views name, on this system, and dialog
+// units in pixels.
 
 #include <QFont>
 #include <string>
 
-// The Qt font for a face name and a point size of the design: "ＭＳ ゴシック"
-// and its relatives become the installed Gothic font, "Courier New" a
-// fixed-pitch font; the point size becomes a pixel size at the screen's
-// logical resolution, as the platform sizes its fonts.
-QFont DesignFont(const std::string& faceName, int pointSize);
+// The Qt font for a face name and a point size as templates and views give
+// them: "ＭＳ ゴシック" and its relatives become the installed Gothic font,
+// "Courier New" a fixed-pitch font; the point size becomes a pixel size at
+// the screen's logical resolution, as the platform sizes its fonts.
+QFont FontForFace(const std::string& faceName, int pointSize);
 
 // Logical resolution of the screen (96 without a screen).
 int ScreenLogicalDpi();

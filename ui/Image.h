@@ -15,7 +15,6 @@ class CImage {
   int GetHeight() const { return m_image.height(); }
   // Takes a decoded picture (a null one empties the image).
   void Attach(const QImage& image) { m_image = image; }
-  void Destroy() { m_image = QImage(); }
   // Copies the picture at its own size to (x, y) of the device context.
   BOOL BitBlt(CDC* dc, int x, int y) const;
   const QImage& Image() const { return m_image; }

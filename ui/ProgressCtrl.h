@@ -5,7 +5,6 @@
 
 class CProgressCtrl : public CWnd {
  public:
-  void SetRange(short lower, short upper) { SetRange32(lower, upper); }
   void SetRange32(int lower, int upper);
   int SetPos(int pos);  // the previous position
   int GetPos() const;

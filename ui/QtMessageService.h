@@ -12,6 +12,6 @@ class QtMessageService : public MessageService {
   std::optional<std::string> FileDialog(const FileDialogRequest& request) override;
 };
 
-// "Log file(*.log)|*.log||" -> "Log file(*.log) (*.log)": the design's filter
-// text in Qt's form.
+// "Log file(*.log)|*.log||" -> "Log file(*.log) (*.log)": a filter text as the
+// program writes it (pairs split by '|'), in Qt's form.
 QString QtFileFilter(const std::string& filter);

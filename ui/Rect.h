@@ -15,19 +15,6 @@ class CRect : public RECT {
   CRect(const RECT& r) : RECT(r) {}
   int Width() const { return right - left; }
   int Height() const { return bottom - top; }
-  bool IsRectEmpty() const { return right <= left || bottom <= top; }
-  void OffsetRect(int dx, int dy) {
-    left += dx;
-    right += dx;
-    top += dy;
-    bottom += dy;
-  }
-  void DeflateRect(int dx, int dy) {
-    left += dx;
-    right -= dx;
-    top += dy;
-    bottom -= dy;
-  }
   void SetRect(int l, int t, int r, int b) { *this = CRect(l, t, r, b); }
   bool operator==(const CRect& o) const {
     return left == o.left && top == o.top && right == o.right && bottom == o.bottom;

@@ -23,7 +23,6 @@ class CSingleDocTemplate {
   CDocument* GetDocument() const { return m_pDocument.get(); }
   CFrameWndEx* GetFrame() const { return m_pFrame.get(); }
   CView* GetView() const { return m_pView.get(); }
-  UINT GetResourceId() const { return m_nIDResource; }
   // Destroys the windows and objects (before the Qt application goes).
   void Close();
 

@@ -1,15 +1,14 @@
 #pragma once
 // The handful of Windows types, constants and helpers that the window
 // framework's callers are written with. Values are the platform's own where
-// callers compare them with numbers the design fixes (virtual keys, command
-// ids, message-box results); the rest only need to be distinct.
+// callers compare them with fixed numbers (virtual keys, command ids,
+// message-box results); the rest only need to be distinct.
 
 #include <cstdint>
 
 #include "platform/Hooks.h"
 
 using BOOL = int;
-using BYTE = uint8_t;
 using WORD = uint16_t;
 using DWORD = uint32_t;
 using UINT = unsigned;
@@ -43,7 +42,6 @@ BOOL IsWindow(HWND hWnd);
 
 // Messages.
 enum : UINT {
-  WM_CREATE = 0x0001,
   WM_DESTROY = 0x0002,
   WM_MOVE = 0x0003,
   WM_SIZE = 0x0005,
@@ -54,19 +52,15 @@ enum : UINT {
   WM_SHOWWINDOW = 0x0018,
   WM_NOTIFY = 0x004E,
   WM_KEYDOWN = 0x0100,
-  WM_KEYUP = 0x0101,
   WM_CHAR = 0x0102,
   WM_SYSKEYDOWN = 0x0104,
   WM_SYSKEYUP = 0x0105,
-  WM_INITDIALOG = 0x0110,
   WM_COMMAND = 0x0111,
   WM_TIMER = 0x0113,
   WM_HSCROLL = 0x0114,
   WM_VSCROLL = 0x0115,
   WM_MOUSEWHEEL = 0x020A,
   WM_INITIALUPDATE = 0x0364,
-  WM_USER = 0x0400,
-  WM_APP = 0x8000,
 };
 
 struct MSG {
@@ -88,11 +82,9 @@ enum : UINT {
   NM_CLICK = static_cast<UINT>(-2),
   NM_DBLCLK = static_cast<UINT>(-3),
   TCN_SELCHANGE = static_cast<UINT>(-551),
-  TCN_SELCHANGING = static_cast<UINT>(-552),
   BN_CLICKED = 0,
   EN_CHANGE = 0x0300,
   EN_KILLFOCUS = 0x0200,
-  EN_SETFOCUS = 0x0100,
 };
 
 // Dialog results and standard command ids.
@@ -108,24 +100,17 @@ enum : UINT {
   MB_RETRYCANCEL = 0x5,
   MB_TYPEMASK = 0xF,
   MB_ICONHAND = 0x10,
-  MB_ICONERROR = 0x10,
-  MB_ICONSTOP = 0x10,
   MB_ICONQUESTION = 0x20,
   MB_ICONEXCLAMATION = 0x30,
-  MB_ICONWARNING = 0x30,
   MB_ICONASTERISK = 0x40,
-  MB_ICONINFORMATION = 0x40,
   MB_ICONMASK = 0xF0,
-  MB_DEFBUTTON1 = 0x000,
   MB_DEFBUTTON2 = 0x100,
-  MB_DEFBUTTON3 = 0x200,
   MB_DEFMASK = 0xF00,
 };
 
 // ShowWindow commands.
 enum : int {
   SW_HIDE = 0,
-  SW_SHOWNORMAL = 1,
   SW_SHOWMINIMIZED = 2,
   SW_SHOWMAXIMIZED = 3,
   SW_SHOWNOACTIVATE = 4,
@@ -139,7 +124,7 @@ enum : int {
 enum : UINT { WA_INACTIVE = 0, WA_ACTIVE = 1, WA_CLICKACTIVE = 2 };
 
 // WM_SIZE types.
-enum : UINT { SIZE_RESTORED = 0, SIZE_MINIMIZED = 1, SIZE_MAXIMIZED = 2 };
+enum : UINT { SIZE_RESTORED = 0 };
 
 // Window style bits that callers change (frame and scroll bars).
 enum : DWORD {
@@ -148,7 +133,6 @@ enum : DWORD {
   WS_CLIPSIBLINGS = 0x04000000,
   WS_THICKFRAME = 0x00040000,
   WS_MAXIMIZEBOX = 0x00010000,
-  WS_MINIMIZEBOX = 0x00020000,
   SBS_HORZ = 0x0,
   SBS_VERT = 0x1,
   PBS_MARQUEE = 0x08,
@@ -157,26 +141,18 @@ enum : DWORD {
 // Scroll-bar requests and information.
 enum : UINT {
   SB_LINEUP = 0,
-  SB_LINELEFT = 0,
   SB_LINEDOWN = 1,
-  SB_LINERIGHT = 1,
   SB_PAGEUP = 2,
-  SB_PAGELEFT = 2,
   SB_PAGEDOWN = 3,
-  SB_PAGERIGHT = 3,
   SB_THUMBPOSITION = 4,
   SB_THUMBTRACK = 5,
   SB_TOP = 6,
-  SB_LEFT = 6,
   SB_BOTTOM = 7,
-  SB_RIGHT = 7,
-  SB_ENDSCROLL = 8,
 };
 enum : UINT {
   SIF_RANGE = 0x1,
   SIF_PAGE = 0x2,
   SIF_POS = 0x4,
-  SIF_DISABLENOSCROLL = 0x8,
   SIF_TRACKPOS = 0x10,
   SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS
 };
@@ -193,13 +169,13 @@ struct SCROLLINFO {
 // List control.
 enum : DWORD { LVS_EX_GRIDLINES = 0x1, LVS_EX_FULLROWSELECT = 0x20 };
 enum : UINT { LVIS_FOCUSED = 0x1, LVIS_SELECTED = 0x2 };
-enum : UINT { LVNI_ALL = 0x0, LVNI_FOCUSED = 0x1, LVNI_SELECTED = 0x2 };
+enum : UINT { LVNI_FOCUSED = 0x1, LVNI_SELECTED = 0x2 };
 enum : int { LVCFMT_LEFT = 0, LVCFMT_RIGHT = 1, LVCFMT_CENTER = 2 };
 
 // Check state of buttons.
-enum : int { BST_UNCHECKED = 0, BST_CHECKED = 1, BST_INDETERMINATE = 2 };
+enum : int { BST_UNCHECKED = 0, BST_CHECKED = 1 };
 
-// Virtual keys of the design.
+// Virtual keys.
 enum : int {
   VK_BACK = 0x08,
   VK_TAB = 0x09,
@@ -221,18 +197,8 @@ enum : int {
   VK_DOWN = 0x28,
   VK_INSERT = 0x2D,
   VK_DELETE = 0x2E,
-  VK_F1 = 0x70,
-  VK_F2,
-  VK_F3,
-  VK_F4,
-  VK_F5,
-  VK_F6,
-  VK_F7,
-  VK_F8,
-  VK_F9,
-  VK_F10,
-  VK_F11,
-  VK_F12,
+  VK_F1 = 0x70,  // F1 to F24 follow in order
+  VK_F10 = 0x79,
 };
 
 // Keyboard hooks.

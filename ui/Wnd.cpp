@@ -1,11 +1,9 @@
 #include "ui/Wnd.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
-#include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
 #include <atomic>
@@ -20,6 +18,7 @@
 #include "ui/QtText.h"
 #include "ui/ScrollBar.h"
 #include "ui/WidgetText.h"
+#include "ui/WndBridge.h"
 
 namespace {
 const char* kHandleProperty = "kx2hwnd";
@@ -51,73 +50,6 @@ BOOL IsWindow(HWND hWnd) {
   std::lock_guard<std::mutex> lock(g_registryLock);
   return g_windows.count(hWnd) ? TRUE : FALSE;
 }
-
-namespace ui_detail {
-// Turns the widget's Qt events into the window's messages.
-class WndBridge : public QObject {
- public:
-  WndBridge(CWnd* wnd, QWidget* widget) : QObject(widget), m_wnd(wnd) { widget->installEventFilter(this); }
-  void Forget() { m_wnd = nullptr; }
-  bool m_shown = false;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* e) override {
-    if (!m_wnd || watched != parent()) return false;
-    auto* w = static_cast<QWidget*>(watched);
-    switch (e->type()) {
-      case QEvent::Resize:
-        m_wnd->WindowProc(WM_SIZE, SIZE_RESTORED, static_cast<LPARAM>(MAKEWPARAM(w->width(), w->height())));
-        break;
-      case QEvent::Move:
-        m_wnd->WindowProc(WM_MOVE, 0, static_cast<LPARAM>(MAKEWPARAM(w->x(), w->y())));
-        break;
-      case QEvent::Show:
-        if (!m_shown) {
-          m_shown = true;
-          m_wnd->WindowProc(WM_SHOWWINDOW, TRUE, 0);
-        }
-        break;
-      case QEvent::Hide:
-        if (m_shown) {
-          m_shown = false;
-          m_wnd->WindowProc(WM_SHOWWINDOW, FALSE, 0);
-        }
-        break;
-      case QEvent::Close:
-        // Whether the window goes is the window's own decision (OnClose).
-        e->ignore();
-        m_wnd->WindowProc(WM_CLOSE, 0, 0);
-        return true;
-      case QEvent::WindowActivate:
-        if (w->isWindow()) m_wnd->WindowProc(WM_ACTIVATE, WA_ACTIVE, 0);
-        break;
-      case QEvent::WindowDeactivate:
-        if (w->isWindow()) m_wnd->WindowProc(WM_ACTIVATE, WA_INACTIVE, 0);
-        break;
-      case QEvent::Wheel: {
-        auto* we = static_cast<QWheelEvent*>(e);
-        int delta = we->angleDelta().y();
-        UINT flags = (we->modifiers() & Qt::ShiftModifier) ? 0x4 : 0;
-        if (we->modifiers() & Qt::ControlModifier) flags |= 0x8;
-        QPoint g = we->globalPosition().toPoint();
-        WPARAM wp = MAKEWPARAM(flags, static_cast<unsigned>(static_cast<short>(delta)) & 0xFFFF);
-        LPARAM lp = static_cast<LPARAM>(MAKEWPARAM(static_cast<unsigned>(g.x()), static_cast<unsigned>(g.y())));
-        if (m_wnd->WindowProc(WM_MOUSEWHEEL, wp, lp)) {
-          e->accept();
-          return true;
-        }
-        break;
-      }
-      default:
-        break;
-    }
-    return false;
-  }
-
- private:
-  CWnd* m_wnd;
-};
-}  // namespace ui_detail
 
 struct CWnd::Impl {
   QPointer<QWidget> widget;
@@ -613,21 +545,12 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) {
   UINT id = LOWORD(wParam), code = HIWORD(wParam);
   // Menu items (0), accelerators (1) and button clicks (BN_CLICKED = 0).
-  if (code == 0 || code == 1) {
-    auto it = m_commands.find(id);
-    if (it != m_commands.end()) {
-      auto handler = it->second;
-      handler();
-      return TRUE;
-    }
-  }
-  auto it = m_controlNotifies.find({id, code});
-  if (it != m_controlNotifies.end()) {
-    auto handler = it->second;
-    handler();
-    return TRUE;
-  }
-  return FALSE;
+  if (code != 0 && code != 1) return FALSE;
+  auto it = m_commands.find(id);
+  if (it == m_commands.end()) return FALSE;
+  auto handler = it->second;
+  handler();
+  return TRUE;
 }
 
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result) {
@@ -654,9 +577,6 @@ LRESULT CWnd::DefWindowProc(UINT, WPARAM, LPARAM) { return 0; }
 void CWnd::DoDataExchange(CDataExchange*) {}
 
 void CWnd::MapCommand(UINT id, std::function<void()> handler) { m_commands[id] = std::move(handler); }
-void CWnd::MapControlNotify(UINT id, UINT code, std::function<void()> handler) {
-  m_controlNotifies[{id, code}] = std::move(handler);
-}
 void CWnd::MapNotify(UINT code, UINT id, std::function<void(NMHDR*, LRESULT*)> handler) {
   m_notifies[{code, id}] = std::move(handler);
 }

@@ -17,9 +17,6 @@ class QWidget;
 class QTimer;
 class CScrollBar;
 class CDataExchange;
-namespace ui_detail {
-class WndBridge;
-}
 
 class CWnd {
  public:
@@ -39,7 +36,6 @@ class CWnd {
   void SetWindowText(const std::string& text);
   std::string GetWindowText() const;
   void GetWindowText(std::string& text) const { text = GetWindowText(); }
-  int GetWindowTextLength() const { return static_cast<int>(GetWindowText().size()); }
 
   // Child controls by id.
   CWnd* GetDlgItem(int id) const;
@@ -133,10 +129,8 @@ class CWnd {
   virtual void DoDataExchange(CDataExchange* dx);
 
   // Message-map stand-ins: a handler per command id (menu, accelerator,
-  // button click), per control notification (id, code) and per WM_NOTIFY
-  // (code, id).
+  // button click) and per WM_NOTIFY (code, id).
   void MapCommand(UINT id, std::function<void()> handler);
-  void MapControlNotify(UINT id, UINT code, std::function<void()> handler);
   void MapNotify(UINT code, UINT id, std::function<void(NMHDR*, LRESULT*)> handler);
 
   // Called once Attach has bound a widget (controls hook their events here).
@@ -150,13 +144,11 @@ class CWnd {
   int m_nID = 0;
 
  private:
-  friend class ui_detail::WndBridge;
   void Unregister();
   void WidgetDestroyed();
 
   struct Impl;
   std::unique_ptr<Impl> m_impl;
   std::map<UINT, std::function<void()>> m_commands;
-  std::map<std::pair<UINT, UINT>, std::function<void()>> m_controlNotifies;
   std::map<std::pair<UINT, UINT>, std::function<void(NMHDR*, LRESULT*)>> m_notifies;
 };

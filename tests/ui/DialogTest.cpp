@@ -80,11 +80,11 @@ CRect Placed(CWnd* w) {
 }
 }  // namespace
 
-TEST(DialogFont, DesignFacesMapToInstalledFontsAtTheScreenResolution) {
-  QFont gothic = DesignFont("ＭＳ ゴシック", 9);
+TEST(DialogFont, TemplateFacesMapToInstalledFontsAtTheScreenResolution) {
+  QFont gothic = FontForFace("ＭＳ ゴシック", 9);
   EXPECT_EQ(QFontInfo(gothic).family(), QStringLiteral("IPAGothic"));
   EXPECT_EQ(gothic.pixelSize(), MulDiv(9, ScreenLogicalDpi(), 72));
-  QFont courier = DesignFont("Courier New", 10);
+  QFont courier = FontForFace("Courier New", 10);
   EXPECT_TRUE(QFontInfo(courier).fixedPitch());
   // The Gothic font is metric-compatible: half-width letters are half an em,
   // so 9 point at 96 dpi gives the platform's 6 x 12 dialog base.
@@ -110,7 +110,7 @@ TEST(DialogBuild, ControlsSitAtTheirScaledRectanglesForTwoFontSizes) {
     ASSERT_TRUE(t.SetFont("ＭＳ ゴシック", static_cast<WORD>(points)));
     ProbeDialog dlg;
     ASSERT_TRUE(dlg.CreateIndirect(t));
-    DluMetrics m(DesignFont("ＭＳ ゴシック", points));
+    DluMetrics m(FontForFace("ＭＳ ゴシック", points));
     EXPECT_EQ(dlg.GetDluMetrics().BaseX(), m.BaseX());
     EXPECT_GT(m.BaseX(), previousBaseX);
     previousBaseX = m.BaseX();

@@ -47,7 +47,7 @@ QImage WithCaption(QWidget* w, const QImage& body) {
   QPainter p(&out);
   p.fillRect(1, 1, body.width(), bar - 1, QColor(40, 70, 120));
   p.setPen(Qt::white);
-  p.setFont(DesignFont("ＭＳ ゴシック", 9));
+  p.setFont(FontForFace("ＭＳ ゴシック", 9));
   QString title = w->windowTitle();
   title.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
   p.drawText(QRect(8, 1, body.width() - 16, bar - 1), Qt::AlignVCenter | Qt::AlignLeft, title.trimmed());
