@@ -62,6 +62,8 @@ enum ControlStyle : uint32_t {
   CS_VERTICAL = 1u << 26,    // scroll bar orientation
   CS_HASLINES = 1u << 27,    // tree lines and buttons
   CS_MODALFRAME = 1u << 28,  // double (modal-frame) border around the control
+  CS_LEFT = 1u << 29,        // button text left-aligned (with CS_RIGHT: centred)
+  CS_PUSHLIKE = 1u << 30,    // radio button that looks like a push button, down while checked
 };
 
 // Dialog style bits.

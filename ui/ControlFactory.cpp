@@ -33,6 +33,9 @@
 using res::ControlKind;
 
 namespace {
+const char* kStyleProperty = "kx2style";
+const char* kRadioGroupProperty = "kx2radiogroup";
+
 // Sends a control's command or notification to its dialog, if both still exist.
 struct Notifier {
   HWND dialog;
@@ -133,15 +136,25 @@ QWidget* MakeCheckBox(QWidget* parent, const res::ControlTemplate& c) {
 
 // radios: the exclusive group the button joins; a button with the group
 // style (or the first radio button after other controls) starts a new one.
+// A push-like one is a push button that stays down while it is checked.
 QWidget* MakeRadioButton(QWidget* parent, const res::ControlTemplate& c, QButtonGroup*& radios) {
-  auto* r = new QRadioButton(parent);
+  QAbstractButton* r;
+  if (c.style & res::CS_PUSHLIKE) {
+    auto* push = new QPushButton(parent);
+    push->setAutoDefault(false);
+    push->setCheckable(true);
+    r = push;
+  } else {
+    r = new QRadioButton(parent);
+    if (c.style & res::CS_LEFTTEXT) r->setLayoutDirection(Qt::RightToLeft);
+  }
   r->setAutoExclusive(false);
-  if (c.style & res::CS_LEFTTEXT) r->setLayoutDirection(Qt::RightToLeft);
   if ((c.style & res::CS_GROUP) || !radios) {
     radios = new QButtonGroup(parent);
     radios->setExclusive(true);
   }
   if (c.style & res::CS_AUTO) radios->addButton(r);
+  r->setProperty(kRadioGroupProperty, QVariant::fromValue(static_cast<QObject*>(radios)));
   return r;
 }
 
@@ -246,6 +259,7 @@ bool TakesFocus(ControlKind kind) {
 
 // Place, text and the template's state bits on a made widget.
 void ApplyTemplateStyle(QWidget* w, const res::ControlTemplate& c, const DluMetrics& dlu) {
+  w->setProperty(kStyleProperty, static_cast<uint>(c.style));
   w->setGeometry(dlu.X(c.x), dlu.Y(c.y), dlu.X(c.cx), dlu.Y(c.cy));
   if (c.kind != ControlKind::Icon) SetWidgetText(w, c.text ? c.text : "");
   if (!TakesFocus(c.kind)) {
@@ -286,6 +300,14 @@ std::unique_ptr<CWnd> WrapperFor(ControlKind kind) {
   }
 }
 }  // namespace
+
+uint32_t TemplateStyleOf(const QWidget* control) {
+  return control ? control->property(kStyleProperty).toUInt() : 0;
+}
+
+QObject* RadioGroupOf(const QWidget* control) {
+  return control ? control->property(kRadioGroupProperty).value<QObject*>() : nullptr;
+}
 
 void CreateDialogControls(CWnd* dialog, const res::DialogTemplateData& data, const DluMetrics& dlu) {
   QWidget* parent = dialog->GetWidget();

@@ -1,14 +1,59 @@
 #pragma once
-// CDC: the device context a window paints with. Here it hands out the Qt
-// painter of the paint event; the program's drawing code uses it directly.
+// CDC: the device context a window paints with. It hands out the Qt painter
+// of the paint event, which the program's drawing code may use directly, and
+// the few GDI drawing calls that controls painting themselves are written
+// with. CPaintDC opens one on a window inside that window's paint message.
+
+#include <memory>
+#include <string>
+
+#include "ui/WinDefs.h"
 
 class QPainter;
+class CFont;
+class CWnd;
 
 class CDC {
  public:
-  explicit CDC(QPainter* painter) : m_pPainter(painter) {}
+  explicit CDC(QPainter* painter);
+  virtual ~CDC();
+  CDC(const CDC&) = delete;
+  CDC& operator=(const CDC&) = delete;
   QPainter* GetPainter() const { return m_pPainter; }
+
+  void FillSolidRect(LPCRECT rc, COLORREF color);
+  // TRANSPARENT or OPAQUE (the text's cell filled with the background
+  // colour); answers the previous mode.
+  int SetBkMode(int mode);
+  COLORREF SetBkColor(COLORREF color);
+  COLORREF SetTextColor(COLORREF color);
+  // Draws text in this font from now on; answers the font selected before
+  // (nullptr for the painter's own, which selecting nullptr brings back).
+  CFont* SelectObject(CFont* font);
+  // Text in the rectangle as the DT_ format bits say: DT_LEFT, DT_CENTER or
+  // DT_RIGHT; DT_SINGLELINE with DT_VCENTER centres one line vertically; an
+  // '&' marks the next character as a mnemonic unless DT_NOPREFIX. Answers
+  // the height of the text drawn.
+  int DrawText(const std::string& text, LPRECT rc, UINT format);
+
+ protected:
+  void SetPainter(QPainter* painter);
 
  private:
   QPainter* m_pPainter;
+  int m_nBkMode = OPAQUE;
+  COLORREF m_crBk = RGB(255, 255, 255);
+  COLORREF m_crText = RGB(0, 0, 0);
+  CFont* m_pFont = nullptr;
+};
+
+class CPaintDC : public CDC {
+ public:
+  // Only inside the window's paint message (a paint route such as
+  // CButton::OnPaint); elsewhere the painter draws nothing.
+  explicit CPaintDC(CWnd* wnd);
+  ~CPaintDC() override;
+
+ private:
+  std::unique_ptr<QPainter> m_painter;
 };

@@ -15,3 +15,9 @@ class CDataExchange {
 
 // The member control takes over the template control of that id (once).
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);
+
+// The radio group that begins with the button of that id: towards the
+// controls, the button at index value (counted in template order from that
+// button) is checked and the others not; from them, value becomes the index
+// of the checked button, -1 when none is.
+void DDX_Radio(CDataExchange* dx, int id, int& value);

@@ -1,12 +1,16 @@
 #include "ui/Edit.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QValidator>
+#include <algorithm>
 
 #include "ui/QtText.h"
 
@@ -18,24 +22,17 @@ class EditCharFilter : public QObject {
  protected:
   bool eventFilter(QObject*, QEvent* e) override {
     if (!m_edit) return false;
-    if (e->type() == QEvent::KeyPress) {
-      auto* ke = static_cast<QKeyEvent*>(e);
-      QString t = ke->text();
-      if (t.size() != 1 || ke->key() == Qt::Key_Delete) return false;
-      UINT ch = t.at(0).unicode();
-      if (ch == 9 || ch == 13 || ch == 27) return false;  // dialog keys, not characters of the field
-      return !m_edit->FilterChar(ch);
-    }
+    if (e->type() == QEvent::KeyPress) return KeyPress(static_cast<QKeyEvent*>(e));
     if (e->type() == QEvent::InputMethod) {
       auto* ie = static_cast<QInputMethodEvent*>(e);
       QString commit = ie->commitString(), kept;
-      for (QChar c : commit) {
-        if (m_edit->FilterChar(c.unicode())) kept += c;
+      for (char32_t c : commit.toUcs4()) {
+        if (m_edit->FilterChar(c)) kept += QString::fromUcs4(&c, 1);
       }
       if (kept != commit) ie->setCommitString(kept);
       return false;
     }
-    if (e->type() == QEvent::FocusOut) {
+    if (e->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(e)->reason() != Qt::PopupFocusReason) {
       CWnd* next = CWnd::FromWidget(QApplication::focusWidget());
       m_edit->m_bKillFocusConsumed = false;
       m_edit->OnKillFocus(next);
@@ -48,26 +45,71 @@ class EditCharFilter : public QObject {
     }
     return false;
   }
+
+ private:
+  // TRUE eats the key: one of its characters was refused.
+  bool KeyPress(QKeyEvent* ke) {
+    QString t = ke->text();
+    if (t.isEmpty() || ke->key() == Qt::Key_Delete) return false;
+    if (t.size() == 1 && (t[0] == u'\t' || t[0] == u'\r' || t[0] == u'\x1b')) {
+      return false;  // dialog keys, not characters of the field
+    }
+    // A key may give several characters (or one outside the 16-bit range):
+    // each is offered on its own, and the key goes only when all are taken.
+    for (char32_t c : t.toUcs4()) {
+      if (!m_edit->FilterChar(c)) return true;
+    }
+    return false;
+  }
+};
+
+class EditTextValidator : public QValidator {
+ public:
+  EditTextValidator(CEdit* edit, QValidator* previous, QObject* parent)
+      : QValidator(parent), m_edit(edit), m_previous(previous) {}
+  CEdit* m_edit;
+  QPointer<QValidator> m_previous;
+
+  State validate(QString& input, int& pos) const override {
+    State state = m_previous ? m_previous->validate(input, pos) : Acceptable;
+    if (state == Invalid || !m_edit) return state;
+    return m_edit->CanTakeText(FromQ(input)) ? state : Invalid;
+  }
 };
 
 CEdit::CEdit() = default;
 
 CEdit::~CEdit() {
-  if (auto* f = static_cast<EditCharFilter*>(m_filter)) f->m_edit = nullptr;
+  if (auto* f = static_cast<EditCharFilter*>(m_filter.data())) f->m_edit = nullptr;
+  if (auto* v = static_cast<EditTextValidator*>(m_validator.data())) v->m_edit = nullptr;
 }
 
 void CEdit::OnDetaching() {
-  if (auto* f = static_cast<EditCharFilter*>(m_filter)) {
+  if (auto* f = static_cast<EditCharFilter*>(m_filter.data())) {
     f->m_edit = nullptr;
     f->deleteLater();
   }
   m_filter = nullptr;
+  if (auto* v = static_cast<EditTextValidator*>(m_validator.data())) {
+    v->m_edit = nullptr;
+    if (auto* line = qobject_cast<QLineEdit*>(GetWidget())) line->setValidator(v->m_previous);
+    v->deleteLater();
+  }
+  m_validator = nullptr;
 }
 
 void CEdit::OnAttached() {
-  auto* f = new EditCharFilter(this, GetWidget());
-  GetWidget()->installEventFilter(f);
+  QWidget* w = GetWidget();
+  auto* f = new EditCharFilter(this, w);
+  w->installEventFilter(f);
   m_filter = f;
+  // Qt checks every change of a line edit's text against its validator and
+  // takes back a refused one, selection included, whichever way it came.
+  if (auto* line = qobject_cast<QLineEdit*>(w)) {
+    auto* v = new EditTextValidator(this, const_cast<QValidator*>(line->validator()), line);
+    line->setValidator(v);
+    m_validator = v;
+  }
 }
 
 bool CEdit::FilterChar(UINT ch) {
@@ -78,6 +120,13 @@ bool CEdit::FilterChar(UINT ch) {
 
 void CEdit::OnChar(UINT, UINT, UINT) { m_bCharPassed = true; }
 void CEdit::OnKillFocus(CWnd*) {}
+BOOL CEdit::CanTakeText(const std::string&) { return TRUE; }
+
+int CEdit::GetPasswordChar() const {
+  auto* line = qobject_cast<QLineEdit*>(GetWidget());
+  if (!line || line->echoMode() == QLineEdit::Normal) return 0;
+  return line->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, line);
+}
 
 void CEdit::SetSel(int start, int end, BOOL) {
   QWidget* w = GetWidget();

@@ -3,7 +3,10 @@
 //
 // Typed characters pass through OnChar before the control takes them: a
 // class that overrides it refuses a character by not calling the base.
+// Every other way text reaches a single-line edit (a paste by key, context
+// menu or middle button, a drop, an input method) passes CanTakeText.
 
+#include <QPointer>
 #include <string>
 
 #include "ui/Wnd.h"
@@ -15,22 +18,34 @@ class CEdit : public CWnd {
   void SetSel(int start, int end, BOOL noScroll = FALSE);
   void GetSel(int& start, int& end) const;
   void ReplaceSel(const std::string& text, BOOL canUndo = FALSE);
+  // The character a password edit shows for each of its own, 0 for an
+  // edit that shows its text.
+  int GetPasswordChar() const;
 
  protected:
-  // One typed character (UTF-16 code unit, control characters included:
+  // One typed character (a code point, control characters included:
   // 8 Backspace, 3 Ctrl+C, 22 Ctrl+V ...). The base lets the control take it.
   virtual void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
   // The control lost the keyboard focus; the parent then gets EN_KILLFOCUS
-  // unless the handler ate it (ConsumeKillFocus).
+  // unless the handler ate it (ConsumeKillFocus). A pop-up menu over the
+  // control does not take the focus from it.
   virtual void OnKillFocus(CWnd* newWnd);
   void ConsumeKillFocus() { m_bKillFocusConsumed = true; }
+  // The whole text of a single-line edit as a change by the user would
+  // leave it, typed or not; FALSE refuses the change, and text and
+  // selection stay as they were. A text that the program set and that fails
+  // the test does not lock the field: changes pass until it holds again.
+  // The base takes every text.
+  virtual BOOL CanTakeText(const std::string& text);
   void OnAttached() override;
   void OnDetaching() override;
 
  private:
   friend class EditCharFilter;
+  friend class EditTextValidator;
   bool FilterChar(UINT ch);
   bool m_bCharPassed = false;
   bool m_bKillFocusConsumed = false;
-  class QObject* m_filter = nullptr;
+  QPointer<QObject> m_filter;
+  QPointer<QObject> m_validator;
 };

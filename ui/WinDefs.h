@@ -175,6 +175,20 @@ enum : int { LVCFMT_LEFT = 0, LVCFMT_RIGHT = 1, LVCFMT_CENTER = 2 };
 // Check state of buttons.
 enum : int { BST_UNCHECKED = 0, BST_CHECKED = 1 };
 
+// Button style bits of GetButtonStyle: text alignment and the push-button look.
+enum : UINT { BS_LEFT = 0x100, BS_RIGHT = 0x200, BS_CENTER = 0x300, BS_PUSHLIKE = 0x1000 };
+
+// DrawText formats and background modes of a device context.
+enum : UINT {
+  DT_LEFT = 0x0,
+  DT_CENTER = 0x1,
+  DT_RIGHT = 0x2,
+  DT_VCENTER = 0x4,
+  DT_SINGLELINE = 0x20,
+  DT_NOPREFIX = 0x800,
+};
+enum : int { TRANSPARENT = 1, OPAQUE = 2 };
+
 // Virtual keys.
 enum : int {
   VK_BACK = 0x08,
@@ -208,6 +222,7 @@ struct RECT {
   LONG left = 0, top = 0, right = 0, bottom = 0;
 };
 using LPRECT = RECT*;
+using LPCRECT = const RECT*;
 struct POINT {
   LONG x = 0, y = 0;
 };

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ui/DialogWidget.h"
+#include "ui/Font.h"
 #include "ui/Images.h"
 #include "ui/MessagePump.h"
 #include "ui/MessageService.h"
@@ -59,6 +60,7 @@ struct CWnd::Impl {
   std::map<UINT_PTR, QTimer*> timers;
   std::vector<std::unique_ptr<CWnd>> children;
   HWND owner = 0;
+  CFont font;
 };
 
 CWnd::CWnd() : m_impl(std::make_unique<Impl>()) {}
@@ -144,6 +146,24 @@ void CWnd::WidgetDestroyed() {
   m_impl->owns = false;
   m_impl->children.clear();
   OnWidgetGone();
+}
+
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
+  if (GetWidget() || !parent) return FALSE;
+  CWnd* item = parent->GetDlgItem(static_cast<int>(id));
+  QWidget* widget = item ? item->GetWidget() : nullptr;
+  if (!widget) return FALSE;
+  // The wrapper made with the dialog lets go, so the widget's events reach
+  // this object alone; the handle stays the same.
+  item->Detach();
+  Attach(widget, static_cast<int>(id), false);
+  return TRUE;
+}
+
+CFont* CWnd::GetFont() const {
+  QWidget* w = GetWidget();
+  m_impl->font = w ? CFont(w->font()) : CFont();
+  return &m_impl->font;
 }
 
 CWnd* CWnd::AdoptChild(std::unique_ptr<CWnd> child) {

@@ -17,6 +17,7 @@ class QWidget;
 class QTimer;
 class CScrollBar;
 class CDataExchange;
+class CFont;
 
 class CWnd {
  public:
@@ -109,6 +110,13 @@ class CWnd {
 
   // Forgets the widget without destroying it.
   void Detach();
+  // This object takes over the control of that id in the parent (a dialog's
+  // control that its template made): the control's events reach this object
+  // from now on, under the same handle. FALSE when the parent has no such
+  // control or this object already has a window.
+  BOOL SubclassDlgItem(UINT id, CWnd* parent);
+  // The font the window draws its text with.
+  CFont* GetFont() const;
   // Keeps a wrapper of a child control alive as long as this window.
   CWnd* AdoptChild(std::unique_ptr<CWnd> child);
 

@@ -24,3 +24,6 @@ void AddFrameShots(std::vector<ShotEntry>& shots);
 
 // The tabbed panel on each of its tabs, connected to the simulator.
 void AddPanelShots(std::vector<ShotEntry>& shots);
+
+// The input edits and coloured switches in their test dialog (ControlShots.cpp).
+void AddControlShots(std::vector<ShotEntry>& shots);
