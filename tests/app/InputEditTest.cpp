@@ -9,8 +9,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 
-#include "AppTestSupport.h"
-#include "tests/support/app/InputControlsDialog.h"
+#include "InputControlsFixture.h"
 #include "ui/Clipboard.h"
 
 namespace {
@@ -39,17 +38,8 @@ std::string Clipboard() {
 
 QLineEdit* Line(CWnd& field) { return qobject_cast<QLineEdit*>(field.GetWidget()); }
 
-class InputEdits : public ::testing::Test {
+class InputEdits : public InputControlsFixture {
  protected:
-  void SetUp() override {
-    EnsureQtApplication();
-    ASSERT_TRUE(dlg.Create());
-    dlg.ShowWindow(SW_SHOW);
-    dlg.SetFocus();
-    QApplication::processEvents();
-  }
-  void TearDown() override { dlg.DestroyWindow(); }
-
   // Types into the field and moves the focus on to the plain edit.
   std::string TypeAndLeave(CWnd& field, const QString& text) {
     field.SetFocus();
@@ -69,8 +59,6 @@ class InputEdits : public ::testing::Test {
     return {&dlg.m_editHalfWidth, &dlg.m_editAddress, &dlg.m_editPassword,
             &dlg.m_editReal,      &dlg.m_editPositive, &dlg.m_editNumber};
   }
-
-  Dlg dlg;
 };
 }  // namespace
 
@@ -121,10 +109,16 @@ TEST_F(InputEdits, RealNumberTyping) {
   Type(edit, QStringLiteral("-"));
   EXPECT_EQ(edit.GetWindowText(), "-5");
   // The sign and the full stop go in only when the text they make holds:
-  // a second sign or a full stop before the sign are refused at position 0.
+  // a second sign or a full stop before the sign are refused at position 0,
+  // and so is a sign that takes the value below the minimum.
   edit.SetSel(0, 0);
   Type(edit, QStringLiteral("-."));
   EXPECT_EQ(edit.GetWindowText(), "-5");
+  edit.SetWindowText("50");
+  edit.SetSel(0, 0);
+  Type(edit, QStringLiteral("-"));
+  EXPECT_EQ(edit.GetWindowText(), "50");
+  edit.SetWindowText("-5");
   edit.m_nDecimals = 0;
   edit.SetSel(2, 2);
   Type(edit, QStringLiteral("."));

@@ -1,13 +1,16 @@
 // Controls: list control in report view, tab control, scroll bar, progress
-// bar, edit character filtering, and the key hooks.
+// bar, edit character filtering and checking of untyped changes, the
+// clipboard, and the key hooks.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTabBar>
 #include <QTableWidget>
 
 #include "UiTestSupport.h"
+#include "ui/Clipboard.h"
 #include "ui/Dialog.h"
 #include "ui/Edit.h"
 #include "ui/KeyboardHook.h"
@@ -37,6 +40,7 @@ res::DialogTemplateData Controls() {
               {1005, ControlKind::ScrollBar, "", res::CS_VERTICAL, 280, 110, 10, 80},
               {1006, ControlKind::Progress, "", res::CS_NONE, 7, 110, 100, 10},
               {1007, ControlKind::Edit, "", res::CS_BORDER, 7, 130, 100, 12},
+              {1008, ControlKind::Edit, "", res::CS_BORDER | res::CS_PASSWORD, 7, 145, 100, 12},
           }};
 }
 
@@ -75,6 +79,21 @@ class NoDigits : public CEdit {
   void OnChar(UINT ch, UINT rep, UINT flags) override {
     if (ch >= '0' && ch <= '9') return;
     CEdit::OnChar(ch, rep, flags);
+  }
+};
+
+// Takes no digit by any way in, and records the characters offered to it.
+class NoDigitsAnywhere : public NoDigits {
+ public:
+  std::vector<UINT> offered;
+
+ protected:
+  void OnChar(UINT ch, UINT rep, UINT flags) override {
+    offered.push_back(ch);
+    NoDigits::OnChar(ch, rep, flags);
+  }
+  BOOL CanTakeText(const std::string& text) override {
+    return text.find_first_of("0123456789") == std::string::npos;
   }
 };
 
@@ -231,6 +250,75 @@ TEST(Edit, DerivedEditRefusesCharacters) {
   EXPECT_EQ(e, 2);
   edit.ReplaceSel("xyz");
   EXPECT_EQ(edit.GetWindowText(), "xyz");
+}
+
+TEST(Edit, UntypedChangesPassTheCheckAndARefusedOneLeavesTextAndSelection) {
+  Host host;
+  ASSERT_TRUE(host.CreateIndirect(Controls()));
+  NoDigitsAnywhere edit;
+  ASSERT_TRUE(edit.SubclassDlgItem(1007, &host));
+  auto* line = qobject_cast<QLineEdit*>(edit.GetWidget());
+  edit.SetWindowText("abc");
+  edit.SetSel(1, 2);
+  ASSERT_TRUE(SetClipboardText("x1"));
+  line->paste();
+  EXPECT_EQ(edit.GetWindowText(), "abc");
+  int s = -1, e = -1;
+  edit.GetSel(s, e);
+  EXPECT_EQ(s, 1);
+  EXPECT_EQ(e, 2);
+  SetClipboardText("xy");
+  line->paste();
+  EXPECT_EQ(edit.GetWindowText(), "axyc");
+
+  // A text the program set that fails the check does not lock the field.
+  edit.SetWindowText("a1");
+  edit.SetSel(2, 2);
+  Type(edit.GetWidget(), Qt::Key_Backspace, "\b");
+  EXPECT_EQ(edit.GetWindowText(), "a");
+  line->insert(QStringLiteral("2"));
+  EXPECT_EQ(edit.GetWindowText(), "a");
+
+  // A key of several characters offers each; one refused drops the key.
+  edit.offered.clear();
+  Type(edit.GetWidget(), 0, QStringLiteral("é5"));
+  EXPECT_EQ(edit.offered, (std::vector<UINT>{0xE9, '5'}));
+  EXPECT_EQ(edit.GetWindowText(), "a");
+
+  // Letting go gives the widget back as it was.
+  QWidget* widget = edit.GetWidget();
+  edit.Detach();
+  static_cast<QLineEdit*>(widget)->insert(QStringLiteral("3"));
+  EXPECT_EQ(static_cast<QLineEdit*>(widget)->text(), QStringLiteral("a3"));
+}
+
+TEST(Edit, PasswordCharOnlyForPasswordEditsAndSubclassingOnce) {
+  Host host;
+  ASSERT_TRUE(host.CreateIndirect(Controls()));
+  CEdit plain, password, again;
+  EXPECT_FALSE(plain.SubclassDlgItem(4711, &host));
+  ASSERT_TRUE(plain.SubclassDlgItem(1007, &host));
+  HWND handle = plain.m_hWnd;
+  EXPECT_EQ(host.GetDlgItem(1007), &plain);
+  EXPECT_FALSE(plain.SubclassDlgItem(1008, &host));  // it has a window already
+  ASSERT_TRUE(password.SubclassDlgItem(1008, &host));
+  EXPECT_EQ(plain.GetPasswordChar(), 0);
+  EXPECT_NE(password.GetPasswordChar(), 0);
+  // Taken over again, the control keeps its handle.
+  ASSERT_TRUE(again.SubclassDlgItem(1007, &host));
+  EXPECT_EQ(again.m_hWnd, handle);
+  EXPECT_EQ(plain.m_hWnd, 0);
+}
+
+TEST(Clipboard, TextInAndOut) {
+  ASSERT_TRUE(SetClipboardText("ｱｲｳ 12"));
+  EXPECT_TRUE(IsClipboardTextAvailable());
+  std::string text;
+  ASSERT_TRUE(GetClipboardText(text));
+  EXPECT_EQ(text, "ｱｲｳ 12");
+  ASSERT_TRUE(EmptyClipboard());
+  EXPECT_FALSE(IsClipboardTextAvailable());
+  EXPECT_FALSE(GetClipboardText(text));
 }
 
 namespace {
