@@ -247,15 +247,27 @@ TEST_F(PortTest, CloseWhileAWorkerWrites) {
   EXPECT_EQ(m_port.Write("RD SYS\r\n", 0, 1), 0);
 }
 
-TEST_F(PortTest, VanishedDeviceLeavesTheReaderIdleUntilClose) {
+// A pulled adapter closes the link at once: a read waiting for a line ends,
+// the port reports itself closed, and the reader idles until Close.
+TEST_F(PortTest, VanishedDeviceClosesTheLinkAndLeavesTheReaderIdle) {
   ASSERT_EQ(m_port.Open(m_name, LoggerLineSettings()), PortOpenResult::kOpened);
   m_timeScale.Set(1.0);  // the reader's pauses at their real length
-  CloseMaster();         // the adapter is pulled
+  std::atomic<int64_t> waited{-1};
+  std::thread exchange([&] {
+    const auto t0 = Clock::now();
+    char buf[16];
+    m_port.GetReadData()->ReadLine(buf, sizeof buf, 60000);
+    waited = MsSince(t0);
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  CloseMaster();  // the adapter is pulled
+  exchange.join();
+  EXPECT_LT(waited.load(), 5000) << "the wait ran to its time-out";
+  EXPECT_FALSE(m_port.IsOpen());
   const double cpu0 = ProcessCpuMs();
   std::this_thread::sleep_for(std::chrono::milliseconds(400));
   const double cpu = ProcessCpuMs() - cpu0;
   EXPECT_LT(cpu, 200.0) << "the reader spins on a vanished device";
-  EXPECT_TRUE(m_port.IsOpen());
   EXPECT_EQ(m_port.Write("RD SYS\r\n", 0, 1), 0);
   m_timeScale.Set(0.01);
   EXPECT_EQ(m_port.Close(), 1);
