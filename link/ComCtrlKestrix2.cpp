@@ -268,7 +268,8 @@ int32_t CComCtrlKestrix2::SendAndWait(CRSPort* port, const char* command, const 
     if (!port->IsOpen()) return ComResult::kFailed;
     // Only the last read settles: a line late for an earlier one is still
     // taken by the read after it.
-    const int32_t got = i + 1 < n ? ReadReply(port, line, sizeof line, 5000) : ReadAnswer(port, line, sizeof line, 5000);
+    const int32_t got =
+        i + 1 < n ? ReadReply(port, line, sizeof line, 5000) : ReadAnswer(port, line, sizeof line, 5000);
     if (got <= 0) continue;
     if (platform::CompareNoCase(line, expect, expectLen) == 0) return ComResult::kOk;
     if (platform::CompareNoCase(line, "*>RX:ERROR", 99) == 0 || platform::CompareNoCase(line, "NOT END", 99) == 0) {

@@ -247,6 +247,4 @@ int32_t CKX2Device::SendLineTries(const char* line, const char* expected, uint32
   return result;
 }
 
-int32_t CKX2Device::FailedOrGone(int32_t code) const {
-  return m_port.IsOpen() ? code : DeviceResult::kNotConnected;
-}
+int32_t CKX2Device::FailedOrGone(int32_t code) const { return m_port.IsOpen() ? code : DeviceResult::kNotConnected; }

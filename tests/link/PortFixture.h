@@ -87,4 +87,3 @@ class PortTest : public ::testing::Test {
   CMLog m_log;
   CRSPort m_port;
 };
-
