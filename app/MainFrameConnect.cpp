@@ -118,7 +118,12 @@ void CMainFrame::ExecuteSettingItem(CWnd* caller, int index, unsigned flags) {
   if (index < 0) {
     CWnd* focus = GetFocus();
     m_nWorkMode = index == -2 ? kWorkSystem : kWorkConnect;
-    RunWork(nullptr);
+    // A logger that went (its adapter pulled) fails the re-read at once; the
+    // operator learns why instead of seeing the old values stay.
+    if (RunWork(nullptr) != 1 && !device.m_port.IsOpen()) {
+      device.SetError(DeviceResult::kNotConnected);
+      MessageBox(device.m_strError, kErrorCaption, MB_ICONEXCLAMATION);
+    }
     if (caller) caller->SetFocus();
     if (focus) focus->SetFocus();
   } else if (index < kSettingItemCount) {

@@ -1,10 +1,12 @@
 #include "link/ComCtrlBase.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "link/RSPort.h"
 #include "link/ReadData.h"
+#include "link/ReplySettle.h"
 #include "link/SdlTime.h"
 #include "platform/CriticalSection.h"
 #include "platform/Hooks.h"
@@ -34,19 +36,12 @@ bool Matches(const char* line, const char* expected) {
 }
 
 // Sends one command line: the traffic log sees it first, then the port writes
-// it after discarding everything queued, so a late reply of an earlier command
-// can never be taken for this one's answer. The caller holds the port lock.
+// it after discarding everything queued. Together with the settle after a
+// time-out (ReplySettle.h), no reply of an earlier command can be taken for
+// this one's answer. The caller holds the port lock.
 bool SendLine(CRSPort* port, const char* command, int32_t length) {
   EchoToTerminal(command, length, 1);
   return port->Write(command, 0, 1) == 1;
-}
-
-// Reads one reply line and keeps the terminal alive afterwards. An empty line
-// reads as 0, the same as nothing at all.
-int32_t ReadReply(CRSPort* port, char* buffer, int32_t size, uint32_t timeoutMs) {
-  const int32_t n = port->GetReadData()->ReadLine(buffer, size, timeoutMs);
-  platform::PumpMessages();
-  return n;
 }
 
 }  // namespace
@@ -144,7 +139,7 @@ int32_t CComCtrlBase::ReadAll(CRSPort* port, int32_t first, int32_t last, char* 
   if (!port->IsOpen()) return ComResult::kFailed;
   if (!SendLine(port, command, len)) return ComResult::kFailed;
   if (!port->IsOpen()) return ComResult::kFailed;
-  if (ReadReply(port, reply, size, 2000) <= 0) return ComResult::kFailed;
+  if (ReadAnswer(port, reply, size, 2000) <= 0) return ComResult::kFailed;
   return std::strstr(reply, "END") == nullptr ? ComResult::kOk : ComResult::kFailed;
 }
 
@@ -180,7 +175,7 @@ int32_t CComCtrlBase::SendCommandExpect(CRSPort* port, const char* command, cons
   if (!SendLine(port, command, static_cast<int32_t>(std::strlen(command)))) return ComResult::kFailed;
   if (!port->IsOpen()) return ComResult::kFailed;
   char line[256];
-  if (ReadReply(port, line, sizeof line, timeoutMs) <= 0) return ComResult::kFailed;
+  if (ReadAnswer(port, line, sizeof line, timeoutMs) <= 0) return ComResult::kFailed;
   if (Matches(line, expect)) return ComResult::kOk;
   if (platform::CompareNoCase(line, kNotEnd, 7) == 0) return ComResult::kNotEnd;
   return ComResult::kOtherReply;
@@ -204,15 +199,27 @@ int32_t CComCtrlBase::SendCommandExpectCancelable(CRSPort* port, const char* com
   if (!port->IsOpen()) return ComResult::kFailed;
   if (!SendLine(port, command, static_cast<int32_t>(std::strlen(command)))) return ComResult::kFailed;
 
+  auto cancelled = [cancel] { return cancel != nullptr && cancel->Wait(0) != platform::WaitResult::Timeout; };
   char line[256];
+  int32_t result = ComResult::kFailed;
   for (int passes = 0;;) {
-    if (platform::TickCount() - start > overallMs) return ComResult::kTimedOut;
-    int32_t n = 0;
-    if (port->IsOpen()) n = ReadReply(port, line, sizeof line, 2000);
+    if (platform::TickCount() - start > overallMs) {
+      result = ComResult::kTimedOut;
+      break;
+    }
+    if (!port->IsOpen()) return ComResult::kFailed;
+    const int32_t n = ReadReply(port, line, sizeof line, 2000);
     if (n > 0) return Matches(line, expect) ? ComResult::kOk : ComResult::kOtherReply;
-    if (cancel != nullptr && cancel->Wait(0) != platform::WaitResult::Timeout) return ComResult::kCancelled;
-    if (++passes >= 100) return ComResult::kFailed;
+    if (cancelled()) return ComResult::kCancelled;
+    if (++passes >= 100) break;
   }
+  // The operator may still abort while the line settles.
+  for (const CReplySettle settle(port, overallMs); settle.Listening();) {
+    if (ReadReply(port, line, sizeof line, std::min<uint32_t>(2000, settle.NextWaitMs())) > 0)
+      return Matches(line, expect) ? ComResult::kOk : ComResult::kOtherReply;
+    if (cancelled()) return ComResult::kCancelled;
+  }
+  return port->IsOpen() ? result : ComResult::kFailed;
 }
 
 // Logger text of unknown encoding is shown, never dropped: ill-formed bytes

@@ -1,5 +1,6 @@
 #include "link/ComCtrlKestrix2.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -8,6 +9,7 @@
 
 #include "link/RSPort.h"
 #include "link/ReadData.h"
+#include "link/ReplySettle.h"
 #include "platform/CriticalSection.h"
 #include "platform/Hooks.h"
 #include "platform/Text.h"
@@ -53,12 +55,6 @@ std::string Format(const char* format, ...) {
 bool SendLine(CRSPort* port, const char* command) {
   EchoToTerminal(command, static_cast<int32_t>(std::strlen(command)), 1);
   return port->Write(command, 0, 1) == 1;
-}
-
-int32_t ReadReply(CRSPort* port, char* buffer, int32_t size, uint32_t timeoutMs) {
-  const int32_t n = port->GetReadData()->ReadLine(buffer, size, timeoutMs);
-  platform::PumpMessages();
-  return n;
 }
 
 void AppendPiece(std::vector<std::string>& list, const char* begin, const char* end) {
@@ -128,16 +124,21 @@ int32_t CComCtrlKestrix2::QueryLines(CRSPort* port, const char* command, std::ve
 
   char line[4096];
   uint32_t since = platform::TickCount();
+  // Once the reply has paused longer than the overall time, the exchange
+  // settles: a line that still comes is the rest of this reply.
+  std::optional<CReplySettle> settle;
   for (;;) {
-    if (platform::TickCount() - since > overallMs) return ComResult::kTimedOut;
-    if (!port->IsOpen()) {
-      // Nothing can come any more; let the overall time run out without
-      // spinning a core.
-      platform::PumpMessages();
-      platform::Sleep(10);
+    // Nothing can come any more.
+    if (!port->IsOpen()) return ComResult::kFailed;
+    uint32_t waitMs = 1000;
+    if (settle) {
+      if (!settle->Listening()) return ComResult::kTimedOut;
+      waitMs = std::min(waitMs, settle->NextWaitMs());
+    } else if (platform::TickCount() - since > overallMs) {
+      settle.emplace(port, overallMs);
       continue;
     }
-    if (ReadReply(port, line, sizeof line, 1000) <= 0) continue;
+    if (ReadReply(port, line, sizeof line, waitMs) <= 0) continue;
     if (const std::optional<int32_t> end = EndMarker(line)) return *end;
     if (lines != nullptr) {
       try {
@@ -148,6 +149,7 @@ int32_t CComCtrlKestrix2::QueryLines(CRSPort* port, const char* command, std::ve
     }
     // A long reply is fine as long as it keeps coming.
     since = platform::TickCount();
+    settle.reset();
   }
 }
 
@@ -229,10 +231,11 @@ int32_t CComCtrlKestrix2::SendWeep(CRSPort* port) {
   if (!port->IsOpen()) return ComResult::kFailed;
   if (!SendLine(port, "WEEP\r\n")) return ComResult::kFailed;
   char line[256];
-  if (!port->IsOpen() || ReadReply(port, line, sizeof line, 5000) <= 0) return ComResult::kTimedOut;
+  if (!port->IsOpen()) return ComResult::kFailed;
+  if (ReadAnswer(port, line, sizeof line, 5000) <= 0) return port->IsOpen() ? ComResult::kTimedOut : ComResult::kFailed;
   if (std::strstr(line, "writing") == nullptr) return ComResult::kFailed;
   // Writing the image to flash takes a while before the final "OK".
-  if (!port->IsOpen() || ReadReply(port, line, sizeof line, 60000) <= 0) return ComResult::kFailed;
+  if (!port->IsOpen() || ReadAnswer(port, line, sizeof line, 60000) <= 0) return ComResult::kFailed;
   return platform::CompareNoCase(line, "OK", 2) == 0 ? ComResult::kOk : ComResult::kFailed;
 }
 
@@ -262,8 +265,12 @@ int32_t CComCtrlKestrix2::SendAndWait(CRSPort* port, const char* command, const 
   int32_t result = ComResult::kFailed;
   char line[256];
   for (int32_t i = 0; i < n; ++i) {
-    if (!port->IsOpen()) continue;
-    if (ReadReply(port, line, sizeof line, 5000) <= 0) continue;
+    if (!port->IsOpen()) return ComResult::kFailed;
+    // Only the last read settles: a line late for an earlier one is still
+    // taken by the read after it.
+    const int32_t got =
+        i + 1 < n ? ReadReply(port, line, sizeof line, 5000) : ReadAnswer(port, line, sizeof line, 5000);
+    if (got <= 0) continue;
     if (platform::CompareNoCase(line, expect, expectLen) == 0) return ComResult::kOk;
     if (platform::CompareNoCase(line, "*>RX:ERROR", 99) == 0 || platform::CompareNoCase(line, "NOT END", 99) == 0) {
       return ComResult::kNotEnd;

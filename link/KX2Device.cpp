@@ -12,7 +12,6 @@
 #include "link/SdlTime.h"
 #include "platform/Numbers.h"
 #include "platform/Text.h"
-#include "platform/Time.h"
 #include "res/StringTable.h"
 
 namespace {
@@ -83,7 +82,7 @@ int32_t CKX2Device::WakeUp() {
     } else if (result == ComResult::kOtherReply) {
       // The logger answered with something else: it is awake but still busy
       // with an earlier line; give it a moment before the next hello.
-      platform::Sleep(500);
+      m_port.PauseWhileOpen(500);
     }
   }
   if (!woke) return 0;
@@ -159,7 +158,7 @@ int32_t CKX2Device::StopMeasurement() {
     // "NOT END": the logger refuses to stop now; asking again changes nothing.
     if (result == ComResult::kNotEnd) break;
   }
-  return DeviceResult::kFailed;
+  return FailedOrGone(DeviceResult::kFailed);
 }
 
 int32_t CKX2Device::ReadCurrentValues(std::string& text) {
@@ -172,7 +171,7 @@ int32_t CKX2Device::ReadCurrentValues(std::string& text) {
     if (!lines.empty()) text = lines.front();
     return DeviceResult::kOk;
   }
-  return DeviceResult::kFailed;
+  return FailedOrGone(DeviceResult::kFailed);
 }
 
 int32_t CKX2Device::TestAntenna(int32_t* level) {
@@ -180,10 +179,12 @@ int32_t CKX2Device::TestAntenna(int32_t* level) {
   // The module needs up to a minute to measure; one try only, the operator
   // repeats it from the page.
   if (m_protocol.SendCommandExpect(&m_port, "RD ANT\r\n", "OK", 10000) != ComResult::kOk) {
-    return DeviceResult::kFailed;
+    return FailedOrGone(DeviceResult::kFailed);
   }
   std::vector<std::string> lines;
-  if (m_protocol.QueryLines(&m_port, nullptr, &lines, 60000) != ComResult::kOk) return DeviceResult::kFailed;
+  if (m_protocol.QueryLines(&m_port, nullptr, &lines, 60000) != ComResult::kOk) {
+    return FailedOrGone(DeviceResult::kFailed);
+  }
   if (lines.empty()) return DeviceResult::kOk;
   const std::string& first = lines.front();
   if (platform::CompareNoCase(first.c_str(), "ANT", 3) != 0) return DeviceResult::kFailed;
@@ -245,3 +246,5 @@ int32_t CKX2Device::SendLineTries(const char* line, const char* expected, uint32
   }
   return result;
 }
+
+int32_t CKX2Device::FailedOrGone(int32_t code) const { return m_port.IsOpen() ? code : DeviceResult::kNotConnected; }

@@ -84,6 +84,11 @@ class CKX2Device {
   // clock of the read-back record while none has been read.
   int64_t LoggerNowForStart();
   int32_t SendLineTries(const char* line, const char* expected, uint32_t timeoutMs, int32_t tries);
+  // A failure seen after the port closed or its device went is reported as
+  // not connected: that, not the step, is why it failed.
+  int32_t FailedOrGone(int32_t code) const;
+  int32_t TransferFirmware(const std::string& image, int32_t stopFirst, int32_t initAfter);
+  int32_t QueryModuleVersion();
   void SetModuleFilter(int32_t on);
   int32_t ModuleVersionPass();
 };

@@ -5,7 +5,6 @@
 
 #include "link/KX2Device.h"
 #include "link/ReadData.h"
-#include "platform/Time.h"
 
 namespace {
 
@@ -19,6 +18,11 @@ constexpr int32_t kTryAgain = 1;
 }  // namespace
 
 int32_t CKX2Device::UpdateFirmware(const std::string& image, int32_t stopFirst, int32_t initAfter) {
+  const int32_t result = TransferFirmware(image, stopFirst, initAfter);
+  return result == DeviceResult::kOk ? result : FailedOrGone(result);
+}
+
+int32_t CKX2Device::TransferFirmware(const std::string& image, int32_t stopFirst, int32_t initAfter) {
   if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
   if (WakeUp() != 1) return DeviceResult::kNoResponse;
 
@@ -46,7 +50,7 @@ int32_t CKX2Device::UpdateFirmware(const std::string& image, int32_t stopFirst, 
   int32_t weep = ComResult::kFailed;
   for (int32_t i = 0; i < kTries && weep != ComResult::kOk; ++i) weep = m_protocol.SendWeep(&m_port);
   // The logger is deaf while it writes its flash.
-  if (weep == ComResult::kOk) platform::Sleep(11000);
+  if (weep == ComResult::kOk) m_port.PauseWhileOpen(11000);
 
   // Bring the logger back whatever happened to the write, so it does not stay
   // in monitor mode.
@@ -71,7 +75,7 @@ void CKX2Device::SetModuleFilter(int32_t on) {
 // kTryAgain, or kStepFailed the logger refused the module control.
 int32_t CKX2Device::ModuleVersionPass() {
   if (SendLineTries("dbg mtcoff\r\n", nullptr, 5000, kTries) != ComResult::kOk) return DeviceResult::kStepFailed;
-  platform::Sleep(2500);
+  m_port.PauseWhileOpen(2500);
   int32_t result = ComResult::kFailed;
   for (int32_t i = 0; i < kTries; ++i) {
     result = m_protocol.SendCommandExpect(&m_port, "dbg mtcon\r\n", nullptr, 5000);
@@ -88,7 +92,7 @@ int32_t CKX2Device::ModuleVersionPass() {
 
   if (sleep == ComResult::kOk) {
     // The module needs a moment after its wake-up before it takes commands.
-    platform::Sleep(500);
+    m_port.PauseWhileOpen(500);
     // The version line reaches the terminal and the traffic log; that is
     // where the operator reads it.
     for (int32_t i = 0; i < kTries; ++i) {
@@ -110,6 +114,11 @@ int32_t CKX2Device::ModuleVersionPass() {
 }
 
 int32_t CKX2Device::ReadModuleVersion() {
+  const int32_t result = QueryModuleVersion();
+  return result == DeviceResult::kOk ? result : FailedOrGone(result);
+}
+
+int32_t CKX2Device::QueryModuleVersion() {
   if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
   if (WakeUp() != 1) return DeviceResult::kNoResponse;
   if (SendLineTries("INSPECT ON\r\n", nullptr, 5000, kTries) != ComResult::kOk) return DeviceResult::kStepFailed;

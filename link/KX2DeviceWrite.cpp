@@ -97,7 +97,7 @@ int32_t CKX2Device::WriteRainAlarms(int32_t* mask) {
   }
 
   if (mask != nullptr) *mask = failed;
-  return failed != 0 ? DeviceResult::kFailed : DeviceResult::kOk;
+  return failed != 0 ? FailedOrGone(DeviceResult::kFailed) : DeviceResult::kOk;
 }
 
 int32_t CKX2Device::WriteMeasureSettings(uint16_t* mask) {
@@ -170,7 +170,7 @@ int32_t CKX2Device::WriteMeasureSettings(uint16_t* mask) {
   ReadSystemInfo();
 
   if (mask != nullptr) *mask = failed;
-  return failed != 0 ? DeviceResult::kFailed : DeviceResult::kOk;
+  return failed != 0 ? FailedOrGone(DeviceResult::kFailed) : DeviceResult::kOk;
 }
 
 int32_t CKX2Device::WriteNetworkSettings(uint16_t* mask, int32_t mode) {
@@ -179,7 +179,7 @@ int32_t CKX2Device::WriteNetworkSettings(uint16_t* mask, int32_t mode) {
     // The module carries these two profiles itself; initialising it with the
     // profile's name applies all four values at once.
     const int32_t init = m_protocol.InitMail(&m_port, mode == 0 ? "IIJ" : "MDAP");
-    return init != ComResult::kOk ? DeviceResult::kModuleSetting : DeviceResult::kOk;
+    return init != ComResult::kOk ? FailedOrGone(DeviceResult::kModuleSetting) : DeviceResult::kOk;
   }
 
   const CKX2MailInfo& edit = m_workEdit.m_mailInfo;
@@ -210,10 +210,11 @@ int32_t CKX2Device::WriteNetworkSettings(uint16_t* mask, int32_t mode) {
 
   if (failed != 0) {
     if (mask != nullptr) *mask = failed;
-    return DeviceResult::kFailed;
+    return FailedOrGone(DeviceResult::kFailed);
   }
   // The values are stored already; the initialisation only makes the
-  // module use them, so its answer does not decide the result.
-  m_protocol.InitMail(&m_port, nullptr);
+  // module use them, so its answer does not decide the result. A link that
+  // went meanwhile does: the module may not have taken them.
+  if (m_protocol.InitMail(&m_port, nullptr) != ComResult::kOk) return FailedOrGone(DeviceResult::kOk);
   return DeviceResult::kOk;
 }

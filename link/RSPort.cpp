@@ -86,6 +86,9 @@ int32_t CRSPort::Open(const std::string& name, const platform::DCB& settings) {
 
   m_hCom.Purge(kPurgeAll);
   m_pReadData->Clear();
+  m_pReadData->Shut(false);
+  m_evLinkDown.Reset();
+  m_bLinkUp = true;
 
   if (!m_pThread) {
     m_nRun = 1;
@@ -113,7 +116,21 @@ int32_t CRSPort::Fail(int32_t code) {
   return code;
 }
 
+void CRSPort::LinkDown() {
+  m_bLinkUp = false;
+  m_evLinkDown.Set();
+  if (m_pReadData) m_pReadData->Shut(true);
+}
+
+bool CRSPort::PauseWhileOpen(uint32_t ms) {
+  if (IsOpen()) m_evLinkDown.Wait(ms);
+  return IsOpen();
+}
+
 int32_t CRSPort::Close() {
+  // First of all, so that an exchange waiting on another thread ends now
+  // instead of at its time-out, holding the port lock meanwhile.
+  LinkDown();
   m_nRun = 0;
   m_evStop.Set();
   if (m_pThread) {
@@ -128,7 +145,7 @@ int32_t CRSPort::Close() {
     m_pThread.reset();
   }
   m_pWriteEvent.reset();
-  if (IsOpen()) {
+  if (m_hCom.IsOpen()) {
     m_hCom.ClearError(nullptr, nullptr);
     m_hCom.Purge(kPurgeAll);
     if (m_pReadData) m_pReadData->Clear();
@@ -141,7 +158,10 @@ int32_t CRSPort::Write(const char* data, int32_t length, int32_t purgeFirst) {
   if (!data) return 0;
   if (length == 0) length = static_cast<int32_t>(std::strlen(data));
   if (length < 0) return 0;
-  if (m_pReadData) {
+  // Only a purge can take a waiting exchange's reply away. A write without
+  // one (the operator's typed line, on the user-interface thread) must not
+  // wait for an exchange that may take minutes.
+  if (purgeFirst == 1 && m_pReadData) {
     m_pReadData->ReaderLock().Enter();
     m_pReadData->ReaderLock().Leave();
   }
@@ -154,6 +174,7 @@ int32_t CRSPort::Write(const char* data, int32_t length, int32_t purgeFirst) {
     uint32_t written = 0;
     const platform::IoResult io = m_hCom.Write(data, static_cast<uint32_t>(length), written, kWriteWaitMs);
     result = (io == platform::IoResult::Ok && written == static_cast<uint32_t>(length)) ? 1 : 0;
+    if (io == platform::IoResult::Error) LinkDown();
   }
   // The device's write waits by itself, so the write event is never signalled
   // and needs no reset here; leaving it alone also keeps a write on a worker
@@ -168,7 +189,7 @@ uint32_t CRSPort::ReadThreadProc(CRSPort* port) {
 }
 
 void CRSPort::ReadLoop() {
-  if (IsOpen()) {
+  if (m_hCom.IsOpen()) {
     m_hCom.Purge(kPurgeAll);
     m_pReadData->Clear();
   }
@@ -181,21 +202,29 @@ void CRSPort::ReadLoop() {
     m_hCom.ClearError(nullptr, &waiting);
     const uint32_t size = waiting == 0 ? 1 : (waiting < kChunk ? waiting : kChunk);
     uint32_t got = 0;
-    const platform::IoResult io = m_hCom.Read(chunk, size, got);
+    uint64_t flushes = 0;
+    const platform::IoResult io = m_hCom.Read(chunk, size, got, &flushes);
     if (io == platform::IoResult::Ok && got > 0) {
-      m_pReadData->Put(chunk, static_cast<int32_t>(got));
+      m_nLastRx = platform::TickCount();
+      // Logged before the line buffer can complete a line with them: an
+      // exchange that takes that line and sends its next command would
+      // otherwise log the command ahead of the reply that let it go.
       EchoToTerminal(chunk, static_cast<int32_t>(got), 0);
+      m_pReadData->PutUnlessFlushed(chunk, static_cast<int32_t>(got), m_hCom.InputFlushes(), flushes);
       std::memset(chunk, 0, got);
     } else if (io == platform::IoResult::Error) {
-      // A vanished device answers every call at once; without a pause the
+      // Hang-up or I/O error: the device has gone (an adapter pulled). Say so
+      // at once rather than let every exchange wait out its time-out. A
+      // vanished device answers every call at once; without a pause the
       // reader would spin at full speed until the port is closed.
+      LinkDown();
       m_evStop.Wait(kSliceMs);
     } else {
       platform::Sleep(0);
     }
   }
 
-  if (IsOpen()) {
+  if (m_hCom.IsOpen()) {
     m_hCom.Purge(kPurgeAll);
     m_pReadData->Clear();
   }

@@ -33,8 +33,13 @@ class CRSPort {
   int32_t Write(const char* data, int32_t length, int32_t purgeFirst);
   static uint32_t ReadThreadProc(CRSPort* port);
 
-  // Whether the device is open; the link counts as there exactly while it is.
-  bool IsOpen() const { return m_hCom.IsOpen(); }
+  // Whether the link is there: the device is open and has not gone (hang-up
+  // or I/O error) or begun to close. An exchange finds it false at once.
+  bool IsOpen() const { return m_bLinkUp.load() && m_hCom.IsOpen(); }
+  // TickCount when the reader last received bytes, stale ones included.
+  uint32_t LastReceived() const { return m_nLastRx.load(); }
+  // Waits ms (scaled) or until the link goes; true while it is still there.
+  bool PauseWhileOpen(uint32_t ms);
   CReadData* GetReadData() { return m_pReadData.get(); }
   platform::CriticalSection& PortLock() { return m_csPort; }
   const std::string& GetName() const { return m_strName; }
@@ -44,6 +49,9 @@ class CRSPort {
   void ReadLoop();
   // Closes the port again after a rejected set-up and passes the code on.
   int32_t Fail(int32_t code);
+  // The link is gone or going: exchanges waiting for a line end at once and
+  // every later one finds the port closed.
+  void LinkDown();
 
   platform::SerialDevice m_hCom;
   std::string m_strName;
@@ -57,6 +65,10 @@ class CRSPort {
   platform::Event m_evStop{true, false};
   // Set by the reader once its start-up purge is done; Open waits for it.
   platform::Event m_evReaderUp{true, false};
+  std::atomic<bool> m_bLinkUp{false};
+  // Set while the link is down, so that pauses between exchanges end with it.
+  platform::Event m_evLinkDown{true, true};
+  std::atomic<uint32_t> m_nLastRx{0};
 };
 
 // Records bytes of either direction in the traffic log: sent non-zero marks

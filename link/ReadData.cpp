@@ -38,7 +38,24 @@ int32_t CReadData::InitCapacity(int32_t capacity) {
 
 void CReadData::Put(const char* bytes, int32_t n) {
   platform::CriticalSectionLock lock(m_csData);
-  if (!m_pData || !bytes || n <= 0) return;
+  PutLocked(bytes, n);
+}
+
+void CReadData::PutUnlessFlushed(const char* bytes, int32_t n, const std::atomic<uint64_t>& flushes, uint64_t seen) {
+  platform::CriticalSectionLock lock(m_csData);
+  if (flushes.load() != seen) {
+    // Counted all the same: the bytes did arrive, a purge only threw them away.
+    if (bytes && n > 0) m_nBytesPut += n - std::count(bytes, bytes + n, '\0');
+    return;
+  }
+  PutLocked(bytes, n);
+}
+
+// The caller holds the data lock.
+void CReadData::PutLocked(const char* bytes, int32_t n) {
+  if (!bytes || n <= 0) return;
+  m_nBytesPut += n - std::count(bytes, bytes + n, '\0');
+  if (!m_pData) return;
   int32_t option;
   {
     platform::CriticalSectionLock optionLock(m_csOption);
@@ -84,7 +101,7 @@ int32_t CReadData::ReadLine(char* buffer, int32_t size, uint32_t timeoutMs) {
       platform::CriticalSectionLock readerLock(m_csReader);
       const uint32_t start = platform::TickCount();
       got = lineEvent && lineEvent->Wait(0) == platform::WaitResult::Signaled;
-      while (!got && timeoutMs != 0) {
+      while (!got && timeoutMs != 0 && !m_bShut) {
         const uint32_t elapsed = platform::TickCount() - start;
         if (elapsed > timeoutMs) break;
         platform::PumpMessages();
@@ -108,6 +125,12 @@ int32_t CReadData::ReadLine(char* buffer, int32_t size, uint32_t timeoutMs) {
 
   platform::CriticalSectionLock lock(m_csData);
   int32_t copied = 0;
+  // Woken by Shut, or emptied by a Clear since the line was signalled: what
+  // is held is at most the start of a line, which is no reply.
+  if (m_nLines == 0) {
+    buffer[0] = '\0';
+    return 0;
+  }
   while (copied < size - 1 && m_nCount > 0) {
     const char b = m_pData[m_nReadPos];
     --m_nCount;
@@ -129,6 +152,12 @@ void CReadData::Clear() {
   platform::CriticalSectionLock lock(m_csData);
   if (m_pLineEvent) m_pLineEvent->Reset();
   m_nReadPos = m_nWritePos = m_nCount = m_nColumn = m_nSkip = m_nLines = 0;
+}
+
+void CReadData::Shut(bool shut) {
+  platform::CriticalSectionLock lock(m_csData);
+  m_bShut = shut;
+  if (shut && m_pLineEvent) m_pLineEvent->Set();
 }
 
 void CReadData::Free() {

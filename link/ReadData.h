@@ -9,6 +9,7 @@
 // Lock order: the data lock, then the option lock inside it (Put). ReadLine
 // never holds two of its locks at once.
 
+#include <atomic>
 #include <cstdint>
 
 #include "platform/CriticalSection.h"
@@ -28,6 +29,12 @@ class CReadData {
   // and wrap-around without 100 MB of traffic.
   int32_t InitCapacity(int32_t capacity);
   void Put(const char* bytes, int32_t n);
+  // The reader's put: the chunk was taken off the device when its input-flush
+  // count stood at `seen`. It is stored only while `flushes` still holds that
+  // value, checked under the data lock: a purge (flush, then Clear) that came
+  // after the chunk was taken but before it got here drops it, so no line of
+  // before a command can answer that command.
+  void PutUnlessFlushed(const char* bytes, int32_t n, const std::atomic<uint64_t>& flushes, uint64_t seen);
   int32_t ReadLine(char* buffer, int32_t size, uint32_t timeoutMs);
   void Clear();
   void Free();
@@ -37,13 +44,19 @@ class CReadData {
   void SetOption(int32_t on);
   int32_t GetOption();
 
-  // Taken and released by CRSPort::Write, so a write never starts while a
-  // ReadLine is in its waiting phase.
+  // Taken and released by CRSPort::Write before a purging write, so a purge
+  // never starts while a ReadLine is in its waiting phase.
   platform::CriticalSection& ReaderLock() { return m_csReader; }
+
+  // While shut (the port closes, or its device has gone) a ReadLine that finds
+  // no complete line returns 0 at once, and one already waiting wakes.
+  void Shut(bool shut);
 
   // For tests and diagnostics.
   int32_t LineCount();
   int32_t ByteCount();
+  // Non-NUL bytes handed to Put since creation, stored or not.
+  int64_t BytesPut() const { return m_nBytesPut.load(); }
 
  private:
   // See ReadData.cpp for the algorithms.
@@ -60,4 +73,8 @@ class CReadData {
   platform::CriticalSection m_csReader;
   int32_t m_nOption = 1;
   platform::CriticalSection m_csOption;
+  std::atomic<bool> m_bShut{false};
+  std::atomic<int64_t> m_nBytesPut{0};
+
+  void PutLocked(const char* bytes, int32_t n);
 };

@@ -212,8 +212,11 @@ bool SerialDevice::Purge(uint32_t flags) {
   if (flags & (PURGE_RXABORT | PURGE_TXABORT)) Abort(false);
   const bool rx = (flags & PURGE_RXCLEAR) != 0;
   const bool tx = (flags & PURGE_TXCLEAR) != 0;
-  if (rx || tx) return ::tcflush(fd, rx && tx ? TCIOFLUSH : rx ? TCIFLUSH : TCOFLUSH) == 0;
-  return true;
+  if (!rx && !tx) return true;
+  std::lock_guard<std::mutex> lock(m_inputLock);
+  const bool flushed = ::tcflush(fd, rx && tx ? TCIOFLUSH : rx ? TCIFLUSH : TCOFLUSH) == 0;
+  if (rx) ++m_inputFlushes;
+  return flushed;
 }
 
 bool SerialDevice::ClearError(uint32_t* errors, uint32_t* bytesWaiting) {
@@ -284,7 +287,7 @@ bool SerialDevice::IsAborted(const Call& call, bool& othersWaking) {
   return aborted;
 }
 
-IoResult SerialDevice::Read(void* buffer, uint32_t size, uint32_t& got) {
+IoResult SerialDevice::Read(void* buffer, uint32_t size, uint32_t& got, uint64_t* flushes) {
   got = 0;
   Call call;
   if (!BeginCall(kRead, call)) return call.fd == -2 ? IoResult::Cancelled : IoResult::Error;
@@ -304,15 +307,22 @@ IoResult SerialDevice::Read(void* buffer, uint32_t size, uint32_t& got) {
   const auto deadline = Clock::now() + std::chrono::milliseconds(limited ? totalMs : 0);
 
   for (;;) {
-    const ssize_t n = ::read(call.fd, buffer, size);
+    ssize_t n;
+    int err;
+    {
+      std::lock_guard<std::mutex> lock(m_inputLock);
+      n = ::read(call.fd, buffer, size);
+      err = errno;
+      if (flushes) *flushes = m_inputFlushes.load();
+    }
     if (n > 0) {
       got = static_cast<uint32_t>(n);
       return IoResult::Ok;
     }
     // A tty that has been hung up reads as end of file.
     if (n == 0) return IoResult::Error;
-    if (errno == EINTR) continue;
-    if (errno != EAGAIN && errno != EWOULDBLOCK) return IoResult::Error;
+    if (err == EINTR) continue;
+    if (err != EAGAIN && err != EWOULDBLOCK) return IoResult::Error;
 
     bool othersWaking = false;
     if (IsAborted(call, othersWaking)) return IoResult::Cancelled;

@@ -121,7 +121,13 @@ class SerialDevice {
   // Reads up to size bytes. Returns as soon as at least one byte is there, or
   // when the read time-out of the time-outs record ends (Timeout, got 0), or
   // when CancelIo is called (Cancelled), or on hang-up or failure (Error).
-  IoResult Read(void* buffer, uint32_t size, uint32_t& got);
+  // flushes, when given, gets the input-flush count at the moment the bytes
+  // were taken off the device (see InputFlushes).
+  IoResult Read(void* buffer, uint32_t size, uint32_t& got, uint64_t* flushes = nullptr);
+  // How many purges have cleared the input queue since the device was made.
+  // Taking bytes and clearing the queue are ordered, so a reader that got its
+  // bytes at count n knows they came before every purge counted after n.
+  const std::atomic<uint64_t>& InputFlushes() const { return m_inputFlushes; }
   // Writes all bytes within the write time-out of the time-outs record and at
   // most maxWaitMs (kInfinite-like 0xFFFFFFFF: no extra limit).
   IoResult Write(const void* data, uint32_t length, uint32_t& written, uint32_t maxWaitMs);
@@ -144,6 +150,11 @@ class SerialDevice {
   bool FailOpen(OpenError reason, int err);
 
   std::atomic<int> m_fd{-1};
+  // Held around the read that takes bytes and around the flush of the input
+  // queue, never while waiting; both are quick calls on a non-blocking
+  // descriptor.
+  std::mutex m_inputLock;
+  std::atomic<uint64_t> m_inputFlushes{0};
   int m_wakePipe[2] = {-1, -1};
   OpenError m_openError = OpenError::None;
   int m_errno = 0;

@@ -147,6 +147,27 @@ TEST_F(DlgTerminalTest, ATypedLineLeavesALinePendingForARunningExchange) {
   EXPECT_STREQ(line, "YES END");
 }
 
+// The window thread never waits on the port: Enter sends at once while a
+// worker's exchange waits for its answer, and the exchange still gets it.
+TEST_F(DlgTerminalTest, EnterSendsAtOnceWhileAnExchangeWaits) {
+  std::string answer;
+  std::thread exchange([&] {
+    char line[64] = {};
+    port.GetReadData()->ReadLine(line, sizeof line, 1000000);  // 10 s of real time
+    answer = line;
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  Type("x");
+  QElapsedTimer t;
+  t.start();
+  Key(Qt::Key_Return, "\r");
+  EXPECT_LT(t.elapsed(), 300);
+  EXPECT_EQ(peer.Receive(3), "x\r\n");
+  peer.Send("YES END\r\n");
+  exchange.join();
+  EXPECT_EQ(answer, "YES END");
+}
+
 TEST_F(DlgTerminalTest, OneRefreshPullsEverythingPendingAndTheLogPostsIt) {
   EXPECT_EQ(log.m_hNotifyWnd.load(), terminal.m_hWnd);
   EXPECT_EQ(log.m_nNotifyCmd.load(), CDlgTerminal::kRefresh);

@@ -191,3 +191,19 @@ TEST_F(PanelTest, SettingButtonsReachTheFrameAndUpdateReReadsEverything) {
   EXPECT_EQ(Text(CDlgMainSystem::kBatteryStop), "3.3");
   EXPECT_TRUE(boxes.boxes.empty());
 }
+
+// The logger vanishes (its adapter pulled): the next re-read fails, says why,
+// and the page then shows the port closed.
+TEST_F(PanelTest, UpdateWithTheLoggerGoneSaysItIsNotConnected) {
+  ASSERT_TRUE(ConnectOk());
+  sim::Fault f;
+  f.kind = sim::FaultKind::Vanish;
+  f.command = "HELLO";
+  sim.InjectFault(f);
+  Click(System(), CDlgMainSystem::kUpdate);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, "エラー！ 機器と接続していません");
+  EXPECT_EQ(boxes.boxes[0].Icon(), static_cast<UINT>(MB_ICONEXCLAMATION));
+  EXPECT_FALSE(Enabled(System(), CDlgMainSystem::kUpdate));
+  EXPECT_EQ(Text(CDlgMainSystem::kDeviceName), "");
+}

@@ -37,9 +37,9 @@ TEST_F(ComCtrlKestrix2Test, QueryLinesCollectsUntilTheEndMarker) {
 }
 
 TEST_F(ComCtrlKestrix2Test, QueryLinesTimeOutRestartsAtEveryDataLine) {
-  // Together the gaps outlast one time-out; each alone leaves 13 s (390 ms
+  // Together the gaps outlast one time-out; each alone leaves 13 s (650 ms
   // of real time) for a peer that wakes late.
-  timeScale.Set(0.03);
+  timeScale.Set(0.05);
   peer.Expect("RD SYS\r\n")
       .Reply("L1\r\n", 7000)
       .Reply("L2\r\n", 7000)
@@ -50,8 +50,16 @@ TEST_F(ComCtrlKestrix2Test, QueryLinesTimeOutRestartsAtEveryDataLine) {
   EXPECT_EQ(lines, (Lines{"L1", "L2", "L3"}));
   ASSERT_TRUE(peer.Finish());
 
-  // The logger falls silent before its marker.
+  // The logger pauses longer than the time-out: its marker, 10 s into the
+  // 20 s the line then gets to settle, still ends this reply.
   peer.Expect("RD SYS\r\n").Reply("L1\r\n", 5000).Reply("YES END\r\n", 30000);
+  lines.clear();
+  EXPECT_EQ(proto.QueryLines(&port, "RD SYS\r\n", &lines, 20000), ComResult::kOk);
+  EXPECT_EQ(lines, Lines{"L1"});
+  ASSERT_TRUE(peer.Finish());
+
+  // It falls silent for longer than both: 10 s after the settle ended.
+  peer.Expect("RD SYS\r\n").Reply("L1\r\n", 5000).Reply("YES END\r\n", 50000);
   lines.clear();
   EXPECT_EQ(proto.QueryLines(&port, "RD SYS\r\n", &lines, 20000), ComResult::kTimedOut);
   EXPECT_EQ(lines, Lines{"L1"});

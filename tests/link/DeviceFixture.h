@@ -6,9 +6,9 @@
 // wait out the logger's long time-outs. The simulator's thread must read
 // each command and answer within the scaled time-out; on a machine loaded
 // well past its cores (a sanitizer build among parallel builds) it was seen
-// to lose 250 ms. A late answer is taken for none, and the next command's
-// purge then discards the unread one, so the windows stay large: 600 ms of
-// real time for the wake-up's 2000 ms, 1.5 s for a 5000 ms reply.
+// to lose 250 ms. A wake-up answered late is taken for none, so the windows
+// stay large: 600 ms of real time for the wake-up's 2000 ms, 1.5 s for a
+// 5000 ms reply.
 
 #include <gtest/gtest.h>
 
@@ -78,14 +78,25 @@ class DeviceFixture : public ::testing::Test {
     return n;
   }
 
-  void Fault(sim::FaultKind kind, const std::string& command, int count = -1, int lines = 0) {
+  void Fault(sim::FaultKind kind, const std::string& command, int count = -1, int lines = 0, uint32_t delayMs = 0) {
     sim::Fault f;
     f.kind = kind;
     f.command = command;
     f.count = count;
     f.lines = lines;
+    f.delayMs = delayMs;
     sim.InjectFault(f);
   }
+
+  // The wizard starts from the records as read.
+  void ReadAndCopy() {
+    ASSERT_EQ(device.ReadSystemInfo(), 1);
+    ASSERT_EQ(device.ReadMailInfo(), 1);
+    device.m_workEdit = device.m_workRead;
+    sim.ClearReceivedCommands();
+  }
+
+  CKX2SysInfo& Edit() { return device.m_workEdit.m_sysInfo; }
 
   // Declared first: restores after the device and the simulator are gone.
   ScopedTimeScale timeScale{1.0};

@@ -15,20 +15,10 @@ namespace {
 
 class DeviceWrite : public DeviceFixture {
  protected:
-  // The wizard starts from the records as read.
-  void ReadAndCopy() {
-    ASSERT_EQ(device.ReadSystemInfo(), 1);
-    ASSERT_EQ(device.ReadMailInfo(), 1);
-    device.m_workEdit = device.m_workRead;
-    sim.ClearReceivedCommands();
-  }
-
   bool Sent(const std::string& prefix) const {
     const Strings c = Commands();
     return std::any_of(c.begin(), c.end(), [&](const std::string& s) { return s.rfind(prefix, 0) == 0; });
   }
-
-  CKX2SysInfo& Edit() { return device.m_workEdit.m_sysInfo; }
 };
 
 // The simulator starts with criterion 1 at 10.00 mm in 1:30, on, criterion 2

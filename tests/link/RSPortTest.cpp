@@ -11,8 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "link/MLog.h"
-#include "link/RSPort.h"
+#include "PortFixture.h"
 #include "platform/Hooks.h"
 #include "tests/support/ProcessStats.h"
 #include "tests/support/ScopedTimeScale.h"
@@ -20,79 +19,7 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-int64_t MsSince(Clock::time_point t0) {
-  return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t0).count();
-}
-
 std::atomic<int> g_pumps{0};
-
-// The logger's side of a pseudo-terminal: the port under test opens the slave
-// by its path; the test reads and writes the master. The open and close
-// pauses of the port are scaled down.
-class PortTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    int slave = -1;
-    char name[256] = {};
-    ASSERT_EQ(::openpty(&m_master, &slave, name, nullptr, nullptr), 0);
-    ::close(slave);
-    m_name = std::string("\\\\.\\") + name;
-    ASSERT_EQ(m_log.m_echoBuffer.Init(), 1);
-    SetEchoLog(&m_log);
-  }
-  void TearDown() override {
-    m_port.Close();
-    SetEchoLog(nullptr);
-    platform::InstallPumpHook(nullptr);
-    CloseMaster();
-  }
-
-  void CloseMaster() {
-    if (m_master >= 0) ::close(m_master);
-    m_master = -1;
-  }
-
-  void MasterWrite(const std::string& s) {
-    ASSERT_EQ(::write(m_master, s.data(), s.size()), static_cast<ssize_t>(s.size()));
-  }
-
-  // What the port sent, waiting up to a second for n bytes.
-  std::string MasterRead(size_t n) {
-    std::string out;
-    const auto t0 = Clock::now();
-    while (out.size() < n && MsSince(t0) < 1000) {
-      pollfd p{m_master, POLLIN, 0};
-      if (::poll(&p, 1, 20) <= 0) continue;
-      char buf[4096];
-      const ssize_t r = ::read(m_master, buf, sizeof buf);
-      if (r > 0) out.append(buf, static_cast<size_t>(r));
-    }
-    return out;
-  }
-
-  // A line through the reader thread; the wait is long in scaled time (10 s
-  // real at most) and ends as soon as the line is there.
-  std::string ReadLine() {
-    char buf[512] = {};
-    m_port.GetReadData()->ReadLine(buf, sizeof buf, 1000000);
-    return buf;
-  }
-
-  void WaitForLines(int32_t n) {
-    const auto t0 = Clock::now();
-    while (m_port.GetReadData()->LineCount() < n && MsSince(t0) < 5000) std::this_thread::yield();
-    ASSERT_EQ(m_port.GetReadData()->LineCount(), n);
-  }
-
-  // Declared first: restores once the port is gone.
-  ScopedTimeScale m_timeScale{0.01};
-  int m_master = -1;
-  std::string m_name;
-  CMLog m_log;
-  CRSPort m_port;
-};
 
 }  // namespace
 
@@ -247,15 +174,27 @@ TEST_F(PortTest, CloseWhileAWorkerWrites) {
   EXPECT_EQ(m_port.Write("RD SYS\r\n", 0, 1), 0);
 }
 
-TEST_F(PortTest, VanishedDeviceLeavesTheReaderIdleUntilClose) {
+// A pulled adapter closes the link at once: a read waiting for a line ends,
+// the port reports itself closed, and the reader idles until Close.
+TEST_F(PortTest, VanishedDeviceClosesTheLinkAndLeavesTheReaderIdle) {
   ASSERT_EQ(m_port.Open(m_name, LoggerLineSettings()), PortOpenResult::kOpened);
   m_timeScale.Set(1.0);  // the reader's pauses at their real length
-  CloseMaster();         // the adapter is pulled
+  std::atomic<int64_t> waited{-1};
+  std::thread exchange([&] {
+    const auto t0 = Clock::now();
+    char buf[16];
+    m_port.GetReadData()->ReadLine(buf, sizeof buf, 60000);
+    waited = MsSince(t0);
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  CloseMaster();  // the adapter is pulled
+  exchange.join();
+  EXPECT_LT(waited.load(), 5000) << "the wait ran to its time-out";
+  EXPECT_FALSE(m_port.IsOpen());
   const double cpu0 = ProcessCpuMs();
   std::this_thread::sleep_for(std::chrono::milliseconds(400));
   const double cpu = ProcessCpuMs() - cpu0;
   EXPECT_LT(cpu, 200.0) << "the reader spins on a vanished device";
-  EXPECT_TRUE(m_port.IsOpen());
   EXPECT_EQ(m_port.Write("RD SYS\r\n", 0, 1), 0);
   m_timeScale.Set(0.01);
   EXPECT_EQ(m_port.Close(), 1);

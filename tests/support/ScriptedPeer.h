@@ -59,8 +59,8 @@ class ScriptedPeer {
 
   // Returns once the port's reader thread runs: the reader purges the port
   // when it starts, and a reply that came before that would be lost. Leaves
-  // the line buffer empty. Call with the script dry. Installs the peer's own
-  // traffic log, through which it sees what the port's reader received.
+  // the line buffer empty. Call with the script dry. Installs a traffic log of
+  // the peer's own (GetEchoLog), so the exchanges' echo goes somewhere.
   bool SyncWith(CRSPort& port);
 
  private:
@@ -83,7 +83,7 @@ class ScriptedPeer {
   std::atomic<bool> m_strict{false};
   std::atomic<CRSPort*> m_port{nullptr};
   std::unique_ptr<CMLog> m_log;
-  // Peer thread only: bytes the reader received (seen through the log), that
+  // Peer thread only: bytes the reader handed to the line buffer, that
   // count when the last command was read, and bytes written since.
   int64_t m_received = 0;
   int64_t m_receivedAtCommand = 0;

@@ -1,0 +1,173 @@
+// The device object when the line misbehaves: a logger that answers after the
+// time-out, a port closed under a waiting exchange, a typed line during one,
+// and a logger that vanishes.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <future>
+#include <thread>
+
+#include "DeviceFixture.h"
+#include "res/StringTable.h"
+
+using Strings = std::vector<std::string>;
+
+namespace {
+
+using RealClock = std::chrono::steady_clock;
+
+int64_t RealMsSince(RealClock::time_point t0) {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(RealClock::now() - t0).count();
+}
+
+class LinkFault : public DeviceFixture {
+ protected:
+  // Starts op on a worker and returns once the logger has taken its command
+  // and the worker is waiting for the answer.
+  std::future<int32_t> StartWaiting(std::function<int32_t()> op) {
+    auto worker = std::async(std::launch::async, std::move(op));
+    EXPECT_TRUE(sim.WaitForCommands(1, 5000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    return worker;
+  }
+
+  // Closes the port as the frame does, from this thread; the worker's
+  // result, and how long (real ms) it outlived the close.
+  std::pair<int32_t, int64_t> CloseUnder(std::future<int32_t>& worker) {
+    const auto t0 = RealClock::now();
+    device.ClosePort();
+    if (worker.wait_for(std::chrono::seconds(3)) != std::future_status::ready) return {-100, RealMsSince(t0)};
+    return {worker.get(), RealMsSince(t0)};
+  }
+
+  void Reopen() {
+    {
+      const ScopedTimeScale fast(0.001);
+      ASSERT_EQ(device.OpenPort(DeviceName()), PortOpenResult::kOpened);
+    }
+    ASSERT_TRUE(Sync());
+    sim.ClearFaults();
+    sim.ClearReceivedCommands();
+  }
+};
+
+// The logger answers every criterion 2.5 s after the 5 s time-out; it takes
+// criterion 1 and refuses criterion 2. Each late answer belongs to the
+// command that timed out, so criterion 1 is written once and criterion 2 is
+// refused three times, never taken for written.
+TEST_F(LinkFault, ALateRefusalIsNeverTakenForWritten) {
+  ReadAndCopy();
+  Edit().m_alarm[0].m_dThreshold = 10.5;
+  Edit().m_alarm[1].m_dThreshold = 1000.0;  // more than the logger takes
+  Fault(sim::FaultKind::Delay, "ALM", -1, 0, 7500);
+  // The time-out is 1 s of real time; each answer comes 0.5 s after it, and
+  // the line settles for another second.
+  timeScale.Set(0.2);
+  int32_t mask = -1;
+  EXPECT_EQ(device.WriteRainAlarms(&mask), DeviceResult::kFailed);
+  EXPECT_EQ(mask, 16);
+  EXPECT_DOUBLE_EQ(sim.State().alarm[0].threshold, 10.5);
+  EXPECT_DOUBLE_EQ(sim.State().alarm[1].threshold, 5.5);
+  const std::string refused = "ALM RN 2 1000.00 0:30";
+  EXPECT_EQ(Commands(), (Strings{"RD SYS", "ALM RN 1 10.50 1:30", refused, refused, refused}));
+}
+
+// The same with the 45 s schedule commands, answered after 67.5 s: the
+// interval is set, the refused event interval is reported, and with a failed
+// step no start goes out.
+TEST_F(LinkFault, LateAnswersOfScheduleCommandsBelongToTheirCommand) {
+  ReadAndCopy();
+  Edit().m_nSampling = 1200;
+  Edit().m_nSamplingEvent = 30;  // below the logger's shortest interval
+  Edit().m_nMeasuring = 1;
+  Fault(sim::FaultKind::Delay, "ST SMP", -1, 0, 67500);
+  // 45 s are 0.9 s of real time; each answer comes 0.45 s after it.
+  timeScale.Set(0.02);
+  uint16_t mask = 0;
+  EXPECT_EQ(device.WriteMeasureSettings(&mask), DeviceResult::kFailed);
+  EXPECT_EQ(mask, 4);
+  EXPECT_EQ(sim.State().sampling, 1200);
+  EXPECT_EQ(Count("ST SMP D00H00M20S00"), 1);
+  EXPECT_EQ(Count("ST SMP2 D00H00M00S30"), 3);
+  for (const std::string& c : Commands()) EXPECT_NE(c.rfind("ST STM", 0), 0u) << c;
+}
+
+// Closing the port ends a waiting exchange at once, a long collection
+// included, with the not-connected result.
+TEST_F(LinkFault, ClosingThePortEndsAWaitingExchangeAtOnce) {
+  struct Case {
+    const char* what;
+    sim::FaultKind kind;
+    const char* command;
+    std::function<int32_t(CKX2Device&)> op;
+    int32_t expected;
+  };
+  const Case cases[] = {
+      {"stop", sim::FaultKind::NoAnswer, "ST STP", [](CKX2Device& d) { return d.StopMeasurement(); },
+       DeviceResult::kNotConnected},
+      {"module initialisation", sim::FaultKind::Stall, "MAIL INI",
+       [](CKX2Device& d) {
+         uint16_t mask = 0;
+         return d.WriteNetworkSettings(&mask, 0);
+       },
+       DeviceResult::kNotConnected},
+      {"antenna", sim::FaultKind::Stall, "RD ANT",
+       [](CKX2Device& d) {
+         int32_t level = 0;
+         return d.TestAntenna(&level);
+       },
+       DeviceResult::kNotConnected},
+      {"exchange", sim::FaultKind::NoAnswer, "ST CLR",
+       [](CKX2Device& d) { return d.m_protocol.ClearData(&d.m_port, 3); }, ComResult::kFailed},
+  };
+  // A command waits 4.5 s of real time, the module 36 s.
+  timeScale.Set(0.1);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (!device.m_port.IsOpen()) Reopen();
+    Fault(c.kind, c.command, -1, 1);
+    auto worker = StartWaiting([&] { return c.op(device); });
+    const auto [result, ms] = CloseUnder(worker);
+    EXPECT_EQ(result, c.expected);
+    EXPECT_LT(ms, 1500);
+    // Sent once: a closed port sends no retry.
+    EXPECT_EQ(Commands().size(), 1u) << ::testing::PrintToString(Commands());
+  }
+}
+
+// The operator's typed line goes out while a worker waits for an answer, and
+// neither waits for the other.
+TEST_F(LinkFault, ATypedLineNeverWaitsForARunningExchange) {
+  Fault(sim::FaultKind::NoAnswer, "ST STP");
+  Fault(sim::FaultKind::NoAnswer, "TYPED");
+  auto worker = StartWaiting([&] { return device.StopMeasurement(); });
+  const auto t0 = RealClock::now();
+  EXPECT_EQ(device.m_port.Write("typed\r\n", 0, 0), 1);
+  EXPECT_LT(RealMsSince(t0), 300);
+  EXPECT_TRUE(sim.WaitForCommands(2, 5000));
+  EXPECT_EQ(Commands(), (Strings{"ST STP", "typed"}));
+  EXPECT_EQ(worker.wait_for(std::chrono::milliseconds(0)), std::future_status::timeout);
+  EXPECT_EQ(CloseUnder(worker).first, DeviceResult::kNotConnected);
+}
+
+// A logger that vanishes (the adapter pulled) is not connected from that
+// moment: the exchange under way ends at once, the next operation fails
+// without sending, and the failure says so.
+TEST_F(LinkFault, AVanishedLoggerIsNotConnectedAtOnce) {
+  Fault(sim::FaultKind::Vanish, "ST STP", 1);
+  const auto t0 = RealClock::now();
+  const int32_t result = device.StopMeasurement();
+  EXPECT_LT(RealMsSince(t0), 1500);  // a try waits 13.5 s of real time
+  EXPECT_EQ(result, DeviceResult::kNotConnected);
+  EXPECT_FALSE(device.m_port.IsOpen());
+  std::string values;
+  EXPECT_EQ(device.ReadCurrentValues(values), DeviceResult::kNotConnected);
+  EXPECT_EQ(device.ReadSystemInfo(), 0);
+  EXPECT_EQ(Commands(), Strings{"ST STP"});
+  device.SetError(result);
+  EXPECT_EQ(device.m_strError, res::LoadString(2505));
+}
+
+}  // namespace
