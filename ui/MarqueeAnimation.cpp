@@ -20,7 +20,9 @@ int MarqueeAnimation::BlockWidth() const { return std::max(8, m_bar->width() / 4
 int MarqueeAnimation::BlockLeft() const {
   const int block = BlockWidth();
   const long long travel = m_bar->width() + block;
-  const long long moved = m_clock.elapsed() / m_stepMs * kStepPx;
+  // It starts at the left edge, runs out at the right and comes in again
+  // from the left.
+  const long long moved = m_clock.elapsed() / m_stepMs * kStepPx + block;
   return static_cast<int>(moved % travel) - block;
 }
 

@@ -33,7 +33,8 @@ void OnTerminateSignal(int) {
 }
 
 // Cancels every shown modal window, as its close box would; a dialog that
-// refuses is ended all the same. Returns whether any was shown.
+// refuses (its cancel does nothing) is ended all the same, past its own
+// handlers. Returns whether any was shown.
 bool EndModalWindows() {
   bool any = false;
   for (QWidget* top : QApplication::topLevelWidgets()) {
@@ -42,7 +43,7 @@ bool EndModalWindows() {
     any = true;
     w->close();
     if (w && w->isVisible()) {
-      if (auto* dialog = qobject_cast<QDialog*>(w.data())) dialog->reject();
+      if (auto* dialog = qobject_cast<QDialog*>(w.data())) dialog->done(QDialog::Rejected);
     }
   }
   return any;

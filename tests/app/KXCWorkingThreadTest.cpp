@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <memory>
 
 #include "app/DlgWorking.h"
 #include "app/KXCWorkingThread.h"
@@ -210,10 +211,14 @@ TEST_F(WorkingThreadTest, WhileTheWorkWaitsPostedMessagesAndInputAreHandledAtOnc
   TestOwner owner;
   theApp.m_pMainFrame = reinterpret_cast<CMainFrame*>(&owner);
   std::atomic<QWidget*> progress{nullptr}, abort{nullptr};
+  // Input events are made where the platform makes them, on the window thread.
+  std::unique_ptr<QKeyEvent> f1Down, f1Up;
   platform::Event ready(true, false);
   WhenPumped([&] {
     progress = g_pCurWorkingDlg->GetWidget();
     abort = g_pCurWorkingDlg->GetDlgItem(CDlgWorking::kAbort)->GetWidget();
+    f1Down = std::make_unique<QKeyEvent>(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    f1Up = std::make_unique<QKeyEvent>(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier);
     ready.Set();
   });
   const HWND ownerWnd = owner.GetSafeHwnd();
@@ -225,8 +230,8 @@ TEST_F(WorkingThreadTest, WhileTheWorkWaitsPostedMessagesAndInputAreHandledAtOnc
     if (self.pinged.Wait(kPatienceMs) == platform::WaitResult::Signaled) postedMs = MsSince(t0);
 
     t0 = Clock::now();
-    QCoreApplication::postEvent(progress.load(), new QKeyEvent(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier));
-    QCoreApplication::postEvent(progress.load(), new QKeyEvent(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier));
+    QCoreApplication::postEvent(progress.load(), f1Down.release());
+    QCoreApplication::postEvent(progress.load(), f1Up.release());
     while (theApp.m_log.m_hNotifyWnd.load() == 0 && MsSince(t0) < static_cast<long>(kPatienceMs)) platform::Sleep(1);
     if (theApp.m_log.m_hNotifyWnd.load() != 0) f1Ms = MsSince(t0);
 
