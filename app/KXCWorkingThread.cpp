@@ -9,11 +9,6 @@ namespace {
 // Set for the whole of a Run, user-interface thread only.
 bool g_bOperationRunning = false;
 
-// How long the wait loop lets the worker run before it pumps again when no
-// message was waiting (scaled milliseconds): short enough for a smooth
-// window, long enough not to spin.
-constexpr uint32_t kWaitSliceMs = 10;
-
 // The destructor's patience with a worker that does not stop: 201 passes
 // of 50 ms, about ten seconds.
 constexpr int kStopPasses = 201;
@@ -87,7 +82,9 @@ int CKXCWorkingThread::Run(CWnd* pParent, const char* caption, BOOL bCancelable)
 
   m_pThread.reset();  // the previous run's worker ended before its Run returned
   auto thread = std::make_unique<platform::Thread>();
-  if (thread->Create([this] { return ThreadProc(this); })) {
+  // The worker's end wakes the wait loop below, which otherwise sleeps until
+  // something arrives for the windows.
+  if (thread->Create([this] { return ThreadProc(this); }, &WakeUiThread)) {
     m_pThread = std::move(thread);
     platform::Sleep(50);
     m_pThread->Resume();
@@ -96,10 +93,12 @@ int CKXCWorkingThread::Run(CWnd* pParent, const char* caption, BOOL bCancelable)
   // Pump until the worker has ended, even when the owner's window is hidden
   // or destroyed meanwhile: the work still uses the port and the device
   // object, and returning early would let the next operation start beside it.
+  // Between pumps the window thread sleeps until input, a timer, a posted
+  // message or the worker's end arrives: a logger's reply may take 45 s.
   for (;;) {
     const int dispatched = PumpAllPendingMessages();
     if (!m_pThread || !m_pThread->IsRunning()) break;
-    if (dispatched == 0) m_pThread->Join(kWaitSliceMs);
+    if (dispatched == 0) WaitForWindowEvents();
   }
 
   m_hWorkingWnd.store(0);

@@ -6,8 +6,10 @@
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "link/ComCtrlKestrix2.h"
@@ -67,13 +69,22 @@ void BM_SendCommandExpect(benchmark::State& state) {
 }
 BENCHMARK(BM_SendCommandExpect)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
+// Reads as the port's reader thread does: what is waiting in one read of up
+// to a chunk, or a single byte (the wait for the reply's start) when nothing
+// is; until the line's end.
 bool ReadLine(int fd) {
-  char c = 0;
+  char chunk[4096];
   for (;;) {
-    pollfd p{fd, POLLIN, 0};
-    if (poll(&p, 1, 5000) <= 0) return false;
-    if (read(fd, &c, 1) != 1) return false;
-    if (c == '\n') return true;
+    int waiting = 0;
+    if (ioctl(fd, FIONREAD, &waiting) != 0) return false;
+    if (waiting == 0) {
+      pollfd p{fd, POLLIN, 0};
+      if (poll(&p, 1, 5000) <= 0) return false;
+    }
+    const size_t size = waiting <= 0 ? 1 : std::min(static_cast<size_t>(waiting), sizeof chunk);
+    const ssize_t got = read(fd, chunk, size);
+    if (got <= 0) return false;
+    if (std::memchr(chunk, '\n', static_cast<size_t>(got)) != nullptr) return true;
   }
 }
 

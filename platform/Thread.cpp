@@ -48,13 +48,13 @@ Thread::~Thread() {
   Join();
 }
 
-bool Thread::Create(Body body) {
+bool Thread::Create(Body body, std::function<void()> onEnded) {
   if (m_state) return false;
   auto state = std::make_shared<State>();
   state->body = std::move(body);
   try {
     // The thread keeps its own reference, so an abandoned thread can end safely.
-    state->thread = std::thread([state] {
+    state->thread = std::thread([state, onEnded = std::move(onEnded)] {
       t_current = state.get();
       state->tid = static_cast<pid_t>(::syscall(SYS_gettid));
       state->tidKnown.Set();
@@ -62,6 +62,7 @@ bool Thread::Create(Body body) {
       if (!state->skipBody && state->body) state->exitCode = state->body();
       state->body = nullptr;
       state->ended.Set();
+      if (onEnded) onEnded();
     });
   } catch (...) {
     return false;

@@ -25,8 +25,10 @@ class Thread {
   Thread(const Thread&) = delete;
   Thread& operator=(const Thread&) = delete;
 
-  // Creates the thread suspended: the body runs only after Resume.
-  bool Create(Body body);
+  // Creates the thread suspended: the body runs only after Resume. onEnded,
+  // when given, runs last on the thread, once IsRunning already says it has
+  // ended: a waiter can be woken without racing the end it waits for.
+  bool Create(Body body, std::function<void()> onEnded = {});
   void Resume();
   // Raises the thread's priority where the OS allows it; otherwise keeps it.
   // Returns whether it was raised.

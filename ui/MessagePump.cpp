@@ -173,6 +173,17 @@ int PumpAllPendingMessages() {
   return done;
 }
 
+void WaitForWindowEvents() {
+  if (!IsUiThread()) return;
+  // Outside the bounded pumps the dispatcher hands posted messages out as
+  // they arrive, so the wait dispatches them too.
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void WakeUiThread() {
+  if (Dispatcher* d = g_dispatcher.load()) d->Wake();
+}
+
 size_t PendingMessageCount() {
   std::lock_guard<std::mutex> lock(g_queueLock);
   return g_queue.size();

@@ -30,6 +30,13 @@ int PumpMessages(int maxMessages);
 // those that handlers post meanwhile) and Qt's pending events.
 int PumpAllPendingMessages();
 
+// On the user-interface thread: sleeps until something arrives for the
+// window side (input, a timer, a posted message, a WakeUiThread) and handles
+// it, posted messages included. Costs nothing while nothing arrives.
+void WaitForWindowEvents();
+// Any thread: makes a WaitForWindowEvents now or next return.
+void WakeUiThread();
+
 // Posted messages not yet dispatched.
 size_t PendingMessageCount();
 

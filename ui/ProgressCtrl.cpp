@@ -2,6 +2,15 @@
 
 #include <QProgressBar>
 
+#include "ui/MarqueeAnimation.h"
+
+namespace {
+// The animation lives as a child of the bar, so it goes with the bar.
+MarqueeAnimation* MarqueeOf(const QWidget* widget) {
+  return widget ? widget->findChild<MarqueeAnimation*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+}  // namespace
+
 void CProgressCtrl::SetRange32(int lower, int upper) {
   m_nLower = lower;
   m_nUpper = upper;
@@ -21,16 +30,21 @@ int CProgressCtrl::GetPos() const {
   return bar ? bar->value() : 0;
 }
 
-BOOL CProgressCtrl::SetMarquee(BOOL on, UINT) {
+BOOL CProgressCtrl::SetMarquee(BOOL on, UINT intervalMs) {
   auto* bar = qobject_cast<QProgressBar*>(GetWidget());
   if (!bar) return FALSE;
   m_bMarquee = on != FALSE;
-  // Qt animates a bar with an empty range at its own pace.
+  delete MarqueeOf(bar);
+  // The bar keeps its range: an empty one would start the style's own busy
+  // animation beneath ours.
   if (m_bMarquee) {
     ModifyStyle(0, PBS_MARQUEE);
-    bar->setRange(0, 0);
+    new MarqueeAnimation(bar, intervalMs);
   } else {
     bar->setRange(m_nLower, m_nUpper);
   }
+  bar->update();
   return TRUE;
 }
+
+const MarqueeAnimation* CProgressCtrl::Marquee() const { return MarqueeOf(GetWidget()); }

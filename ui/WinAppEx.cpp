@@ -4,6 +4,7 @@
 
 #include "ui/ApplicationSetUp.h"
 #include "ui/SingleDocTemplate.h"
+#include "ui/TerminateRequest.h"
 #include "ui/Wnd.h"
 
 namespace {
@@ -48,17 +49,18 @@ CWnd* AfxGetMainWnd() { return g_app ? g_app->m_pMainWnd : nullptr; }
 
 void PostQuitMessage(int exitCode) { QCoreApplication::exit(exitCode); }
 
-int AfxWinMain(int argc, char** argv) {
+int AfxWinMain(CWinAppEx& theApp, int argc, char** argv) {
   QApplication app(argc, argv);
   SetUpQtApplication(true);
-  CWinAppEx* theApp = AfxGetApp();
-  if (!theApp) return 1;
   int code = 0;
-  if (theApp->InitInstance()) code = theApp->Run();
-  int exitCode = theApp->ExitInstance();
+  if (theApp.InitInstance()) {
+    CTerminateRequest closeOnTerminate;
+    code = theApp.Run();
+  }
+  int exitCode = theApp.ExitInstance();
   // Every window goes while Qt still stands; the application object itself
   // (and what it holds) goes at process exit.
-  theApp->CloseDocTemplates();
+  theApp.CloseDocTemplates();
   CWnd::DestroyAllWindows();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   return code != 0 ? code : exitCode;

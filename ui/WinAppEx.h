@@ -59,6 +59,8 @@ CWnd* AfxGetMainWnd();
 // Ends the message loop with that code.
 void PostQuitMessage(int exitCode);
 
-// The program's entry: builds the Qt application around the application
-// object (LC_NUMERIC stays "C"), runs it and returns the exit code.
-int AfxWinMain(int argc, char** argv);
+// The program's entry: builds the Qt application around the program's
+// application object (LC_NUMERIC stays "C"), runs it and returns the exit
+// code. The object is passed, not looked up: a static library's object file
+// that nothing names would not be linked at all.
+int AfxWinMain(CWinAppEx& app, int argc, char** argv);

@@ -4,12 +4,15 @@
 
 #include <QPushButton>
 #include <atomic>
+#include <chrono>
 #include <functional>
+#include <memory>
 
 #include "app/DlgWorking.h"
 #include "app/KXCWorkingThread.h"
 #include "app/Kestrix2CommApp.h"
 #include "platform/Event.h"
+#include "platform/Hooks.h"
 #include "tests/app/AppTestSupport.h"
 
 namespace {
@@ -17,9 +20,11 @@ namespace {
 // An owner as the frame and the pages are: a window and a runner in one.
 class TestOwner : public CDialog, public CKXCWorkingThread {
  public:
+  static constexpr UINT kPing = 40001;
   TestOwner() {
     Create(100);
     ShowWindow(SW_SHOW);
+    MapCommand(kPing, [this] { pinged.Set(); });
   }
   ~TestOwner() override {
     if (GetSafeHwnd()) DestroyWindow();
@@ -30,7 +35,14 @@ class TestOwner : public CDialog, public CKXCWorkingThread {
   }
   std::function<int(TestOwner&)> work;
   std::atomic<int> works{0};
+  platform::Event pinged{true, false};
 };
+
+using Clock = std::chrono::steady_clock;
+
+long MsSince(Clock::time_point t0) {
+  return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - t0).count());
+}
 
 // Real milliseconds a worker waits for the test at most, so a broken test
 // fails instead of hanging.
@@ -189,6 +201,55 @@ TEST_F(WorkingThreadTest, F1OpensTheTerminalAndArmsTheLogsRefresh) {
   EXPECT_NE(notify, 0);
   EXPECT_EQ(notify, theApp.m_dlgTerminal.GetSafeHwnd());
   EXPECT_EQ(command, 505u);
+}
+
+// The window thread sleeps while the worker waits for the logger. What
+// arrives meanwhile must be handled at once, not when the work ends: a
+// message posted to a window, F1 and a click on the abort button, each
+// delivered from outside the window thread as the platform delivers input.
+TEST_F(WorkingThreadTest, WhileTheWorkWaitsPostedMessagesAndInputAreHandledAtOnce) {
+  TestOwner owner;
+  theApp.m_pMainFrame = reinterpret_cast<CMainFrame*>(&owner);
+  std::atomic<QWidget*> progress{nullptr}, abort{nullptr};
+  // Input events are made where the platform makes them, on the window thread.
+  std::unique_ptr<QKeyEvent> f1Down, f1Up;
+  platform::Event ready(true, false);
+  WhenPumped([&] {
+    progress = g_pCurWorkingDlg->GetWidget();
+    abort = g_pCurWorkingDlg->GetDlgItem(CDlgWorking::kAbort)->GetWidget();
+    f1Down = std::make_unique<QKeyEvent>(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    f1Up = std::make_unique<QKeyEvent>(QEvent::KeyRelease, Qt::Key_F1, Qt::NoModifier);
+    ready.Set();
+  });
+  const HWND ownerWnd = owner.GetSafeHwnd();
+  long postedMs = -1, f1Ms = -1, abortMs = -1;
+  owner.work = [&](TestOwner& self) {
+    if (ready.Wait(kPatienceMs) != platform::WaitResult::Signaled) return 0;
+    auto t0 = Clock::now();
+    platform::PostCommand(ownerWnd, TestOwner::kPing, 0);
+    if (self.pinged.Wait(kPatienceMs) == platform::WaitResult::Signaled) postedMs = MsSince(t0);
+
+    t0 = Clock::now();
+    QCoreApplication::postEvent(progress.load(), f1Down.release());
+    QCoreApplication::postEvent(progress.load(), f1Up.release());
+    while (theApp.m_log.m_hNotifyWnd.load() == 0 && MsSince(t0) < static_cast<long>(kPatienceMs)) platform::Sleep(1);
+    if (theApp.m_log.m_hNotifyWnd.load() != 0) f1Ms = MsSince(t0);
+
+    t0 = Clock::now();
+    QMetaObject::invokeMethod(abort.load(), "click", Qt::QueuedConnection);
+    if (self.m_escapeEvent.m_hEvent->Wait(kPatienceMs) == platform::WaitResult::Signaled) abortMs = MsSince(t0);
+    return 1;
+  };
+
+  EXPECT_EQ(owner.Run(&owner, nullptr, TRUE), 1);
+  // Generous bounds for a loaded machine; a loop that slept until the work
+  // ended would never answer before the patience ran out.
+  EXPECT_GE(postedMs, 0);
+  EXPECT_LT(postedMs, 1000);
+  EXPECT_GE(f1Ms, 0);
+  EXPECT_LT(f1Ms, 1000);
+  EXPECT_GE(abortMs, 0);
+  EXPECT_LT(abortMs, 1000);
 }
 
 TEST_F(WorkingThreadTest, RunWaitsForItsWorkerWhenTheOwnerWindowIsDestroyed) {

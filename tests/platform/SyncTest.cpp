@@ -78,6 +78,23 @@ TEST(Thread, StartsSuspendedAndReportsItsExitCode) {
   EXPECT_EQ(t.ExitCode(), 7u);
 }
 
+// A waiter woken by the end hook must find the thread ended, or it would go
+// back to sleep with nothing left to wake it.
+TEST(Thread, TheEndHookRunsOnceTheThreadCountsAsEnded) {
+  Thread t;
+  std::atomic<int> sawRunning{-1};
+  Event hooked(true, false);
+  ASSERT_TRUE(t.Create([] { return 0u; },
+                       [&] {
+                         sawRunning = t.IsRunning() ? 1 : 0;
+                         hooked.Set();
+                       }));
+  t.Resume();
+  ASSERT_EQ(hooked.Wait(5000), WaitResult::Signaled);
+  EXPECT_EQ(sawRunning, 0);
+  EXPECT_TRUE(t.Join());
+}
+
 TEST(Thread, AbandonLetsTheThreadRunOnAndSeeItsFlag) {
   Event release(true, false);
   std::atomic<bool> sawFlag{false};

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QTabBar>
 #include <QTableWidget>
 
@@ -15,6 +17,7 @@
 #include "ui/Edit.h"
 #include "ui/KeyboardHook.h"
 #include "ui/ListCtrl.h"
+#include "ui/MarqueeAnimation.h"
 #include "ui/ProgressCtrl.h"
 #include "ui/ScrollBar.h"
 #include "ui/TabControlWidget.h"
@@ -221,15 +224,45 @@ TEST(ScrollBar, PlatformRangeRulesAndRequestsToTheParent) {
   EXPECT_EQ(hi, 5);
 }
 
-TEST(ProgressCtrl, MarqueeShowsNoPosition) {
+TEST(ProgressCtrl, MarqueeShowsNoPositionAndAnimatesOnlyWhileShown) {
   Host host;
   ASSERT_TRUE(host.CreateIndirect(Controls()));
+  host.ShowWindow(SW_SHOW);
   host.m_progress.SetRange32(0, 10);
   host.m_progress.SetPos(4);
   EXPECT_EQ(host.m_progress.GetPos(), 4);
-  EXPECT_TRUE(host.m_progress.SetMarquee(TRUE, 10));
+  // A slow step, so the block stands still while the test looks at it.
+  EXPECT_TRUE(host.m_progress.SetMarquee(TRUE, 1000));
   EXPECT_TRUE(host.m_progress.IsMarquee());
   EXPECT_TRUE(host.m_progress.GetStyle() & PBS_MARQUEE);
+  const MarqueeAnimation* marquee = host.m_progress.Marquee();
+  ASSERT_NE(marquee, nullptr);
+  EXPECT_TRUE(marquee->IsRunning());
+
+  // The bar is painted flat: the block in the highlight colour, the rest as
+  // the base; the style's own busy bar (an empty range) never starts.
+  auto* bar = qobject_cast<QProgressBar*>(host.m_progress.GetWidget());
+  EXPECT_LT(bar->minimum(), bar->maximum());
+  QImage shot(bar->size(), QImage::Format_RGB32);
+  bar->render(&shot);
+  const int y = bar->height() / 2;
+  const int inBlock = 1 + marquee->BlockLeft() + marquee->BlockWidth() / 2;
+  const int outside = inBlock + marquee->BlockWidth() < bar->width() - 2 ? bar->width() - 3 : 3;
+  if (inBlock > 1 && inBlock < bar->width() - 1) {
+    EXPECT_EQ(shot.pixelColor(inBlock, y), bar->palette().color(QPalette::Highlight));
+  }
+  EXPECT_EQ(shot.pixelColor(outside, y), bar->palette().color(QPalette::Base));
+
+  // Hidden, it wakes nobody.
+  host.ShowWindow(SW_HIDE);
+  EXPECT_FALSE(marquee->IsRunning());
+  host.ShowWindow(SW_SHOW);
+  EXPECT_TRUE(marquee->IsRunning());
+
+  EXPECT_TRUE(host.m_progress.SetMarquee(FALSE, 0));
+  EXPECT_EQ(host.m_progress.Marquee(), nullptr);
+  EXPECT_EQ(bar->maximum(), 10);
+  EXPECT_EQ(host.m_progress.GetPos(), 4);
 }
 
 TEST(Edit, DerivedEditRefusesCharacters) {

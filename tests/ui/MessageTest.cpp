@@ -2,7 +2,9 @@
 // dialogs through the recording service.
 #include <gtest/gtest.h>
 
+#include <QTimer>
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "UiTestSupport.h"
@@ -88,6 +90,39 @@ TEST(MessagePump, ThreadSafeInvalidateIsPosted) {
   std::thread([&] { wnd.InvalidateFromAnyThread(); }).join();
   EXPECT_EQ(PendingMessageCount(), 1u);
   EXPECT_EQ(PumpAllPendingMessages(), 1);
+}
+
+// The background runner sleeps here for as long as a reply takes: a wake from
+// another thread and a message posted meanwhile must both end the sleep.
+TEST(MessagePump, AWaitForWindowEventsEndsOnAWakeAndDispatchesWhatWasPosted) {
+  Drain();
+  Counter wnd;
+  ASSERT_TRUE(wnd.CreateIndirect(Empty()));
+  // Should nothing end the wait, this fails the test instead of hanging it.
+  bool rescued = false;
+  QTimer rescue;
+  rescue.setSingleShot(true);
+  QObject::connect(&rescue, &QTimer::timeout, [&] { rescued = true; });
+  rescue.start(5000);
+
+  std::thread waker([] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    WakeUiThread();
+  });
+  WaitForWindowEvents();
+  waker.join();
+  EXPECT_FALSE(rescued);
+
+  const HWND h = wnd.m_hWnd;
+  std::thread poster([h] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    platform::PostCommand(h, 505, 3);
+  });
+  while (wnd.commands == 0 && !rescued) WaitForWindowEvents();
+  poster.join();
+  EXPECT_FALSE(rescued);
+  EXPECT_EQ(wnd.commands, 1);
+  EXPECT_EQ(wnd.lastParam, 3);
 }
 
 TEST(MessageService, BoxesAreRecordedAndAnswered) {
