@@ -35,6 +35,19 @@ HWND HandleOf(const QObject* o) {
   QVariant v = o->property(kHandleProperty);
   return v.isValid() ? static_cast<HWND>(v.toLongLong()) : 0;
 }
+
+// Is the widget's window kept from input by a modal window above it (a modal
+// dialog, a file dialog, a message box), as a disabled window is? Windows
+// that the modal one owns stay usable.
+bool BlockedByModal(const QWidget* w) {
+  const QWindow* modal = QGuiApplication::modalWindow();
+  const QWidget* top = w->window();
+  if (!modal || !top->windowHandle()) return false;
+  for (const QWindow* t = top->windowHandle(); t; t = t->transientParent()) {
+    if (t == modal) return false;
+  }
+  return true;
+}
 }  // namespace
 
 int MulDiv(int a, int b, int c) {
@@ -285,7 +298,10 @@ BOOL CWnd::IsWindowVisible() const {
 
 CWnd* CWnd::SetFocus() {
   CWnd* previous = GetFocus();
-  if (QWidget* w = GetWidget()) {
+  QWidget* w = GetWidget();
+  // The key belongs to the modal window: a window behind it takes no focus.
+  if (w && BlockedByModal(w)) return previous;
+  if (w) {
     if (w->isWindow()) w->activateWindow();
     w->setFocus(Qt::OtherFocusReason);
   }
