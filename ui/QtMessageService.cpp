@@ -2,12 +2,51 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStyle>
 #include <vector>
 
 #include "ui/QtText.h"
 #include "ui/Wnd.h"
+
+namespace {
+QStringList PatternList(const QString& patterns) {
+  QStringList list = patterns.split(QRegularExpression(QStringLiteral("[; ]+")), Qt::SkipEmptyParts);
+  list.sort();
+  return list;
+}
+
+// Does the description already end in its own patterns, as "Log file(*.log)"
+// does? Qt reads a filter's patterns from its last parentheses.
+bool EndsInPatterns(const QString& description, const QString& patterns) {
+  if (!description.endsWith(QLatin1Char(')'))) return false;
+  const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+  if (open < 0) return false;
+  return PatternList(description.mid(open + 1, description.size() - open - 2)) == PatternList(patterns);
+}
+// The width a title bar needs for the caption: its text (title bars are
+// mostly bold) beside the window icon and the three window buttons.
+int CaptionWidth(const QWidget& window) {
+  QFont bold = window.font();
+  bold.setBold(true);
+  const int buttons = window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
+  return QFontMetrics(bold).horizontalAdvance(window.windowTitle()) + 5 * std::max(buttons, 16);
+}
+
+// A box is at least as wide as its caption: Qt sizes it by its text alone and
+// a long caption would be cut in the title bar.
+void FitCaption(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid) return;
+  const QMargins m = grid->contentsMargins();
+  const int width = CaptionWidth(box) - m.left() - m.right();
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                grid->columnCount());
+}
+}  // namespace
 
 QString QtFileFilter(const std::string& filter) {
   QStringList parts = ToQ(filter).split(QLatin1Char('|'));
@@ -16,7 +55,11 @@ QString QtFileFilter(const std::string& filter) {
     if (parts[i].isEmpty() && parts[i + 1].isEmpty()) break;
     QString patterns = parts[i + 1];
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    out << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+    if (EndsInPatterns(parts[i], patterns)) {
+      out << parts[i];
+    } else {
+      out << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+    }
   }
   return out.join(QStringLiteral(";;"));
 }
@@ -24,7 +67,7 @@ QString QtFileFilter(const std::string& filter) {
 int QtMessageService::MessageBox(CWnd* owner, const std::string& text, const std::string& caption, UINT type) {
   QWidget* parent = owner && owner->GetWidget() ? owner->GetWidget()->window() : QApplication::activeWindow();
   QMessageBox box(parent);
-  box.setWindowTitle(ToQ(caption));
+  box.setWindowTitle(ToCaption(caption));
   QString body = ToQ(text);
   body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   box.setText(body);
@@ -75,6 +118,7 @@ int QtMessageService::MessageBox(CWnd* owner, const std::string& text, const std
   if (def < choices.size()) box.setDefaultButton(choices[def].button);
   // Esc answers Cancel where there is one, else the only button.
   box.setEscapeButton(choices.size() == 1 ? choices[0].button : QMessageBox::Cancel);
+  FitCaption(box);
   box.exec();
   auto clicked = box.standardButton(box.clickedButton());
   for (const Choice& c : choices) {
@@ -85,7 +129,10 @@ int QtMessageService::MessageBox(CWnd* owner, const std::string& text, const std
 
 std::optional<std::string> QtMessageService::FileDialog(const FileDialogRequest& r) {
   QWidget* parent = r.owner && r.owner->GetWidget() ? r.owner->GetWidget()->window() : QApplication::activeWindow();
-  QFileDialog dialog(parent, ToQ(r.title), ToQ(r.initialDir), QtFileFilter(r.filter));
+  QFileDialog dialog(parent, ToCaption(r.title), ToQ(r.initialDir), QtFileFilter(r.filter));
+  // Qt's own dialog, in the program's language and with its keys, rather
+  // than a desktop's dialog in the desktop's.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(r.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
   dialog.setFileMode(r.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
   if (!r.defaultExt.empty()) dialog.setDefaultSuffix(ToQ(r.defaultExt));

@@ -12,6 +12,8 @@ class QtMessageService : public MessageService {
   std::optional<std::string> FileDialog(const FileDialogRequest& request) override;
 };
 
-// "Log file(*.log)|*.log||" -> "Log file(*.log) (*.log)": a filter text as the
-// program writes it (pairs split by '|'), in Qt's form.
+// A filter text as the program writes it (description and patterns, split by
+// '|') in Qt's form: "Text|*.txt||" -> "Text (*.txt)"; a description that
+// already shows its patterns stays as it is: "Log file(*.log)|*.log||" ->
+// "Log file(*.log)".
 QString QtFileFilter(const std::string& filter);

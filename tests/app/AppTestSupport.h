@@ -4,17 +4,14 @@
 // window side while a background run waits, and key presses as the operator
 // makes them.
 
-#include <QApplication>
 #include <QCoreApplication>
-#include <QDialog>
 #include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
-#include <memory>
 
+#include "tests/support/qt/ModalDialogs.h"
 #include "tests/support/qt/QtApplication.h"
 #include "ui/MessagePump.h"
 
@@ -41,29 +38,6 @@ inline void PressKey(QWidget* target, Qt::Key key) {
   QCoreApplication::sendEvent(target, &down);
   QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
   QCoreApplication::sendEvent(target, &up);
-}
-
-// Runs `act` on the first modal window of type T once it is up, inside its
-// own loop. A window that `act` leaves up is rejected half a second later,
-// so a test that finds a fault still ends.
-template <class T>
-inline void OnModal(std::function<void(T&)> act) {
-  auto* timer = new QTimer;
-  auto clock = std::make_shared<QElapsedTimer>();
-  clock->start();
-  QObject::connect(timer, &QTimer::timeout, [timer, clock, act] {
-    auto* modal = qobject_cast<T*>(QApplication::activeModalWidget());
-    if (!modal && clock->elapsed() < 5000) return;
-    timer->stop();
-    timer->deleteLater();
-    if (!modal) return;
-    QPointer<T> guard(modal);
-    act(*modal);
-    QTimer::singleShot(500, [guard] {
-      if (guard && guard->isVisible()) guard->reject();
-    });
-  });
-  timer->start(10);
 }
 
 // A key pressed and released on a widget, with the text it types.
