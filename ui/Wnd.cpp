@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -47,6 +48,17 @@ bool BlockedByModal(const QWidget* w) {
     if (t == modal) return false;
   }
   return true;
+}
+
+// The platform tells a window its size at once, shown or not, while Qt keeps
+// a hidden widget's size to itself until the widget is shown. A window that
+// sizes its contents in OnSize (a view whose text arrives while it is hidden)
+// needs it now; the widget gets the event Qt would have sent at the show.
+void SendPendingSize(QWidget* w) {
+  if (w->isVisible() || !w->testAttribute(Qt::WA_PendingResizeEvent)) return;
+  w->setAttribute(Qt::WA_PendingResizeEvent, false);
+  QResizeEvent e(w->size(), QSize());
+  QCoreApplication::sendEvent(w, &e);
 }
 }  // namespace
 
@@ -340,6 +352,7 @@ void CWnd::MoveWindow(int x, int y, int cx, int cy, BOOL repaint) {
   } else {
     w->setGeometry(x, y, std::max(0, cx), std::max(0, cy));
   }
+  SendPendingSize(w);
   if (repaint) w->update();
 }
 

@@ -283,3 +283,38 @@ TEST_F(DlgTerminalTest, TheWheelScrollsOneLineAndStopsAtTheEnds) {
 }
 
 }  // namespace
+
+namespace {
+
+// The terminal is made hidden with the main window and collects the traffic
+// before the operator first opens it: it opens on the newest lines, with the
+// prompt and the input line below them.
+TEST(DlgTerminalFirstShow, OpensAtTheEndOfWhatArrivedWhileHidden) {
+  EnsureQtApplication();
+  CMLog log;
+  ASSERT_EQ(log.m_echoBuffer.Init(), 1);
+  CDlgTerminal terminal;
+  terminal.SetLink(nullptr, &log);
+  ASSERT_TRUE(terminal.CreateTerminal(nullptr));
+  ASSERT_FALSE(terminal.IsWindowVisible());
+
+  std::string lines;
+  for (int i = 0; i < 200; ++i) lines += "line " + std::to_string(i) + "\r\n";
+  lines += "> ";
+  log.WriteReceived(lines.data(), static_cast<int32_t>(lines.size()));
+  terminal.SendMessage(WM_COMMAND, CDlgTerminal::kRefresh);
+  terminal.ShowWindow(SW_SHOW);
+  QCoreApplication::processEvents();
+
+  CLogView* view = terminal.GetView();
+  const int rows = view->VisibleRows();
+  ASSERT_GT(rows, 1);
+  EXPECT_EQ(view->VScroll().GetScrollPos(), 201 - rows + 1);
+  // The prompt's row (received colour) follows the newest line.
+  view->Render();
+  EXPECT_EQ(view->Bitmap().pixelColor(0, (rows - 2) * view->CellHeight()), QColor(0, 0, 100));
+  terminal.DestroyWindow();
+  while (PendingMessageCount() > 0) PumpAllPendingMessages();
+}
+
+}  // namespace
