@@ -336,19 +336,9 @@ void CWnd::MoveWindow(int x, int y, int cx, int cy, BOOL repaint) {
   QWidget* w = GetWidget();
   if (!w) return;
   if (w->isWindow()) {
-    // x, y, cx, cy are the outer frame; Qt sizes the client area.
-    QRect frame = w->frameGeometry(), inner = w->geometry();
-    int extraW = frame.width() - inner.width(), extraH = frame.height() - inner.height();
-    if (!w->isVisible()) extraW = extraH = 0;
+    // x, y, cx, cy are the outer frame (Qt places a window by its frame).
     w->move(x, y);
-    QSize size(std::max(0, cx - extraW), std::max(0, cy - extraH));
-    // A window without a sizing border keeps a fixed size, which the
-    // program may still change.
-    if (w->minimumSize() == w->maximumSize()) {
-      w->setFixedSize(size);
-    } else {
-      w->resize(size);
-    }
+    ui_detail::SetOuterSize(w, cx, cy);
   } else {
     w->setGeometry(x, y, std::max(0, cx), std::max(0, cy));
   }
@@ -481,6 +471,14 @@ void CWnd::SetOwner(CWnd* owner) {
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add) {
   DWORD old = m_dwStyle;
   m_dwStyle = (m_dwStyle & ~remove) | add;
+  // The maximise box of a top-level window is the window system's.
+  QWidget* w = GetWidget();
+  if (w && w->isWindow() && ((old ^ m_dwStyle) & WS_MAXIMIZEBOX)) {
+    const bool visible = w->isVisible();
+    w->setWindowFlag(Qt::WindowMaximizeButtonHint, (m_dwStyle & WS_MAXIMIZEBOX) != 0);
+    if (m_dwStyle & WS_MAXIMIZEBOX) ui_detail::MakeMaximisable(w);
+    if (visible) w->show();
+  }
   return old != m_dwStyle;
 }
 

@@ -257,3 +257,32 @@ TEST_F(FrameTest, TabGoesToThePanelAndAltBringsTheMenuKeysBackToTheFrame) {
   QCoreApplication::sendEvent(QApplication::focusWidget(), &alt);
   EXPECT_TRUE(PumpUntil([&] { return QApplication::focusWidget() == main; }));
 }
+
+// The start size is the outer size, frame included; the maximise box works
+// although the frame has no sizing border, and the frame otherwise keeps the
+// size the program gives it.
+TEST_F(FrameTest, StartsAt688By461OuterAndMaximisesWhileKeepingItsOwnSize) {
+  QWidget* main = frame->GetWidget();
+  ASSERT_TRUE(PumpUntil([&] { return main->frameGeometry().size() != main->size(); }));
+  ASSERT_TRUE(PumpUntil([&] { return main->frameGeometry().size() == QSize(688, 461); }))
+      << main->frameGeometry().width() << "x" << main->frameGeometry().height();
+  EXPECT_EQ(main->frameGeometry().topLeft(), QPoint(100, 100));
+
+  ASSERT_TRUE(Connect());
+  const QSize normal = main->size();
+  const QSize tabs = frame->m_dlgRefMain.m_tab.GetWidget()->size();
+  EXPECT_TRUE(main->windowFlags() & Qt::WindowMaximizeButtonHint);
+  main->showMaximized();
+  ASSERT_TRUE(PumpUntil([&] { return main->width() > normal.width() && main->height() > normal.height(); }));
+  // The panel lies over the whole client area; its tabs keep their size.
+  CRect client;
+  frame->GetClientRect(&client);
+  EXPECT_EQ(frame->m_dlgRefMain.GetWidget()->size(), QSize(client.Width(), client.Height()));
+  EXPECT_EQ(frame->m_dlgRefMain.m_tab.GetWidget()->size(), tabs);
+  main->showNormal();
+  ASSERT_TRUE(PumpUntil([&] { return main->size() == normal; }));
+
+  // Dragged to another size without a sizing border, it goes back.
+  main->resize(normal + QSize(40, 30));
+  EXPECT_TRUE(PumpUntil([&] { return main->size() == normal; }));
+}
