@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "ui/ApplicationSetUp.h"
+#include "ui/FileDialog.h"
 #include "ui/SingleDocTemplate.h"
 #include "ui/Wnd.h"
 
@@ -27,6 +28,18 @@ BOOL CWinAppEx::OnCommand(UINT id) {
   auto handler = it->second;
   handler();
   return TRUE;
+}
+
+void CWinAppEx::OnFileNew() {
+  for (auto& t : m_templates) t->OpenDocumentFile(nullptr);
+}
+
+void CWinAppEx::OnFileOpen() {
+  if (m_templates.empty()) return;
+  CFileDialog dlg(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, "すべてのファイル (*.*)|*.*||",
+                  m_pMainWnd);
+  if (dlg.DoModal() != IDOK) return;
+  m_templates.front()->OpenDocumentFile(dlg.GetPathName().c_str());
 }
 
 void CWinAppEx::AddDocTemplate(CSingleDocTemplate* docTemplate) { m_templates.emplace_back(docTemplate); }

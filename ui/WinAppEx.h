@@ -32,6 +32,10 @@ class CWinAppEx {
   virtual int Run();
   // Commands that no window handled (the application's own message map).
   virtual BOOL OnCommand(UINT id);
+  // The framework's document commands, for an application's map to name: a
+  // new (empty) document, and a file chosen in an open dialog opened into it.
+  void OnFileNew();
+  void OnFileOpen();
   bool HasCommandHandler(UINT id) const { return m_commands.count(id) != 0; }
 
   // The single-document template (owned) and the shell command that makes

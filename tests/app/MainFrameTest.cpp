@@ -286,3 +286,20 @@ TEST_F(FrameTest, StartsAt688By461OuterAndMaximisesWhileKeepingItsOwnSize) {
   main->resize(normal + QSize(40, 30));
   EXPECT_TRUE(PumpUntil([&] { return main->size() == normal; }));
 }
+
+// Ctrl+N and Ctrl+O reach the framework's new and open handlers, Ctrl+S the
+// document's save; the program adds nothing of its own (the framework's own
+// test runs them).
+TEST_F(FrameTest, CtrlNOAndSReachTheFrameworksDocumentCommands) {
+  EXPECT_TRUE(Enabled(ID_FILE_NEW));
+  EXPECT_TRUE(Enabled(ID_FILE_OPEN));
+  EXPECT_TRUE(Enabled(ID_FILE_SAVE));
+  EXPECT_TRUE(theApp.HasCommandHandler(ID_FILE_NEW));
+  EXPECT_TRUE(theApp.HasCommandHandler(ID_FILE_OPEN));
+  EXPECT_FALSE(frame->HasCommandHandler(ID_FILE_SAVE));
+  boxes.CancelFileDialog();
+  EXPECT_TRUE(frame->RunCommand(ID_FILE_SAVE, true));
+  ASSERT_EQ(boxes.fileDialogs.size(), 1u);
+  EXPECT_FALSE(boxes.fileDialogs[0].open);
+  EXPECT_TRUE(sim.ReceivedCommands().empty());
+}
