@@ -4,6 +4,7 @@
 #include "app/ComSettingDlg.h"
 #include "app/Kestrix2CommApp.h"
 #include "app/MainFrame.h"
+#include "app/PortOpenReason.h"
 #include "res/StringTable.h"
 #include "settings/SettingSelect.h"
 
@@ -76,6 +77,13 @@ int CMainFrame::ConnectPort(const std::string& deviceName) {
   std::string error;
   if (device.OpenPort(deviceName) != PortOpenResult::kOpened) {
     error = res::LoadString(kStrPortNotOpened);
+    // The operator can act on why: join the device's group, close the other
+    // program, plug the device in.
+    const platform::OpenError why = device.m_port.LastOpenError();
+    const std::string group =
+        why == platform::OpenError::Permission ? platform::SerialDevice::OwningGroup(deviceName) : std::string();
+    const std::string reason = PortOpenReason(why, group);
+    if (!reason.empty()) error += "\r\n" + reason;
   } else {
     m_dlgRefMain.DestroyWindow();
     m_dlgRefMain.m_nDeviceKind = -1;

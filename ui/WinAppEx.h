@@ -64,5 +64,6 @@ CWnd* AfxGetMainWnd();
 void PostQuitMessage(int exitCode);
 
 // The program's entry: builds the Qt application around the application
-// object (LC_NUMERIC stays "C"), runs it and returns the exit code.
+// object (LC_NUMERIC stays "C"), runs it and returns the exit code. Without a
+// display to show windows on it says so in one sentence and returns 1.
 int AfxWinMain(int argc, char** argv);

@@ -7,6 +7,10 @@
 #include <fstream>
 #include <sstream>
 
+#include <grp.h>
+#include <unistd.h>
+
+#include "app/PortOpenReason.h"
 #include "tests/app/FrameFixture.h"
 
 namespace {
@@ -105,10 +109,46 @@ TEST_F(FrameTest, APortThatCannotBeOpenedSaysSo) {
   theApp.m_device.m_strLastPort = DevicePath(absent);
   ASSERT_TRUE(Connect());
   ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].text, "シリアルポートが開けません");
+  EXPECT_EQ(boxes.boxes[0].text, "シリアルポートが開けません\r\nこのポートが見つかりません。機器の接続を確かめてください。");
   EXPECT_EQ(boxes.boxes[0].caption, "Error!");
   EXPECT_TRUE(sim.ReceivedCommands().empty());
   EXPECT_EQ(frame->m_nState, 0);
+
+  // Held by another program: the second line says so.
+  platform::SerialDevice other;
+  ASSERT_TRUE(other.Open(DevicePath(sim.SlavePath())));
+  theApp.m_device.m_strLastPort = DevicePath(sim.SlavePath());
+  ASSERT_TRUE(Connect());
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[1].text, "シリアルポートが開けません\r\nこのポートはほかのプログラムが使用中です。");
+  EXPECT_EQ(frame->m_nState, 0);
+}
+
+TEST(PortOpenReason, NamesTheGroupToJoinOrTheOtherProgram) {
+  struct Case {
+    platform::OpenError error;
+    std::string group;
+    std::string line;
+  } cases[] = {
+      {platform::OpenError::Permission, "dialout",
+       "このポートを使う権限がありません。利用者をグループ「dialout」に加えてから、ログインし直してください。"},
+      {platform::OpenError::Permission, "", "このポートを使う権限がありません。"},
+      {platform::OpenError::Busy, "", "このポートはほかのプログラムが使用中です。"},
+      {platform::OpenError::Other, "", ""},
+      {platform::OpenError::None, "", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(PortOpenReason(c.error, c.group), c.line);
+
+  // The group that owns a device file, looked up by its path.
+  const std::string path = ::testing::TempDir() + "kx2-owned";
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::fclose(f);
+  const group* own = getgrgid(getegid());
+  ASSERT_NE(own, nullptr);
+  EXPECT_EQ(platform::SerialDevice::OwningGroup("\\\\.\\" + path), own->gr_name);
+  EXPECT_EQ(platform::SerialDevice::OwningGroup("\\\\.\\/nonexistent/kx2"), "");
+  std::remove(path.c_str());
 }
 
 TEST_F(FrameTest, DisconnectSendsNothingAndConnectCanFollow) {
