@@ -12,6 +12,7 @@ namespace {
 constexpr UINT kStrPortNotOpened = 400;
 constexpr UINT kStrNoResponse = 401;
 constexpr UINT kStrNotSupported = 402;
+constexpr UINT kStrDeviceNoResponse = 2506;
 constexpr const char* kErrorCaption = "Error!";
 }  // namespace
 
@@ -126,7 +127,13 @@ void CMainFrame::ExecuteSettingItem(CWnd* caller, int index, unsigned flags) {
   if (index < 0) {
     CWnd* focus = GetFocus();
     m_nWorkMode = index == -2 ? kWorkSystem : kWorkConnect;
-    RunWork(nullptr);
+    const int result = RunWork(nullptr);
+    // The operator's full re-read reports a logger that did not answer, as
+    // every other operation does; the system re-read before a download stays
+    // silent, since the download reports.
+    if (result != 1 && index == -1) {
+      (caller ? caller : this)->MessageBox(res::LoadString(kStrDeviceNoResponse), nullptr, MB_ICONEXCLAMATION);
+    }
     if (caller) caller->SetFocus();
     if (focus) focus->SetFocus();
   } else if (index < kSettingItemCount) {

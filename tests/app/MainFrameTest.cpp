@@ -187,6 +187,17 @@ TEST_F(FrameTest, ReReadsOfThePagesRunTheFramesWork) {
   frame->ExecuteSettingItem(nullptr, -1, 0);
   EXPECT_EQ(Commands(), std::vector<std::string>({"HELLO", "RD SYS", "MAIL DSP"}));
   EXPECT_EQ(frame->m_nState, CMainFrame::kStateConnected);
+  EXPECT_TRUE(boxes.boxes.empty());
+
+  // With the logger gone, the operator's full re-read says so; the system
+  // re-read before a download stays silent (the download reports).
+  SilenceFor("RD SYS");
+  frame->ExecuteSettingItem(nullptr, -2, 0);
+  EXPECT_TRUE(boxes.boxes.empty());
+  frame->ExecuteSettingItem(nullptr, -1, 0);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, "エラー！ 機器からの応答がありません");
+  EXPECT_EQ(boxes.boxes[0].Icon(), static_cast<UINT>(MB_ICONEXCLAMATION));
 }
 
 TEST_F(FrameTest, LogRecordingWritesTheBannerThenTheTrafficAndTheSecondChoiceClosesTheFile) {
