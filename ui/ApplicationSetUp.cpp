@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 #include <clocale>
 
@@ -13,11 +12,8 @@ namespace {
 constexpr const char* kQtTranslations = "kx2QtTranslations";
 
 // Qt's own dialogs and buttons (file dialogs, message-box buttons) speak the
-// program's language whatever the system's locale is, and show dates as a
-// Japanese reader writes them. (The C library's locale, which the core's
-// numbers depend on, is not touched.)
+// program's language whatever the system's locale is.
 void LoadQtTranslations() {
-  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
   QCoreApplication* app = QCoreApplication::instance();
   if (app->findChild<QTranslator*>(QLatin1String(kQtTranslations))) return;
   auto* translator = new QTranslator(app);

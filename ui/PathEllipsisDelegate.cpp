@@ -18,9 +18,11 @@ QString PathEllipsisDelegate::Elide(const QString& text, const QFontMetrics& fm,
       if (fm.horizontalAdvance(shortened) <= width) return shortened;
     }
   }
-  for (qsizetype keep = text.size() - 1; keep >= 1; --keep) {
-    const QString end = kEllipsis + text.right(keep);
-    if (fm.horizontalAdvance(end) <= width) return end;
+  // Not even the last name fits: it keeps its start and its end.
+  const QString name = slash >= 0 ? text.mid(slash + 1) : text;
+  for (qsizetype keep = name.size() - 1; keep >= 1; --keep) {
+    const QString shortened = name.left((keep + 1) / 2) + kEllipsis + name.right(keep / 2);
+    if (fm.horizontalAdvance(shortened) <= width) return shortened;
   }
   return kEllipsis;
 }

@@ -11,8 +11,8 @@ class PathEllipsisDelegate : public QStyledItemDelegate {
   using QStyledItemDelegate::QStyledItemDelegate;
 
   // The text as it fits `width` pixels: whole when it fits; else the start of
-  // its folder part, an ellipsis and the whole last name ("/work/…/port");
-  // else the end of the text after an ellipsis ("…ort").
+  // its folder part, an ellipsis and the whole last name ("/work/…/port0");
+  // else the start and the end of the last name ("po…0").
   static QString Elide(const QString& text, const QFontMetrics& fm, int width);
 
  protected:

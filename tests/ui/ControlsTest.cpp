@@ -159,14 +159,15 @@ TEST(ListCtrl, LabelTipsAndPathEllipsis) {
        QStringLiteral("/work/wt/b") + ellipsis + QStringLiteral("/kx2sim.tty")},
       {fm.horizontalAdvance(QStringLiteral("/") + ellipsis + QStringLiteral("/kx2sim.tty")),
        QStringLiteral("/") + ellipsis + QStringLiteral("/kx2sim.tty")},
-      // Too narrow even for the last name: its end stays.
-      {fm.horizontalAdvance(ellipsis + QStringLiteral("m.tty")), ellipsis + QStringLiteral("m.tty")},
+      // Too narrow even for the last name: its start and its end stay.
+      {fm.horizontalAdvance(QStringLiteral("kx2") + ellipsis + QStringLiteral("tty")),
+       QStringLiteral("kx2") + ellipsis + QStringLiteral("tty")},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(PathEllipsisDelegate::Elide(path, fm, c.width), c.expected) << c.width;
   }
-  EXPECT_EQ(PathEllipsisDelegate::Elide(QStringLiteral("ttyUSB0-long"), fm, fm.horizontalAdvance(ellipsis + "long")),
-            ellipsis + QStringLiteral("long"));
+  EXPECT_EQ(PathEllipsisDelegate::Elide(QStringLiteral("ttyUSB0-long"), fm, fm.horizontalAdvance("tty" + ellipsis + "ng")),
+            QStringLiteral("tty") + ellipsis + QStringLiteral("ng"));
 }
 
 TEST(TabCtrl, ItemsSelectionNotificationAndDisplayRectangle) {
