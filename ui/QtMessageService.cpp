@@ -139,8 +139,8 @@ int QtMessageService::MessageBox(CWnd* owner, const std::string& text, const std
 }
 
 std::unique_ptr<QFileDialog> MakeFileDialog(const FileDialogRequest& r) {
-  auto dialog = std::make_unique<QFileDialog>(WindowOf(r.owner), ToCaption(r.title), ToQ(r.initialDir),
-                                              QtFileFilter(r.filter));
+  auto dialog =
+      std::make_unique<QFileDialog>(WindowOf(r.owner), ToCaption(r.title), ToQ(r.initialDir), QtFileFilter(r.filter));
   // Qt's own dialog, in the program's language and with its keys, rather
   // than a desktop's dialog in the desktop's.
   dialog->setOption(QFileDialog::DontUseNativeDialog);

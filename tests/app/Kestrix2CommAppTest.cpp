@@ -1,7 +1,6 @@
 // Start-up of the application object: the screen classes of the dialog
 // font, the font pattern, the steps of InitInstance and the About box.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -195,8 +194,8 @@ ProgramRun RunProgram(std::vector<std::string> env) {
 // Without a display (none named, or one that cannot be reached) the program
 // ends with one sentence and status 1, not with Qt's report and an abort.
 TEST(NoDisplay, TheProgramSaysSoInOneSentenceAndFails) {
-  for (const std::vector<std::string>& env : {std::vector<std::string>{"HOME=/tmp"},
-                                              std::vector<std::string>{"HOME=/tmp", "DISPLAY=:987"}}) {
+  for (const std::vector<std::string>& env :
+       {std::vector<std::string>{"HOME=/tmp"}, std::vector<std::string>{"HOME=/tmp", "DISPLAY=:987"}}) {
     const ProgramRun run = RunProgram(env);
     EXPECT_EQ(run.status, 1) << env.back() << "\n" << run.err;
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;

@@ -1,14 +1,14 @@
 // The main frame against the logger simulator: the Connect road and its
 // failures, Disconnect, traffic-log recording and closing the window.
+#include <grp.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QMainWindow>
 #include <QWidget>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
-
-#include <grp.h>
-#include <unistd.h>
 
 #include "app/PortOpenReason.h"
 #include "tests/app/FrameFixture.h"
@@ -109,7 +109,8 @@ TEST_F(FrameTest, APortThatCannotBeOpenedSaysSo) {
   theApp.m_device.m_strLastPort = DevicePath(absent);
   ASSERT_TRUE(Connect());
   ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].text, "シリアルポートが開けません\r\nこのポートが見つかりません。機器の接続を確かめてください。");
+  EXPECT_EQ(boxes.boxes[0].text,
+            "シリアルポートが開けません\r\nこのポートが見つかりません。機器の接続を確かめてください。");
   EXPECT_EQ(boxes.boxes[0].caption, "Error!");
   EXPECT_TRUE(sim.ReceivedCommands().empty());
   EXPECT_EQ(frame->m_nState, 0);

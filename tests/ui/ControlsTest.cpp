@@ -166,8 +166,9 @@ TEST(ListCtrl, LabelTipsAndPathEllipsis) {
   for (const Case& c : cases) {
     EXPECT_EQ(PathEllipsisDelegate::Elide(path, fm, c.width), c.expected) << c.width;
   }
-  EXPECT_EQ(PathEllipsisDelegate::Elide(QStringLiteral("ttyUSB0-long"), fm, fm.horizontalAdvance("tty" + ellipsis + "ng")),
-            QStringLiteral("tty") + ellipsis + QStringLiteral("ng"));
+  EXPECT_EQ(
+      PathEllipsisDelegate::Elide(QStringLiteral("ttyUSB0-long"), fm, fm.horizontalAdvance("tty" + ellipsis + "ng")),
+      QStringLiteral("tty") + ellipsis + QStringLiteral("ng"));
 }
 
 TEST(TabCtrl, ItemsSelectionNotificationAndDisplayRectangle) {

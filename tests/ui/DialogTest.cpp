@@ -124,12 +124,12 @@ TEST(DialogBuild, AOneLineLabelTooNarrowForItsTextReachesRightWhereThereIsRoom) 
   const int need = dlg.GetDlgItem(2000)->GetWidget()->fontMetrics().horizontalAdvance(QString::fromUtf8(seven));
   auto width = [&](int id) { return dlg.GetDlgItem(id)->GetWidget()->width(); };
   ASSERT_GT(need, m.X(47));
-  EXPECT_EQ(width(2000), need);                    // free line: the whole text
-  EXPECT_EQ(width(2001), m.X(62) - m.X(1) - m.X(13));  // up to the edit beside it
+  EXPECT_EQ(width(2000), need);                                                    // free line: the whole text
+  EXPECT_EQ(width(2001), m.X(62) - m.X(1) - m.X(13));                              // up to the edit beside it
   EXPECT_EQ(width(2004), QRect(m.X(5), 0, m.X(56), 1).right() - m.X(1) - m.X(8));  // inside its frame
-  EXPECT_EQ(width(2005), m.X(47));                 // its text fits: as the template has it
-  EXPECT_EQ(width(2006), m.X(47));                 // aligned right: its box stays
-  EXPECT_EQ(width(2007), m.X(200) - m.X(150));     // up to the dialog's edge
+  EXPECT_EQ(width(2005), m.X(47));              // its text fits: as the template has it
+  EXPECT_EQ(width(2006), m.X(47));              // aligned right: its box stays
+  EXPECT_EQ(width(2007), m.X(200) - m.X(150));  // up to the dialog's edge
   dlg.DestroyWindow();
 }
 

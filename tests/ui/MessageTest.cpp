@@ -11,8 +11,8 @@
 
 #include "UiTestSupport.h"
 #include "platform/Hooks.h"
-#include "tests/support/qt/ModalDialogs.h"
 #include "res/StringTable.h"
+#include "tests/support/qt/ModalDialogs.h"
 #include "ui/Dialog.h"
 #include "ui/FileDialog.h"
 #include "ui/MessagePump.h"

@@ -47,7 +47,8 @@ QImage WithOwnedPopUps(CWnd* wnd) {
   body.fill(QColor(30, 30, 30));
   QPainter p(&body);
   p.drawImage(-all.topLeft(), w->grab().toImage());
-  for (QWidget* top : popUps) p.drawImage(top->mapToGlobal(QPoint(0, 0)) - origin - all.topLeft(), top->grab().toImage());
+  for (QWidget* top : popUps)
+    p.drawImage(top->mapToGlobal(QPoint(0, 0)) - origin - all.topLeft(), top->grab().toImage());
   return body;
 }
 
