@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QWidget>
 #include <cstdio>
 #include <fstream>
@@ -150,6 +152,33 @@ TEST(PortOpenReason, NamesTheGroupToJoinOrTheOtherProgram) {
   EXPECT_EQ(platform::SerialDevice::OwningGroup("\\\\.\\" + path), own->gr_name);
   EXPECT_EQ(platform::SerialDevice::OwningGroup("\\\\.\\/nonexistent/kx2"), "");
   std::remove(path.c_str());
+}
+
+// The frame swallows Tab for its panel; a box or a file dialog above it keeps
+// Tab for its own buttons and fields.
+TEST_F(FrameTest, TabMovesWithinAMessageBoxAndTheLogFileDialogOverTheFrame) {
+  RealDialogs real;
+  ASSERT_TRUE(Connect());
+  bool boxTab = false;
+  OnModal<QMessageBox>([&](QMessageBox& box) {
+    QWidget* before = FocusIn(box);
+    TypeKey(before, Qt::Key_Tab, QStringLiteral("\t"));
+    boxTab = FocusIn(box) != before;
+    TypeKey(FocusIn(box), Qt::Key_Escape, QStringLiteral("\x1b"));
+  });
+  EXPECT_EQ(frame->MessageBox("?", "Time Synchronization", MB_OKCANCEL | MB_ICONQUESTION), IDCANCEL);
+  EXPECT_TRUE(boxTab);
+
+  bool dialogTab = false;
+  OnModal<QFileDialog>([&](QFileDialog& dlg) {
+    QWidget* before = FocusIn(dlg);
+    TypeKey(before, Qt::Key_Tab, QStringLiteral("\t"));
+    dialogTab = FocusIn(dlg) != before;
+    TypeKey(FocusIn(dlg), Qt::Key_Escape, QStringLiteral("\x1b"));
+  });
+  frame->SendMessage(WM_COMMAND, CMainFrame::ID_LOG_RECORD);
+  EXPECT_TRUE(dialogTab);
+  EXPECT_EQ(frame->m_bLogRecording, 0);
 }
 
 TEST_F(FrameTest, DisconnectSendsNothingAndConnectCanFollow) {

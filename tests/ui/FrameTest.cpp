@@ -68,6 +68,18 @@ class App : public CWinAppEx {
   }
 };
 
+// The single-document template of a plain document, the test frame and a
+// painted view (whose address `view` receives once it is made).
+CSingleDocTemplate* AddTemplate(CWinAppEx& app, PaintedView*& view) {
+  auto* docTemplate = new CSingleDocTemplate(
+      128, [] { return new CDocument; }, [] { return new Frame; },
+      [&view] {
+        view = new PaintedView;
+        return view;
+      });
+  app.AddDocTemplate(docTemplate);
+  return docTemplate;
+}
 }  // namespace
 
 TEST(FrameWnd, MenuUpdateHandlersRoutingAndAccelerators) {
@@ -135,13 +147,7 @@ TEST(FrameWnd, MenuUpdateHandlersRoutingAndAccelerators) {
 TEST(FrameWnd, DocumentTemplateBuildsFrameAndViewThatPaints) {
   App app;
   PaintedView* view = nullptr;
-  auto* docTemplate = new CSingleDocTemplate(
-      128, [] { return new CDocument; }, [] { return new Frame; },
-      [&view] {
-        view = new PaintedView;
-        return view;
-      });
-  app.AddDocTemplate(docTemplate);
+  CSingleDocTemplate* docTemplate = AddTemplate(app, view);
   CCommandLineInfo info;
   app.ParseCommandLine(info);
   ASSERT_TRUE(app.ProcessShellCommand(info));
@@ -175,13 +181,7 @@ TEST(FrameWnd, DocumentCommandsNewOpenAndSaveAnEmptyDocument) {
   } app;
   RecordingMessageService service;
   PaintedView* view = nullptr;
-  auto* docTemplate = new CSingleDocTemplate(
-      128, [] { return new CDocument; }, [] { return new Frame; },
-      [&view] {
-        view = new PaintedView;
-        return view;
-      });
-  app.AddDocTemplate(docTemplate);
+  CSingleDocTemplate* docTemplate = AddTemplate(app, view);
   CCommandLineInfo info;
   ASSERT_TRUE(app.ProcessShellCommand(info));
   CFrameWndEx* frame = docTemplate->GetFrame();

@@ -9,6 +9,8 @@
 #include <functional>
 #include <memory>
 
+#include "ui/MessageService.h"
+
 // Runs `act` on the first modal window of type T once it is up, inside its
 // own loop. A window that `act` leaves up is rejected half a second later,
 // so a test that finds a fault still ends.
@@ -30,4 +32,23 @@ inline void OnModal(std::function<void(T&)> act) {
     });
   });
   timer->start(10);
+}
+
+// The message service that shows real Qt dialogs, for the length of a scope
+// (in place of a recording service that a fixture installed).
+class RealDialogs {
+ public:
+  RealDialogs() : m_previous(SetMessageService(nullptr)) {}
+  ~RealDialogs() { SetMessageService(m_previous); }
+  RealDialogs(const RealDialogs&) = delete;
+  RealDialogs& operator=(const RealDialogs&) = delete;
+
+ private:
+  MessageService* m_previous;
+};
+
+// The widget with the focus within a dialog (the dialog when none has it).
+inline QWidget* FocusIn(QWidget& dialog) {
+  QWidget* f = dialog.focusWidget();
+  return f ? f : &dialog;
 }
