@@ -53,6 +53,11 @@ void CComSettingDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CComSettingDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+  // A port named by its path (the simulator's, a by-id link) does not fit the
+  // narrow column: it keeps its start and its last name, and shows whole as
+  // the row's tooltip.
+  m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_LABELTIP);
+  m_list.SetPathEllipsis(TRUE);
   CRect rc;
   m_list.GetClientRect(&rc);
   m_list.InsertColumn(0, res::LoadString(kStrPortColumn), LVCFMT_LEFT, static_cast<int>(rc.Width() * 0.2));

@@ -10,6 +10,7 @@
 #include "app/MainFrame.h"
 #include "res/StringTable.h"
 #include "ui/Dialog.h"
+#include "ui/Document.h"
 #include "ui/MessagePump.h"
 #include "ui/MessageService.h"
 #include "ui/SingleDocTemplate.h"
@@ -30,6 +31,9 @@ constexpr int kClassBounds[] = {500, 700, 800, 1050};
 
 CKestrix2CommApp::CKestrix2CommApp() : m_strVersion(kVersion) {
   MapCommand(kAppAbout, [this] { OnAppAbout(); });
+  // The framework's own handlers; the program adds nothing to them.
+  MapCommand(ID_FILE_NEW, [this] { CWinAppEx::OnFileNew(); });
+  MapCommand(ID_FILE_OPEN, [this] { CWinAppEx::OnFileOpen(); });
 }
 
 CKestrix2CommApp::~CKestrix2CommApp() {

@@ -4,6 +4,7 @@
 #include "app/ComSettingDlg.h"
 #include "app/Kestrix2CommApp.h"
 #include "app/MainFrame.h"
+#include "app/PortOpenReason.h"
 #include "res/StringTable.h"
 #include "settings/SettingSelect.h"
 
@@ -11,6 +12,7 @@ namespace {
 constexpr UINT kStrPortNotOpened = 400;
 constexpr UINT kStrNoResponse = 401;
 constexpr UINT kStrNotSupported = 402;
+constexpr UINT kStrDeviceNoResponse = 2506;
 constexpr const char* kErrorCaption = "Error!";
 }  // namespace
 
@@ -76,6 +78,13 @@ int CMainFrame::ConnectPort(const std::string& deviceName) {
   std::string error;
   if (device.OpenPort(deviceName) != PortOpenResult::kOpened) {
     error = res::LoadString(kStrPortNotOpened);
+    // The operator can act on why: join the device's group, close the other
+    // program, plug the device in.
+    const platform::OpenError why = device.m_port.LastOpenError();
+    const std::string group =
+        why == platform::OpenError::Permission ? platform::SerialDevice::OwningGroup(deviceName) : std::string();
+    const std::string reason = PortOpenReason(why, group);
+    if (!reason.empty()) error += "\r\n" + reason;
   } else {
     m_dlgRefMain.DestroyWindow();
     m_dlgRefMain.m_nDeviceKind = -1;
@@ -118,11 +127,18 @@ void CMainFrame::ExecuteSettingItem(CWnd* caller, int index, unsigned flags) {
   if (index < 0) {
     CWnd* focus = GetFocus();
     m_nWorkMode = index == -2 ? kWorkSystem : kWorkConnect;
-    // A logger that went (its adapter pulled) fails the re-read at once; the
-    // operator learns why instead of seeing the old values stay.
-    if (RunWork(nullptr) != 1 && !device.m_port.IsOpen()) {
-      device.SetError(DeviceResult::kNotConnected);
-      MessageBox(device.m_strError, kErrorCaption, MB_ICONEXCLAMATION);
+    const int result = RunWork(nullptr);
+    // The operator's full re-read reports a failure as every other operation
+    // does: a logger that went (its adapter pulled) as not connected, one that
+    // did not answer as no response. The system re-read before a download
+    // stays silent, since the download reports.
+    if (result != 1 && index == -1) {
+      std::string text = res::LoadString(kStrDeviceNoResponse);
+      if (!device.m_port.IsOpen()) {
+        device.SetError(DeviceResult::kNotConnected);
+        text = device.m_strError;
+      }
+      (caller ? caller : this)->MessageBox(text, nullptr, MB_ICONEXCLAMATION);
     }
     if (caller) caller->SetFocus();
     if (focus) focus->SetFocus();

@@ -43,6 +43,8 @@ class CRSPort {
   CReadData* GetReadData() { return m_pReadData.get(); }
   platform::CriticalSection& PortLock() { return m_csPort; }
   const std::string& GetName() const { return m_strName; }
+  // Why the device itself could not be opened by the last Open (241).
+  platform::OpenError LastOpenError() const { return m_hCom.LastOpenError(); }
   const platform::DCB& GetSettings() const { return m_dcb; }
 
  private:

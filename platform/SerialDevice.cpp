@@ -1,15 +1,18 @@
 #include "platform/SerialDevice.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <vector>
 
 #include "platform/TermiosDcb.h"
 #include "platform/Time.h"
@@ -61,6 +64,16 @@ std::string SerialDevice::MapDevicePath(const std::string& name) {
   const std::string rest = name.substr(kPrefix.size());
   if (!rest.empty() && rest[0] == '/') return rest;
   return "/dev/" + rest;
+}
+
+std::string SerialDevice::OwningGroup(const std::string& name) {
+  struct stat st {};
+  if (::stat(MapDevicePath(name).c_str(), &st) != 0) return {};
+  std::vector<char> buffer(16384);
+  group entry{};
+  group* found = nullptr;
+  if (::getgrgid_r(st.st_gid, &entry, buffer.data(), buffer.size(), &found) != 0 || !found) return {};
+  return found->gr_name ? std::string(found->gr_name) : std::string();
 }
 
 uint32_t SerialDevice::MaxRate() { return HighestStandardRate(); }

@@ -93,6 +93,9 @@ class SerialDevice {
   // "\\.\NAME" means /dev/NAME; "\\.\/abs/path" means /abs/path; any other
   // text is taken as a path as it stands.
   static std::string MapDevicePath(const std::string& name);
+  // The name of the group that owns the device ("dialout"), empty when the
+  // device or its group cannot be found.
+  static std::string OwningGroup(const std::string& name);
 
   // Opens exclusively (TIOCEXCL and a non-blocking flock, so even root cannot
   // open it twice), in raw mode. On failure the reason is kept.

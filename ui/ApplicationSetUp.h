@@ -4,5 +4,6 @@
 
 // Numbers keep their full stop (Qt took the locale from the environment),
 // the program decides itself when to quit, and the framework's window
-// services are installed; with keyFilter, the application-wide key filter too.
+// services are installed, and Qt's own dialogs use Qt's Japanese translations;
+// with keyFilter, the application-wide key filter too.
 void SetUpQtApplication(bool keyFilter);

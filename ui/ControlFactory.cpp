@@ -17,13 +17,16 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTreeWidget>
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "ui/Button.h"
 #include "ui/Edit.h"
 #include "ui/Images.h"
 #include "ui/ListCtrl.h"
 #include "ui/ProgressCtrl.h"
+#include "ui/QtText.h"
 #include "ui/ScrollBar.h"
 #include "ui/Static.h"
 #include "ui/TabControlWidget.h"
@@ -299,6 +302,45 @@ std::unique_ptr<CWnd> WrapperFor(ControlKind kind) {
       return std::make_unique<CWnd>();
   }
 }
+QRect DluRect(const res::ControlTemplate& c, const DluMetrics& dlu) {
+  return QRect(dlu.X(c.x), dlu.Y(c.y), dlu.X(c.cx), dlu.Y(c.cy));
+}
+
+// A label of one line that its text does not fit. The template's units
+// follow the platform's (the average width of the letters and the font's
+// height), but a label sized too tightly for its full-width characters would
+// wrap its last characters into a line it cannot show.
+bool IsClippedLabel(const QWidget* w, const res::ControlTemplate& c) {
+  if (c.kind != ControlKind::Static || !c.text || !*c.text) return false;
+  if (c.style & (res::CS_RIGHT | res::CS_CENTER | res::CS_BORDER | res::CS_SUNKEN | res::CS_CLIENTEDGE)) return false;
+  const QString text = ToQ(c.text);
+  if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) return false;
+  const QFontMetrics fm = w->fontMetrics();
+  return w->height() < 2 * fm.height() && fm.horizontalAdvance(text) > w->width();
+}
+
+// Such a label reaches right as far as its text needs: up to the next control
+// on its line, the frame around it or the dialog's edge, never over them.
+void WidenClippedLabel(QWidget* w, size_t index, const res::DialogTemplateData& data, const DluMetrics& dlu) {
+  const QRect label = DluRect(data.controls[index], dlu);
+  const int gap = dlu.X(1);
+  int limit = dlu.X(data.cx);
+  for (size_t j = 0; j < data.controls.size(); ++j) {
+    if (j == index) continue;
+    const res::ControlTemplate& other = data.controls[j];
+    const QRect r = DluRect(other, dlu);
+    if (other.kind == ControlKind::GroupBox) {
+      if (r.contains(label.topLeft())) limit = std::min(limit, r.right() - gap);
+      continue;
+    }
+    if (r.top() <= label.bottom() && r.bottom() >= label.top() && r.left() > label.left()) {
+      limit = std::min(limit, r.left() - gap);
+    }
+  }
+  const int need = w->fontMetrics().horizontalAdvance(ToQ(data.controls[index].text));
+  const int width = std::min(need, limit - label.left());
+  if (width > w->width()) w->resize(width, w->height());
+}
 }  // namespace
 
 uint32_t TemplateStyleOf(const QWidget* control) {
@@ -313,6 +355,7 @@ void CreateDialogControls(CWnd* dialog, const res::DialogTemplateData& data, con
   QWidget* parent = dialog->GetWidget();
   if (!parent) return;
   QButtonGroup* radios = nullptr;
+  std::vector<QWidget*> made;
   for (const res::ControlTemplate& c : data.controls) {
     const Notifier n{dialog->m_hWnd, c.id};
     QWidget* w = MakeControl(parent, c, dlu, n, radios);
@@ -325,8 +368,12 @@ void CreateDialogControls(CWnd* dialog, const res::DialogTemplateData& data, con
       QObject::connect(b, &QAbstractButton::clicked, b, [n] { n.Command(BN_CLICKED); });
     }
     ApplyTemplateStyle(w, c, dlu);
+    made.push_back(w);
     std::unique_ptr<CWnd> wrapper = WrapperFor(c.kind);
     wrapper->Attach(w, c.id, false);
     dialog->AdoptChild(std::move(wrapper));
+  }
+  for (size_t i = 0; i < made.size(); ++i) {
+    if (IsClippedLabel(made[i], data.controls[i])) WidenClippedLabel(made[i], i, data, dlu);
   }
 }

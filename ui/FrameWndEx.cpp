@@ -6,6 +6,7 @@
 #include <QMenuBar>
 
 #include "res/Menu.h"
+#include "ui/Document.h"
 #include "ui/QtText.h"
 #include "ui/View.h"
 #include "ui/VirtualKeys.h"
@@ -106,6 +107,7 @@ void CFrameWndEx::BuildAccelerators() {
 bool CFrameWndEx::IsHandled(UINT id) const {
   if (HasCommandHandler(id)) return true;
   if (m_pView && m_pView->HasCommandHandler(id)) return true;
+  if (m_pView && m_pView->GetDocument() && CDocument::HasCommandHandler(id)) return true;
   CWinAppEx* app = AfxGetApp();
   return app && app->HasCommandHandler(id);
 }
@@ -142,11 +144,14 @@ BOOL CFrameWndEx::RunCommand(UINT id, bool fromAccelerator) {
   return TRUE;
 }
 
-// Commands go to the frame, then its view, then the application.
+// Commands go to the frame, then its view, the view's document, then the
+// application.
 BOOL CFrameWndEx::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (CWnd::OnCommand(wParam, lParam)) return TRUE;
   if (m_pView && m_pView->GetWidget() && m_pView->WindowProc(WM_COMMAND, wParam, lParam)) return TRUE;
   UINT code = HIWORD(wParam);
+  CDocument* doc = m_pView ? m_pView->GetDocument() : nullptr;
+  if ((code == 0 || code == 1) && doc && doc->OnCmdMsg(LOWORD(wParam))) return TRUE;
   CWinAppEx* app = AfxGetApp();
   return (code == 0 || code == 1) && app && app->OnCommand(LOWORD(wParam));
 }

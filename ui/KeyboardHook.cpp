@@ -64,18 +64,34 @@ class KeyFilter : public QObject {
     } else if (!ke->isAutoRepeat()) {
       g_keysDown.erase(vk);
     }
+    // A key typed into a window that the framework does not know (a standard
+    // file dialog, a message box, an open menu) is that window's alone: no
+    // hook and no window behind it may take it.
+    CWnd* owner = KeyOwner(receiver);
+    if (!owner) return false;
     LPARAM flags = KeyFlags(ke, down);
     if (!g_hooks.empty()) {
       if (g_hooks.front().proc(HC_ACTION, static_cast<WPARAM>(vk), flags) != 0) return true;
     }
     if (!down) return false;
-    return PreTranslate(static_cast<QWidget*>(o), ke, vk, flags);
+    return PreTranslate(owner, ke, vk, flags);
   }
 
  private:
-  static bool PreTranslate(QWidget* target, QKeyEvent* ke, int vk, LPARAM flags) {
+  // The framework's window of the widget that has the key, found without
+  // leaving the widget's own top-level window: a foreign dialog's parent is
+  // the window it was opened from, which must not see the dialog's keys.
+  static CWnd* KeyOwner(QWidget* target) {
     CWnd* wnd = CWnd::FromWidget(target);
-    if (!wnd) return false;
+    if (!wnd) return nullptr;
+    const QWidget* own = wnd->GetWidget();
+    for (QWidget* w = target; w && w != own; w = w->parentWidget()) {
+      if (w->isWindow()) return nullptr;
+    }
+    return wnd;
+  }
+
+  static bool PreTranslate(CWnd* wnd, QKeyEvent* ke, int vk, LPARAM flags) {
     MSG msg;
     msg.hwnd = wnd->m_hWnd;
     msg.message = (ke->modifiers() & Qt::AltModifier) || vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN;

@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QTableWidget>
 
+#include "ui/PathEllipsisDelegate.h"
 #include "ui/QtText.h"
 
 namespace {
@@ -21,8 +22,30 @@ DWORD CListCtrl::SetExtendedStyle(DWORD exStyle) {
     // Without full-row select the platform highlights only the first column;
     // selection still picks whole rows.
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    for (int r = 0; r < t->rowCount(); ++r) {
+      for (int c = 0; c < t->columnCount(); ++c) SetItemTip(r, c);
+    }
   }
   return old;
+}
+
+void CListCtrl::SetPathEllipsis(BOOL on) {
+  QTableWidget* t = Table(GetWidget());
+  if (!t) return;
+  QAbstractItemDelegate* old = t->itemDelegate();
+  t->setItemDelegate(on ? new PathEllipsisDelegate(t) : new QStyledItemDelegate(t));
+  delete old;
+}
+
+BOOL CListCtrl::GetPathEllipsis() const {
+  QTableWidget* t = Table(GetWidget());
+  return t && dynamic_cast<PathEllipsisDelegate*>(t->itemDelegate()) ? TRUE : FALSE;
+}
+
+void CListCtrl::SetItemTip(int item, int subItem) {
+  QTableWidget* t = Table(GetWidget());
+  QTableWidgetItem* it = t ? t->item(item, subItem) : nullptr;
+  if (it) it->setToolTip((m_dwExStyle & LVS_EX_LABELTIP) ? it->text() : QString());
 }
 
 int CListCtrl::InsertColumn(int col, const std::string& heading, int format, int width) {
@@ -57,6 +80,7 @@ int CListCtrl::InsertItem(int item, const std::string& text) {
   t->insertRow(item);
   for (int c = 0; c < t->columnCount(); ++c) t->setItem(item, c, new QTableWidgetItem);
   t->item(item, 0)->setText(ToQ(text));
+  SetItemTip(item, 0);
   return item;
 }
 
@@ -64,6 +88,7 @@ BOOL CListCtrl::SetItemText(int item, int subItem, const std::string& text) {
   QTableWidget* t = Table(GetWidget());
   if (!t || item < 0 || item >= t->rowCount() || subItem < 0 || subItem >= t->columnCount()) return FALSE;
   t->item(item, subItem)->setText(ToQ(text));
+  SetItemTip(item, subItem);
   return TRUE;
 }
 

@@ -9,7 +9,13 @@
 class CListCtrl : public CWnd {
  public:
   DWORD GetExtendedStyle() const { return m_dwExStyle; }
-  DWORD SetExtendedStyle(DWORD exStyle);  // the previous extended style
+  // the previous extended style; with LVS_EX_LABELTIP an item's whole text
+  // shows as its tooltip, for the texts that its column cuts
+  DWORD SetExtendedStyle(DWORD exStyle);
+  // Texts too long for their column lose their middle rather than their end,
+  // as a path is shortened: its start and its last name stay.
+  void SetPathEllipsis(BOOL on);
+  BOOL GetPathEllipsis() const;
   int InsertColumn(int col, const std::string& heading, int format = LVCFMT_LEFT, int width = -1);
   int GetColumnCount() const;
   int GetColumnWidth(int col) const;
@@ -29,5 +35,6 @@ class CListCtrl : public CWnd {
   void OnAttached() override;
 
  private:
+  void SetItemTip(int item, int subItem);
   DWORD m_dwExStyle = 0;
 };

@@ -14,8 +14,8 @@ CSingleDocTemplate::CSingleDocTemplate(UINT nIDResource, std::function<CDocument
 
 CSingleDocTemplate::~CSingleDocTemplate() { Close(); }
 
-BOOL CSingleDocTemplate::OpenDocumentFile() {
-  if (m_pFrame) return FALSE;
+BOOL CSingleDocTemplate::OpenDocumentFile(const char* pathName) {
+  if (m_pFrame) return ReuseDocument(pathName);
   m_pDocument.reset(m_makeDocument ? m_makeDocument() : nullptr);
   if (!m_pDocument) return FALSE;
   if (!m_pDocument->OnNewDocument()) return FALSE;
@@ -40,4 +40,16 @@ void CSingleDocTemplate::Close() {
   m_pView.reset();
   m_pFrame.reset();
   m_pDocument.reset();
+}
+
+BOOL CSingleDocTemplate::ReuseDocument(const char* pathName) {
+  if (!m_pDocument) return FALSE;
+  if (pathName) {
+    if (!m_pDocument->OnOpenDocument(pathName)) return FALSE;
+    m_pDocument->SetPathName(pathName);
+  } else if (!m_pDocument->OnNewDocument()) {
+    return FALSE;
+  }
+  if (m_pView && m_pView->GetWidget()) m_pView->SendMessage(WM_INITIALUPDATE);
+  return TRUE;
 }

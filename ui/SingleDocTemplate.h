@@ -19,7 +19,9 @@ class CSingleDocTemplate {
 
   // Builds document, frame and view; the frame becomes the main window and
   // the view gets its first update. FALSE when the frame cannot be made.
-  BOOL OpenDocumentFile();
+  // Once they exist, the one document is used again: emptied (no path) or
+  // opened from the file, and the view updated afresh.
+  BOOL OpenDocumentFile(const char* pathName = nullptr);
   CDocument* GetDocument() const { return m_pDocument.get(); }
   CFrameWndEx* GetFrame() const { return m_pFrame.get(); }
   CView* GetView() const { return m_pView.get(); }
@@ -27,6 +29,8 @@ class CSingleDocTemplate {
   void Close();
 
  private:
+  BOOL ReuseDocument(const char* pathName);
+
   UINT m_nIDResource;
   std::function<CDocument*()> m_makeDocument;
   std::function<CFrameWndEx*()> m_makeFrame;

@@ -60,6 +60,8 @@ BOOL CView::Create(const char*, const char* windowName, DWORD style, const RECT&
     DestroyWindow();
     return FALSE;
   }
+  // The size follows the creation, shown or not.
+  MoveWindow(cs.x, cs.y, cs.cx, cs.cy, FALSE);
   if (cs.style & WS_VISIBLE) w->show();
   return TRUE;
 }

@@ -55,7 +55,7 @@ void SetWidgetText(QWidget* w, const std::string& text) {
   } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
     if (combo->isEditable()) combo->setEditText(ToQ(text));
   } else {
-    w->setWindowTitle(ToQ(text));
+    w->setWindowTitle(ToCaption(text));
   }
 }
 

@@ -32,6 +32,10 @@ class CWinAppEx {
   virtual int Run();
   // Commands that no window handled (the application's own message map).
   virtual BOOL OnCommand(UINT id);
+  // The framework's document commands, for an application's map to name: a
+  // new (empty) document, and a file chosen in an open dialog opened into it.
+  void OnFileNew();
+  void OnFileOpen();
   bool HasCommandHandler(UINT id) const { return m_commands.count(id) != 0; }
 
   // The single-document template (owned) and the shell command that makes
@@ -62,5 +66,6 @@ void PostQuitMessage(int exitCode);
 // The program's entry: builds the Qt application around the program's
 // application object (LC_NUMERIC stays "C"), runs it and returns the exit
 // code. The object is passed, not looked up: a static library's object file
-// that nothing names would not be linked at all.
+// that nothing names would not be linked at all. Without a display to show
+// windows on it says so in one sentence and returns 1.
 int AfxWinMain(CWinAppEx& app, int argc, char** argv);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -35,6 +36,30 @@ HWND HandleOf(const QObject* o) {
   if (!o) return 0;
   QVariant v = o->property(kHandleProperty);
   return v.isValid() ? static_cast<HWND>(v.toLongLong()) : 0;
+}
+
+// Is the widget's window kept from input by a modal window above it (a modal
+// dialog, a file dialog, a message box), as a disabled window is? Windows
+// that the modal one owns stay usable.
+bool BlockedByModal(const QWidget* w) {
+  const QWindow* modal = QGuiApplication::modalWindow();
+  const QWidget* top = w->window();
+  if (!modal || !top->windowHandle()) return false;
+  for (const QWindow* t = top->windowHandle(); t; t = t->transientParent()) {
+    if (t == modal) return false;
+  }
+  return true;
+}
+
+// The platform tells a window its size at once, shown or not, while Qt keeps
+// a hidden widget's size to itself until the widget is shown. A window that
+// sizes its contents in OnSize (a view whose text arrives while it is hidden)
+// needs it now; the widget gets the event Qt would have sent at the show.
+void SendPendingSize(QWidget* w) {
+  if (w->isVisible() || !w->testAttribute(Qt::WA_PendingResizeEvent)) return;
+  w->setAttribute(Qt::WA_PendingResizeEvent, false);
+  QResizeEvent e(w->size(), QSize());
+  QCoreApplication::sendEvent(w, &e);
 }
 }  // namespace
 
@@ -305,7 +330,10 @@ BOOL CWnd::IsWindowVisible() const {
 
 CWnd* CWnd::SetFocus() {
   CWnd* previous = GetFocus();
-  if (QWidget* w = GetWidget()) {
+  QWidget* w = GetWidget();
+  // The key belongs to the modal window: a window behind it takes no focus.
+  if (w && BlockedByModal(w)) return previous;
+  if (w) {
     if (w->isWindow()) w->activateWindow();
     w->setFocus(Qt::OtherFocusReason);
   }
@@ -328,22 +356,13 @@ void CWnd::MoveWindow(int x, int y, int cx, int cy, BOOL repaint) {
   QWidget* w = GetWidget();
   if (!w) return;
   if (w->isWindow()) {
-    // x, y, cx, cy are the outer frame; Qt sizes the client area.
-    QRect frame = w->frameGeometry(), inner = w->geometry();
-    int extraW = frame.width() - inner.width(), extraH = frame.height() - inner.height();
-    if (!w->isVisible()) extraW = extraH = 0;
+    // x, y, cx, cy are the outer frame (Qt places a window by its frame).
     w->move(x, y);
-    QSize size(std::max(0, cx - extraW), std::max(0, cy - extraH));
-    // A window without a sizing border keeps a fixed size, which the
-    // program may still change.
-    if (w->minimumSize() == w->maximumSize()) {
-      w->setFixedSize(size);
-    } else {
-      w->resize(size);
-    }
+    ui_detail::SetOuterSize(w, cx, cy);
   } else {
     w->setGeometry(x, y, std::max(0, cx), std::max(0, cy));
   }
+  SendPendingSize(w);
   if (repaint) w->update();
 }
 
@@ -472,6 +491,14 @@ void CWnd::SetOwner(CWnd* owner) {
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add) {
   DWORD old = m_dwStyle;
   m_dwStyle = (m_dwStyle & ~remove) | add;
+  // The maximise box of a top-level window is the window system's.
+  QWidget* w = GetWidget();
+  if (w && w->isWindow() && ((old ^ m_dwStyle) & WS_MAXIMIZEBOX)) {
+    const bool visible = w->isVisible();
+    w->setWindowFlag(Qt::WindowMaximizeButtonHint, (m_dwStyle & WS_MAXIMIZEBOX) != 0);
+    if (m_dwStyle & WS_MAXIMIZEBOX) ui_detail::MakeMaximisable(w);
+    if (visible) w->show();
+  }
   return old != m_dwStyle;
 }
 

@@ -26,4 +26,16 @@ class WndBridge : public QObject {
   CWnd* m_wnd;
 };
 
+// Sizes of top-level windows. The program gives a window's outer size, frame
+// included; Qt sizes the client area, and learns the frame only once the
+// window system has framed the shown window. A size given before that is
+// kept and applied as soon as the frame is known.
+void SetOuterSize(QWidget* window, int cx, int cy);
+
+// A window without a sizing border keeps the size the program gives it. One
+// that may still be maximised must look resizable to the window system, or
+// it would refuse to maximise it: its size becomes its minimum, and a size
+// the operator drags it to is undone.
+void MakeMaximisable(QWidget* window);
+
 }  // namespace ui_detail

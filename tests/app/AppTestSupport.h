@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "tests/support/qt/ModalDialogs.h"
 #include "tests/support/qt/QtApplication.h"
 #include "ui/MessagePump.h"
 
@@ -36,5 +37,14 @@ inline void PressKey(QWidget* target, Qt::Key key) {
   QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier);
   QCoreApplication::sendEvent(target, &down);
   QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier);
+  QCoreApplication::sendEvent(target, &up);
+}
+
+// A key pressed and released on a widget, with the text it types.
+inline void TypeKey(QWidget* target, int key, const QString& text = QString(),
+                    Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  QKeyEvent down(QEvent::KeyPress, key, mods, text);
+  QCoreApplication::sendEvent(target, &down);
+  QKeyEvent up(QEvent::KeyRelease, key, mods, text);
   QCoreApplication::sendEvent(target, &up);
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QFileDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QWidget>
 #include <thread>
 
@@ -10,6 +12,7 @@
 #include "link/MLog.h"
 #include "link/RSPort.h"
 #include "platform/Hooks.h"
+#include "tests/app/AppTestSupport.h"
 #include "tests/support/ScopedTimeScale.h"
 #include "tests/support/SerialSettings.h"
 #include "ui/MessagePump.h"
@@ -195,6 +198,45 @@ TEST_F(DlgTerminalTest, OneRefreshPullsEverythingPendingAndTheLogPostsIt) {
   EXPECT_EQ(terminal.GetView(), nullptr);
 }
 
+// Keys typed into the real save dialog over the terminal are the dialog's:
+// nothing reaches the terminal's input line or the logger.
+TEST_F(DlgTerminalTest, TextTabEscAndEnterInTheSaveDialogStayInIt) {
+  RealDialogs real;
+  bool sawDialog = false;
+  bool tabMoved = false;
+  QString typed;
+  OnModal<QFileDialog>([&](QFileDialog& dlg) {
+    sawDialog = true;
+    auto* name = dlg.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    name->setFocus();
+    name->clear();
+    TypeKey(name, Qt::Key_X, QStringLiteral("x"));
+    TypeKey(name, Qt::Key_Y, QStringLiteral("y"));
+    typed = name->text();
+    QWidget* before = FocusIn(dlg);
+    TypeKey(before, Qt::Key_Tab, QStringLiteral("\t"));
+    tabMoved = FocusIn(dlg) != before;
+    // Enter on an empty name only keeps the dialog; Esc then cancels it.
+    name->clear();
+    TypeKey(name, Qt::Key_Return, QStringLiteral("\r"));
+    TypeKey(FocusIn(dlg), Qt::Key_Escape, QStringLiteral("\x1b"));
+  });
+  terminal.SendMessage(WM_COMMAND, CDlgTerminal::kSaveLog);
+
+  EXPECT_TRUE(sawDialog);
+  EXPECT_EQ(typed, QStringLiteral("xy"));
+  EXPECT_TRUE(tabMoved);
+  EXPECT_TRUE(View()->InputLine().IsEmpty());
+  EXPECT_EQ(View()->Lines().GetCount(), 0);
+  EXPECT_EQ(peer.Receive(1, 300), "");
+
+  // The terminal still has its own keys once the dialog has gone.
+  TypeKey(View()->GetWidget(), Qt::Key_A, QStringLiteral("a"));
+  TypeKey(View()->GetWidget(), Qt::Key_Return, QStringLiteral("\r"));
+  EXPECT_EQ(peer.Receive(3), "a\r\n");
+}
+
 TEST_F(DlgTerminalTest, PageKeysScrollByOnePage) {
   std::string lines;
   for (int i = 0; i < 200; ++i) lines += "l\n";
@@ -301,6 +343,41 @@ TEST_F(DlgTerminalTest, TheWheelScrollsOneLineAndStopsAtTheEnds) {
   EXPECT_EQ(bar.GetScrollPos(), end);
   for (int i = 0; i < 200; ++i) View()->OnMouseWheel(0, 120, CPoint());
   EXPECT_EQ(bar.GetScrollPos(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The terminal is made hidden with the main window and collects the traffic
+// before the operator first opens it: it opens on the newest lines, with the
+// prompt and the input line below them.
+TEST(DlgTerminalFirstShow, OpensAtTheEndOfWhatArrivedWhileHidden) {
+  EnsureQtApplication();
+  CMLog log;
+  ASSERT_EQ(log.m_echoBuffer.Init(), 1);
+  CDlgTerminal terminal;
+  terminal.SetLink(nullptr, &log);
+  ASSERT_TRUE(terminal.CreateTerminal(nullptr));
+  ASSERT_FALSE(terminal.IsWindowVisible());
+
+  std::string lines;
+  for (int i = 0; i < 200; ++i) lines += "line " + std::to_string(i) + "\r\n";
+  lines += "> ";
+  log.WriteReceived(lines.data(), static_cast<int32_t>(lines.size()));
+  terminal.SendMessage(WM_COMMAND, CDlgTerminal::kRefresh);
+  terminal.ShowWindow(SW_SHOW);
+  QCoreApplication::processEvents();
+
+  CLogView* view = terminal.GetView();
+  const int rows = view->VisibleRows();
+  ASSERT_GT(rows, 1);
+  EXPECT_EQ(view->VScroll().GetScrollPos(), 201 - rows + 1);
+  // The prompt's row (received colour) follows the newest line.
+  view->Render();
+  EXPECT_EQ(view->Bitmap().pixelColor(0, (rows - 2) * view->CellHeight()), QColor(0, 0, 100));
+  terminal.DestroyWindow();
+  while (PendingMessageCount() > 0) PumpAllPendingMessages();
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 // Start-up of the application object: the screen classes of the dialog
 // font, the font pattern, the steps of InitInstance and the About box.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/AboutDlg.h"
 #include "app/Kestrix2CommApp.h"
@@ -149,6 +153,54 @@ TEST_F(AppTest, AboutBoxShowsTheVersion) {
   CDialog::SetModalHook(previous);
   EXPECT_TRUE(sawBox);
   EXPECT_EQ(version, "Ver. 1.00");
+}
+
+}  // namespace
+
+namespace {
+
+struct ProgramRun {
+  int status = -1;
+  std::string err;
+};
+
+// The program itself with only the given environment, its error output taken.
+ProgramRun RunProgram(std::vector<std::string> env) {
+  int pipeFd[2];
+  ProgramRun run;
+  if (::pipe(pipeFd) != 0) return run;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::dup2(pipeFd[1], 2);
+    ::close(pipeFd[0]);
+    ::close(pipeFd[1]);
+    std::vector<char*> envp;
+    for (std::string& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    char* argv[] = {const_cast<char*>(KX2_PROGRAM), nullptr};
+    ::execve(KX2_PROGRAM, argv, envp.data());
+    ::_exit(127);
+  }
+  ::close(pipeFd[1]);
+  char buf[512];
+  for (ssize_t n; (n = ::read(pipeFd[0], buf, sizeof buf)) > 0;) run.err.append(buf, static_cast<size_t>(n));
+  ::close(pipeFd[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return run;
+}
+
+// Without a display (none named, or one that cannot be reached) the program
+// ends with one sentence and status 1, not with Qt's report and an abort.
+TEST(NoDisplay, TheProgramSaysSoInOneSentenceAndFails) {
+  for (const std::vector<std::string>& env :
+       {std::vector<std::string>{"HOME=/tmp"}, std::vector<std::string>{"HOME=/tmp", "DISPLAY=:987"}}) {
+    const ProgramRun run = RunProgram(env);
+    EXPECT_EQ(run.status, 1) << env.back() << "\n" << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    EXPECT_NE(run.err.find("no display to show the window on"), std::string::npos) << run.err;
+  }
 }
 
 }  // namespace

@@ -1,12 +1,18 @@
 // The main frame against the logger simulator: the Connect road and its
 // failures, Disconnect, traffic-log recording and closing the window.
+#include <grp.h>
+#include <unistd.h>
+
 #include <QApplication>
+#include <QFileDialog>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QWidget>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 
+#include "app/PortOpenReason.h"
 #include "tests/app/FrameFixture.h"
 
 namespace {
@@ -105,10 +111,74 @@ TEST_F(FrameTest, APortThatCannotBeOpenedSaysSo) {
   theApp.m_device.m_strLastPort = DevicePath(absent);
   ASSERT_TRUE(Connect());
   ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].text, "シリアルポートが開けません");
+  EXPECT_EQ(boxes.boxes[0].text,
+            "シリアルポートが開けません\r\nこのポートが見つかりません。機器の接続を確かめてください。");
   EXPECT_EQ(boxes.boxes[0].caption, "Error!");
   EXPECT_TRUE(sim.ReceivedCommands().empty());
   EXPECT_EQ(frame->m_nState, 0);
+
+  // Held by another program: the second line says so.
+  platform::SerialDevice other;
+  ASSERT_TRUE(other.Open(DevicePath(sim.SlavePath())));
+  theApp.m_device.m_strLastPort = DevicePath(sim.SlavePath());
+  ASSERT_TRUE(Connect());
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[1].text, "シリアルポートが開けません\r\nこのポートはほかのプログラムが使用中です。");
+  EXPECT_EQ(frame->m_nState, 0);
+}
+
+TEST(PortOpenReason, NamesTheGroupToJoinOrTheOtherProgram) {
+  struct Case {
+    platform::OpenError error;
+    std::string group;
+    std::string line;
+  } cases[] = {
+      {platform::OpenError::Permission, "dialout",
+       "このポートを使う権限がありません。利用者をグループ「dialout」に加えてから、ログインし直してください。"},
+      {platform::OpenError::Permission, "", "このポートを使う権限がありません。"},
+      {platform::OpenError::Busy, "", "このポートはほかのプログラムが使用中です。"},
+      {platform::OpenError::Other, "", ""},
+      {platform::OpenError::None, "", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(PortOpenReason(c.error, c.group), c.line);
+
+  // The group that owns a device file, looked up by its path.
+  const std::string path = ::testing::TempDir() + "kx2-owned";
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::fclose(f);
+  const group* own = getgrgid(getegid());
+  ASSERT_NE(own, nullptr);
+  EXPECT_EQ(platform::SerialDevice::OwningGroup("\\\\.\\" + path), own->gr_name);
+  EXPECT_EQ(platform::SerialDevice::OwningGroup("\\\\.\\/nonexistent/kx2"), "");
+  std::remove(path.c_str());
+}
+
+// The frame swallows Tab for its panel; a box or a file dialog above it keeps
+// Tab for its own buttons and fields.
+TEST_F(FrameTest, TabMovesWithinAMessageBoxAndTheLogFileDialogOverTheFrame) {
+  RealDialogs real;
+  ASSERT_TRUE(Connect());
+  bool boxTab = false;
+  OnModal<QMessageBox>([&](QMessageBox& box) {
+    QWidget* before = FocusIn(box);
+    TypeKey(before, Qt::Key_Tab, QStringLiteral("\t"));
+    boxTab = FocusIn(box) != before;
+    TypeKey(FocusIn(box), Qt::Key_Escape, QStringLiteral("\x1b"));
+  });
+  EXPECT_EQ(frame->MessageBox("?", "Time Synchronization", MB_OKCANCEL | MB_ICONQUESTION), IDCANCEL);
+  EXPECT_TRUE(boxTab);
+
+  bool dialogTab = false;
+  OnModal<QFileDialog>([&](QFileDialog& dlg) {
+    QWidget* before = FocusIn(dlg);
+    TypeKey(before, Qt::Key_Tab, QStringLiteral("\t"));
+    dialogTab = FocusIn(dlg) != before;
+    TypeKey(FocusIn(dlg), Qt::Key_Escape, QStringLiteral("\x1b"));
+  });
+  frame->SendMessage(WM_COMMAND, CMainFrame::ID_LOG_RECORD);
+  EXPECT_TRUE(dialogTab);
+  EXPECT_EQ(frame->m_bLogRecording, 0);
 }
 
 TEST_F(FrameTest, DisconnectSendsNothingAndConnectCanFollow) {
@@ -147,6 +217,17 @@ TEST_F(FrameTest, ReReadsOfThePagesRunTheFramesWork) {
   frame->ExecuteSettingItem(nullptr, -1, 0);
   EXPECT_EQ(Commands(), std::vector<std::string>({"HELLO", "RD SYS", "MAIL DSP"}));
   EXPECT_EQ(frame->m_nState, CMainFrame::kStateConnected);
+  EXPECT_TRUE(boxes.boxes.empty());
+
+  // With the logger gone, the operator's full re-read says so; the system
+  // re-read before a download stays silent (the download reports).
+  SilenceFor("RD SYS");
+  frame->ExecuteSettingItem(nullptr, -2, 0);
+  EXPECT_TRUE(boxes.boxes.empty());
+  frame->ExecuteSettingItem(nullptr, -1, 0);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, "エラー！ 機器からの応答がありません");
+  EXPECT_EQ(boxes.boxes[0].Icon(), static_cast<UINT>(MB_ICONEXCLAMATION));
 }
 
 TEST_F(FrameTest, LogRecordingWritesTheBannerThenTheTrafficAndTheSecondChoiceClosesTheFile) {
@@ -256,4 +337,50 @@ TEST_F(FrameTest, TabGoesToThePanelAndAltBringsTheMenuKeysBackToTheFrame) {
   QKeyEvent alt(QEvent::KeyPress, Qt::Key_A, Qt::AltModifier, "a");
   QCoreApplication::sendEvent(QApplication::focusWidget(), &alt);
   EXPECT_TRUE(PumpUntil([&] { return QApplication::focusWidget() == main; }));
+}
+
+// The start size is the outer size, frame included; the maximise box works
+// although the frame has no sizing border, and the frame otherwise keeps the
+// size the program gives it.
+TEST_F(FrameTest, StartsAt688By461OuterAndMaximisesWhileKeepingItsOwnSize) {
+  QWidget* main = frame->GetWidget();
+  ASSERT_TRUE(PumpUntil([&] { return main->frameGeometry().size() != main->size(); }));
+  ASSERT_TRUE(PumpUntil([&] { return main->frameGeometry().size() == QSize(688, 461); }))
+      << main->frameGeometry().width() << "x" << main->frameGeometry().height();
+  EXPECT_EQ(main->frameGeometry().topLeft(), QPoint(100, 100));
+
+  ASSERT_TRUE(Connect());
+  const QSize normal = main->size();
+  const QSize tabs = frame->m_dlgRefMain.m_tab.GetWidget()->size();
+  EXPECT_TRUE(main->windowFlags() & Qt::WindowMaximizeButtonHint);
+  main->showMaximized();
+  ASSERT_TRUE(PumpUntil([&] { return main->width() > normal.width() && main->height() > normal.height(); }));
+  // The panel lies over the whole client area; its tabs keep their size.
+  CRect client;
+  frame->GetClientRect(&client);
+  EXPECT_EQ(frame->m_dlgRefMain.GetWidget()->size(), QSize(client.Width(), client.Height()));
+  EXPECT_EQ(frame->m_dlgRefMain.m_tab.GetWidget()->size(), tabs);
+  main->showNormal();
+  ASSERT_TRUE(PumpUntil([&] { return main->size() == normal; }));
+
+  // Dragged to another size without a sizing border, it goes back.
+  main->resize(normal + QSize(40, 30));
+  EXPECT_TRUE(PumpUntil([&] { return main->size() == normal; }));
+}
+
+// Ctrl+N and Ctrl+O reach the framework's new and open handlers, Ctrl+S the
+// document's save; the program adds nothing of its own (the framework's own
+// test runs them).
+TEST_F(FrameTest, CtrlNOAndSReachTheFrameworksDocumentCommands) {
+  EXPECT_TRUE(Enabled(ID_FILE_NEW));
+  EXPECT_TRUE(Enabled(ID_FILE_OPEN));
+  EXPECT_TRUE(Enabled(ID_FILE_SAVE));
+  EXPECT_TRUE(theApp.HasCommandHandler(ID_FILE_NEW));
+  EXPECT_TRUE(theApp.HasCommandHandler(ID_FILE_OPEN));
+  EXPECT_FALSE(frame->HasCommandHandler(ID_FILE_SAVE));
+  boxes.CancelFileDialog();
+  EXPECT_TRUE(frame->RunCommand(ID_FILE_SAVE, true));
+  ASSERT_EQ(boxes.fileDialogs.size(), 1u);
+  EXPECT_FALSE(boxes.fileDialogs[0].open);
+  EXPECT_TRUE(sim.ReceivedCommands().empty());
 }

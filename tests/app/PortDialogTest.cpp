@@ -59,6 +59,34 @@ TEST_F(PortDialogTest, ListsThePortsAndPreselectsTheLastOneWithoutRegardToCase) 
   EXPECT_EQ(dlg.m_szPort, "\\\\.\\/tmp/KX2-Com3");
 }
 
+// A port named by a long path is shortened as a path in the narrow column
+// (how is the framework's test) and shows whole as its tooltip; the columns
+// keep their widths.
+TEST_F(PortDialogTest, ALongPathIsShortenedInItsMiddleAndShownWholeAsTheTooltip) {
+  const std::string path = "/work/wt/i17/build/debug/a-rather-deep-folder/kx2sim.tty";
+  setenv("KX2_PORTS", path.c_str(), 1);
+  CComSettingDlg dlg;
+  QString tip;
+  BOOL shortened = FALSE;
+  int width0 = 0, width1 = 0, client = 0;
+  RunPortDialog(dlg, [&](CComSettingDlg& d) {
+    auto* table = qobject_cast<QTableWidget*>(d.m_list.GetWidget());
+    QTableWidgetItem* item = table->item(RowOf(d, path), 0);
+    tip = item->toolTip();
+    width0 = d.m_list.GetColumnWidth(0);
+    width1 = d.m_list.GetColumnWidth(1);
+    CRect rc;
+    d.m_list.GetClientRect(&rc);
+    client = rc.Width();
+    shortened = d.m_list.GetPathEllipsis();
+    d.SendMessage(WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(tip.toStdString(), path);
+  EXPECT_TRUE(shortened);
+  EXPECT_EQ(width0, static_cast<int>(client * 0.2));
+  EXPECT_EQ(width1, static_cast<int>(client * 0.75));
+}
+
 TEST_F(PortDialogTest, WithoutAMatchTheFirstRowIsChosen) {
   CComSettingDlg dlg;
   dlg.m_szPort = "\\\\.\\/tmp/elsewhere";

@@ -18,6 +18,7 @@
 #include "ui/KeyboardHook.h"
 #include "ui/ListCtrl.h"
 #include "ui/MarqueeAnimation.h"
+#include "ui/PathEllipsisDelegate.h"
 #include "ui/ProgressCtrl.h"
 #include "ui/ScrollBar.h"
 #include "ui/TabControlWidget.h"
@@ -149,6 +150,47 @@ TEST(ListCtrl, ReportViewColumnsItemsStatesAndDoubleClick) {
   EXPECT_EQ(list.GetItemText(0, 0), "COM3");
   EXPECT_TRUE(list.DeleteAllItems());
   EXPECT_EQ(list.GetItemCount(), 0);
+}
+
+TEST(ListCtrl, LabelTipsAndPathEllipsis) {
+  Host host;
+  ASSERT_TRUE(host.CreateIndirect(Controls()));
+  CListCtrl& list = host.m_list;
+  list.InsertColumn(0, "Port", LVCFMT_LEFT, 40);
+  list.InsertItem(0, "/dev/serial/by-id/usb-logger-port0");
+  auto* table = qobject_cast<QTableWidget*>(list.GetWidget());
+  EXPECT_TRUE(table->item(0, 0)->toolTip().isEmpty());
+  list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_LABELTIP);
+  EXPECT_EQ(table->item(0, 0)->toolTip(), QStringLiteral("/dev/serial/by-id/usb-logger-port0"));
+  list.SetItemText(0, 0, "/tmp/x");
+  EXPECT_EQ(table->item(0, 0)->toolTip(), QStringLiteral("/tmp/x"));
+  EXPECT_FALSE(list.GetPathEllipsis());
+  list.SetPathEllipsis(TRUE);
+  EXPECT_TRUE(list.GetPathEllipsis());
+
+  const QFontMetrics fm(table->font());
+  const QString path = QStringLiteral("/work/wt/build/debug/kx2sim.tty");
+  const int whole = fm.horizontalAdvance(path);
+  const QString ellipsis(QChar(0x2026));
+  struct Case {
+    int width;
+    QString expected;
+  } cases[] = {
+      {whole, path},
+      {fm.horizontalAdvance(QStringLiteral("/work/wt/b") + ellipsis + QStringLiteral("/kx2sim.tty")),
+       QStringLiteral("/work/wt/b") + ellipsis + QStringLiteral("/kx2sim.tty")},
+      {fm.horizontalAdvance(QStringLiteral("/") + ellipsis + QStringLiteral("/kx2sim.tty")),
+       QStringLiteral("/") + ellipsis + QStringLiteral("/kx2sim.tty")},
+      // Too narrow even for the last name: its start and its end stay.
+      {fm.horizontalAdvance(QStringLiteral("kx2") + ellipsis + QStringLiteral("tty")),
+       QStringLiteral("kx2") + ellipsis + QStringLiteral("tty")},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PathEllipsisDelegate::Elide(path, fm, c.width), c.expected) << c.width;
+  }
+  EXPECT_EQ(
+      PathEllipsisDelegate::Elide(QStringLiteral("ttyUSB0-long"), fm, fm.horizontalAdvance("tty" + ellipsis + "ng")),
+      QStringLiteral("tty") + ellipsis + QStringLiteral("ng"));
 }
 
 TEST(TabCtrl, ItemsSelectionNotificationAndDisplayRectangle) {

@@ -95,6 +95,44 @@ TEST(DialogFont, TemplateFacesMapToInstalledFontsAtTheScreenResolution) {
   }
 }
 
+// Seven full-width characters need 14 average letter widths, 56 units of a
+// monospaced Gothic; a one-line label of 47 units would lose its last ones.
+// It reaches right as far as its text needs, but never over what lies on its
+// line, out of its frame or past the dialog's edge.
+TEST(DialogBuild, AOneLineLabelTooNarrowForItsTextReachesRightWhereThereIsRoom) {
+  const char* seven = "バージョン情報";
+  res::DialogTemplateData data{9002,
+                               "",
+                               200,
+                               120,
+                               res::DS_POPUP,
+                               "ＭＳ ゴシック",
+                               9,
+                               {
+                                   {2000, ControlKind::Static, seven, res::CS_NONE, 13, 10, 47, 8},
+                                   {2001, ControlKind::Static, seven, res::CS_NONE, 13, 30, 47, 8},
+                                   {2002, ControlKind::Edit, "", res::CS_BORDER, 62, 29, 40, 12},
+                                   {2003, ControlKind::GroupBox, "", res::CS_NONE, 5, 45, 56, 20},
+                                   {2004, ControlKind::Static, seven, res::CS_NONE, 8, 52, 47, 8},
+                                   {2005, ControlKind::Static, "ラベル", res::CS_NONE, 13, 70, 47, 8},
+                                   {2006, ControlKind::Static, seven, res::CS_RIGHT, 13, 85, 47, 8},
+                                   {2007, ControlKind::Static, seven, res::CS_NONE, 150, 100, 47, 8},
+                               }};
+  CDialog dlg;
+  ASSERT_TRUE(dlg.CreateIndirect(data));
+  const DluMetrics& m = dlg.GetDluMetrics();
+  const int need = dlg.GetDlgItem(2000)->GetWidget()->fontMetrics().horizontalAdvance(QString::fromUtf8(seven));
+  auto width = [&](int id) { return dlg.GetDlgItem(id)->GetWidget()->width(); };
+  ASSERT_GT(need, m.X(47));
+  EXPECT_EQ(width(2000), need);                                                    // free line: the whole text
+  EXPECT_EQ(width(2001), m.X(62) - m.X(1) - m.X(13));                              // up to the edit beside it
+  EXPECT_EQ(width(2004), QRect(m.X(5), 0, m.X(56), 1).right() - m.X(1) - m.X(8));  // inside its frame
+  EXPECT_EQ(width(2005), m.X(47));              // its text fits: as the template has it
+  EXPECT_EQ(width(2006), m.X(47));              // aligned right: its box stays
+  EXPECT_EQ(width(2007), m.X(200) - m.X(150));  // up to the dialog's edge
+  dlg.DestroyWindow();
+}
+
 TEST(DialogFont, MulDivRoundsHalfAwayFromZero) {
   EXPECT_EQ(MulDiv(7, 6, 4), 11);  // 10.5
   EXPECT_EQ(MulDiv(5, 6, 4), 8);   // 7.5

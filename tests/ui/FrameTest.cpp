@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <cstdio>
 
 #include "UiTestSupport.h"
 #include "ui/DC.h"
@@ -16,6 +17,7 @@
 #include "ui/FrameWndEx.h"
 #include "ui/Image.h"
 #include "ui/Images.h"
+#include "ui/RecordingMessageService.h"
 #include "ui/SingleDocTemplate.h"
 #include "ui/View.h"
 #include "ui/WinAppEx.h"
@@ -66,6 +68,18 @@ class App : public CWinAppEx {
   }
 };
 
+// The single-document template of a plain document, the test frame and a
+// painted view (whose address `view` receives once it is made).
+CSingleDocTemplate* AddTemplate(CWinAppEx& app, PaintedView*& view) {
+  auto* docTemplate = new CSingleDocTemplate(
+      128, [] { return new CDocument; }, [] { return new Frame; },
+      [&view] {
+        view = new PaintedView;
+        return view;
+      });
+  app.AddDocTemplate(docTemplate);
+  return docTemplate;
+}
 }  // namespace
 
 TEST(FrameWnd, MenuUpdateHandlersRoutingAndAccelerators) {
@@ -133,13 +147,7 @@ TEST(FrameWnd, MenuUpdateHandlersRoutingAndAccelerators) {
 TEST(FrameWnd, DocumentTemplateBuildsFrameAndViewThatPaints) {
   App app;
   PaintedView* view = nullptr;
-  auto* docTemplate = new CSingleDocTemplate(
-      128, [] { return new CDocument; }, [] { return new Frame; },
-      [&view] {
-        view = new PaintedView;
-        return view;
-      });
-  app.AddDocTemplate(docTemplate);
+  CSingleDocTemplate* docTemplate = AddTemplate(app, view);
   CCommandLineInfo info;
   app.ParseCommandLine(info);
   ASSERT_TRUE(app.ProcessShellCommand(info));
@@ -160,6 +168,74 @@ TEST(FrameWnd, DocumentTemplateBuildsFrameAndViewThatPaints) {
   EXPECT_EQ(client, viewRect);
   app.CloseDocTemplates();
   EXPECT_EQ(AfxGetMainWnd(), nullptr);
+}
+
+// The framework's document commands on an application that hands Ctrl+N and
+// Ctrl+O to them, as the program's does; Ctrl+S is the document's own.
+TEST(FrameWnd, DocumentCommandsNewOpenAndSaveAnEmptyDocument) {
+  struct DocApp : App {
+    DocApp() {
+      MapCommand(ID_FILE_NEW, [this] { OnFileNew(); });
+      MapCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    }
+  } app;
+  RecordingMessageService service;
+  PaintedView* view = nullptr;
+  CSingleDocTemplate* docTemplate = AddTemplate(app, view);
+  CCommandLineInfo info;
+  ASSERT_TRUE(app.ProcessShellCommand(info));
+  CFrameWndEx* frame = docTemplate->GetFrame();
+  CDocument* doc = docTemplate->GetDocument();
+  EXPECT_EQ(doc->GetTitle(), "無題");
+
+  // Save asks for a file the first time, proposing the title, and writes the
+  // empty document; the second save goes to the same file without asking.
+  const std::string path = ::testing::TempDir() + "kx2-document.txt";
+  std::FILE* old = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(old, nullptr);
+  std::fputs("old", old);
+  std::fclose(old);
+  service.AnswerPath(path);
+  EXPECT_TRUE(frame->RunCommand(ID_FILE_SAVE, true));
+  ASSERT_EQ(service.fileDialogs.size(), 1u);
+  EXPECT_FALSE(service.fileDialogs[0].open);
+  EXPECT_EQ(service.fileDialogs[0].fileName, "無題");
+  EXPECT_TRUE(service.fileDialogs[0].flags & OFN_OVERWRITEPROMPT);
+  EXPECT_EQ(doc->GetPathName(), path);
+  EXPECT_EQ(doc->GetTitle(), "kx2-document.txt");
+  std::FILE* saved = std::fopen(path.c_str(), "rb");
+  ASSERT_NE(saved, nullptr);
+  EXPECT_EQ(std::fgetc(saved), EOF);
+  std::fclose(saved);
+  EXPECT_TRUE(frame->RunCommand(ID_FILE_SAVE, true));
+  EXPECT_EQ(service.fileDialogs.size(), 1u);
+
+  // New empties it; the view starts afresh.
+  const int updates = view->initialUpdates;
+  EXPECT_TRUE(frame->RunCommand(ID_FILE_NEW, true));
+  EXPECT_EQ(doc->GetPathName(), "");
+  EXPECT_EQ(doc->GetTitle(), "無題");
+  EXPECT_EQ(view->initialUpdates, updates + 1);
+
+  // Open takes a chosen file into the document; a file that cannot be read
+  // is said so and changes nothing; a cancelled dialog changes nothing.
+  service.AnswerPath(path);
+  EXPECT_TRUE(frame->RunCommand(ID_FILE_OPEN, true));
+  ASSERT_EQ(service.fileDialogs.size(), 2u);
+  EXPECT_TRUE(service.fileDialogs[1].open);
+  EXPECT_EQ(doc->GetPathName(), path);
+  service.AnswerPath(::testing::TempDir() + "kx2-no-such-dir/x.txt");
+  frame->RunCommand(ID_FILE_OPEN, true);
+  ASSERT_EQ(service.boxes.size(), 1u);
+  EXPECT_EQ(service.boxes[0].text, "ドキュメントを開けませんでした。");
+  EXPECT_EQ(doc->GetPathName(), path);
+  service.CancelFileDialog();
+  frame->RunCommand(ID_FILE_OPEN, true);
+  EXPECT_EQ(doc->GetPathName(), path);
+  EXPECT_EQ(service.boxes.size(), 1u);
+
+  std::remove(path.c_str());
+  app.CloseDocTemplates();
 }
 
 TEST(Images, ThePicturesAndTheIconAreEmbedded) {

@@ -2,6 +2,10 @@
 // dialogs through the recording service.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
 #include <QTimer>
 #include <atomic>
 #include <chrono>
@@ -10,6 +14,7 @@
 #include "UiTestSupport.h"
 #include "platform/Hooks.h"
 #include "res/StringTable.h"
+#include "tests/support/qt/ModalDialogs.h"
 #include "ui/Dialog.h"
 #include "ui/FileDialog.h"
 #include "ui/MessagePump.h"
@@ -177,8 +182,65 @@ TEST(MessageService, FileDialogsAreAnsweredWithPaths) {
   EXPECT_EQ(open.DoModal(), IDCANCEL);
 }
 
-TEST(MessageService, FiltersBecomeQtFilters) {
-  EXPECT_EQ(QtFileFilter("Log file(*.log)|*.log||"), QStringLiteral("Log file(*.log) (*.log)"));
-  EXPECT_EQ(QtFileFilter("Text(*.txt)|*.txt|All|*.*||"), QStringLiteral("Text(*.txt) (*.txt);;All (*.*)"));
+TEST(MessageService, FiltersBecomeQtFiltersThatShowEachPatternOnce) {
+  EXPECT_EQ(QtFileFilter("Log file(*.log)|*.log||"), QStringLiteral("Log file(*.log)"));
+  EXPECT_EQ(QtFileFilter("Text(*.txt)|*.txt|All|*.*||"), QStringLiteral("Text(*.txt);;All (*.*)"));
+  EXPECT_EQ(QtFileFilter("Data (*.a;*.b)|*.b;*.a||"), QStringLiteral("Data (*.a;*.b)"));
+  // Parentheses that are not the patterns keep the patterns beside them.
+  EXPECT_EQ(QtFileFilter("HEX (firmware)|*.hex||"), QStringLiteral("HEX (firmware) (*.hex)"));
   EXPECT_EQ(QtFileFilter(""), QString());
+}
+
+// The real Qt dialogs, answered from inside their loops.
+TEST(QtDialogs, StandardButtonsAndFileDialogsSpeakJapaneseAndShowThePatternOnce) {
+  QtMessageService service;
+  QStringList buttons;
+  OnModal<QMessageBox>([&](QMessageBox& box) {
+    for (QAbstractButton* b : box.buttons()) buttons << b->text();
+    box.reject();
+  });
+  EXPECT_EQ(service.MessageBox(nullptr, "?", "Q", MB_OKCANCEL), IDCANCEL);
+  EXPECT_TRUE(buttons.contains(QStringLiteral("キャンセル"))) << buttons.join(QLatin1Char(',')).toStdString();
+
+  QString fileLabel;
+  QStringList filters;
+  OnModal<QFileDialog>([&](QFileDialog& dlg) {
+    if (auto* label = dlg.findChild<QLabel*>(QStringLiteral("fileNameLabel"))) fileLabel = label->text();
+    filters = dlg.nameFilters();
+    dlg.reject();
+  });
+  FileDialogRequest request;
+  request.open = false;
+  request.filter = "Log file(*.log)|*.log||";
+  EXPECT_FALSE(service.FileDialog(request));
+  EXPECT_TRUE(fileLabel.startsWith(QStringLiteral("ファイル名"))) << fileLabel.toStdString();
+  EXPECT_EQ(filters, QStringList{QStringLiteral("Log file(*.log)")});
+}
+
+TEST(QtDialogs, ABoxIsAsWideAsItsCaptionAndCaptionsLoseControlCharacters) {
+  QtMessageService service;
+  const std::string caption = "Time Synchronization of the logger clock with the server\r\n";
+  int width = 0;
+  QString title;
+  int needed = 0;
+  OnModal<QMessageBox>([&](QMessageBox& box) {
+    width = box.width();
+    title = box.windowTitle();
+    QFont bold = box.font();
+    bold.setBold(true);
+    // The caption's text beside at least an icon and three window buttons.
+    needed = QFontMetrics(bold).horizontalAdvance(title) + 4 * 16;
+    box.reject();
+  });
+  service.MessageBox(nullptr, "OK?", caption, MB_OK);
+  EXPECT_EQ(title, QStringLiteral("Time Synchronization of the logger clock with the server"));
+  EXPECT_GE(width, needed);
+
+  // A window keeps its text as set; only the title bar goes without CR LF.
+  CDialog dlg;
+  ASSERT_TRUE(dlg.CreateIndirect(Empty()));
+  dlg.SetWindowText("Brimlet [Ver. 1.00]\r\n");
+  EXPECT_EQ(dlg.GetWidget()->windowTitle(), QStringLiteral("Brimlet [Ver. 1.00]"));
+  EXPECT_EQ(dlg.GetWindowText(), "Brimlet [Ver. 1.00]\r\n");
+  dlg.DestroyWindow();
 }

@@ -1,5 +1,7 @@
 // The main window before and after connecting to the logger simulator, and
 // the port selection dialog that lists it.
+#include <QCoreApplication>
+#include <QDir>
 #include <cstdlib>
 #include <memory>
 
@@ -61,10 +63,26 @@ std::unique_ptr<CWnd> PortDialog() {
   if (!theApp.CreateWithFont(*dlg, CComSettingDlg::IDD, nullptr)) return nullptr;
   return dlg;
 }
+
+// The port dialog as ./scripts/run shows it: the simulator under the link
+// that the run makes in the build folder, a long path in the narrow column.
+std::unique_ptr<CWnd> PortDialogWithRunLink() {
+  Simulator();
+  const std::string link =
+      QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../../kx2sim.tty")).toStdString();
+  const std::string ports = getenv("KX2_PORTS") ? getenv("KX2_PORTS") : "";
+  setenv("KX2_PORTS", link.c_str(), 1);
+  auto dlg = std::make_unique<CComSettingDlg>();
+  dlg->m_szPort = "\\\\.\\" + link;
+  const BOOL made = theApp.CreateWithFont(*dlg, CComSettingDlg::IDD, nullptr);
+  setenv("KX2_PORTS", ports.c_str(), 1);
+  return made ? std::move(dlg) : nullptr;
+}
 }  // namespace
 
 void AddFrameShots(std::vector<ShotEntry>& shots) {
   shots.push_back({"main_window", [] { return MainWindow(false); }});
   shots.push_back({"port_dialog", [] { return PortDialog(); }});
+  shots.push_back({"port_dialog_simulator_link", [] { return PortDialogWithRunLink(); }});
   shots.push_back({"main_window_connected", [] { return MainWindow(true); }});
 }

@@ -2,6 +2,9 @@
 // modeless (with the simulator connected where the window needs a logger).
 #include "tools/shots/ShotList.h"
 
+#include <QFileDialog>
+#include <QMessageBox>
+
 #include "app/AboutDlg.h"
 #include "app/DlgTerminal.h"
 #include "app/DlgWorking.h"
@@ -10,7 +13,9 @@
 #include "app/LogView.h"
 #include "link/MLog.h"
 #include "res/DialogTemplate.h"
+#include "res/StringTable.h"
 #include "ui/Dialog.h"
+#include "ui/QtMessageService.h"
 
 namespace {
 std::unique_ptr<CWnd> RawTemplate(unsigned id) {
@@ -58,6 +63,33 @@ std::unique_ptr<CWnd> Terminal() {
   dlg->GetView()->EnableCaretBlink(WA_ACTIVE, nullptr, FALSE);
   return dlg;
 }
+// The terminal with the save dialog of 表示ログ保存 open over it.
+std::unique_ptr<CWnd> TerminalSaving() {
+  std::unique_ptr<CWnd> terminal = Terminal();
+  if (!terminal) return nullptr;
+  terminal->ShowWindow(SW_SHOW);
+  FileDialogRequest request;
+  request.open = false;
+  request.defaultExt = "log";
+  request.fileName = "DWL_20261209_101500.log";
+  request.flags = OFN_OVERWRITEPROMPT;
+  request.filter = "Log file(*.log)|*.log||";
+  request.owner = static_cast<CDlgTerminal*>(terminal.get())->GetView();
+  // The terminal's window holds the dialog and deletes it with itself; the
+  // dialog sits lower right, so the terminal shows beside it.
+  QFileDialog* dialog = MakeFileDialog(request).release();
+  dialog->move(terminal->GetWidget()->pos() + QPoint(160, 120));
+  dialog->show();
+  return terminal;
+}
+
+// A box whose caption is longer than its text: the time synchronisation's
+// success.
+std::unique_ptr<CWnd> LongCaptionBox() {
+  auto box = std::make_unique<CWnd>();
+  box->Attach(MakeMessageBox(nullptr, res::LoadString(2510), "Time Synchronization", MB_OK).release(), 0, true);
+  return box;
+}
 }  // namespace
 
 std::vector<ShotEntry> AllShots() {
@@ -69,6 +101,8 @@ std::vector<ShotEntry> AllShots() {
   shots.push_back({"progress_window", ProgressWindow});
   shots.push_back({"about_box", AboutBox});
   shots.push_back({"terminal", Terminal});
+  shots.push_back({"terminal_save_dialog", TerminalSaving});
+  shots.push_back({"message_box_long_caption", LongCaptionBox});
   AddFrameShots(shots);
   AddPanelShots(shots);
   AddControlShots(shots);

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QWidget>
 #include <cstdio>
+#include <vector>
 
 #include "tools/shots/ShotList.h"
 #include "ui/ApplicationSetUp.h"
@@ -24,18 +25,30 @@ bool OwnedBy(CWnd* wnd, CWnd* owner) {
   return false;
 }
 
+// Is the top-level widget a dialog that Qt keeps over that window (a file
+// dialog or a message box opened from it)?
+bool OpenedFrom(QWidget* top, QWidget* w) { return top->parentWidget() && top->parentWidget()->window() == w; }
+
 // The window with the visible pop-ups it owns (the tabbed panel lies over
-// the main window's client area as a window of its own).
+// the main window's client area as a window of its own) and the standard
+// dialogs open over it; the picture grows to hold them.
 QImage WithOwnedPopUps(CWnd* wnd) {
   QWidget* w = wnd->GetWidget();
-  QImage body = w->grab().toImage();
-  QPainter p(&body);
-  QPoint origin = w->mapToGlobal(QPoint(0, 0));
+  const QPoint origin = w->mapToGlobal(QPoint(0, 0));
+  std::vector<QWidget*> popUps;
+  QRect all(QPoint(0, 0), w->size());
   for (QWidget* top : QApplication::topLevelWidgets()) {
     if (top == w || !top->isVisible()) continue;
-    if (!OwnedBy(CWnd::FromWidget(top), wnd)) continue;
-    p.drawImage(top->mapToGlobal(QPoint(0, 0)) - origin, top->grab().toImage());
+    if (!OpenedFrom(top, w) && !OwnedBy(CWnd::FromWidget(top), wnd)) continue;
+    popUps.push_back(top);
+    all |= QRect(top->mapToGlobal(QPoint(0, 0)) - origin, top->size());
   }
+  QImage body(all.size(), QImage::Format_RGB32);
+  body.fill(QColor(30, 30, 30));
+  QPainter p(&body);
+  p.drawImage(-all.topLeft(), w->grab().toImage());
+  for (QWidget* top : popUps)
+    p.drawImage(top->mapToGlobal(QPoint(0, 0)) - origin - all.topLeft(), top->grab().toImage());
   return body;
 }
 
