@@ -24,3 +24,6 @@ void AddFrameShots(std::vector<ShotEntry>& shots);
 
 // The tabbed panel on each of its tabs, connected to the simulator.
 void AddPanelShots(std::vector<ShotEntry>& shots);
+
+// The firmware update dialog with an image chosen (FirmwareShots.cpp).
+void AddFirmwareShots(std::vector<ShotEntry>& shots);
