@@ -37,11 +37,7 @@ CComSettingDlg::CComSettingDlg(CWnd* pParent) : CDialog(IDD, pParent) {
 CComSettingDlg::~CComSettingDlg() = default;
 
 INT_PTR CComSettingDlg::DoModal() {
-  CDialogTemplate dlgTemplate;
-  if (!CKestrix2CommApp::LoadDlgTemplateWithFont(IDD, theApp.GetDlgFontPointSize(), dlgTemplate)) return -1;
-  m_lpszTemplateName = nullptr;
-  m_nIDHelp = 0;
-  InitModalIndirect(dlgTemplate);
+  if (!theApp.InitModalWithFont(*this, IDD)) return -1;
   return CDialog::DoModal();
 }
 

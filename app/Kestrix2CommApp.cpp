@@ -193,12 +193,18 @@ BOOL CKestrix2CommApp::LoadDlgTemplateWithFont(UINT nIDTemplate, WORD nPointSize
 }
 
 INT_PTR CKestrix2CommApp::DoModalWithFont(CDialog& dlg, UINT nIDTemplate, WORD nPointSize) {
+  if (!InitModalWithFont(dlg, nIDTemplate, nPointSize)) return -1;
+  return dlg.DoModal();
+}
+
+BOOL CKestrix2CommApp::InitModalWithFont(CDialog& dlg, UINT nIDTemplate, WORD nPointSize) {
   CDialogTemplate dlgTemplate;
-  if (!LoadDlgTemplateWithFont(nIDTemplate, nPointSize ? nPointSize : GetDlgFontPointSize(), dlgTemplate)) return -1;
+  if (!LoadDlgTemplateWithFont(nIDTemplate, nPointSize ? nPointSize : GetDlgFontPointSize(), dlgTemplate)) {
+    return FALSE;
+  }
   dlg.m_lpszTemplateName = nullptr;
   dlg.m_nIDHelp = 0;
-  dlg.InitModalIndirect(dlgTemplate, nullptr);
-  return dlg.DoModal();
+  return dlg.InitModalIndirect(dlgTemplate, nullptr);
 }
 
 BOOL CKestrix2CommApp::CreateWithFont(CDialog& dlg, UINT nIDTemplate, CWnd* pParent, WORD nPointSize) {

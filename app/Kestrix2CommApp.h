@@ -44,6 +44,9 @@ class CKestrix2CommApp : public CWinAppEx {
   // The dialog font pattern for a modal dialog: runs it from its template
   // with the dialog font; -1 when the template cannot be loaded.
   INT_PTR DoModalWithFont(CDialog& dlg, UINT nIDTemplate, WORD nPointSize = 0);
+  // Its first half, for a dialog whose own DoModal runs with the dialog
+  // font: the next DoModal of the base builds from the changed template.
+  BOOL InitModalWithFont(CDialog& dlg, UINT nIDTemplate, WORD nPointSize = 0);
   // The same for a modeless window (nPointSize 0: the dialog font's size).
   BOOL CreateWithFont(CDialog& dlg, UINT nIDTemplate, CWnd* pParent, WORD nPointSize = 0);
 

@@ -57,6 +57,10 @@ class CMainFrame : public CFrameWndEx, public CKXCWorkingThread {
   // Opens the device path and checks that a logger of this family answers.
   int ConnectPort(const std::string& device);
   void ResetConnection();
+  // The firmware dialog, then a full re-read when it updated the logger. No
+  // menu item carries its command and the command's rule keeps it disabled,
+  // so only a direct call opens it.
+  void OnFirmwareUpdate();
 
   static LRESULT KeyHookProc(int code, WPARAM wParam, LPARAM lParam);
 
@@ -84,7 +88,6 @@ class CMainFrame : public CFrameWndEx, public CKXCWorkingThread {
   void OnExportSettings();
   void OnImportSettings();
   void OnSettingGroup(int group);
-  void OnFirmwareUpdate();
 
  private:
   void MapMessages();

@@ -2,6 +2,7 @@
 // commands: the Connect road, Disconnect, the frame's own work and the runs
 // that the logger pages ask for.
 #include "app/ComSettingDlg.h"
+#include "app/DlgFirm.h"
 #include "app/Kestrix2CommApp.h"
 #include "app/MainFrame.h"
 #include "app/PortOpenReason.h"
@@ -192,6 +193,15 @@ void CMainFrame::OnImportSettings() {
 }
 
 void CMainFrame::OnFirmwareUpdate() {
-  // The firmware dialog opens from here; its update rule keeps the command
-  // disabled.
+  CDlgFirm dlg(this);
+  dlg.DoModal();
+  if (dlg.m_bUpdated == 0) return;
+  // The logger restarted from its new program: its version and settings
+  // are read anew.
+  CWnd* focus = GetFocus();
+  m_nWorkMode = kWorkConnect;
+  RunWork(nullptr);
+  SetFocus();
+  if (focus != nullptr) focus->SetFocus();
+  m_dlgRefMain.UpdatePages();
 }

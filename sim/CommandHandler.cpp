@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "link/IntelHex.h"
 #include "sim/SimText.h"
 
 namespace sim {
@@ -11,6 +12,7 @@ namespace {
 
 constexpr const char* kYes = "YES END";
 constexpr const char* kNotEnd = "NOT END";
+constexpr const char* kFamilyTag = "KESTRX2";
 
 SimReply Lines(std::initializer_list<SimLine> lines) {
   SimReply r;
@@ -41,24 +43,18 @@ bool ParseStart(const std::string& date, const std::string& time, int64_t* out) 
   return SimClock::FromFields(2000 + f[0], f[1], f[2], f[3], f[4], f[5], out);
 }
 
-// Intel HEX: ':' then byte count, address, type, data and a checksum that
-// brings the sum of all bytes to 0 modulo 256.
-bool ValidHexLine(const std::string& line) {
-  if (line.size() < 11 || line[0] != ':' || (line.size() - 1) % 2 != 0) return false;
-  std::vector<int> bytes;
-  for (size_t i = 1; i < line.size(); i += 2) {
-    int v = 0;
-    for (size_t k = i; k < i + 2; ++k) {
-      const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(line[k])));
-      if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
-      v = v * 16 + (c <= '9' ? c - '0' : c - 'A' + 10);
+// The zero-terminated strings in a record's data; an unterminated tail
+// is no string.
+void AppendHeaderStrings(const std::string& data, std::vector<std::string>* strings) {
+  std::string current;
+  for (char c : data) {
+    if (c != '\0') {
+      current += c;
+    } else if (!current.empty()) {
+      strings->push_back(current);
+      current.clear();
     }
-    bytes.push_back(v);
   }
-  if (static_cast<size_t>(bytes[0]) + 5 != bytes.size()) return false;
-  int sum = 0;
-  for (int b : bytes) sum += b;
-  return sum % 256 == 0;
 }
 
 std::string GroupedImei(const std::string& imei) {
@@ -266,6 +262,7 @@ void CommandHandler::FactoryReset() {
   m_state.inspecting = false;
   m_state.monitoring = false;
   m_state.imageLines = 0;
+  m_state.imageHeader.clear();
   m_records.Clear();
 }
 
@@ -353,6 +350,7 @@ SimReply CommandHandler::Inspect(const std::string& upper, const std::string& li
   if (!s.inspecting) return Ng();
   if (upper == "SRAMCLR") {
     s.imageLines = 0;
+    s.imageHeader.clear();
     return Lines({{"OK"}});
   }
   if (upper == "MONITOR") {
@@ -360,13 +358,18 @@ SimReply CommandHandler::Inspect(const std::string& upper, const std::string& li
     return Lines({{"OK"}});
   }
   if (!line.empty() && line[0] == ':') {
-    if (!s.monitoring || !ValidHexLine(line)) return Ng();
+    intelhex::Record record;
+    if (!s.monitoring || !intelhex::ParseRecord(line, &record)) return Ng();
+    // The first two records carry the image's header strings.
+    if (s.imageLines < 2) AppendHeaderStrings(record.data, &s.imageHeader);
     ++s.imageLines;
     return Lines({{"OK"}});
   }
   if (upper == "WEEP") {
     if (!s.monitoring || s.imageLines == 0) return Ng();
-    // The logger restarts from the new program once it is written.
+    // The logger restarts from the new program once it is written, and then
+    // reports the version that the image's header names after the family tag.
+    if (s.imageHeader.size() >= 2 && s.imageHeader[0] == kFamilyTag) s.version = s.imageHeader[1];
     s.inspecting = false;
     s.monitoring = false;
     s.imageLines = 0;

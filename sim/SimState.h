@@ -61,6 +61,9 @@ struct SimState {
   bool inspecting = false;
   bool monitoring = false;
   int imageLines = 0;
+  // The header strings of the image being transferred: the family tag, the
+  // version it brings, then what else its maker notes.
+  std::vector<std::string> imageHeader;
   bool moduleOn = true;
   bool moduleAwake = false;
 

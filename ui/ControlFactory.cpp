@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "ui/Button.h"
+#include "ui/CtlColor.h"
 #include "ui/Edit.h"
 #include "ui/Images.h"
 #include "ui/ListCtrl.h"
@@ -371,6 +372,9 @@ void CreateDialogControls(CWnd* dialog, const res::DialogTemplateData& data, con
     made.push_back(w);
     std::unique_ptr<CWnd> wrapper = WrapperFor(c.kind);
     wrapper->Attach(w, c.id, false);
+    if (const UINT message = ui_detail::CtlColorMessage(c.kind)) {
+      ui_detail::AskColoursBeforePaint(w, dialog->m_hWnd, message);
+    }
     dialog->AdoptChild(std::move(wrapper));
   }
   for (size_t i = 0; i < made.size(); ++i) {

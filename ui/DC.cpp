@@ -30,12 +30,14 @@ int CDC::SetBkMode(int mode) {
 COLORREF CDC::SetBkColor(COLORREF color) {
   COLORREF old = m_crBk;
   m_crBk = color;
+  m_bBkSet = true;
   return old;
 }
 
 COLORREF CDC::SetTextColor(COLORREF color) {
   COLORREF old = m_crText;
   m_crText = color;
+  m_bTextSet = true;
   return old;
 }
 

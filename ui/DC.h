@@ -1,8 +1,10 @@
 #pragma once
 // CDC: the device context a window paints with. It hands out the Qt painter
-// of the paint event, which the program's drawing code may use directly, and
+// of the paint event, which the program's drawing code may use directly,
 // the few GDI drawing calls that controls painting themselves are written
-// with. CPaintDC opens one on a window inside that window's paint message.
+// with, and the text and background colours that a colour handler
+// (CWnd::OnCtlColor) chooses for a control before the control paints.
+// CPaintDC opens one on a window inside that window's paint message.
 
 #include <memory>
 #include <string>
@@ -15,6 +17,7 @@ class CWnd;
 
 class CDC {
  public:
+  CDC() = default;
   explicit CDC(QPainter* painter);
   virtual ~CDC();
   CDC(const CDC&) = delete;
@@ -25,8 +28,16 @@ class CDC {
   // TRANSPARENT or OPAQUE (the text's cell filled with the background
   // colour); answers the previous mode.
   int SetBkMode(int mode);
+  int GetBkMode() const { return m_nBkMode; }
+  // Each setter answers the previous value.
   COLORREF SetBkColor(COLORREF color);
+  COLORREF GetBkColor() const { return m_crBk; }
   COLORREF SetTextColor(COLORREF color);
+  COLORREF GetTextColor() const { return m_crText; }
+  // Whether a colour was chosen at all: what was never set stays the
+  // control's own.
+  bool IsTextColorSet() const { return m_bTextSet; }
+  bool IsBkColorSet() const { return m_bBkSet; }
   // Draws text in this font from now on; answers the font selected before
   // (nullptr for the painter's own, which selecting nullptr brings back).
   CFont* SelectObject(CFont* font);
@@ -40,10 +51,12 @@ class CDC {
   void SetPainter(QPainter* painter);
 
  private:
-  QPainter* m_pPainter;
+  QPainter* m_pPainter = nullptr;
   int m_nBkMode = OPAQUE;
   COLORREF m_crBk = RGB(255, 255, 255);
   COLORREF m_crText = RGB(0, 0, 0);
+  bool m_bTextSet = false;
+  bool m_bBkSet = false;
   CFont* m_pFont = nullptr;
 };
 

@@ -23,6 +23,7 @@ HHOOK g_nextHook = 1;
 bool g_letDialogManager = false;
 int g_currentChar = 0;
 std::set<int> g_keysDown;
+std::multiset<int> g_keysHeld;
 const QEvent* g_lastEvent = nullptr;
 ulong g_lastStamp = 0;
 QEvent::Type g_lastType = QEvent::None;
@@ -149,6 +150,7 @@ void LetDialogManagerHandle() { g_letDialogManager = true; }
 int CurrentKeyChar() { return g_currentChar; }
 
 short GetKeyState(int virtualKey) {
+  if (g_keysHeld.count(virtualKey) != 0) return static_cast<short>(0x8000);
   Qt::KeyboardModifiers mods = QGuiApplication::queryKeyboardModifiers();
   bool down;
   switch (virtualKey) {
@@ -165,4 +167,17 @@ short GetKeyState(int virtualKey) {
       down = g_keysDown.count(virtualKey) != 0;
   }
   return down ? static_cast<short>(0x8000) : 0;
+}
+
+bool IsKeyChordHeld(const KeyChord& chord) {
+  if ((GetKeyState(chord.first) & 0x8000) == 0) return false;
+  return (GetKeyState(chord.second) & 0x8000) != 0;
+}
+
+ScopedKeyHold::ScopedKeyHold(std::initializer_list<int> virtualKeys) : m_keys(virtualKeys) {
+  for (int key : m_keys) g_keysHeld.insert(key);
+}
+
+ScopedKeyHold::~ScopedKeyHold() {
+  for (int key : m_keys) g_keysHeld.erase(g_keysHeld.find(key));
 }

@@ -7,6 +7,9 @@
 // key-downs, through PreTranslateMessage of the window that has the focus
 // and its parents (TRUE swallows it), and only then to Qt.
 
+#include <initializer_list>
+#include <vector>
+
 #include "ui/WinDefs.h"
 
 using HHOOK = intptr_t;
@@ -35,3 +38,28 @@ int CurrentKeyChar();
 
 // Is that virtual key down now (high bit set, as GetKeyState answers).
 short GetKeyState(int virtualKey);
+
+// Two keys held together, such as a chord of two modifiers that unlocks an
+// operation the ordinary user should not stumble on.
+struct KeyChord {
+  int first;
+  int second;
+};
+// Both keys down now, each asked of GetKeyState, the second only while the
+// first is down.
+bool IsKeyChordHeld(const KeyChord& chord);
+
+// Keys that count as down for GetKeyState while the object lives, whatever the
+// keyboard says: tests hold keys this way, since an offscreen platform has
+// no keyboard state to ask. Holds nest.
+class ScopedKeyHold {
+ public:
+  explicit ScopedKeyHold(std::initializer_list<int> virtualKeys);
+  explicit ScopedKeyHold(const KeyChord& chord) : ScopedKeyHold({chord.first, chord.second}) {}
+  ~ScopedKeyHold();
+  ScopedKeyHold(const ScopedKeyHold&) = delete;
+  ScopedKeyHold& operator=(const ScopedKeyHold&) = delete;
+
+ private:
+  std::vector<int> m_keys;
+};

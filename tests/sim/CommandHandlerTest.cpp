@@ -5,6 +5,7 @@
 
 #include "sim/CommandHandler.h"
 #include "sim/SimClock.h"
+#include "tests/support/HexImage.h"
 
 namespace sim {
 namespace {
@@ -181,6 +182,27 @@ TEST_F(CommandHandlerTest, FirmwareLinesOnlyInInspectionMode) {
   EXPECT_EQ(weep.head[1].text, "OK");
   EXPECT_GT(weep.head[1].delayMs, 0u);
   EXPECT_FALSE(h.State().inspecting);  // restarted from the new program
+}
+
+TEST_F(CommandHandlerTest, AWrittenImageBringsTheVersionItsHeaderNames) {
+  const auto transfer = [this](const std::string& image) {
+    One("INSPECT ON");
+    One("SRAMCLR");
+    One("MONITOR");
+    size_t pos = 0;
+    for (size_t end; (end = image.find("\r\n", pos)) != std::string::npos; pos = end + 2) {
+      EXPECT_EQ(One(image.substr(pos, end - pos)), "OK");
+    }
+    h.Handle("WEEP");
+    return Texts("HELLO").at(1);
+  };
+  EXPECT_EQ(Texts("HELLO").at(1), "Corvanel-QZ Ver[1.02]");
+  EXPECT_EQ(transfer(FirmwareImage({"KESTRX2", "2.05"}, {"25-01-10", "RG"})), "Corvanel-QZ Ver[2.05]");
+  // An image of another family, or one without a header, leaves it.
+  EXPECT_EQ(transfer(FirmwareImage({"OTHER", "9.99"}, {"x", "y"})), "Corvanel-QZ Ver[2.05]");
+  EXPECT_EQ(transfer(HexImage(3)), "Corvanel-QZ Ver[2.05]");
+  // Only the first two records count.
+  EXPECT_EQ(transfer(HexImage(2) + FirmwareImage({"KESTRX2", "3.00"}, {"a", "b"})), "Corvanel-QZ Ver[2.05]");
 }
 
 TEST_F(CommandHandlerTest, ModuleMonitorLines) {

@@ -106,5 +106,6 @@ std::vector<ShotEntry> AllShots() {
   AddFrameShots(shots);
   AddPanelShots(shots);
   AddControlShots(shots);
+  AddFirmwareShots(shots);
   return shots;
 }

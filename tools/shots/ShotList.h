@@ -27,3 +27,5 @@ void AddPanelShots(std::vector<ShotEntry>& shots);
 
 // The input edits and coloured switches in their test dialog (ControlShots.cpp).
 void AddControlShots(std::vector<ShotEntry>& shots);
+// The firmware update dialog with an image chosen (FirmwareShots.cpp).
+void AddFirmwareShots(std::vector<ShotEntry>& shots);
