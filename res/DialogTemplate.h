@@ -17,7 +17,7 @@ enum class ControlKind {
   GroupBox,
   CheckBox,
   RadioButton,
-  ComboBox,
+  ComboBox,    // drop-down (CS_DROPDOWN) or drop list (CS_DROPDOWNLIST, also when neither)
   ListBox,
   ListView,    // list control (report view when CS_REPORT)
   TreeView,    // tree control (check boxes when CS_CHECKBOXES)
@@ -62,6 +62,8 @@ enum ControlStyle : uint32_t {
   CS_VERTICAL = 1u << 26,    // scroll bar orientation
   CS_HASLINES = 1u << 27,    // tree lines and buttons
   CS_MODALFRAME = 1u << 28,  // double (modal-frame) border around the control
+  CS_DROPDOWN = 1u << 29,    // combo box: an edit field with a drop-down list
+  CS_DROPDOWNLIST = 1u << 30,  // combo box: a drop-down list without an edit field
 };
 
 // Dialog style bits.

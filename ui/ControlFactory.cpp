@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "ui/Button.h"
+#include "ui/ComboBox.h"
 #include "ui/Edit.h"
 #include "ui/Images.h"
 #include "ui/ListCtrl.h"
@@ -28,11 +29,14 @@
 #include "ui/Static.h"
 #include "ui/TabControlWidget.h"
 #include "ui/TabCtrl.h"
+#include "ui/TreeCtrl.h"
 #include "ui/WidgetText.h"
 
 using res::ControlKind;
 
 namespace {
+const char* kStyleProperty = "kx2style";
+
 // Sends a control's command or notification to its dialog, if both still exist.
 struct Notifier {
   HWND dialog;
@@ -145,6 +149,21 @@ QWidget* MakeRadioButton(QWidget* parent, const res::ControlTemplate& c, QButton
   return r;
 }
 
+// Drop-down: an edit field over the list, typed text allowed; drop list:
+// only the list's entries. The list's choice reaches the dialog as
+// CBN_SELCHANGE and typing as CBN_EDITCHANGE, as the operator makes them.
+QWidget* MakeComboBox(QWidget* parent, const res::ControlTemplate& c, const Notifier& n) {
+  auto* combo = new QComboBox(parent);
+  const bool dropDown = (c.style & res::CS_DROPDOWN) != 0 && (c.style & res::CS_DROPDOWNLIST) == 0;
+  combo->setEditable(dropDown);
+  combo->setInsertPolicy(QComboBox::NoInsert);
+  QObject::connect(combo, &QComboBox::activated, combo, [n](int) { n.Command(CBN_SELCHANGE); });
+  if (QLineEdit* edit = combo->lineEdit()) {
+    QObject::connect(edit, &QLineEdit::textEdited, combo, [n](const QString&) { n.Command(CBN_EDITCHANGE); });
+  }
+  return combo;
+}
+
 QWidget* MakeTree(QWidget* parent) {
   auto* tree = new QTreeWidget(parent);
   tree->setHeaderHidden(true);
@@ -209,7 +228,7 @@ QWidget* MakeControl(QWidget* parent, const res::ControlTemplate& c, const DluMe
     case ControlKind::RadioButton:
       return MakeRadioButton(parent, c, radios);
     case ControlKind::ComboBox:
-      return new QComboBox(parent);
+      return MakeComboBox(parent, c, n);
     case ControlKind::ListBox:
       return new QListWidget(parent);
     case ControlKind::ListView:
@@ -246,7 +265,12 @@ bool TakesFocus(ControlKind kind) {
 
 // Place, text and the template's state bits on a made widget.
 void ApplyTemplateStyle(QWidget* w, const res::ControlTemplate& c, const DluMetrics& dlu) {
-  w->setGeometry(dlu.X(c.x), dlu.Y(c.y), dlu.X(c.cx), dlu.Y(c.cy));
+  int height = dlu.Y(c.cy);
+  // A combo box's template height is that of its dropped list; the control
+  // itself is one field high.
+  if (c.kind == ControlKind::ComboBox) height = std::min(height, w->sizeHint().height());
+  w->setGeometry(dlu.X(c.x), dlu.Y(c.y), dlu.X(c.cx), height);
+  w->setProperty(kStyleProperty, static_cast<qulonglong>(c.style));
   if (c.kind != ControlKind::Icon) SetWidgetText(w, c.text ? c.text : "");
   if (!TakesFocus(c.kind)) {
     w->setFocusPolicy(Qt::NoFocus);
@@ -275,6 +299,10 @@ std::unique_ptr<CWnd> WrapperFor(ControlKind kind) {
       return std::make_unique<CButton>();
     case ControlKind::ListView:
       return std::make_unique<CListCtrl>();
+    case ControlKind::TreeView:
+      return std::make_unique<CTreeCtrl>();
+    case ControlKind::ComboBox:
+      return std::make_unique<CComboBox>();
     case ControlKind::Tab:
       return std::make_unique<CTabCtrl>();
     case ControlKind::Progress:
@@ -307,4 +335,10 @@ void CreateDialogControls(CWnd* dialog, const res::DialogTemplateData& data, con
     wrapper->Attach(w, c.id, false);
     dialog->AdoptChild(std::move(wrapper));
   }
+}
+
+uint32_t TemplateStyleOf(const QWidget* widget) {
+  if (!widget) return 0;
+  const QVariant v = widget->property(kStyleProperty);
+  return v.isValid() ? static_cast<uint32_t>(v.toULongLong()) : 0;
 }

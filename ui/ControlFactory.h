@@ -7,5 +7,11 @@
 #include "ui/Fonts.h"
 
 class CWnd;
+class QWidget;
 
 void CreateDialogControls(CWnd* dialog, const res::DialogTemplateData& data, const DluMetrics& dlu);
+
+// The template's style bits (res::ControlStyle) of a control the factory
+// made; 0 for any other widget. Wrappers read them when they take the
+// control over (a tree's check boxes, a combo box's kind).
+uint32_t TemplateStyleOf(const QWidget* widget);

@@ -59,6 +59,7 @@ struct CWnd::Impl {
   std::map<UINT_PTR, QTimer*> timers;
   std::vector<std::unique_ptr<CWnd>> children;
   HWND owner = 0;
+  bool painting = false;
 };
 
 CWnd::CWnd() : m_impl(std::make_unique<Impl>()) {}
@@ -452,7 +453,17 @@ void CWnd::SetOwner(CWnd* owner) {
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add) {
   DWORD old = m_dwStyle;
   m_dwStyle = (m_dwStyle & ~remove) | add;
-  return old != m_dwStyle;
+  if (old == m_dwStyle) return FALSE;
+  OnStyleChanged(old);
+  return TRUE;
+}
+
+bool CWnd::IsPainting() const { return m_impl->painting && m_impl->widget; }
+
+void CWnd::PaintNow() {
+  m_impl->painting = true;
+  OnPaint();
+  m_impl->painting = false;
 }
 
 void CWnd::SetIcon(int iconResourceId, BOOL) {
@@ -570,6 +581,7 @@ void CWnd::OnSize(UINT, int, int) {}
 void CWnd::OnMove(int, int) {}
 void CWnd::OnDestroy() {}
 void CWnd::OnClose() { DestroyWindow(); }
+void CWnd::OnPaint() {}
 BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return FALSE; }
 void CWnd::OnHScroll(UINT, UINT, CScrollBar*) {}
 void CWnd::OnVScroll(UINT, UINT, CScrollBar*) {}
