@@ -64,6 +64,7 @@ enum ControlStyle : uint32_t {
   CS_MODALFRAME = 1u << 28,  // double (modal-frame) border around the control
   CS_DROPDOWN = 1u << 29,    // combo box: an edit field with a drop-down list
   CS_DROPDOWNLIST = 1u << 30,  // combo box: a drop-down list without an edit field
+  CS_CENTERIMAGE = 1u << 31,   // static: text centred from top to bottom
 };
 
 // Dialog style bits.

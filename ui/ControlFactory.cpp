@@ -73,7 +73,7 @@ QWidget* MakeStatic(QWidget* parent, const res::ControlTemplate& c) {
   auto* label = new QLabel(parent);
   label->setTextFormat(Qt::PlainText);
   label->setWordWrap(true);  // the platform's statics wrap at their width
-  label->setAlignment(TextAlignment(c.style) | Qt::AlignTop);
+  label->setAlignment(TextAlignment(c.style) | ((c.style & res::CS_CENTERIMAGE) ? Qt::AlignVCenter : Qt::AlignTop));
   if (c.style & (res::CS_SUNKEN | res::CS_CLIENTEDGE)) {
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   } else if (c.style & res::CS_BORDER) {
