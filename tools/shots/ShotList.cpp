@@ -71,5 +71,6 @@ std::vector<ShotEntry> AllShots() {
   shots.push_back({"terminal", Terminal});
   AddFrameShots(shots);
   AddPanelShots(shots);
+  AddWizardShots(shots);
   return shots;
 }

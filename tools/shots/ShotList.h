@@ -24,3 +24,6 @@ void AddFrameShots(std::vector<ShotEntry>& shots);
 
 // The tabbed panel on each of its tabs, connected to the simulator.
 void AddPanelShots(std::vector<ShotEntry>& shots);
+
+// The item tree and the wizard pages (WizardShots.cpp).
+void AddWizardShots(std::vector<ShotEntry>& shots);
