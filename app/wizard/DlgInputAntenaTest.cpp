@@ -17,9 +17,7 @@ int CDlgInputAntenaTest::RunPage(CWnd* parent, unsigned flags) {
 }
 
 BOOL CDlgInputAntenaTest::OnInitDialog() {
-  m_nPageFlags |= kNoReRead;
-  CInputBaseDlg::OnInitDialog();
-  SetCloseButton();
+  SetUpCheckPage();
   return TRUE;
 }
 

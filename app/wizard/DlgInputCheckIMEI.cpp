@@ -1,10 +1,8 @@
 #include "app/wizard/DlgInputCheckIMEI.h"
 
 #include "app/Kestrix2CommApp.h"
-#include "res/StringTable.h"
 
 namespace {
-constexpr UINT kStrSuccess = 2510;
 constexpr const char* kCaption = "Check IMEI";
 }  // namespace
 
@@ -18,22 +16,15 @@ int CDlgInputCheckIMEI::RunPage(CWnd* parent, unsigned flags) {
 }
 
 BOOL CDlgInputCheckIMEI::OnInitDialog() {
-  m_nPageFlags |= kNoReRead;
-  CInputBaseDlg::OnInitDialog();
-  SetCloseButton();
+  SetUpCheckPage();
   return TRUE;
 }
 
-void CDlgInputCheckIMEI::OnBnClickedCheck() {
-  if (RunWorkAndReport(nullptr) != 0) MessageBox(res::LoadString(kStrSuccess), kCaption, MB_OK);
-}
+void CDlgInputCheckIMEI::OnBnClickedCheck() { RunWorkAndConfirm(kCaption); }
 
 int CDlgInputCheckIMEI::ThreadWork() {
+  if (!PortOpenElseNotConnected()) return 0;
   CKX2Device& device = theApp.m_device;
-  if (!device.m_port.IsOpen()) {
-    device.SetError(DeviceResult::kNotConnected);
-    return 0;
-  }
   char digits[50] = {};
   if (device.m_protocol.ReadImei(&device.m_port, digits) != ComResult::kOk) {
     device.SetError(DeviceResult::kFailed);

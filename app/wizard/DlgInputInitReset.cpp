@@ -18,13 +18,10 @@ int CDlgInputInitReset::RunPage(CWnd* parent, unsigned flags) {
 }
 
 int CDlgInputInitReset::ThreadWork() {
-  CKX2Device& device = theApp.m_device;
   // A closed port is "not connected", as for every other operation; only
   // a logger that answers wrongly three times "failed".
-  if (!device.m_port.IsOpen()) {
-    device.SetError(DeviceResult::kNotConnected);
-    return 0;
-  }
+  if (!PortOpenElseNotConnected()) return 0;
+  CKX2Device& device = theApp.m_device;
   for (int i = 0; i < kTries; ++i) {
     if (device.m_protocol.ResetDevice(&device.m_port) == ComResult::kOk) {
       device.m_strSuccess = res::LoadString(kStrSuccess);

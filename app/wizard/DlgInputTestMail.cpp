@@ -1,10 +1,8 @@
 #include "app/wizard/DlgInputTestMail.h"
 
 #include "app/Kestrix2CommApp.h"
-#include "res/StringTable.h"
 
 namespace {
-constexpr UINT kStrSuccess = 2510;
 constexpr const char* kCaption = "Send test mail";
 }  // namespace
 
@@ -18,22 +16,15 @@ int CDlgInputTestMail::RunPage(CWnd* parent, unsigned flags) {
 }
 
 BOOL CDlgInputTestMail::OnInitDialog() {
-  m_nPageFlags |= kNoReRead;
-  CInputBaseDlg::OnInitDialog();
-  SetCloseButton();
+  SetUpCheckPage();
   return TRUE;
 }
 
-void CDlgInputTestMail::OnBnClickedSend() {
-  if (RunWorkAndReport(nullptr) != 0) MessageBox(res::LoadString(kStrSuccess), kCaption, MB_OK);
-}
+void CDlgInputTestMail::OnBnClickedSend() { RunWorkAndConfirm(kCaption); }
 
 int CDlgInputTestMail::ThreadWork() {
+  if (!PortOpenElseNotConnected()) return 0;
   CKX2Device& device = theApp.m_device;
-  if (!device.m_port.IsOpen()) {
-    device.SetError(DeviceResult::kNotConnected);
-    return 0;
-  }
   if (device.m_protocol.SendCommandExpect(&device.m_port, "MAIL START\r\n", "OK", kStartMs) == ComResult::kOk &&
       device.m_protocol.QueryLines(&device.m_port, nullptr, nullptr, kSendMs) == ComResult::kOk) {
     return 1;

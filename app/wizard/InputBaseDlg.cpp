@@ -6,6 +6,7 @@
 namespace {
 constexpr UINT kStrOk = 131;
 constexpr UINT kStrClose = 132;
+constexpr UINT kStrSuccess = 2510;
 constexpr const char* kNormalTermination = "Normal termination";
 }  // namespace
 
@@ -57,6 +58,23 @@ void CInputBaseDlg::SetCloseButton() {
   if (!(m_nPageFlags & kOnlyPage)) return;
   if (CWnd* next = GetDlgItem(kNextButton)) next->ShowWindow(SW_HIDE);
   SetDlgItemText(IDCANCEL, res::LoadString(kStrClose));
+}
+
+void CInputBaseDlg::SetUpCheckPage() {
+  m_nPageFlags |= kNoReRead;
+  CInputBaseDlg::OnInitDialog();
+  SetCloseButton();
+}
+
+void CInputBaseDlg::RunWorkAndConfirm(const char* caption) {
+  if (RunWorkAndReport(nullptr) != 0) MessageBox(res::LoadString(kStrSuccess), caption, MB_OK);
+}
+
+bool CInputBaseDlg::PortOpenElseNotConnected() {
+  CKX2Device& device = theApp.m_device;
+  if (device.m_port.IsOpen()) return true;
+  device.SetError(DeviceResult::kNotConnected);
+  return false;
 }
 
 BOOL CInputBaseDlg::PreTranslateMessage(MSG* msg) {

@@ -58,6 +58,15 @@ class CInputBaseDlg : public CDialog, public CWizerdWorkCore, public CKXCWorking
   // On the only page of a walk, the close button stands alone: Next hidden,
   // Cancel reads "閉じる". For pages that act on their own button.
   void SetCloseButton();
+  // The opening of a page that only checks on its own button (IMEI,
+  // antenna, test mail): no re-read after its work, then the base set-up
+  // and the close button.
+  void SetUpCheckPage();
+  // Runs the work and, when it was done, says "成功" under the caption.
+  void RunWorkAndConfirm(const char* caption);
+  // On the worker: true while the port is open, else the "not connected"
+  // text is set (nothing goes out).
+  static bool PortOpenElseNotConnected();
 
   void OnBnClickedBack();
   void OnBnClickedNext();
