@@ -21,6 +21,7 @@
 
 #include "ui/Button.h"
 #include "ui/ComboBox.h"
+#include "ui/CtlColor.h"
 #include "ui/Edit.h"
 #include "ui/Images.h"
 #include "ui/ListCtrl.h"
@@ -333,6 +334,9 @@ void CreateDialogControls(CWnd* dialog, const res::DialogTemplateData& data, con
     ApplyTemplateStyle(w, c, dlu);
     std::unique_ptr<CWnd> wrapper = WrapperFor(c.kind);
     wrapper->Attach(w, c.id, false);
+    if (const UINT message = ui_detail::CtlColorMessage(c.kind)) {
+      ui_detail::AskColoursBeforePaint(w, dialog->m_hWnd, message);
+    }
     dialog->AdoptChild(std::move(wrapper));
   }
 }

@@ -1,14 +1,19 @@
 #pragma once
-// CDC: a device context. A window's paint hands out one on the Qt painter of
-// the paint event (CPaintDC); a memory context (CreateCompatibleDC) holds a
-// selected bitmap that StretchBlt and BitBlt copy from. The program's drawing
-// code may also use the painter directly.
+// CDC: the device context a window paints with. It hands out the Qt painter
+// of the paint event, which the program's drawing code uses directly, and
+// carries the text and background colours that a colour handler
+// (CWnd::OnCtlColor) chooses for a control before the control paints. A
+// memory context (CreateCompatibleDC) holds a selected bitmap that
+// StretchBlt and BitBlt copy from; a window's OnPaint gets its context as a
+// CPaintDC.
 
 #include "ui/WinDefs.h"
 
 class QPainter;
 class CBitmap;
 
+// Background modes of SetBkMode.
+enum : int { TRANSPARENT = 1, OPAQUE = 2 };
 // Raster operation of the copies: the source replaces the destination.
 enum : DWORD { SRCCOPY = 0x00CC0020 };
 
@@ -21,6 +26,33 @@ class CDC {
   CDC& operator=(const CDC&) = delete;
 
   QPainter* GetPainter() const { return m_pPainter; }
+
+  // Each setter answers the previous value.
+  COLORREF SetTextColor(COLORREF color) {
+    const COLORREF old = m_crText;
+    m_crText = color;
+    m_bTextSet = true;
+    return old;
+  }
+  COLORREF GetTextColor() const { return m_crText; }
+  COLORREF SetBkColor(COLORREF color) {
+    const COLORREF old = m_crBk;
+    m_crBk = color;
+    m_bBkSet = true;
+    return old;
+  }
+  COLORREF GetBkColor() const { return m_crBk; }
+  int SetBkMode(int mode) {
+    const int old = m_nBkMode;
+    m_nBkMode = mode;
+    return old;
+  }
+  int GetBkMode() const { return m_nBkMode; }
+
+  // Whether a colour was chosen at all: what was never set stays the
+  // control's own.
+  bool IsTextColorSet() const { return m_bTextSet; }
+  bool IsBkColorSet() const { return m_bBkSet; }
 
   // A memory context for copies onto `dc` (which may be null).
   BOOL CreateCompatibleDC(CDC* dc);
@@ -36,6 +68,11 @@ class CDC {
   QPainter* m_pPainter = nullptr;
 
  private:
+  COLORREF m_crText = RGB(0, 0, 0);
+  COLORREF m_crBk = RGB(255, 255, 255);
+  int m_nBkMode = OPAQUE;
+  bool m_bTextSet = false;
+  bool m_bBkSet = false;
   bool m_bMemory = false;
   CBitmap* m_pSelected = nullptr;
 };

@@ -59,6 +59,15 @@ enum : UINT {
   WM_TIMER = 0x0113,
   WM_HSCROLL = 0x0114,
   WM_VSCROLL = 0x0115,
+  // A control's colours, asked of its dialog before it paints: one message
+  // per kind of control, in the order of the CTLCOLOR_ kinds below.
+  WM_CTLCOLORMSGBOX = 0x0132,
+  WM_CTLCOLOREDIT = 0x0133,
+  WM_CTLCOLORLISTBOX = 0x0134,
+  WM_CTLCOLORBTN = 0x0135,
+  WM_CTLCOLORDLG = 0x0136,
+  WM_CTLCOLORSCROLLBAR = 0x0137,
+  WM_CTLCOLORSTATIC = 0x0138,
   WM_MOUSEWHEEL = 0x020A,
   WM_INITIALUPDATE = 0x0364,
 };
@@ -89,6 +98,17 @@ enum : UINT {
   BN_CLICKED = 0,
   EN_CHANGE = 0x0300,
   EN_KILLFOCUS = 0x0200,
+};
+
+// Kinds of a colour request (OnCtlColor's nCtlColor).
+enum : UINT {
+  CTLCOLOR_MSGBOX = 0,
+  CTLCOLOR_EDIT = 1,
+  CTLCOLOR_LISTBOX = 2,
+  CTLCOLOR_BTN = 3,
+  CTLCOLOR_DLG = 4,
+  CTLCOLOR_SCROLLBAR = 5,
+  CTLCOLOR_STATIC = 6,
 };
 
 // Dialog results and standard command ids.

@@ -547,6 +547,15 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       Invalidate(FALSE);
       return 0;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      return reinterpret_cast<LRESULT>(OnCtlColor(reinterpret_cast<CDC*>(wParam), FromHandle(static_cast<HWND>(lParam)),
+                                                  message - WM_CTLCOLORMSGBOX));
     default:
       break;
   }
@@ -585,6 +594,7 @@ void CWnd::OnPaint() {}
 BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return FALSE; }
 void CWnd::OnHScroll(UINT, UINT, CScrollBar*) {}
 void CWnd::OnVScroll(UINT, UINT, CScrollBar*) {}
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) { return nullptr; }
 LRESULT CWnd::DefWindowProc(UINT, WPARAM, LPARAM) { return 0; }
 void CWnd::DoDataExchange(CDataExchange*) {}
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "ui/Brush.h"
 #include "ui/Point.h"
 #include "ui/Rect.h"
 #include "ui/WinDefs.h"
@@ -20,6 +21,7 @@ class WndBridge;
 }
 class CScrollBar;
 class CDataExchange;
+class CDC;
 
 class CWnd {
  public:
@@ -134,6 +136,11 @@ class CWnd {
   virtual BOOL OnMouseWheel(UINT flags, short delta, CPoint pt);
   virtual void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
   virtual void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
+  // The colours of a child control about to paint (nCtlColor: CTLCOLOR_STATIC,
+  // ...): the handler may set the text colour (and, opaque, the background
+  // colour) on the DC; a brush it answers fills the control's background. The
+  // default chooses nothing, so the control keeps its own colours.
+  virtual HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
   virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   virtual void DoDataExchange(CDataExchange* dx);
 

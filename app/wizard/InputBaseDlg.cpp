@@ -2,15 +2,19 @@
 
 #include "app/Kestrix2CommApp.h"
 #include "res/StringTable.h"
+#include "ui/DC.h"
 
 namespace {
 constexpr UINT kStrOk = 131;
 constexpr UINT kStrClose = 132;
 constexpr UINT kStrSuccess = 2510;
 constexpr const char* kNormalTermination = "Normal termination";
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kRed = RGB(255, 0, 0);
 }  // namespace
 
 CInputBaseDlg::CInputBaseDlg(UINT nIDTemplate) : CDialog(nIDTemplate) {
+  m_brushWhite.CreateSolidBrush(kWhite);
   MapCommand(kBackButton, [this] { OnBnClickedBack(); });
   MapCommand(IDCANCEL, [this] { OnBnClickedCancel(); });
   MapCommand(kNextButton, [this] { OnBnClickedNext(); });
@@ -20,6 +24,7 @@ CInputBaseDlg::~CInputBaseDlg() {
   // The window ends while the page is whole; the background part then waits
   // for a work still running.
   if (GetSafeHwnd() != 0) DestroyWindow();
+  if (m_brushWhite.GetSafeHandle() != nullptr) m_brushWhite.DeleteObject();
 }
 
 int CInputBaseDlg::StartWork(CWnd* parent, unsigned pageFlags, unsigned workFlags) {
@@ -75,6 +80,17 @@ bool CInputBaseDlg::PortOpenElseNotConnected() {
   if (device.m_port.IsOpen()) return true;
   device.SetError(DeviceResult::kNotConnected);
   return false;
+}
+
+HBRUSH CInputBaseDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+  HBRUSH brush = CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+  const int id = pWnd != nullptr ? pWnd->GetDlgCtrlID() : 0;
+  if (id == kTitleBand) {
+    pDC->SetBkColor(kWhite);
+    return m_brushWhite;
+  }
+  if (id == kWarning && nCtlColor == CTLCOLOR_STATIC) pDC->SetTextColor(kRed);
+  return brush;
 }
 
 BOOL CInputBaseDlg::PreTranslateMessage(MSG* msg) {

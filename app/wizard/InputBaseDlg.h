@@ -15,6 +15,7 @@
 
 #include "app/KXCWorkingThread.h"
 #include "app/wizard/WizerdWorkCore.h"
+#include "ui/Brush.h"
 #include "ui/Dialog.h"
 
 class CInputBaseDlg : public CDialog, public CWizerdWorkCore, public CKXCWorkingThread {
@@ -46,10 +47,13 @@ class CInputBaseDlg : public CDialog, public CWizerdWorkCore, public CKXCWorking
   unsigned m_nPageFlags = 0;
   int m_nPageResult = kClosed;
   unsigned m_nWorkFlags = 0;
+  CBrush m_brushWhite;  // the title band's background
 
  protected:
   BOOL PreTranslateMessage(MSG* msg) override;
   BOOL OnInitDialog() override;
+  // The title band white, the warning line red.
+  HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) override;
   // The work's hooks, on the worker thread.
   void OnWorkBegin() override { SyncDeviceState(); }
   void OnWorkEnd() override { RefreshDeviceInfo(); }

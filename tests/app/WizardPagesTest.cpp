@@ -2,6 +2,7 @@
 // success, each refusal that sends nothing, each logger fault; and the keys
 // and the busy refusal that every page shares.
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 
 #include "app/wizard/DlgInputAntenaTest.h"
@@ -41,6 +42,24 @@ TEST_F(WizardTest, ResetBringsBackTheFactoryValuesAndTheSystemPageShowsThem) {
   Then<CDlgInputInitReset>([this](CDlgInputInitReset& page) {
     EXPECT_FALSE(Shown(page, kBack));  // the only page of its walk
     EXPECT_EQ(Label(page, kNext), "OK");
+    // The title band on white, the warning in red.
+    const QImage shot = page.GetWidget()->grab().toImage();
+    const auto area = [&page](int id) {
+      CRect rc;
+      page.GetDlgItem(id)->GetWindowRect(&rc);
+      page.ScreenToClient(&rc);
+      return QRect(rc.left, rc.top, rc.Width(), rc.Height());
+    };
+    const QRect band = area(CInputBaseDlg::kTitleBand);
+    EXPECT_EQ(shot.pixelColor(band.right() - 2, band.bottom() - 2), QColor(Qt::white));
+    int red = 0;
+    const QRect warning = area(CInputBaseDlg::kWarning);
+    for (int y = warning.top(); y <= warning.bottom(); ++y)
+      for (int x = warning.left(); x <= warning.right(); ++x) {
+        const QColor c = shot.pixelColor(x, y);
+        red += c.red() > 200 && c.green() < 90 && c.blue() < 90;
+      }
+    EXPECT_GT(red, 20);
     const size_t before = sim.ReceivedCommands().size();
     Click(page, CDlgInputInitReset::kResetButton);
     EXPECT_EQ(SentSince(before), (Lines{"ST RES", "HELLO", "RD SYS", "MAIL DSP"}));
