@@ -7,6 +7,7 @@
 #include "app/MainFrame.h"
 #include "app/PortOpenReason.h"
 #include "res/StringTable.h"
+#include "settings/KXCSettingWork.h"
 #include "settings/SettingSelect.h"
 
 namespace {
@@ -123,7 +124,6 @@ void CMainFrame::OnDisconnect() {
 }
 
 void CMainFrame::ExecuteSettingItem(CWnd* caller, int index, unsigned flags) {
-  (void)flags;
   CKX2Device& device = theApp.m_device;
   if (index < 0) {
     CWnd* focus = GetFocus();
@@ -148,7 +148,8 @@ void CMainFrame::ExecuteSettingItem(CWnd* caller, int index, unsigned flags) {
     CSettingSelect select;
     select.Init(device.m_workRead.m_sysInfo.m_nKind, 0);
     for (int i = 0; i < kSettingItemCount; ++i) select.m_item[i].checked = i == index ? 1 : 0;
-    // The wizard of the setting item takes the selection from here.
+    CKXCSettingWork work;
+    work.RunWizard(caller, select, flags);
   }
   m_dlgRefMain.UpdatePages();
 }
@@ -169,7 +170,8 @@ void CMainFrame::RunSettingGroup(int group) {
     }
   }
   device.m_workEdit = device.m_workRead;
-  // The item tree and the wizard take the selection from here.
+  CKXCSettingWork work;
+  work.SelectAndRun(this, select);
   SetFocus();
   m_dlgRefMain.UpdatePages();
 }

@@ -1,6 +1,6 @@
 #include "app/OrgColorRdioButton.h"
 
-#include "ui/DC.h"
+#include "ui/PaintDC.h"
 
 COrgColorRdioButton::COrgColorRdioButton(COLORREF crFace, COLORREF crText, COLORREF crFocusFace)
     : m_crFace(crFace), m_crText(crText), m_crFocusFace(crFocusFace) {}

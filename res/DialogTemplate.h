@@ -17,7 +17,7 @@ enum class ControlKind {
   GroupBox,
   CheckBox,
   RadioButton,
-  ComboBox,
+  ComboBox,    // drop-down (CS_DROPDOWN) or drop list (CS_DROPDOWNLIST, also when neither)
   ListBox,
   ListView,    // list control (report view when CS_REPORT)
   TreeView,    // tree control (check boxes when CS_CHECKBOXES)
@@ -31,7 +31,7 @@ enum class ControlKind {
 };
 
 // Control style bits (our own, not the platform's values).
-enum ControlStyle : uint32_t {
+enum ControlStyle : uint64_t {
   CS_NONE = 0,
   CS_HIDDEN = 1u << 0,       // not visible initially
   CS_DISABLED = 1u << 1,     // disabled initially
@@ -62,8 +62,11 @@ enum ControlStyle : uint32_t {
   CS_VERTICAL = 1u << 26,    // scroll bar orientation
   CS_HASLINES = 1u << 27,    // tree lines and buttons
   CS_MODALFRAME = 1u << 28,  // double (modal-frame) border around the control
-  CS_LEFT = 1u << 29,        // button text left-aligned (with CS_RIGHT: centred)
-  CS_PUSHLIKE = 1u << 30,    // radio button that looks like a push button, down while checked
+  CS_DROPDOWN = 1u << 29,    // combo box: an edit field with a drop-down list
+  CS_DROPDOWNLIST = 1u << 30,  // combo box: a drop-down list without an edit field
+  CS_CENTERIMAGE = 1u << 31,   // static: text centred from top to bottom
+  CS_LEFT = 1ull << 32,      // button text left-aligned (with CS_RIGHT: centred)
+  CS_PUSHLIKE = 1ull << 33,  // radio button that looks like a push button, down while checked
 };
 
 // Dialog style bits.
@@ -87,7 +90,7 @@ struct ControlTemplate {
   int id;            // -1 for controls without an id (labels, group boxes)
   ControlKind kind;
   const char* text;  // UTF-8, never null ("" for none)
-  uint32_t style;    // ControlStyle bits
+  uint64_t style;    // ControlStyle bits
   int x, y, cx, cy;  // dialog units
 };
 

@@ -49,6 +49,9 @@ constexpr StringEntry kMessageStrings[] = {
     {2524, "雨量のカウントをリセットします。\r\nリセットすると元には戻せません\r\n続けますか？"},
     {2532, "IMEIを取得できません。\r\nSIMカードを確認してください。"},
     {2533, "通信モジュールへの設定に失敗しました\r\n再度設定を行ってください"},
+    // A setting walk that stopped the measurement ended before the measurement
+    // page started it again.
+    {2540, "測定は停止したままです。\r\n測定を開始するまで雨量は記録されません。"},
 
     // Setting item names, 3000 + item index. Items that no logger of this
     // family offers keep their rows: the indexes are shared with the file.

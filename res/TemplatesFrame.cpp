@@ -9,7 +9,7 @@ namespace {
 using K = ControlKind;
 
 // Push buttons are tab stops, as in any dialog.
-constexpr uint32_t kButton = CS_TABSTOP;
+constexpr uint64_t kButton = CS_TABSTOP;
 constexpr uint32_t kModal = DS_POPUP | DS_CAPTION | DS_SYSMENU | DS_MODALFRAME;
 
 std::vector<DialogTemplateData> Build() {

@@ -12,10 +12,10 @@ namespace {
 
 using K = ControlKind;
 
-constexpr uint32_t kButton = CS_TABSTOP;
+constexpr uint64_t kButton = CS_TABSTOP;
 constexpr uint32_t kPage = DS_CHILD | DS_CONTROL;
-constexpr uint32_t kField = CS_READONLY | CS_BORDER;
-constexpr uint32_t kNumber = CS_READONLY | CS_BORDER | CS_RIGHT;
+constexpr uint64_t kField = CS_READONLY | CS_BORDER;
+constexpr uint64_t kNumber = CS_READONLY | CS_BORDER | CS_RIGHT;
 
 // The one-character unit labels (年, 月, 日, 時, 分) of the measurement page
 // have a place but no size of their own: 9 x 8 holds one full-width character

@@ -3,17 +3,22 @@
 // file. It keeps no state; callers make one on the stack for one operation.
 //
 // The settings file (".rai") side is text in, text out here; the dialogs and
-// the disk around it belong to the window side.
+// the disk around it belong to the window side. So do the item tree and the
+// wizard: their members below are defined with the wizard's pages in
+// app/wizard/, and only the window side calls them.
 
 #include <cstddef>
 #include <ctime>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class CInputBaseDlg;
 class CSdlTime;
 class CSettingSelect;
 class CSettingWorkData;
+class CWnd;
 
 class CKXCSettingWork {
  public:
@@ -31,6 +36,23 @@ class CKXCSettingWork {
 
   CKXCSettingWork() = default;
   virtual ~CKXCSettingWork();
+
+  // --- item tree and wizard (app/wizard/) ---
+
+  // Makes the input page of a setting item, or null for an item without one.
+  using PageMaker = std::function<CInputBaseDlg*(int item)>;
+
+  // Lets the operator narrow the selection in the item tree, then runs the
+  // wizard over what was chosen. -1, and the selection unchanged, when the
+  // tree is cancelled; else the wizard's result.
+  int SelectAndRun(CWnd* parent, CSettingSelect& select, unsigned unused = 0);
+  // One input page per ticked item, in item order, walked with the given
+  // page flags: 1 walked to the end, 0 backed out of the first page, -1
+  // closed or cancelled, or no item had a page.
+  int RunWizard(CWnd* parent, const CSettingSelect& select, unsigned flags);
+  int RunWizard(CWnd* parent, const CSettingSelect& select, unsigned flags, const PageMaker& make);
+  // The page of each item that has one.
+  static CInputBaseDlg* CreatePage(int item);
 
   // --- export ---
 

@@ -38,6 +38,7 @@ std::optional<Fault> FaultPlan::Parse(const std::string& scenario, std::string* 
       {"long", FaultKind::LongLine, false},
       {"stall", FaultKind::Stall, true},
       {"vanish", FaultKind::Vanish, false},
+      {"novalue", FaultKind::NoValue, false},
   };
   Fault fault;
   fault.count = -1;

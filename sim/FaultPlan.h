@@ -21,6 +21,7 @@ enum class FaultKind {
   LongLine,   // a line longer than 4096 bytes before the reply
   Stall,      // the reply stops for good after `lines` lines (mid-download)
   Vanish,     // the logger disappears: the pseudo-terminal is closed
+  NoValue,    // the reply's data lines keep their key and lose the value ("IMEI:", "ANT")
 };
 
 struct Fault {
@@ -40,7 +41,8 @@ class FaultPlan {
   std::optional<Fault> Take(const std::string& command);
 
   // "KIND[=N][*COUNT][@COMMAND]", e.g. "ng@RD SYS", "delay=3000*2", "stall=5@RD ALL".
-  // KIND: noanswer, delay=MS, ng, notend, garbage, split, hash, long, stall=LINES, vanish.
+  // KIND: noanswer, delay=MS, ng, notend, garbage, split, hash, long, stall=LINES, vanish,
+  // novalue.
   // Without *COUNT the fault stays for good.
   static std::optional<Fault> Parse(const std::string& scenario, std::string* error);
 

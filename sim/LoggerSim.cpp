@@ -6,11 +6,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 
 #include "platform/Time.h"
+#include "sim/SimText.h"
 
 namespace sim {
 namespace {
@@ -19,6 +21,19 @@ constexpr char kEsc = 0x1b;
 // A command line never comes close to this; anything longer is line noise.
 constexpr size_t kMaxPendingInput = 65536;
 constexpr size_t kDownloadChunk = 4096;
+
+// A data line cut after its key and the key's separator: "IMEI:12-3456" gives
+// "IMEI:", "ANT -85" gives "ANT". Acknowledgements and end markers stay.
+void DropValues(SimReply& reply) {
+  for (SimLine& l : reply.head) {
+    const std::string upper = ToUpper(l.text);
+    if (upper == "OK" || upper == "NG" || upper.rfind("YES END", 0) == 0 || upper.rfind("NOT END", 0) == 0) continue;
+    size_t key = 0;
+    while (key < l.text.size() && std::isalpha(static_cast<unsigned char>(l.text[key]))) ++key;
+    if (key < l.text.size() && l.text[key] == ':') ++key;
+    l.text.erase(key);
+  }
+}
 
 }  // namespace
 
@@ -220,6 +235,7 @@ void LoggerSim::ProcessLine(const std::string& line) {
       reply.head.push_back({"?~%$GARBAGE&!~?"});
     else if (!fault || (kind != FaultKind::NoAnswer && kind != FaultKind::Vanish))
       reply = m_handler.Handle(line);
+    if (fault && kind == FaultKind::NoValue) DropValues(reply);
   }
   if (fault && fault->kind == FaultKind::Vanish) {
     // The logger is gone: the program sees its port hang up.

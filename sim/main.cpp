@@ -23,7 +23,8 @@ int Usage(const char* self) {
                "  --link PATH       also reach the terminal through the symbolic link PATH\n"
                "  --records N       records held in memory (default 2500)\n"
                "  --fault SCENARIO  KIND[=N][*COUNT][@COMMAND]; KIND is noanswer, delay=MS, ng,\n"
-               "                    notend, garbage, split, hash, long, stall=LINES or vanish\n",
+               "                    notend, garbage, split, hash, long, stall=LINES, vanish or\n"
+               "                    novalue\n",
                self);
   return 2;
 }

@@ -45,7 +45,7 @@ void CButton::OnDetaching() {
 void CButton::OnPaint() { m_bDefaultPaint = true; }
 
 UINT CButton::GetButtonStyle() const {
-  uint32_t style = TemplateStyleOf(GetWidget());
+  uint64_t style = TemplateStyleOf(GetWidget());
   UINT bs = 0;
   if (style & res::CS_LEFT) bs |= BS_LEFT;
   if (style & res::CS_RIGHT) bs |= BS_RIGHT;

@@ -23,7 +23,7 @@ class CButton : public CWnd {
   // itself as usual; a class that draws the button itself paints through a
   // CPaintDC of the button and calls the base for the states it leaves to
   // the control.
-  virtual void OnPaint();
+  void OnPaint() override;
   void OnAttached() override;
   void OnDetaching() override;
 

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "ui/Button.h"
+#include "ui/ComboBox.h"
 #include "ui/CtlColor.h"
 #include "ui/Edit.h"
 #include "ui/Images.h"
@@ -32,6 +33,7 @@
 #include "ui/Static.h"
 #include "ui/TabControlWidget.h"
 #include "ui/TabCtrl.h"
+#include "ui/TreeCtrl.h"
 #include "ui/WidgetText.h"
 
 using res::ControlKind;
@@ -66,7 +68,7 @@ struct Notifier {
   }
 };
 
-Qt::Alignment TextAlignment(uint32_t style) {
+Qt::Alignment TextAlignment(uint64_t style) {
   if (style & res::CS_RIGHT) return Qt::AlignRight;
   if (style & res::CS_CENTER) return Qt::AlignHCenter;
   return Qt::AlignLeft;
@@ -76,7 +78,7 @@ QWidget* MakeStatic(QWidget* parent, const res::ControlTemplate& c) {
   auto* label = new QLabel(parent);
   label->setTextFormat(Qt::PlainText);
   label->setWordWrap(true);  // the platform's statics wrap at their width
-  label->setAlignment(TextAlignment(c.style) | Qt::AlignTop);
+  label->setAlignment(TextAlignment(c.style) | ((c.style & res::CS_CENTERIMAGE) ? Qt::AlignVCenter : Qt::AlignTop));
   if (c.style & (res::CS_SUNKEN | res::CS_CLIENTEDGE)) {
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   } else if (c.style & res::CS_BORDER) {
@@ -162,6 +164,21 @@ QWidget* MakeRadioButton(QWidget* parent, const res::ControlTemplate& c, QButton
   return r;
 }
 
+// Drop-down: an edit field over the list, typed text allowed; drop list:
+// only the list's entries. The list's choice reaches the dialog as
+// CBN_SELCHANGE and typing as CBN_EDITCHANGE, as the operator makes them.
+QWidget* MakeComboBox(QWidget* parent, const res::ControlTemplate& c, const Notifier& n) {
+  auto* combo = new QComboBox(parent);
+  const bool dropDown = (c.style & res::CS_DROPDOWN) != 0 && (c.style & res::CS_DROPDOWNLIST) == 0;
+  combo->setEditable(dropDown);
+  combo->setInsertPolicy(QComboBox::NoInsert);
+  QObject::connect(combo, &QComboBox::activated, combo, [n](int) { n.Command(CBN_SELCHANGE); });
+  if (QLineEdit* edit = combo->lineEdit()) {
+    QObject::connect(edit, &QLineEdit::textEdited, combo, [n](const QString&) { n.Command(CBN_EDITCHANGE); });
+  }
+  return combo;
+}
+
 QWidget* MakeTree(QWidget* parent) {
   auto* tree = new QTreeWidget(parent);
   tree->setHeaderHidden(true);
@@ -226,7 +243,7 @@ QWidget* MakeControl(QWidget* parent, const res::ControlTemplate& c, const DluMe
     case ControlKind::RadioButton:
       return MakeRadioButton(parent, c, radios);
     case ControlKind::ComboBox:
-      return new QComboBox(parent);
+      return MakeComboBox(parent, c, n);
     case ControlKind::ListBox:
       return new QListWidget(parent);
     case ControlKind::ListView:
@@ -263,8 +280,12 @@ bool TakesFocus(ControlKind kind) {
 
 // Place, text and the template's state bits on a made widget.
 void ApplyTemplateStyle(QWidget* w, const res::ControlTemplate& c, const DluMetrics& dlu) {
-  w->setProperty(kStyleProperty, static_cast<uint>(c.style));
-  w->setGeometry(dlu.X(c.x), dlu.Y(c.y), dlu.X(c.cx), dlu.Y(c.cy));
+  int height = dlu.Y(c.cy);
+  // A combo box's template height is that of its dropped list; the control
+  // itself is one field high.
+  if (c.kind == ControlKind::ComboBox) height = std::min(height, w->sizeHint().height());
+  w->setGeometry(dlu.X(c.x), dlu.Y(c.y), dlu.X(c.cx), height);
+  w->setProperty(kStyleProperty, static_cast<qulonglong>(c.style));
   if (c.kind != ControlKind::Icon) SetWidgetText(w, c.text ? c.text : "");
   if (!TakesFocus(c.kind)) {
     w->setFocusPolicy(Qt::NoFocus);
@@ -293,6 +314,10 @@ std::unique_ptr<CWnd> WrapperFor(ControlKind kind) {
       return std::make_unique<CButton>();
     case ControlKind::ListView:
       return std::make_unique<CListCtrl>();
+    case ControlKind::TreeView:
+      return std::make_unique<CTreeCtrl>();
+    case ControlKind::ComboBox:
+      return std::make_unique<CComboBox>();
     case ControlKind::Tab:
       return std::make_unique<CTabCtrl>();
     case ControlKind::Progress:
@@ -344,10 +369,6 @@ void WidenClippedLabel(QWidget* w, size_t index, const res::DialogTemplateData& 
 }
 }  // namespace
 
-uint32_t TemplateStyleOf(const QWidget* control) {
-  return control ? control->property(kStyleProperty).toUInt() : 0;
-}
-
 QObject* RadioGroupOf(const QWidget* control) {
   return control ? control->property(kRadioGroupProperty).value<QObject*>() : nullptr;
 }
@@ -380,4 +401,10 @@ void CreateDialogControls(CWnd* dialog, const res::DialogTemplateData& data, con
   for (size_t i = 0; i < made.size(); ++i) {
     if (IsClippedLabel(made[i], data.controls[i])) WidenClippedLabel(made[i], i, data, dlu);
   }
+}
+
+uint64_t TemplateStyleOf(const QWidget* widget) {
+  if (!widget) return 0;
+  const QVariant v = widget->property(kStyleProperty);
+  return v.isValid() ? static_cast<uint64_t>(v.toULongLong()) : 0;
 }

@@ -3,17 +3,21 @@
 // of the paint event, which the program's drawing code may use directly,
 // the few GDI drawing calls that controls painting themselves are written
 // with, and the text and background colours that a colour handler
-// (CWnd::OnCtlColor) chooses for a control before the control paints.
-// CPaintDC opens one on a window inside that window's paint message.
+// (CWnd::OnCtlColor) chooses for a control before the control paints. A
+// memory context (CreateCompatibleDC) holds a selected bitmap that
+// StretchBlt and BitBlt copy from; a window's OnPaint gets its context as a
+// CPaintDC (ui/PaintDC.h).
 
-#include <memory>
 #include <string>
 
 #include "ui/WinDefs.h"
 
 class QPainter;
+class CBitmap;
 class CFont;
-class CWnd;
+
+// Raster operation of the copies: the source replaces the destination.
+enum : DWORD { SRCCOPY = 0x00CC0020 };
 
 class CDC {
  public:
@@ -47,6 +51,16 @@ class CDC {
   // the height of the text drawn.
   int DrawText(const std::string& text, LPRECT rc, UINT format);
 
+  // A memory context for copies onto `dc` (which may be null).
+  BOOL CreateCompatibleDC(CDC* dc);
+  // Selects a bitmap into a memory context; the one selected before (or null).
+  CBitmap* SelectObject(CBitmap* bitmap);
+  // Copies a part of a memory context's bitmap onto this context, stretched
+  // to the destination's size. FALSE when either side cannot take part.
+  BOOL StretchBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, int widthSrc, int heightSrc,
+                  DWORD rop);
+  BOOL BitBlt(int x, int y, int width, int height, CDC* src, int xSrc, int ySrc, DWORD rop);
+
  protected:
   void SetPainter(QPainter* painter);
 
@@ -58,15 +72,6 @@ class CDC {
   bool m_bTextSet = false;
   bool m_bBkSet = false;
   CFont* m_pFont = nullptr;
-};
-
-class CPaintDC : public CDC {
- public:
-  // Only inside the window's paint message (a paint route such as
-  // CButton::OnPaint); elsewhere the painter draws nothing.
-  explicit CPaintDC(CWnd* wnd);
-  ~CPaintDC() override;
-
- private:
-  std::unique_ptr<QPainter> m_painter;
+  bool m_bMemory = false;
+  CBitmap* m_pSelected = nullptr;
 };

@@ -1,6 +1,6 @@
 #pragma once
 // The program's pictures, embedded in the program, by resource id:
-// PNG 394 and 401 (main view) and icon 128.
+// PNG 381-385 (antenna levels), 394 and 401 (main view) and icon 128.
 
 #include <QIcon>
 #include <QImage>

@@ -91,6 +91,10 @@ enum : UINT {
   NM_CLICK = static_cast<UINT>(-2),
   NM_DBLCLK = static_cast<UINT>(-3),
   TCN_SELCHANGE = static_cast<UINT>(-551),
+  TVN_ITEMCHANGEDW = static_cast<UINT>(-418),
+  TVN_SELCHANGEDW = static_cast<UINT>(-451),
+  CBN_SELCHANGE = 1,
+  CBN_EDITCHANGE = 5,
   BN_CLICKED = 0,
   EN_CHANGE = 0x0300,
   EN_KILLFOCUS = 0x0200,
@@ -246,6 +250,62 @@ using LPCRECT = const RECT*;
 struct POINT {
   LONG x = 0, y = 0;
 };
+
+// Tree control. An item handle is opaque; the three insertion places are
+// the platform's fixed values.
+struct TreeItemTag;
+using HTREEITEM = TreeItemTag*;
+inline HTREEITEM const TVI_ROOT = reinterpret_cast<HTREEITEM>(static_cast<intptr_t>(-0x10000));
+inline HTREEITEM const TVI_FIRST = reinterpret_cast<HTREEITEM>(static_cast<intptr_t>(-0x0FFFF));
+inline HTREEITEM const TVI_LAST = reinterpret_cast<HTREEITEM>(static_cast<intptr_t>(-0x0FFFE));
+enum : DWORD { TVS_HASBUTTONS = 0x1, TVS_HASLINES = 0x2, TVS_LINESATROOT = 0x4, TVS_CHECKBOXES = 0x100 };
+enum : UINT {
+  TVIS_SELECTED = 0x2,
+  TVIS_EXPANDED = 0x20,
+  TVIS_STATEIMAGEMASK = 0xF000,
+};
+// The state bits of state image i (1 unchecked, 2 checked in a tree with
+// check boxes).
+constexpr UINT INDEXTOSTATEIMAGEMASK(UINT i) { return i << 12; }
+enum : UINT { TVE_COLLAPSE = 0x1, TVE_EXPAND = 0x2, TVE_TOGGLE = 0x3 };
+enum : UINT { TVGN_ROOT = 0x0, TVGN_NEXT = 0x1, TVGN_PREVIOUS = 0x2, TVGN_PARENT = 0x3, TVGN_CHILD = 0x4, TVGN_CARET = 0x9 };
+enum : UINT {
+  TVHT_NOWHERE = 0x1,
+  TVHT_ONITEMICON = 0x2,
+  TVHT_ONITEMLABEL = 0x4,
+  TVHT_ONITEMSTATEICON = 0x40,
+  TVHT_ONITEM = TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMSTATEICON,
+};
+enum : UINT { TVIF_STATE = 0x8 };
+enum : UINT { TVC_UNKNOWN = 0x0, TVC_BYMOUSE = 0x1, TVC_BYKEYBOARD = 0x2 };
+struct TVITEM {
+  UINT mask = 0;
+  HTREEITEM hItem = nullptr;
+  UINT state = 0;
+  UINT stateMask = 0;
+  LPARAM lParam = 0;
+};
+// TVN_ITEMCHANGEDW: an item's state changed (its check box among others).
+struct NMTVITEMCHANGE {
+  NMHDR hdr;
+  UINT uChanged = 0;
+  HTREEITEM hItem = nullptr;
+  UINT uStateNew = 0;
+  UINT uStateOld = 0;
+  LPARAM lParam = 0;
+};
+// TVN_SELCHANGEDW: the caret selection moved.
+struct NMTREEVIEW {
+  NMHDR hdr;
+  UINT action = 0;
+  TVITEM itemOld;
+  TVITEM itemNew;
+  POINT ptDrag;
+};
+
+// Combo box.
+enum : DWORD { CBS_SIMPLE = 0x1, CBS_DROPDOWN = 0x2, CBS_DROPDOWNLIST = 0x3, CBS_TYPEMASK = 0x3 };
+enum : int { CB_ERR = -1 };
 
 // SetWindowPos flags.
 enum : UINT {

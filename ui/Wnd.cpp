@@ -86,6 +86,7 @@ struct CWnd::Impl {
   std::vector<std::unique_ptr<CWnd>> children;
   HWND owner = 0;
   CFont font;
+  bool painting = false;
 };
 
 CWnd::CWnd() : m_impl(std::make_unique<Impl>()) {}
@@ -499,7 +500,17 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add) {
     if (m_dwStyle & WS_MAXIMIZEBOX) ui_detail::MakeMaximisable(w);
     if (visible) w->show();
   }
-  return old != m_dwStyle;
+  if (old == m_dwStyle) return FALSE;
+  OnStyleChanged(old);
+  return TRUE;
+}
+
+bool CWnd::IsPainting() const { return m_impl->painting && m_impl->widget; }
+
+void CWnd::PaintNow() {
+  m_impl->painting = true;
+  OnPaint();
+  m_impl->painting = false;
 }
 
 void CWnd::SetIcon(int iconResourceId, BOOL) {
@@ -626,6 +637,7 @@ void CWnd::OnSize(UINT, int, int) {}
 void CWnd::OnMove(int, int) {}
 void CWnd::OnDestroy() {}
 void CWnd::OnClose() { DestroyWindow(); }
+void CWnd::OnPaint() {}
 BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return FALSE; }
 void CWnd::OnHScroll(UINT, UINT, CScrollBar*) {}
 void CWnd::OnVScroll(UINT, UINT, CScrollBar*) {}

@@ -16,6 +16,9 @@
 
 class QWidget;
 class QTimer;
+namespace ui_detail {
+class WndBridge;
+}
 class CScrollBar;
 class CDataExchange;
 class CDC;
@@ -107,6 +110,9 @@ class CWnd {
   // Destroys every window that still exists (before the Qt application goes).
   static void DestroyAllWindows();
 
+  // Is the window inside its paint now (OnPaint runs): a CPaintDC paints only then.
+  bool IsPainting() const;
+
   // A pop-up owned by another window: above it, and destroyed with it.
   void SetOwner(CWnd* owner);
 
@@ -132,6 +138,9 @@ class CWnd {
   virtual void OnMove(int x, int y);
   virtual void OnDestroy();
   virtual void OnClose();
+  // The window paints itself (with a CPaintDC) after its background and
+  // before its child controls, each time the system repaints it.
+  virtual void OnPaint();
   virtual BOOL OnMouseWheel(UINT flags, short delta, CPoint pt);
   virtual void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
   virtual void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
@@ -154,13 +163,18 @@ class CWnd {
   virtual void OnDetaching() {}
   // Called after the widget has gone (destroyed by Qt or by DestroyWindow).
   virtual void OnWidgetGone() {}
+  // Called when ModifyStyle changed the style bits.
+  virtual void OnStyleChanged(DWORD oldStyle) { (void)oldStyle; }
 
   DWORD m_dwStyle = 0;
   int m_nID = 0;
 
  private:
+  friend class ui_detail::WndBridge;
   void Unregister();
   void WidgetDestroyed();
+  // The widget's paint event: OnPaint, with IsPainting true meanwhile.
+  void PaintNow();
 
   struct Impl;
   std::unique_ptr<Impl> m_impl;

@@ -124,6 +124,12 @@ bool WndBridge::eventFilter(QObject* watched, QEvent* e) {
         m_wnd->WindowProc(WM_SHOWWINDOW, FALSE, 0);
       }
       break;
+    case QEvent::Paint:
+      // The background is painted by now; the window's own drawing comes
+      // next, and the widget's (a dialog draws nothing) and the child
+      // controls' after it.
+      m_wnd->PaintNow();
+      break;
     case QEvent::Close:
       // Whether the window goes is the window's own decision (OnClose).
       e->ignore();

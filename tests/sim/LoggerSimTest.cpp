@@ -197,6 +197,26 @@ TEST_F(LoggerSimTest, VanishClosesTheTerminal) {
   EXPECT_TRUE(sim.Vanished());
 }
 
+TEST_F(LoggerSimTest, NoValueKeepsTheKeysAndEndMarkersOfTheReply) {
+  ScopedTimeScale fast(0.01);  // the module's pauses
+  const auto reply = [this](const std::string& command) {
+    slave->Send(command + "\r\n");
+    std::vector<std::string> lines;
+    while (auto l = slave->Line()) {
+      lines.push_back(*l);
+      if (*l == "YES END" || *l == "NG") break;
+    }
+    return lines;
+  };
+  sim.InjectFault({FaultKind::NoValue, "MAIL IMEI", 1});
+  sim.InjectFault({FaultKind::NoValue, "RD ANT", 1});
+  EXPECT_EQ(reply("MAIL IMEI"), (std::vector<std::string>{"OK", "IMEI:", "YES END"}));
+  EXPECT_EQ(reply("RD ANT"), (std::vector<std::string>{"OK", "ANT", "YES END"}));
+  EXPECT_EQ(reply("RD ANT"), (std::vector<std::string>{"OK", "ANT -85", "YES END"}));
+  std::string error;
+  EXPECT_EQ(FaultPlan::Parse("novalue@MAIL IMEI", &error)->kind, FaultKind::NoValue);
+}
+
 TEST(FaultPlan, ParsesScenarios) {
   std::string error;
   auto f = FaultPlan::Parse("delay=3000*2@RD SYS", &error);

@@ -7,14 +7,14 @@
 #include <QPushButton>
 
 #include "ui/Button.h"
-#include "ui/DC.h"
+#include "ui/PaintDC.h"
 #include "ui/Dialog.h"
 #include "ui/Font.h"
 
 using res::ControlKind;
 
 namespace {
-constexpr uint32_t kPush = res::CS_AUTO | res::CS_PUSHLIKE;
+constexpr uint64_t kPush = res::CS_AUTO | res::CS_PUSHLIKE;
 
 res::DialogTemplateData Switches() {
   return {9300,
@@ -139,7 +139,7 @@ TEST(PaintRoute, DeviceContextTextColoursBackgroundAndAlignment) {
   EXPECT_GT(dc.DrawText("&ab", &left, DT_SINGLELINE | DT_VCENTER | DT_LEFT), 0);
   dc.SetBkMode(OPAQUE);
   dc.DrawText("ab", &right, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
-  EXPECT_EQ(dc.SelectObject(nullptr), &big);
+  EXPECT_EQ(dc.SelectObject(static_cast<CFont*>(nullptr)), &big);
   painter.end();
   const auto has = [&](QRgb colour, int x0, int x1) {
     for (int y = 0; y < 20; ++y) {

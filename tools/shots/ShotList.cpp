@@ -107,5 +107,6 @@ std::vector<ShotEntry> AllShots() {
   AddPanelShots(shots);
   AddControlShots(shots);
   AddFirmwareShots(shots);
+  AddWizardShots(shots);
   return shots;
 }

@@ -29,3 +29,5 @@ void AddPanelShots(std::vector<ShotEntry>& shots);
 void AddControlShots(std::vector<ShotEntry>& shots);
 // The firmware update dialog with an image chosen (FirmwareShots.cpp).
 void AddFirmwareShots(std::vector<ShotEntry>& shots);
+// The item tree and the wizard pages (WizardShots.cpp).
+void AddWizardShots(std::vector<ShotEntry>& shots);

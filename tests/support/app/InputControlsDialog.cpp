@@ -5,9 +5,9 @@
 using res::ControlKind;
 
 namespace {
-constexpr uint32_t kEdit = res::CS_BORDER | res::CS_TABSTOP | res::CS_AUTOHSCROLL;
-constexpr uint32_t kSwitch = res::CS_AUTO | res::CS_PUSHLIKE;
-constexpr uint32_t kFirstSwitch = kSwitch | res::CS_GROUP | res::CS_TABSTOP;
+constexpr uint64_t kEdit = res::CS_BORDER | res::CS_TABSTOP | res::CS_AUTOHSCROLL;
+constexpr uint64_t kSwitch = res::CS_AUTO | res::CS_PUSHLIKE;
+constexpr uint64_t kFirstSwitch = kSwitch | res::CS_GROUP | res::CS_TABSTOP;
 }  // namespace
 
 const res::DialogTemplateData& InputControlsDialog::Template() {

@@ -1,0 +1,16 @@
+#pragma once
+// Wizard page of setting item 0: resets the logger to its initial settings
+// when the operator presses リセット. Next moves on without sending anything.
+
+#include "app/wizard/InputBaseDlg.h"
+
+class CDlgInputInitReset : public CInputBaseDlg {
+ public:
+  enum { IDD = 362 };
+  enum : UINT { kResetButton = 1021 };
+
+  CDlgInputInitReset();
+  int RunPage(CWnd* parent, unsigned flags) override;
+  // The reset, on the worker thread: 1 done, 0 failed.
+  int ThreadWork() override;
+};

@@ -1,0 +1,71 @@
+#include "app/wizard/DlgInputIoRain.h"
+
+#include <cmath>
+
+#include "app/Kestrix2CommApp.h"
+#include "platform/Numbers.h"
+
+namespace {
+constexpr const char* kIllegalValue = "Illigal value!  ( 0.01 - 2.00 )";
+constexpr int kTries = 3;
+constexpr uint32_t kReplyMs = 5000;
+// Values closer than this to the one read count as unchanged.
+constexpr double kSameValue = 0.001;
+}  // namespace
+
+CDlgInputIoRain::CDlgInputIoRain() : CInputBaseDlg(IDD) {
+  MapCommand(kNextButton, [this] { OnBnClickedNext(); });
+}
+
+int CDlgInputIoRain::RunPage(CWnd* parent, unsigned flags) {
+  DoModalPage(parent, flags, IDD);
+  return m_nPageResult;
+}
+
+void CDlgInputIoRain::DoDataExchange(CDataExchange* dx) { DDX_Control(dx, kRainCombo, m_comboRain); }
+
+BOOL CDlgInputIoRain::OnInitDialog() {
+  CInputBaseDlg::OnInitDialog();
+  m_comboRain.AddString("0.5");
+  m_comboRain.AddString("1.0");
+  m_comboRain.SetWindowText(platform::FormatFixed(theApp.m_device.m_workEdit.m_sysInfo.m_dRainPerCount, 2));
+  return TRUE;
+}
+
+bool CDlgInputIoRain::ToRainPerCount(const std::string& text, double* value) {
+  // The logger takes two decimals: the check and the comparison work on the
+  // value as it will be sent, so 0.004 ("0.00") and NaN are refused and
+  // 2.004 goes out as 2.00.
+  const double hundredths = std::floor(platform::AtoF(text.c_str()) * 100.0 + 0.5);
+  if (!(hundredths >= kMinHundredths && hundredths <= kMaxHundredths)) return false;
+  *value = hundredths / 100.0;
+  return true;
+}
+
+void CDlgInputIoRain::OnBnClickedNext() {
+  double value = 0.0;
+  if (!ToRainPerCount(m_comboRain.GetWindowText(), &value)) {
+    MessageBox(kIllegalValue, nullptr, MB_ICONEXCLAMATION);
+    return;
+  }
+  CKX2Device& device = theApp.m_device;
+  device.m_workEdit.m_sysInfo.m_dRainPerCount = value;
+  if (!(m_nPageFlags & kEditOnly) && std::fabs(value - device.m_workRead.m_sysInfo.m_dRainPerCount) > kSameValue) {
+    if (RunWorkAndReport(nullptr) == 0) return;
+  }
+  EndPage(kNext);
+}
+
+int CDlgInputIoRain::ThreadWork() {
+  CKX2Device& device = theApp.m_device;
+  const std::string edited = platform::FormatFixed(device.m_workEdit.m_sysInfo.m_dRainPerCount, 2);
+  if (edited == platform::FormatFixed(device.m_workRead.m_sysInfo.m_dRainPerCount, 2)) return 1;
+  const std::string command = "RCAL " + edited + "\r\n";
+  for (int i = 0; i < kTries; ++i) {
+    if (device.m_protocol.SendCommandExpect(&device.m_port, command.c_str(), nullptr, kReplyMs) == ComResult::kOk) {
+      return 1;
+    }
+  }
+  device.SetError(DeviceResult::kFailed);
+  return 0;
+}

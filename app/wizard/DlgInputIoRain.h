@@ -1,0 +1,34 @@
+#pragma once
+// Wizard page of setting item 3: the rain depth per counter pulse (mm per
+// count), chosen from the list or typed, checked, and on Next sent to the
+// logger when it differs from the value read.
+
+#include "app/wizard/InputBaseDlg.h"
+#include "ui/ComboBox.h"
+
+class CDlgInputIoRain : public CInputBaseDlg {
+ public:
+  enum { IDD = 402 };
+  enum : UINT { kRainCombo = 1186 };
+  // The range the page offers, in hundredths of a millimetre.
+  static constexpr int kMinHundredths = 1;
+  static constexpr int kMaxHundredths = 200;
+
+  CDlgInputIoRain();
+  int RunPage(CWnd* parent, unsigned flags) override;
+  // "RCAL" with the edited value when it differs from the value read, on the
+  // worker thread: 1 done (or nothing to send), 0 failed.
+  int ThreadWork() override;
+
+  // The entered text as the value the logger gets: its leading number
+  // rounded to two decimals, when that lies in 0.01-2.00. False otherwise
+  // (a value that would go out as 0.00, or no number at all).
+  static bool ToRainPerCount(const std::string& text, double* value);
+
+  CComboBox m_comboRain;
+
+ protected:
+  void DoDataExchange(CDataExchange* dx) override;
+  BOOL OnInitDialog() override;
+  void OnBnClickedNext();
+};

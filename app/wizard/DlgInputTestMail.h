@@ -1,0 +1,24 @@
+#pragma once
+// Wizard page that has the logger send a test mail when the operator presses
+// 送信: "成功" once the logger reports it sent. The records are not re-read
+// after it.
+
+#include "app/wizard/InputBaseDlg.h"
+
+class CDlgInputTestMail : public CInputBaseDlg {
+ public:
+  enum { IDD = 387 };
+  enum : UINT { kSendButton = 1044 };
+  // "OK" comes at once; the module then needs up to a minute to send.
+  static constexpr uint32_t kStartMs = 5000;
+  static constexpr uint32_t kSendMs = 60000;
+
+  CDlgInputTestMail();
+  int RunPage(CWnd* parent, unsigned flags) override;
+  // "MAIL START" and its end, on the worker thread: 1 sent, 0 not.
+  int ThreadWork() override;
+
+ protected:
+  BOOL OnInitDialog() override;
+  void OnBnClickedSend();
+};

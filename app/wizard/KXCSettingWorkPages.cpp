@@ -1,0 +1,22 @@
+// Which input page each setting item has in the wizard. Items without a
+// page (1, and those no logger of this family offers) are passed over.
+#include "app/wizard/DlgInputAntenaTest.h"
+#include "app/wizard/DlgInputInitReset.h"
+#include "app/wizard/DlgInputIoRain.h"
+#include "app/wizard/DlgInputTestMail.h"
+#include "settings/KXCSettingWork.h"
+
+CInputBaseDlg* CKXCSettingWork::CreatePage(int item) {
+  switch (item) {
+    case 0:
+      return new CDlgInputInitReset;
+    case 3:
+      return new CDlgInputIoRain;
+    case 19:
+      return new CDlgInputAntenaTest;
+    case 20:
+      return new CDlgInputTestMail;
+    default:
+      return nullptr;
+  }
+}

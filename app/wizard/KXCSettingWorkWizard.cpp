@@ -1,0 +1,87 @@
+// The item tree and the wizard of the settings transfer: the selection
+// becomes one input page per ticked item, walked in item order.
+#include <exception>
+#include <vector>
+
+#include "app/Kestrix2CommApp.h"
+#include "app/wizard/DlgTreeItem.h"
+#include "app/wizard/InputBaseDlg.h"
+#include "app/wizard/WizerdList.h"
+#include "res/StringTable.h"
+#include "settings/KXCSettingWork.h"
+#include "settings/ListBase.h"
+#include "settings/SettingSelect.h"
+#include "ui/MessageService.h"
+
+namespace {
+constexpr int kItemBatteryAlarm = 6;
+constexpr int kItemAntenna = 19;
+constexpr int kItemTestMail = 20;
+constexpr int kItemRainCriteria = 21;
+constexpr int kItemMeasurement = 22;
+constexpr UINT kStrStillStopped = 2540;
+
+// A page the maker could not make is left out, as an item without a page.
+CInputBaseDlg* MakePage(const CKXCSettingWork::PageMaker& make, int item) {
+  try {
+    return make(item);
+  } catch (const std::exception&) {
+    return nullptr;
+  }
+}
+}  // namespace
+
+int CKXCSettingWork::SelectAndRun(CWnd* parent, CSettingSelect& select, unsigned) {
+  CDlgTreeItem dlg(parent);
+  dlg.m_select = select;
+  if (dlg.DoModal() != IDOK) return -1;
+  select = dlg.m_select;
+  return RunWizard(parent, select, 0);
+}
+
+int CKXCSettingWork::RunWizard(CWnd* parent, const CSettingSelect& select, unsigned flags) {
+  return RunWizard(parent, select, flags, &CKXCSettingWork::CreatePage);
+}
+
+int CKXCSettingWork::RunWizard(CWnd* parent, const CSettingSelect& select, unsigned flags, const PageMaker& make) {
+  CKX2Device& device = theApp.m_device;
+  std::vector<CListBase> pages;
+  int stopAt = -1;
+  bool measurementPage = false;
+  for (int item = 0; item < kSettingItemCount; ++item) {
+    if (select.m_item[item].checked == 0) continue;
+    CInputBaseDlg* page = MakePage(make, item);
+    if (page == nullptr) continue;
+    // The first page that writes alarm settings stops the measurement.
+    if ((item == kItemBatteryAlarm || item == kItemRainCriteria) && stopAt < 0) {
+      stopAt = static_cast<int>(pages.size());
+    }
+    if (item == kItemMeasurement) measurementPage = true;
+    pages.emplace_back(page, item == kItemAntenna || item == kItemTestMail ? -1 : item);
+  }
+  // A walk that stops the measurement ends with a page that can start it again.
+  if (device.m_workRead.m_sysInfo.m_nMeasuring != 0 && stopAt >= 0 && !measurementPage) {
+    if (CInputBaseDlg* page = MakePage(make, kItemMeasurement)) pages.emplace_back(page, kItemMeasurement);
+  }
+
+  CWizerdList list;
+  for (size_t k = 0; k < pages.size(); ++k) {
+    const unsigned stop = static_cast<int>(k) == stopAt ? CWizerdWorkCore::kStopMeasurement : 0;
+    list.Add(pages[k].m_pPage, flags | stop, pages[k].m_nItem);
+  }
+  const int result = list.m_steps.empty() ? -1 : list.Run(parent);
+
+  // Cancelled (or failed) before the measurement page started the logger
+  // again: it no longer records rain, and the operator must know.
+  bool stopped = false;
+  for (const CListBase& entry : pages) stopped = stopped || entry.m_pPage->MeasurementStopped();
+  if (stopped && device.m_workRead.m_sysInfo.m_nMeasuring == 0) {
+    ShowMessageBox(parent, res::LoadString(kStrStillStopped), nullptr, MB_ICONEXCLAMATION);
+  }
+
+  for (CListBase& entry : pages) {
+    entry.m_pPage->DeleteSelf();
+    entry.m_pPage = nullptr;
+  }
+  return result;
+}

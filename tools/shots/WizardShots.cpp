@@ -1,0 +1,58 @@
+// The settings transfer's dialogs as the program opens them, with the
+// dialog font: the item tree and the wizard pages at a place in their walk.
+#include <memory>
+
+#include "app/Kestrix2CommApp.h"
+#include "app/wizard/DlgInputAntenaTest.h"
+#include "app/wizard/DlgInputCheckIMEI.h"
+#include "app/wizard/DlgInputInitReset.h"
+#include "app/wizard/DlgInputIoRain.h"
+#include "app/wizard/DlgInputTestMail.h"
+#include "app/wizard/DlgTreeItem.h"
+#include "tools/shots/ShotList.h"
+
+namespace {
+// The item tree of a setting command, every item the logger offers.
+std::unique_ptr<CWnd> ItemTree() {
+  theApp.InitStartupSettings();
+  auto dlg = std::make_unique<CDlgTreeItem>();
+  dlg->m_select.Init(0, 0);
+  dlg->m_select.m_item[1].checked = 0;
+  if (!theApp.CreateWithFont(*dlg, CDlgTreeItem::IDD, nullptr)) return nullptr;
+  return dlg;
+}
+
+// A page opened at that place of its walk.
+template <class Page>
+std::unique_ptr<Page> PageAt(unsigned flags) {
+  theApp.InitStartupSettings();
+  auto page = std::make_unique<Page>();
+  page->m_nPageFlags = flags;
+  if (!theApp.CreateWithFont(*page, Page::IDD, nullptr)) return nullptr;
+  return page;
+}
+
+std::unique_ptr<CWnd> RainPage() {
+  theApp.m_device.m_workEdit.m_sysInfo.m_dRainPerCount = 0.5;
+  return PageAt<CDlgInputIoRain>(CWizerdWorkCore::kFirstPage);
+}
+
+// After a check that read three bars.
+std::unique_ptr<CWnd> AntennaPage() {
+  auto page = PageAt<CDlgInputAntenaTest>(CWizerdWorkCore::kMiddlePage);
+  if (page) {
+    page->m_nLevel = 3;
+    page->m_bReload = 1;
+  }
+  return page;
+}
+}  // namespace
+
+void AddWizardShots(std::vector<ShotEntry>& shots) {
+  shots.push_back({"wizard_item_tree", ItemTree});
+  shots.push_back({"wizard_reset", [] { return PageAt<CDlgInputInitReset>(CWizerdWorkCore::kOnlyPage); }});
+  shots.push_back({"wizard_rain_coefficient", RainPage});
+  shots.push_back({"wizard_imei_alone", [] { return PageAt<CDlgInputCheckIMEI>(0xFFFFFF02); }});
+  shots.push_back({"wizard_antenna", AntennaPage});
+  shots.push_back({"wizard_test_mail", [] { return PageAt<CDlgInputTestMail>(CWizerdWorkCore::kLastPage); }});
+}
