@@ -38,6 +38,9 @@ std::optional<Fault> FaultPlan::Parse(const std::string& scenario, std::string* 
       {"long", FaultKind::LongLine, false},
       {"stall", FaultKind::Stall, true},
       {"vanish", FaultKind::Vanish, false},
+      {"ignoreesc", FaultKind::IgnoreEsc, false},
+      {"giveup", FaultKind::GiveUp, true},
+      {"giveupng", FaultKind::GiveUpNg, true},
   };
   Fault fault;
   fault.count = -1;

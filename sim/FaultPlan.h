@@ -21,6 +21,9 @@ enum class FaultKind {
   LongLine,   // a line longer than 4096 bytes before the reply
   Stall,      // the reply stops for good after `lines` lines (mid-download)
   Vanish,     // the logger disappears: the pseudo-terminal is closed
+  IgnoreEsc,  // a download runs to its end whatever ESC comes
+  GiveUp,     // a download ends with "NOT END" after `lines` records, no ESC needed
+  GiveUpNg,   // the same, ending with "NG"
 };
 
 struct Fault {
@@ -40,7 +43,8 @@ class FaultPlan {
   std::optional<Fault> Take(const std::string& command);
 
   // "KIND[=N][*COUNT][@COMMAND]", e.g. "ng@RD SYS", "delay=3000*2", "stall=5@RD ALL".
-  // KIND: noanswer, delay=MS, ng, notend, garbage, split, hash, long, stall=LINES, vanish.
+  // KIND: noanswer, delay=MS, ng, notend, garbage, split, hash, long, stall=LINES, vanish,
+  // ignoreesc, giveup=RECORDS, giveupng=RECORDS.
   // Without *COUNT the fault stays for good.
   static std::optional<Fault> Parse(const std::string& scenario, std::string* error);
 

@@ -193,7 +193,7 @@ void LoggerSim::DrainInput() {
     if (m_inDownload) {
       for (auto esc = chunk.find(kEsc); esc != std::string::npos; esc = chunk.find(kEsc)) {
         chunk.erase(esc, 1);
-        m_abort = true;
+        if (!m_ignoreEsc) m_abort = true;
         LogCommand(std::string(1, kEsc));
         std::lock_guard<std::mutex> lock(m_lock);
         ++m_answered;
@@ -239,6 +239,7 @@ void LoggerSim::SendReply(const SimReply& reply, const Fault* fault) {
   // An ESC that comes while the download's "OK" is still on its way counts too.
   m_inDownload = reply.download;
   m_abort = false;
+  m_ignoreEsc = fault && fault->kind == FaultKind::IgnoreEsc;
   bool ok = !(fault && fault->kind == FaultKind::LongLine) || WriteAll(std::string(5000, 'X') + "\r\n");
   for (size_t i = 0; ok && i < reply.head.size(); ++i)
     ok = SendLine(reply.head[i].text, reply.head[i].delayMs, &budget, fault);
@@ -249,18 +250,25 @@ void LoggerSim::SendReply(const SimReply& reply, const Fault* fault) {
 void LoggerSim::Download(const SimReply& reply, int* budget, const Fault* fault) {
   // Records go out in chunks, as a logger empties its send buffer; an ESC is
   // looked for between chunks and while a full terminal holds a write back.
+  // Faults that change how a line goes out send line by line.
+  const FaultKind kind = fault ? fault->kind : FaultKind::NoAnswer;
+  const bool perLine =
+      fault && (kind == FaultKind::Split || kind == FaultKind::HashLines || kind == FaultKind::Stall);
+  const bool givesUp = fault && (kind == FaultKind::GiveUp || kind == FaultKind::GiveUpNg);
   std::string chunk;
   bool ok = true;
+  int sent = 0;
   for (size_t i = 0; ok && i < reply.records.size(); ++i) {
     if (i % 32 == 0) DrainInput();
-    if (m_abort || m_stop) break;
+    if (m_abort || m_stop || (givesUp && sent >= fault->lines)) break;
     std::string text;
     {
       std::lock_guard<std::mutex> lock(m_lock);
       text = m_handler.RecordLine(reply.records[i]);
     }
     if (text.empty()) continue;  // dropped from memory since the command came
-    if (fault) {
+    ++sent;
+    if (perLine) {
       ok = SendLine(text, 0, budget, fault);
       continue;
     }
@@ -277,6 +285,10 @@ void LoggerSim::Download(const SimReply& reply, int* budget, const Fault* fault)
   // An aborted download still ends with a marker, so the program stops waiting.
   if (m_abort) {
     SendLine("NOT END", 0, budget, fault);
+    return;
+  }
+  if (givesUp && sent >= fault->lines) {
+    SendLine(kind == FaultKind::GiveUpNg ? "NG" : "NOT END", 0, budget, fault);
     return;
   }
   for (const SimLine& l : reply.tail)

@@ -93,6 +93,7 @@ class LoggerSim {
   std::string m_input;
   bool m_inDownload = false;
   bool m_abort = false;
+  bool m_ignoreEsc = false;  // this reply's download runs on whatever ESC comes
 
   std::string m_slavePath;
   std::thread m_thread;
