@@ -41,6 +41,7 @@ std::optional<Fault> FaultPlan::Parse(const std::string& scenario, std::string* 
       {"ignoreesc", FaultKind::IgnoreEsc, false},
       {"giveup", FaultKind::GiveUp, true},
       {"giveupng", FaultKind::GiveUpNg, true},
+      {"pace", FaultKind::Pace, true},
   };
   Fault fault;
   fault.count = -1;

@@ -24,6 +24,7 @@ enum class FaultKind {
   IgnoreEsc,  // a download runs to its end whatever ESC comes
   GiveUp,     // a download ends with "NOT END" after `lines` records, no ESC needed
   GiveUpNg,   // the same, ending with "NG"
+  Pace,       // download records one every `delayMs`, as a slow line carries them
 };
 
 struct Fault {
@@ -44,7 +45,7 @@ class FaultPlan {
 
   // "KIND[=N][*COUNT][@COMMAND]", e.g. "ng@RD SYS", "delay=3000*2", "stall=5@RD ALL".
   // KIND: noanswer, delay=MS, ng, notend, garbage, split, hash, long, stall=LINES, vanish,
-  // ignoreesc, giveup=RECORDS, giveupng=RECORDS.
+  // ignoreesc, giveup=RECORDS, giveupng=RECORDS, pace=MS.
   // Without *COUNT the fault stays for good.
   static std::optional<Fault> Parse(const std::string& scenario, std::string* error);
 

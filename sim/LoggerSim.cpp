@@ -252,14 +252,15 @@ void LoggerSim::Download(const SimReply& reply, int* budget, const Fault* fault)
   // looked for between chunks and while a full terminal holds a write back.
   // Faults that change how a line goes out send line by line.
   const FaultKind kind = fault ? fault->kind : FaultKind::NoAnswer;
+  const bool paced = fault && kind == FaultKind::Pace;
   const bool perLine =
-      fault && (kind == FaultKind::Split || kind == FaultKind::HashLines || kind == FaultKind::Stall);
+      paced || (fault && (kind == FaultKind::Split || kind == FaultKind::HashLines || kind == FaultKind::Stall));
   const bool givesUp = fault && (kind == FaultKind::GiveUp || kind == FaultKind::GiveUpNg);
   std::string chunk;
   bool ok = true;
   int sent = 0;
   for (size_t i = 0; ok && i < reply.records.size(); ++i) {
-    if (i % 32 == 0) DrainInput();
+    if (paced || i % 32 == 0) DrainInput();
     if (m_abort || m_stop || (givesUp && sent >= fault->lines)) break;
     std::string text;
     {
@@ -269,17 +270,19 @@ void LoggerSim::Download(const SimReply& reply, int* budget, const Fault* fault)
     if (text.empty()) continue;  // dropped from memory since the command came
     ++sent;
     if (perLine) {
-      ok = SendLine(text, 0, budget, fault);
+      ok = SendLine(text, paced ? fault->delayMs : 0, budget, fault);
       continue;
     }
     chunk += text;
     chunk += "\r\n";
     if (chunk.size() >= kDownloadChunk) {
-      ok = WriteAll(chunk);
+      ok = WriteAll(chunk, true);
       chunk.clear();
     }
   }
-  if (ok && !chunk.empty()) ok = WriteAll(chunk);
+  // An ESC drops what still waits to go out, as a logger clears its send
+  // buffer: the lines after it are only those already on their way.
+  if (ok && !chunk.empty() && !m_abort) ok = WriteAll(chunk);
   m_inDownload = false;
   if (!ok || m_stop) return;
   // An aborted download still ends with a marker, so the program stops waiting.
@@ -309,11 +312,18 @@ bool LoggerSim::SendLine(const std::string& text, uint32_t delayMs, int* budget,
   return true;
 }
 
-bool LoggerSim::WriteAll(const std::string& data) {
+bool LoggerSim::WriteAll(const std::string& data, bool records) {
   size_t off = 0;
-  while (off < data.size()) {
+  size_t end = data.size();
+  while (off < end) {
     if (m_stop || m_master < 0) return false;
-    const ssize_t n = ::write(m_master, data.data() + off, data.size() - off);
+    if (records && m_abort && end == data.size()) {
+      // Only the line on its way is finished (none when the last byte
+      // written ended one).
+      end = off == 0 ? 0 : data.find('\n', off - 1) + 1;
+      if (off >= end) break;
+    }
+    const ssize_t n = ::write(m_master, data.data() + off, end - off);
     if (n > 0) {
       off += static_cast<size_t>(n);
       continue;

@@ -70,7 +70,9 @@ class LoggerSim {
   void Download(const SimReply& reply, int* budget, const Fault* fault);
   // False when the simulator stops, the terminal vanished or the line was cut by a stall.
   bool SendLine(const std::string& text, uint32_t delayMs, int* budget, const Fault* fault);
-  bool WriteAll(const std::string& data);
+  // records: whole lines of a download, of which an ESC noticed meanwhile
+  // lets only the line on its way finish.
+  bool WriteAll(const std::string& data, bool records = false);
   // Reads what is waiting without blocking; an ESC during a download asks it to stop.
   void DrainInput();
   bool Pause(uint32_t ms);

@@ -24,7 +24,7 @@ int Usage(const char* self) {
                "  --records N       records held in memory (default 2500)\n"
                "  --fault SCENARIO  KIND[=N][*COUNT][@COMMAND]; KIND is noanswer, delay=MS, ng,\n"
                "                    notend, garbage, split, hash, long, stall=LINES, vanish,\n"
-               "                    ignoreesc, giveup=RECORDS or giveupng=RECORDS\n",
+               "                    ignoreesc, giveup=RECORDS, giveupng=RECORDS or pace=MS\n",
                self);
   return 2;
 }
