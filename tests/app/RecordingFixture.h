@@ -79,6 +79,15 @@ class RecordingTest : public PanelTest {
     return n;
   }
 
+  // The download failed with its one box, and then offered what had come.
+  void ExpectFailureOffering(const std::string& came) {
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, "エラー！ 失敗しました");
+    EXPECT_EQ(boxes.boxes[0].Icon(), static_cast<UINT>(MB_ICONEXCLAMATION));
+    ASSERT_EQ(data.size(), 1u);
+    EXPECT_EQ(data[0].held, came);
+  }
+
   // Presses the progress window's abort button as soon as it counts lines.
   void AbortWhenCounting() {
     abortPoll = std::make_unique<QTimer>();

@@ -104,11 +104,7 @@ TEST_F(RecordingTest, AbortSendsEscAndShowsTheRecordsUntilTheLoggerEndsTheData) 
   sim.SetRecords(1, Range::kNumbers);
   ASSERT_TRUE(ConnectAndWatch());
   // Records at the pace of a serial line, which stop soon after the ESC.
-  sim::Fault pace;
-  pace.kind = sim::FaultKind::Pace;
-  pace.command = "RD ALL";
-  pace.delayMs = 2;
-  sim.InjectFault(pace);
+  sim.InjectFault({sim::FaultKind::Pace, "RD ALL", 1, 2});
   const size_t before = Sent();
   AbortWhenCounting();
   Click(Recording(), Page::kReadData);
@@ -160,10 +156,7 @@ TEST_F(RecordingTest, ALoggerThatGivesUpPartWayFailsButOffersWhatCame) {
     const size_t before = Sent();
     Click(Recording(), Page::kReadData);
     EXPECT_EQ(SentSince(before), (std::vector<std::string>{"RD SYS", "RD ALL 1 100"}));
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].text, kFailed);
-    ASSERT_EQ(data.size(), 1u);
-    EXPECT_EQ(data[0].held, Records(1, 40));
+    ExpectFailureOffering(Records(1, 40));
   }
 }
 
@@ -179,10 +172,7 @@ TEST_F(RecordingTest, ThirtySecondsWithoutALineFailButKeepTheRecords) {
   };
   Click(Recording(), Page::kReadData);
   EXPECT_GE(platform::TickCount() - started, Page::kSilenceMs);
-  ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].text, kFailed);
-  ASSERT_EQ(data.size(), 1u);
-  EXPECT_EQ(data[0].held, Records(1, 5));
+  ExpectFailureOffering(Records(1, 5));
 }
 
 TEST_F(RecordingTest, AStartRefusedThreeTimesFailsWithNothingToShow) {
@@ -285,11 +275,7 @@ TEST_F(RecordingTest, AnOperationRefusedBesideAnotherIsAFailure) {
   ASSERT_TRUE(ConnectAndWatch());
   // A slow time synchronisation on the System page; meanwhile the operator
   // reaches this page through the panel, which no run disables.
-  sim::Fault slow;
-  slow.kind = sim::FaultKind::Delay;
-  slow.command = "MAIL TIME";
-  slow.delayMs = 2000;
-  sim.InjectFault(slow);
+  sim.InjectFault({sim::FaultKind::Delay, "MAIL TIME", 1, 2000});
   boxes.Answer(IDOK);  // the synchronisation
   boxes.Answer(IDOK);  // the clear
   const size_t before = Sent();

@@ -248,6 +248,7 @@ TEST(FaultPlan, ParsesScenarios) {
   EXPECT_EQ(f->kind, FaultKind::GiveUpNg);
   EXPECT_EQ(f->lines, 12);
   EXPECT_EQ(FaultPlan::Parse("ignoreesc", &error)->kind, FaultKind::IgnoreEsc);
+  EXPECT_EQ(FaultPlan::Parse("pace=2@RD ALL", &error)->delayMs, 2u);
   EXPECT_FALSE(FaultPlan::Parse("giveup", &error));
   EXPECT_FALSE(FaultPlan::Parse("delay", &error));
   EXPECT_FALSE(FaultPlan::Parse("ng=3", &error));
