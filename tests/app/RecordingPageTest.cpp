@@ -55,10 +55,8 @@ TEST_F(RecordingTest, DownloadRangeCases) {
       {1, 10, nullptr, "3", nullptr, "RD ALL 8 3", 8, 3},
       // From record 0: the start is 0, not 100000.
       {0, 10, "5", "6", nullptr, "RD ALL 0 6", 0, 6},
-      // Nothing held, or a last number before the first record.
+      // Nothing held: nothing to read (the dialog's other refusals are its own test's).
       {1, 0, nullptr, nullptr, "データ数: 0   (ID: 0 - ID: 0)", nullptr, 0, 0},
-      {1, 10, "", nullptr, nullptr, nullptr, 0, 0},
-      {1, 10, "100000", nullptr, nullptr, nullptr, 0, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.first) + " x" + std::to_string(c.held));
