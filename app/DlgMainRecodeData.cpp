@@ -1,3 +1,91 @@
 #include "app/DlgMainRecodeData.h"
 
-CDlgMainRecodeData::CDlgMainRecodeData() : CDialog(IDD) {}
+#include <algorithm>
+
+#include "app/DlgAqcuired.h"
+#include "app/DlgInputRdALLID.h"
+#include "app/Kestrix2CommApp.h"
+#include "app/MainFrame.h"
+#include "res/StringTable.h"
+
+namespace {
+constexpr unsigned kStrClearConfirm = 2513;
+constexpr unsigned kStrSuccess = 2510;
+constexpr const char* kClearCaption = "Clear";
+}  // namespace
+
+CDlgMainRecodeData::CDlgMainRecodeData() : CDialog(IDD) {
+  MapCommand(kReadData, [this] { OnBnClickedReadData(); });
+  MapCommand(kReadErrorLog, [this] { OnBnClickedReadErrorLog(); });
+  MapCommand(kClearData, [this] { OnBnClickedClearData(); });
+}
+
+BOOL CDlgMainRecodeData::OnInitDialog() {
+  CDialog::OnInitDialog();
+  // The clear stays enabled: its work reports a closed port itself.
+  const BOOL open = loggerpage::IsPortOpen() ? TRUE : FALSE;
+  for (UINT id : {kReadData, kReadErrorLog}) {
+    if (CWnd* button = GetDlgItem(static_cast<int>(id))) button->EnableWindow(open);
+  }
+  return TRUE;
+}
+
+void CDlgMainRecodeData::OnBnClickedReadData() {
+  // The range is proposed from the logger's memory as it is now.
+  loggerpage::ExecuteSettingItem(this, kItemSystemReread);
+  const CKX2SysInfo& sys = theApp.m_device.m_workRead.m_sysInfo;
+  const int32_t first = sys.m_nIdFirst;
+  const int32_t last = sys.m_nIdLast;
+  m_nStartId = m_nCount = -1;
+
+  CDlgInputRdALLID range(this);
+  range.m_nIdFirst = first;
+  range.m_nIdLast = last;
+  range.m_nLastId = last;
+  range.m_nCount = CDlgInputRdALLID::HeldCount(first, last);
+  if (range.DoModal() != IDOK) return;
+  m_nCount = std::min(range.m_nCount, CDlgInputRdALLID::AvailableUpTo(first, last, range.m_nLastId));
+  m_nStartId = CDlgInputRdALLID::StartOf(range.m_nLastId, m_nCount);
+  RunAndShow(kModeRecords);
+}
+
+void CDlgMainRecodeData::OnBnClickedReadErrorLog() { RunAndShow(kModeErrorLog); }
+
+void CDlgMainRecodeData::RunAndShow(uint8_t mode) {
+  loggerpage::EnableMainFrame(FALSE);
+  m_nMode = mode;
+  // A run refused beside another operation leaves no text of an earlier one.
+  m_strData.clear();
+  const int result = RunWork();
+  // Records that came before a download failed are still the operator's:
+  // after the failure box they are offered for saving like a whole download.
+  const bool partial = result == 0 && mode == kModeRecords && !m_strData.empty();
+  if (result == 1 || partial) {
+    CDlgAqcuired dlg(&m_strData, mode == kModeErrorLog ? TRUE : FALSE, this);
+    dlg.DoModal();
+  }
+  loggerpage::EnableMainFrame(TRUE);
+}
+
+void CDlgMainRecodeData::OnBnClickedClearData() {
+  if (MessageBox(res::LoadString(kStrClearConfirm), kClearCaption, MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) !=
+      IDOK) {
+    return;
+  }
+  loggerpage::EnableMainFrame(FALSE);
+  m_nMode = kModeClear;
+  if (RunWork() == 1) MessageBox(res::LoadString(kStrSuccess), "", MB_OK);
+  // The work re-read the system record whatever the clear gave.
+  if (theApp.m_pMainFrame != nullptr) {
+    theApp.m_pMainFrame->m_dlgRefMain.UpdatePages();
+    loggerpage::EnableMainFrame(TRUE);
+  }
+  SetFocus();
+}
+
+int CDlgMainRecodeData::RunWork() {
+  theApp.m_device.ClearDeviceMessages();
+  const int result = Run(this, nullptr, m_nMode == kModeRecords ? TRUE : FALSE);
+  loggerpage::ShowResultTexts(*this);
+  return result;
+}

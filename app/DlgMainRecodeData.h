@@ -1,7 +1,14 @@
 #pragma once
-// The Data-recording page (tab "データ収録"): record download, error log and
-// clearing the logger's memory; the panel enables its two read buttons while
-// the port is open.
+// The Data-recording page (tab "データ収録"): downloads a range of the
+// logger's numbered records, reads its error log and clears its memory. The
+// download is the one page operation that counts its progress and can be
+// aborted; what came is shown in the downloaded-data dialog, which saves it.
+//
+// DlgMainRecodeData.cpp: the buttons, on the user-interface thread;
+// DlgMainRecodeDataWork.cpp: the three works, on the runner's worker.
+
+#include <cstdint>
+#include <string>
 
 #include "app/KXCWorkingThread.h"
 #include "app/LoggerPage.h"
@@ -10,13 +17,62 @@
 class CDlgMainRecodeData : public CDialog, public CKXCWorkingThread {
  public:
   enum { IDD = 323 };
+  enum : UINT { kReadData = 1017, kReadErrorLog = 1018, kClearData = 1019 };
+  // m_nMode values.
+  enum : uint8_t { kModeRecords = 0, kModeErrorLog = 1, kModeClear = 2 };
+  // The main frame's re-read of the system record alone.
+  static constexpr int kItemSystemReread = -2;
+  static constexpr int kTries = 3;
+  // A download fails after this long without a data line (scaled ms).
+  static constexpr uint32_t kSilenceMs = 30000;
+  // After an abort: the ESC goes out again at this pass, and the download
+  // fails after this many passes without the end of the data.
+  static constexpr int kEscAgainPass = 10;
+  static constexpr int kAbortPasses = 100;
+  // Lines beyond the requested count that a download tolerates before it
+  // takes the line for a runaway logger; never more than the ring holds.
+  static constexpr int32_t kExtraLines = 100;
+  static constexpr int32_t kMaxRecords = 100000;
 
   CDlgMainRecodeData();
   ~CDlgMainRecodeData() override { loggerpage::DestroyPageWindow(*this); }
 
+  // Runs the work of m_nMode with the progress window (an abort button for
+  // the download) and shows its result texts; the work's result, anything
+  // but 1 being a failure.
+  int RunWork();
+  // The works, on the worker thread: 1 done, 0 failed (the device object
+  // holds the failure text).
+  int ThreadWork() override;
+  int ReadRecords();
+
+  // First record number and count of the download; -1 until computed.
+  int32_t m_nStartId = -1;
+  int32_t m_nCount = -1;
+  uint8_t m_nMode = kModeRecords;
+  // The downloaded text as the logger sent it (records or error log); written
+  // by the work, read by the window side after the run.
+  std::string m_strData;
+
+  void OnBnClickedReadData();
+  void OnBnClickedReadErrorLog();
+  void OnBnClickedClearData();
+
  protected:
+  BOOL OnInitDialog() override;
   // Page conventions (app/LoggerPage.h).
   BOOL PreTranslateMessage(MSG* msg) override { return loggerpage::TranslatePageMessage(*this, msg); }
   void OnOK() override {}
   void OnCancel() override {}
+
+ private:
+  // The run of one work between a disabled and an enabled main frame; the
+  // downloaded-data dialog follows where there is text to show.
+  void RunAndShow(uint8_t mode);
+  int ReadErrorLog();
+  int ClearData();
+  // The abort's ESC to the logger, written between two line reads.
+  void SendEscape();
+  bool EscapePressed();
+  bool Stopping() const;
 };

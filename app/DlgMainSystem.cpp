@@ -16,7 +16,6 @@ constexpr unsigned kStrSyncConfirm = 3506;
 constexpr unsigned kStrSuccess = 2510;
 constexpr unsigned kStrFailure = 2511;
 constexpr const char* kSyncCaption = "Time Synchronization";
-constexpr const char* kNormalTermination = "Normal termination";
 
 std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string Printf(const char* format, ...) {
@@ -31,10 +30,6 @@ std::string Printf(const char* format, ...) {
 // Logger text is 8-bit; what is not valid UTF-8 shows as U+FFFD.
 std::string Display(std::string_view logger) { return platform::ToValidUtf8(logger); }
 std::string Display(const char* field, size_t size) { return Display(std::string_view(field, strnlen(field, size))); }
-
-void EnableMainFrame(BOOL enable) {
-  if (theApp.m_pMainFrame != nullptr) theApp.m_pMainFrame->EnableWindow(enable);
-}
 }  // namespace
 
 CDlgMainSystem::CDlgMainSystem() : CDialog(IDD) {
@@ -123,15 +118,10 @@ void CDlgMainSystem::OnBnClickedTimeSync() {
       IDOK) {
     return;
   }
-  EnableMainFrame(FALSE);
-  CKX2Device& device = theApp.m_device;
-  device.ClearDeviceMessages();
+  loggerpage::EnableMainFrame(FALSE);
+  theApp.m_device.ClearDeviceMessages();
   const int result = Run(this, nullptr, FALSE);
-  if (!device.m_strError.empty()) {
-    MessageBox(device.m_strError, nullptr, MB_ICONEXCLAMATION);
-  } else if (!device.m_strSuccess.empty()) {
-    MessageBox(device.m_strSuccess, kNormalTermination, MB_OK);
-  }
+  loggerpage::ShowResultTexts(*this);
   // Anything but 1 failed, including a run refused beside another operation.
   if (result == 1) {
     loggerpage::ExecuteSettingItem(this, kItemReread);
@@ -139,7 +129,7 @@ void CDlgMainSystem::OnBnClickedTimeSync() {
   } else {
     MessageBox(res::LoadString(kStrFailure), kSyncCaption, MB_ICONEXCLAMATION);
   }
-  EnableMainFrame(TRUE);
+  loggerpage::EnableMainFrame(TRUE);
 }
 
 int CDlgMainSystem::ThreadWork() {

@@ -11,12 +11,26 @@ namespace loggerpage {
 namespace {
 constexpr UINT kClockMs = 100;
 constexpr int64_t kOneDay = 86400;
+constexpr const char* kNormalTermination = "Normal termination";
 }  // namespace
 
 bool IsPortOpen() { return theApp.m_device.m_port.IsOpen(); }
 
 void ExecuteSettingItem(CWnd* page, int index) {
   if (theApp.m_pMainFrame != nullptr) theApp.m_pMainFrame->ExecuteSettingItem(page, index, 0);
+}
+
+void EnableMainFrame(BOOL enable) {
+  if (theApp.m_pMainFrame != nullptr) theApp.m_pMainFrame->EnableWindow(enable);
+}
+
+void ShowResultTexts(CWnd& page) {
+  const CKX2Device& device = theApp.m_device;
+  if (!device.m_strError.empty()) {
+    page.MessageBox(device.m_strError, nullptr, MB_ICONEXCLAMATION);
+  } else if (!device.m_strSuccess.empty()) {
+    page.MessageBox(device.m_strSuccess, kNormalTermination, MB_OK);
+  }
 }
 
 BOOL TranslatePageMessage(CDialog& page, MSG* msg) {

@@ -31,6 +31,16 @@ bool IsPortOpen();
 // alone, run by the main frame for that page; nothing without a main frame.
 void ExecuteSettingItem(CWnd* page, int index);
 
+// The main window around a page operation: the runner disables only the
+// page, while the frame's menu could start another operation. Nothing
+// without a main frame.
+void EnableMainFrame(BOOL enable);
+
+// The outcome of the operation just run: the device object's failure text
+// with the exclamation icon, else its success text captioned "Normal
+// termination", else no box.
+void ShowResultTexts(CWnd& page);
+
 // A page's (and the panel's) message translation: the Esc key-down is
 // swallowed (TRUE), since Esc must never close a page or the panel; every
 // other message goes to the dialog's own translation.

@@ -166,16 +166,20 @@ int32_t CComCtrlKestrix2::StartReadAll(CRSPort* port, int32_t start, int32_t cou
   return SendCommandExpect(port, command.c_str(), "OK", kShortMs);
 }
 
-int32_t CComCtrlKestrix2::ReadDataLine(CRSPort* port, std::string& text) {
+int32_t CComCtrlKestrix2::ReadDataLine(CRSPort* port, std::string& text, int32_t* endMarker) {
   if (port == nullptr) return ComResult::kFailed;
   platform::CriticalSectionLock lock(port->PortLock());
   if (!port->IsOpen()) return ComResult::kFailed;
   char line[4096];
   if (ReadReply(port, line, sizeof line, 3000) <= 0) return ComResult::kFailed;
+  if (platform::CompareNoCase(line, "YES END", 7) == 0) {
+    if (endMarker != nullptr) *endMarker = ComResult::kOk;
+    return ComResult::kEndOfData;
+  }
   // A record may itself begin with the letters "NG"; only "NG" alone ends
   // the download.
-  if (platform::CompareNoCase(line, "YES END", 7) == 0 || platform::CompareNoCase(line, "NOT END", 7) == 0 ||
-      platform::CompareNoCase(line, "NG", 7) == 0) {
+  if (platform::CompareNoCase(line, "NOT END", 7) == 0 || platform::CompareNoCase(line, "NG", 7) == 0) {
+    if (endMarker != nullptr) *endMarker = ComResult::kNotEnd;
     return ComResult::kEndOfData;
   }
   text = line;

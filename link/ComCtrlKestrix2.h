@@ -30,7 +30,11 @@ class CComCtrlKestrix2 : public CComCtrlBase {
   // Multi-line exchanges.
   int32_t QueryLines(CRSPort* port, const char* command, std::vector<std::string>* lines, uint32_t overallMs);
   int32_t StartReadAll(CRSPort* port, int32_t start, int32_t count);
-  int32_t ReadDataLine(CRSPort* port, std::string& text);
+  // 5 with a data line in text, 6 at the end marker, 1 with no line. At
+  // the end marker, endMarker (when given) gets kOk for "YES END" (the
+  // logger sent everything asked for) or kNotEnd for "NOT END" and "NG"
+  // (it stopped early: on an ESC, or giving up by itself).
+  int32_t ReadDataLine(CRSPort* port, std::string& text, int32_t* endMarker = nullptr);
   int32_t ReadErrorLog(CRSPort* port, std::vector<std::string>& lines);
   int32_t InitMail(CRSPort* port, const char* profile);
   int32_t ReadImei(CRSPort* port, char* digits /* room for 49 digits and a NUL */);

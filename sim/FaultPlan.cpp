@@ -39,6 +39,10 @@ std::optional<Fault> FaultPlan::Parse(const std::string& scenario, std::string* 
       {"stall", FaultKind::Stall, true},
       {"vanish", FaultKind::Vanish, false},
       {"novalue", FaultKind::NoValue, false},
+      {"ignoreesc", FaultKind::IgnoreEsc, false},
+      {"giveup", FaultKind::GiveUp, true},
+      {"giveupng", FaultKind::GiveUpNg, true},
+      {"pace", FaultKind::Pace, true},
   };
   Fault fault;
   fault.count = -1;

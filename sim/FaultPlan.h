@@ -22,6 +22,10 @@ enum class FaultKind {
   Stall,      // the reply stops for good after `lines` lines (mid-download)
   Vanish,     // the logger disappears: the pseudo-terminal is closed
   NoValue,    // the reply's data lines keep their key and lose the value ("IMEI:", "ANT")
+  IgnoreEsc,  // a download runs to its end whatever ESC comes
+  GiveUp,     // a download ends with "NOT END" after `lines` records, no ESC needed
+  GiveUpNg,   // the same, ending with "NG"
+  Pace,       // download records one every `delayMs`, as a slow line carries them
 };
 
 struct Fault {
@@ -42,7 +46,7 @@ class FaultPlan {
 
   // "KIND[=N][*COUNT][@COMMAND]", e.g. "ng@RD SYS", "delay=3000*2", "stall=5@RD ALL".
   // KIND: noanswer, delay=MS, ng, notend, garbage, split, hash, long, stall=LINES, vanish,
-  // novalue.
+  // novalue, ignoreesc, giveup=RECORDS, giveupng=RECORDS, pace=MS.
   // Without *COUNT the fault stays for good.
   static std::optional<Fault> Parse(const std::string& scenario, std::string* error);
 

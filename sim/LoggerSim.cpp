@@ -208,7 +208,7 @@ void LoggerSim::DrainInput() {
     if (m_inDownload) {
       for (auto esc = chunk.find(kEsc); esc != std::string::npos; esc = chunk.find(kEsc)) {
         chunk.erase(esc, 1);
-        m_abort = true;
+        if (!m_ignoreEsc) m_abort = true;
         LogCommand(std::string(1, kEsc));
         std::lock_guard<std::mutex> lock(m_lock);
         ++m_answered;
@@ -255,6 +255,7 @@ void LoggerSim::SendReply(const SimReply& reply, const Fault* fault) {
   // An ESC that comes while the download's "OK" is still on its way counts too.
   m_inDownload = reply.download;
   m_abort = false;
+  m_ignoreEsc = fault && fault->kind == FaultKind::IgnoreEsc;
   bool ok = !(fault && fault->kind == FaultKind::LongLine) || WriteAll(std::string(5000, 'X') + "\r\n");
   for (size_t i = 0; ok && i < reply.head.size(); ++i)
     ok = SendLine(reply.head[i].text, reply.head[i].delayMs, &budget, fault);
@@ -265,34 +266,48 @@ void LoggerSim::SendReply(const SimReply& reply, const Fault* fault) {
 void LoggerSim::Download(const SimReply& reply, int* budget, const Fault* fault) {
   // Records go out in chunks, as a logger empties its send buffer; an ESC is
   // looked for between chunks and while a full terminal holds a write back.
+  // Faults that change how a line goes out send line by line.
+  const FaultKind kind = fault ? fault->kind : FaultKind::NoAnswer;
+  const bool paced = fault && kind == FaultKind::Pace;
+  const bool perLine =
+      paced || (fault && (kind == FaultKind::Split || kind == FaultKind::HashLines || kind == FaultKind::Stall));
+  const bool givesUp = fault && (kind == FaultKind::GiveUp || kind == FaultKind::GiveUpNg);
   std::string chunk;
   bool ok = true;
+  int sent = 0;
   for (size_t i = 0; ok && i < reply.records.size(); ++i) {
-    if (i % 32 == 0) DrainInput();
-    if (m_abort || m_stop) break;
+    if (paced || i % 32 == 0) DrainInput();
+    if (m_abort || m_stop || (givesUp && sent >= fault->lines)) break;
     std::string text;
     {
       std::lock_guard<std::mutex> lock(m_lock);
       text = m_handler.RecordLine(reply.records[i]);
     }
     if (text.empty()) continue;  // dropped from memory since the command came
-    if (fault) {
-      ok = SendLine(text, 0, budget, fault);
+    ++sent;
+    if (perLine) {
+      ok = SendLine(text, paced ? fault->delayMs : 0, budget, fault);
       continue;
     }
     chunk += text;
     chunk += "\r\n";
     if (chunk.size() >= kDownloadChunk) {
-      ok = WriteAll(chunk);
+      ok = WriteAll(chunk, true);
       chunk.clear();
     }
   }
-  if (ok && !chunk.empty()) ok = WriteAll(chunk);
+  // An ESC drops what still waits to go out, as a logger clears its send
+  // buffer: the lines after it are only those already on their way.
+  if (ok && !chunk.empty() && !m_abort) ok = WriteAll(chunk);
   m_inDownload = false;
   if (!ok || m_stop) return;
   // An aborted download still ends with a marker, so the program stops waiting.
   if (m_abort) {
     SendLine("NOT END", 0, budget, fault);
+    return;
+  }
+  if (givesUp && sent >= fault->lines) {
+    SendLine(kind == FaultKind::GiveUpNg ? "NG" : "NOT END", 0, budget, fault);
     return;
   }
   for (const SimLine& l : reply.tail)
@@ -313,11 +328,18 @@ bool LoggerSim::SendLine(const std::string& text, uint32_t delayMs, int* budget,
   return true;
 }
 
-bool LoggerSim::WriteAll(const std::string& data) {
+bool LoggerSim::WriteAll(const std::string& data, bool records) {
   size_t off = 0;
-  while (off < data.size()) {
+  size_t end = data.size();
+  while (off < end) {
     if (m_stop || m_master < 0) return false;
-    const ssize_t n = ::write(m_master, data.data() + off, data.size() - off);
+    if (records && m_abort && end == data.size()) {
+      // Only the line on its way is finished (none when the last byte
+      // written ended one).
+      end = off == 0 ? 0 : data.find('\n', off - 1) + 1;
+      if (off >= end) break;
+    }
+    const ssize_t n = ::write(m_master, data.data() + off, end - off);
     if (n > 0) {
       off += static_cast<size_t>(n);
       continue;

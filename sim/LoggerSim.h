@@ -70,7 +70,9 @@ class LoggerSim {
   void Download(const SimReply& reply, int* budget, const Fault* fault);
   // False when the simulator stops, the terminal vanished or the line was cut by a stall.
   bool SendLine(const std::string& text, uint32_t delayMs, int* budget, const Fault* fault);
-  bool WriteAll(const std::string& data);
+  // records: whole lines of a download, of which an ESC noticed meanwhile
+  // lets only the line on its way finish.
+  bool WriteAll(const std::string& data, bool records = false);
   // Reads what is waiting without blocking; an ESC during a download asks it to stop.
   void DrainInput();
   bool Pause(uint32_t ms);
@@ -93,6 +95,7 @@ class LoggerSim {
   std::string m_input;
   bool m_inDownload = false;
   bool m_abort = false;
+  bool m_ignoreEsc = false;  // this reply's download runs on whatever ESC comes
 
   std::string m_slavePath;
   std::thread m_thread;

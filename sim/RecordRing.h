@@ -14,10 +14,11 @@ namespace sim {
 class RecordRing {
  public:
   static constexpr int kNumbers = 100000;
-  // The capacity stays below the number range, so the first and last numbers
-  // always tell how many records are held.
-  static constexpr int kMaxCapacity = kNumbers - 1;
-  static constexpr int kDefaultCapacity = 60000;
+  // A full memory holds every number once: its first number then follows its
+  // last (first = last + 1), which no shorter run of numbers gives, so the
+  // two numbers still tell how many records are held.
+  static constexpr int kMaxCapacity = kNumbers;
+  static constexpr int kDefaultCapacity = kNumbers;
 
   explicit RecordRing(int capacity = kDefaultCapacity);
 

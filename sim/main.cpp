@@ -23,8 +23,9 @@ int Usage(const char* self) {
                "  --link PATH       also reach the terminal through the symbolic link PATH\n"
                "  --records N       records held in memory (default 2500)\n"
                "  --fault SCENARIO  KIND[=N][*COUNT][@COMMAND]; KIND is noanswer, delay=MS, ng,\n"
-               "                    notend, garbage, split, hash, long, stall=LINES, vanish or\n"
-               "                    novalue\n",
+               "                    notend, garbage, split, hash, long, stall=LINES, vanish,\n"
+               "                    novalue, ignoreesc, giveup=RECORDS, giveupng=RECORDS or\n"
+               "                    pace=MS\n",
                self);
   return 2;
 }
@@ -46,8 +47,8 @@ int main(int argc, char** argv) {
     if (arg == "--link") {
       link = value;
     } else if (arg == "--records") {
-      if (!sim::ParseInt(value, &records) || records < 0 || records > sim::RecordRing::kDefaultCapacity) {
-        std::fprintf(stderr, "kx2sim: --records takes 0 to %d\n", sim::RecordRing::kDefaultCapacity);
+      if (!sim::ParseInt(value, &records) || records < 0 || records > sim::RecordRing::kMaxCapacity) {
+        std::fprintf(stderr, "kx2sim: --records takes 0 to %d\n", sim::RecordRing::kMaxCapacity);
         return 2;
       }
     } else if (arg == "--fault") {

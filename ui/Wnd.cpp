@@ -517,6 +517,10 @@ void CWnd::SetIcon(int iconResourceId, BOOL) {
   if (QWidget* w = GetWidget()) w->setWindowIcon(LoadIconResource(static_cast<unsigned>(iconResourceId)));
 }
 
+void CWnd::SetMinClientSize(int cx, int cy) {
+  if (QWidget* w = GetWidget()) w->setMinimumSize(std::max(0, cx), std::max(0, cy));
+}
+
 UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapseMs, void*) {
   QWidget* w = GetWidget();
   if (!w) return 0;

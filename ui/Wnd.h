@@ -79,6 +79,8 @@ class CWnd {
   BOOL ModifyStyle(DWORD remove, DWORD add);
   // The application icon as the window's icon.
   void SetIcon(int iconResourceId, BOOL big);
+  // The smallest client size a sizing border lets the operator drag to.
+  void SetMinClientSize(int cx, int cy);
 
   // Timers of this window, delivered to OnTimer.
   UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs, void* unused = nullptr);

@@ -72,7 +72,12 @@ TEST_F(ComCtrlKestrix2Test, ReadDataLineEndsOnlyOnItsMarkers) {
   EXPECT_EQ(text, "00001,24/03/05 14:00:00,0.5\r\n");
   EXPECT_EQ(proto.ReadDataLine(&port, text), ComResult::kDataLine);
   EXPECT_EQ(text, "NG1\r\n");
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(proto.ReadDataLine(&port, text), ComResult::kEndOfData);
+  // Each marker says whether the logger sent everything or stopped early.
+  for (int32_t expected : {ComResult::kNotEnd, ComResult::kOk, ComResult::kNotEnd}) {
+    int32_t marker = -1;
+    EXPECT_EQ(proto.ReadDataLine(&port, text, &marker), ComResult::kEndOfData);
+    EXPECT_EQ(marker, expected);
+  }
   EXPECT_EQ(text, "NG1\r\n");  // markers leave the text alone
   timeScale.Set(0.001);
   EXPECT_EQ(proto.ReadDataLine(&port, text), ComResult::kFailed);

@@ -189,6 +189,40 @@ TEST_F(LoggerSimTest, StallStopsMidDownloadAndTheLoggerRecovers) {
   EXPECT_EQ(slave->Exchange("ST STP"), (std::vector<std::string>{"YES END"}));
 }
 
+TEST_F(LoggerSimTest, DownloadFaultsIgnoreTheEscOrGiveUpPartWay) {
+  sim.SetRecords(1, 3000);
+  // Every record comes and the download ends as usual, the ESC only logged.
+  sim.InjectFault({FaultKind::IgnoreEsc, "RD ALL", 1});
+  slave->Send("RD ALL\r\n");
+  EXPECT_EQ(slave->Line(), "OK");
+  slave->Send("\x1b");
+  int records = 0;
+  std::optional<std::string> line;
+  while ((line = slave->Line()) && line->size() > 7) ++records;
+  EXPECT_EQ(line, "YES END");
+  EXPECT_EQ(records, 3000);
+  EXPECT_EQ(sim.ReceivedCommands(), (std::vector<std::string>{"RD ALL", "\x1b"}));
+
+  // A logger that stops by itself after so many records, with either marker.
+  for (const auto& [kind, marker] : {std::pair{FaultKind::GiveUp, "NOT END"}, std::pair{FaultKind::GiveUpNg, "NG"}}) {
+    sim.InjectFault({kind, "RD ALL", 1, 0, 40});
+    slave->Send("RD ALL 1 100\r\n");
+    EXPECT_EQ(slave->Line(), "OK");
+    for (int i = 1; i <= 40; ++i) {
+      char expect[16];
+      std::snprintf(expect, sizeof expect, "%05d,", i);
+      ASSERT_EQ(slave->Line()->substr(0, 6), expect);
+    }
+    EXPECT_EQ(slave->Line(), marker);
+  }
+  // Fewer records than the fault's count: the download ends as usual.
+  sim.InjectFault({FaultKind::GiveUp, "RD ALL", 1, 0, 40});
+  EXPECT_EQ(slave->Exchange("RD ALL 1 3"), (std::vector<std::string>{"OK"}));
+  records = 0;
+  while ((line = slave->Line()) && *line != "YES END") ++records;
+  EXPECT_EQ(records, 3);
+}
+
 TEST_F(LoggerSimTest, VanishClosesTheTerminal) {
   sim.InjectFault({FaultKind::Vanish, "RD SYS", 1});
   slave->Send("RD SYS\r\n");
@@ -229,6 +263,13 @@ TEST(FaultPlan, ParsesScenarios) {
   ASSERT_TRUE(f);
   EXPECT_EQ(f->lines, 5);
   EXPECT_EQ(f->count, -1);
+  f = FaultPlan::Parse("giveupng=12@RD ALL", &error);
+  ASSERT_TRUE(f) << error;
+  EXPECT_EQ(f->kind, FaultKind::GiveUpNg);
+  EXPECT_EQ(f->lines, 12);
+  EXPECT_EQ(FaultPlan::Parse("ignoreesc", &error)->kind, FaultKind::IgnoreEsc);
+  EXPECT_EQ(FaultPlan::Parse("pace=2@RD ALL", &error)->delayMs, 2u);
+  EXPECT_FALSE(FaultPlan::Parse("giveup", &error));
   EXPECT_FALSE(FaultPlan::Parse("delay", &error));
   EXPECT_FALSE(FaultPlan::Parse("ng=3", &error));
   EXPECT_FALSE(FaultPlan::Parse("boom", &error));

@@ -58,6 +58,25 @@ TEST(RecordRing, FullMemoryDropsTheOldestAndClearRestartsAtOne) {
   EXPECT_EQ(ring.LastNumber(), 1);
 }
 
+TEST(RecordRing, AFullRingHoldsEveryNumberAndKeepsRolling) {
+  RecordRing ring;
+  ring.Fill(5, RecordRing::kNumbers, 1700000000, 60);
+  EXPECT_EQ(ring.Count(), RecordRing::kNumbers);
+  EXPECT_EQ(ring.FirstNumber(), 5);
+  EXPECT_EQ(ring.LastNumber(), 4);  // the first follows the last
+  const std::vector<int> all = ring.Select(5, RecordRing::kNumbers);
+  ASSERT_EQ(all.size(), static_cast<size_t>(RecordRing::kNumbers));
+  EXPECT_EQ(all.front(), 5);
+  EXPECT_EQ(all.back(), 4);
+  EXPECT_EQ(ring.Line(4).substr(0, 6), "00004,");
+
+  ring.Append(1700000060);  // the newest takes the oldest's number
+  EXPECT_EQ(ring.Count(), RecordRing::kNumbers);
+  EXPECT_EQ(ring.FirstNumber(), 6);
+  EXPECT_EQ(ring.LastNumber(), 5);
+  EXPECT_NE(ring.Line(5), "");
+}
+
 TEST(RecordRing, LineIsDeterministicCsv) {
   RecordRing a;
   RecordRing b;

@@ -3,9 +3,13 @@
 #include <memory>
 #include <string>
 
+#include "app/DlgAqcuired.h"
 #include "app/DlgRefMain.h"
+#include "app/DlgWorking.h"
+#include "app/EscapeEvent.h"
 #include "app/Kestrix2CommApp.h"
 #include "sim/LoggerSim.h"
+#include "sim/RecordRing.h"
 #include "sim/SimClock.h"
 #include "tools/shots/ShotList.h"
 
@@ -39,10 +43,29 @@ bool ConnectToSimulator() {
   return device.WakeUp() == 1 && device.ReadSystemInfo() == 1 && device.ReadMailInfo() == 1;
 }
 
-std::unique_ptr<CWnd> PanelOnTab(int tab) {
+// The Data-recording page while a download runs: the page disabled under
+// the progress window, which counts the records and offers the abort.
+class DownloadingPanel : public ConnectedPanel {
+ public:
+  ~DownloadingPanel() override {
+    if (m_progress.GetSafeHwnd() != 0) m_progress.DestroyWindow();
+  }
+  CEscapeEvent m_escape;
+  CDlgWorking m_progress;
+};
+
+// The downloaded-data dialog over the text it shows.
+class DataDialog : public CDlgAqcuired {
+ public:
+  DataDialog() : CDlgAqcuired(&m_text, FALSE, nullptr) {}
+  std::string m_text;
+};
+
+template <typename Panel = ConnectedPanel>
+std::unique_ptr<Panel> PanelOnTab(int tab) {
   theApp.InitStartupSettings();
   if (!ConnectToSimulator()) return nullptr;
-  auto panel = std::make_unique<ConnectedPanel>();
+  auto panel = std::make_unique<Panel>();
   if (!panel->ShowPanel(nullptr, theApp.m_device.m_workRead.m_sysInfo.m_nKind)) return nullptr;
   panel->m_tab.SetCurSel(tab);
   NMHDR hdr;
@@ -56,6 +79,30 @@ std::unique_ptr<CWnd> PanelOnTab(int tab) {
   if (system.m_nTimerId != 0) system.SendMessage(WM_TIMER, system.m_nTimerId, 0);
   return panel;
 }
+
+constexpr int kRecordingTab = 4;
+
+std::unique_ptr<CWnd> DownloadInProgress() {
+  auto panel = PanelOnTab<DownloadingPanel>(kRecordingTab);
+  if (!panel) return nullptr;
+  panel->m_pageRecodeData.EnableWindow(FALSE);
+  panel->m_progress.m_pEscapeEvent = &panel->m_escape;
+  if (!theApp.CreateWithFont(panel->m_progress, CDlgWorking::IDD, panel.get())) return nullptr;
+  panel->m_progress.SendMessage(WM_COMMAND, CDlgWorking::kSetTotal, 2500);
+  panel->m_progress.SendMessage(WM_COMMAND, CDlgWorking::kSetCount, 1234);
+  return panel;
+}
+
+std::unique_ptr<CWnd> DownloadedData() {
+  theApp.InitStartupSettings();
+  // Fixed record times keep the picture the same from run to run.
+  sim::RecordRing ring;
+  ring.Fill(1, 60, 1709647629, 600);
+  auto dlg = std::make_unique<DataDialog>();
+  for (int n = 1; n <= 60; ++n) dlg->m_text += ring.Line(n) + "\r\n";
+  if (!theApp.CreateWithFont(*dlg, CDlgAqcuired::IDD, nullptr)) return nullptr;
+  return dlg;
+}
 }  // namespace
 
 void AddPanelShots(std::vector<ShotEntry>& shots) {
@@ -63,4 +110,6 @@ void AddPanelShots(std::vector<ShotEntry>& shots) {
   for (int tab = 0; tab < 5; ++tab) {
     shots.push_back({names[tab], [tab] { return PanelOnTab(tab); }});
   }
+  shots.push_back({"panel_recording_download", DownloadInProgress});
+  shots.push_back({"downloaded_data", DownloadedData});
 }
