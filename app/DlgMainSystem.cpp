@@ -1,40 +1,19 @@
 #include "app/DlgMainSystem.h"
 
-#include <algorithm>
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
 
 #include "app/Kestrix2CommApp.h"
 #include "app/LoggerPage.h"
-#include "app/MainFrame.h"
+#include "platform/Numbers.h"
 #include "platform/Text.h"
-#include "res/StringTable.h"
 
 namespace {
 constexpr unsigned kStrSyncConfirm = 3506;
-constexpr unsigned kStrSuccess = 2510;
-constexpr unsigned kStrFailure = 2511;
 constexpr const char* kSyncCaption = "Time Synchronization";
-constexpr const char* kNormalTermination = "Normal termination";
-
-std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Printf(const char* format, ...) {
-  char text[64];
-  va_list args;
-  va_start(args, format);
-  const int n = std::vsnprintf(text, sizeof text, format, args);
-  va_end(args);
-  return n < 0 ? std::string() : std::string(text, std::min<size_t>(static_cast<size_t>(n), sizeof text - 1));
-}
 
 // Logger text is 8-bit; what is not valid UTF-8 shows as U+FFFD.
 std::string Display(std::string_view logger) { return platform::ToValidUtf8(logger); }
 std::string Display(const char* field, size_t size) { return Display(std::string_view(field, strnlen(field, size))); }
-
-void EnableMainFrame(BOOL enable) {
-  if (theApp.m_pMainFrame != nullptr) theApp.m_pMainFrame->EnableWindow(enable);
-}
 }  // namespace
 
 CDlgMainSystem::CDlgMainSystem() : CDialog(IDD) {
@@ -59,11 +38,7 @@ BOOL CDlgMainSystem::OnInitDialog() {
 
 void CDlgMainSystem::OnShowWindow(BOOL show, UINT status) {
   CDialog::OnShowWindow(show, status);
-  if (show) {
-    loggerpage::StartClockTimer(*this, m_nTimerId, kClockTimer);
-  } else {
-    loggerpage::StopClockTimer(*this, m_nTimerId);
-  }
+  loggerpage::OnClockPageShown(*this, show, m_nTimerId, kClockTimer);
 }
 
 void CDlgMainSystem::OnDestroy() {
@@ -99,9 +74,9 @@ void CDlgMainSystem::Refresh() {
 
     SetDlgItemText(kRecordRange, sys.m_nIdFirst == 0 && sys.m_nIdLast == 0
                                      ? std::string()
-                                     : Printf("%d - %d", sys.m_nIdFirst, sys.m_nIdLast));
-    SetDlgItemText(kBatteryStop, Printf("%0.1f", sys.m_nBatteryStop / 1000.0));
-    SetDlgItemText(kRainCoef, Printf("%0.1f", sys.m_dRainPerCount));
+                                     : platform::Format("%d - %d", sys.m_nIdFirst, sys.m_nIdLast));
+    SetDlgItemText(kBatteryStop, platform::Format("%0.1f", sys.m_nBatteryStop / 1000.0));
+    SetDlgItemText(kRainCoef, platform::Format("%0.1f", sys.m_dRainPerCount));
   } else {
     for (UINT id : {kProductLine, kDeviceName, kVersion, kRecordRange, kBatteryStop, kRainCoef}) {
       SetDlgItemText(static_cast<int>(id), std::string());
@@ -119,27 +94,13 @@ void CDlgMainSystem::OnBnClickedUpdate() { loggerpage::ExecuteSettingItem(this, 
 void CDlgMainSystem::OnBnClickedInputSetting() { loggerpage::ExecuteSettingItem(this, kItemRainCoef); }
 
 void CDlgMainSystem::OnBnClickedTimeSync() {
-  if (MessageBox(res::LoadString(kStrSyncConfirm), kSyncCaption, MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) !=
-      IDOK) {
-    return;
-  }
-  EnableMainFrame(FALSE);
-  CKX2Device& device = theApp.m_device;
-  device.ClearDeviceMessages();
-  const int result = Run(this, nullptr, FALSE);
-  if (!device.m_strError.empty()) {
-    MessageBox(device.m_strError, nullptr, MB_ICONEXCLAMATION);
-  } else if (!device.m_strSuccess.empty()) {
-    MessageBox(device.m_strSuccess, kNormalTermination, MB_OK);
-  }
+  if (!loggerpage::Confirm(*this, kStrSyncConfirm, kSyncCaption)) return;
+  loggerpage::EnableMainFrame(FALSE);
   // Anything but 1 failed, including a run refused beside another operation.
-  if (result == 1) {
-    loggerpage::ExecuteSettingItem(this, kItemReread);
-    MessageBox(res::LoadString(kStrSuccess), kSyncCaption, MB_OK);
-  } else {
-    MessageBox(res::LoadString(kStrFailure), kSyncCaption, MB_ICONEXCLAMATION);
-  }
-  EnableMainFrame(TRUE);
+  const bool done = loggerpage::RunPageWork(*this, *this) == 1;
+  if (done) loggerpage::ExecuteSettingItem(this, kItemReread);
+  loggerpage::ShowOutcome(*this, done, kSyncCaption);
+  loggerpage::EnableMainFrame(TRUE);
 }
 
 int CDlgMainSystem::ThreadWork() {

@@ -18,6 +18,7 @@
 #include "ui/WinDefs.h"
 
 class CDialog;
+class CKXCWorkingThread;
 class CWnd;
 
 namespace loggerpage {
@@ -28,8 +29,32 @@ namespace loggerpage {
 bool IsPortOpen();
 
 // A setting item (0-22), -1 for a full re-read or -2 for the system record
-// alone, run by the main frame for that page; nothing without a main frame.
-void ExecuteSettingItem(CWnd* page, int index);
+// alone, run by the main frame for that page with the wizard's page flags
+// (0x1000: no re-read after the page's work); nothing without a main frame.
+void ExecuteSettingItem(CWnd* page, int index, unsigned flags = 0);
+
+// The main frame disabled (FALSE) or enabled again around a page's own
+// operation, so no frame command starts beside it.
+void EnableMainFrame(BOOL enable);
+
+// The confirmation before a page operation: OK and Cancel, Cancel the
+// default; true only for OK.
+bool Confirm(CWnd& page, unsigned textId, const char* caption);
+
+// A page's own logger operation run without an abort button (the works poll
+// no escape event): the device object's texts are emptied first, and after
+// the run its error text, or else its success text, is shown. The run's
+// result.
+int RunPageWork(CWnd& page, CKXCWorkingThread& work);
+
+// The device object's texts after a run: the error text with the
+// exclamation icon, or else the success text under "Normal termination",
+// or nothing.
+void ShowDeviceMessages(CWnd& page);
+
+// The outcome box of an operation that reports its own result: "成功"
+// (done) or "エラー！ 失敗" with the exclamation icon.
+void ShowOutcome(CWnd& page, bool done, const char* caption);
 
 // A page's (and the panel's) message translation: the Esc key-down is
 // swallowed (TRUE), since Esc must never close a page or the panel; every
@@ -50,6 +75,10 @@ void StopClockTimer(CWnd& page, UINT_PTR& running);
 // second has changed since the last write. Up to one day after 1970 the
 // field stays empty: that is "no clock read" rather than a time.
 void ShowLoggerClock(CWnd* field, std::optional<int64_t>& shown);
+
+// The clock pages' timer handling in one: (re)started when the page shows,
+// stopped when it hides.
+void OnClockPageShown(CWnd& page, BOOL show, UINT_PTR& running, UINT_PTR id);
 
 // The clock text as the pages show it (local time), empty for t <= 86400.
 std::string FormatLoggerClock(int64_t t);

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "app/DlgNowMonitor.h"
 #include "app/DlgRefMain.h"
 #include "app/Kestrix2CommApp.h"
 #include "sim/LoggerSim.h"
@@ -54,7 +55,29 @@ std::unique_ptr<CWnd> PanelOnTab(int tab) {
   // once would miss.
   CDlgMainSystem& system = panel->m_pageSystem;
   if (system.m_nTimerId != 0) system.SendMessage(WM_TIMER, system.m_nTimerId, 0);
+  CDlgMainMeasSetting& measurement = panel->m_pageMeasSetting;
+  if (measurement.m_nTimerId != 0) measurement.SendMessage(WM_TIMER, measurement.m_nTimerId, 0);
   return panel;
+}
+
+// The current-values dialog after a read. The line is read straight from the
+// simulator: a shot runs no background operation.
+class CurrentValues : public CDlgNowMonitor {
+ public:
+  ~CurrentValues() override {
+    if (GetSafeHwnd() != 0) DestroyWindow();
+    theApp.m_device.ClosePort();
+  }
+};
+
+std::unique_ptr<CWnd> CurrentValuesRead() {
+  theApp.InitStartupSettings();
+  if (!ConnectToSimulator()) return nullptr;
+  auto dlg = std::make_unique<CurrentValues>();
+  if (!theApp.CreateWithFont(*dlg, CDlgNowMonitor::IDD, nullptr)) return nullptr;
+  if (theApp.m_device.ReadCurrentValues(dlg->m_strLine) != 0) return nullptr;
+  dlg->FillList();
+  return dlg;
 }
 }  // namespace
 
@@ -63,4 +86,5 @@ void AddPanelShots(std::vector<ShotEntry>& shots) {
   for (int tab = 0; tab < 5; ++tab) {
     shots.push_back({names[tab], [tab] { return PanelOnTab(tab); }});
   }
+  shots.push_back({"current_values", CurrentValuesRead});
 }
