@@ -47,11 +47,7 @@ void CDlgMainSystem::OnDestroy() {
 }
 
 void CDlgMainSystem::OnTimer(UINT_PTR id) {
-  if (id != m_nTimerId || m_nTimerId == 0) {
-    CDialog::OnTimer(id);
-    return;
-  }
-  loggerpage::ShowLoggerClock(GetDlgItem(kDeviceTime), m_tShownClock);
+  if (!loggerpage::OnClockTimer(*this, id, m_nTimerId, kDeviceTime, m_tShownClock)) CDialog::OnTimer(id);
 }
 
 void CDlgMainSystem::Refresh() {

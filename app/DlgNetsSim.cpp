@@ -43,9 +43,9 @@ void CDlgNetsSim::OnBnClickedApnSetting() {
 }
 
 void CDlgNetsSim::OnBnClickedCheckImei() {
-  // The IMEI check page of the settings wizard opens here, over this page,
-  // as the only page of its walk; it reads the IMEI without re-reading the
-  // records, so this page shows it only after a later re-read.
+  // The settings wizard's IMEI check page runs here, alone over this page,
+  // once the wizard has it. It re-reads no record, so this page shows the
+  // IMEI it finds only after a later re-read.
 }
 
 void CDlgNetsSim::OnBnClickedRebootModule() {

@@ -76,6 +76,12 @@ void StopClockTimer(CWnd& page, UINT_PTR& running) {
   running = 0;
 }
 
+BOOL OnClockTimer(CWnd& page, UINT_PTR id, UINT_PTR running, int fieldId, std::optional<int64_t>& shown) {
+  if (running == 0 || id != running) return FALSE;
+  ShowLoggerClock(page.GetDlgItem(fieldId), shown);
+  return TRUE;
+}
+
 void OnClockPageShown(CWnd& page, BOOL show, UINT_PTR& running, UINT_PTR id) {
   if (show) {
     StartClockTimer(page, running, id);

@@ -79,6 +79,9 @@ void ShowLoggerClock(CWnd* field, std::optional<int64_t>& shown);
 // The clock pages' timer handling in one: (re)started when the page shows,
 // stopped when it hides.
 void OnClockPageShown(CWnd& page, BOOL show, UINT_PTR& running, UINT_PTR id);
+// A timer of a clock page: the tick of its running clock timer updates the
+// clock field (TRUE); any other timer is not the clock's (FALSE).
+BOOL OnClockTimer(CWnd& page, UINT_PTR id, UINT_PTR running, int fieldId, std::optional<int64_t>& shown);
 
 // The clock text as the pages show it (local time), empty for t <= 86400.
 std::string FormatLoggerClock(int64_t t);
