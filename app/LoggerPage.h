@@ -1,8 +1,9 @@
 #pragma once
 // What every logger page of the tabbed panel does alike: the connected test,
-// the hand-over of a setting item to the main frame, the swallowed Esc, the
-// window's end and the logger-clock field that the System and Measurement
-// pages keep.
+// the hand-over of a setting item to the main frame, the steps of a page's
+// own logger operation (confirmation, run, result boxes), the swallowed Esc,
+// the window's end and the logger-clock field that the System and
+// Measurement pages keep.
 //
 // Each page keeps its own class head (CDialog, and the background runner
 // where it runs logger work) and declares the overrides that every page has,
