@@ -86,6 +86,6 @@ void CDlgMainRecodeData::OnBnClickedClearData() {
 int CDlgMainRecodeData::RunWork() {
   theApp.m_device.ClearDeviceMessages();
   const int result = Run(this, nullptr, m_nMode == kModeRecords ? TRUE : FALSE);
-  loggerpage::ShowResultTexts(*this);
+  loggerpage::ShowDeviceMessages(*this);
   return result;
 }

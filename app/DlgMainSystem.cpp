@@ -1,31 +1,15 @@
 #include "app/DlgMainSystem.h"
 
-#include <algorithm>
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
 
 #include "app/Kestrix2CommApp.h"
 #include "app/LoggerPage.h"
-#include "app/MainFrame.h"
+#include "platform/Numbers.h"
 #include "platform/Text.h"
-#include "res/StringTable.h"
 
 namespace {
 constexpr unsigned kStrSyncConfirm = 3506;
-constexpr unsigned kStrSuccess = 2510;
-constexpr unsigned kStrFailure = 2511;
 constexpr const char* kSyncCaption = "Time Synchronization";
-
-std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Printf(const char* format, ...) {
-  char text[64];
-  va_list args;
-  va_start(args, format);
-  const int n = std::vsnprintf(text, sizeof text, format, args);
-  va_end(args);
-  return n < 0 ? std::string() : std::string(text, std::min<size_t>(static_cast<size_t>(n), sizeof text - 1));
-}
 
 // Logger text is 8-bit; what is not valid UTF-8 shows as U+FFFD.
 std::string Display(std::string_view logger) { return platform::ToValidUtf8(logger); }
@@ -54,11 +38,7 @@ BOOL CDlgMainSystem::OnInitDialog() {
 
 void CDlgMainSystem::OnShowWindow(BOOL show, UINT status) {
   CDialog::OnShowWindow(show, status);
-  if (show) {
-    loggerpage::StartClockTimer(*this, m_nTimerId, kClockTimer);
-  } else {
-    loggerpage::StopClockTimer(*this, m_nTimerId);
-  }
+  loggerpage::OnClockPageShown(*this, show, m_nTimerId, kClockTimer);
 }
 
 void CDlgMainSystem::OnDestroy() {
@@ -67,11 +47,7 @@ void CDlgMainSystem::OnDestroy() {
 }
 
 void CDlgMainSystem::OnTimer(UINT_PTR id) {
-  if (id != m_nTimerId || m_nTimerId == 0) {
-    CDialog::OnTimer(id);
-    return;
-  }
-  loggerpage::ShowLoggerClock(GetDlgItem(kDeviceTime), m_tShownClock);
+  if (!loggerpage::OnClockTimer(*this, id, m_nTimerId, kDeviceTime, m_tShownClock)) CDialog::OnTimer(id);
 }
 
 void CDlgMainSystem::Refresh() {
@@ -94,9 +70,9 @@ void CDlgMainSystem::Refresh() {
 
     SetDlgItemText(kRecordRange, sys.m_nIdFirst == 0 && sys.m_nIdLast == 0
                                      ? std::string()
-                                     : Printf("%d - %d", sys.m_nIdFirst, sys.m_nIdLast));
-    SetDlgItemText(kBatteryStop, Printf("%0.1f", sys.m_nBatteryStop / 1000.0));
-    SetDlgItemText(kRainCoef, Printf("%0.1f", sys.m_dRainPerCount));
+                                     : platform::Format("%d - %d", sys.m_nIdFirst, sys.m_nIdLast));
+    SetDlgItemText(kBatteryStop, platform::Format("%0.1f", sys.m_nBatteryStop / 1000.0));
+    SetDlgItemText(kRainCoef, platform::Format("%0.1f", sys.m_dRainPerCount));
   } else {
     for (UINT id : {kProductLine, kDeviceName, kVersion, kRecordRange, kBatteryStop, kRainCoef}) {
       SetDlgItemText(static_cast<int>(id), std::string());
@@ -114,21 +90,12 @@ void CDlgMainSystem::OnBnClickedUpdate() { loggerpage::ExecuteSettingItem(this, 
 void CDlgMainSystem::OnBnClickedInputSetting() { loggerpage::ExecuteSettingItem(this, kItemRainCoef); }
 
 void CDlgMainSystem::OnBnClickedTimeSync() {
-  if (MessageBox(res::LoadString(kStrSyncConfirm), kSyncCaption, MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) !=
-      IDOK) {
-    return;
-  }
+  if (!loggerpage::Confirm(*this, kStrSyncConfirm, kSyncCaption)) return;
   loggerpage::EnableMainFrame(FALSE);
-  theApp.m_device.ClearDeviceMessages();
-  const int result = Run(this, nullptr, FALSE);
-  loggerpage::ShowResultTexts(*this);
   // Anything but 1 failed, including a run refused beside another operation.
-  if (result == 1) {
-    loggerpage::ExecuteSettingItem(this, kItemReread);
-    MessageBox(res::LoadString(kStrSuccess), kSyncCaption, MB_OK);
-  } else {
-    MessageBox(res::LoadString(kStrFailure), kSyncCaption, MB_ICONEXCLAMATION);
-  }
+  const bool done = loggerpage::RunPageWork(*this, *this) == 1;
+  if (done) loggerpage::ExecuteSettingItem(this, kItemReread);
+  loggerpage::ShowOutcome(*this, done, kSyncCaption);
   loggerpage::EnableMainFrame(TRUE);
 }
 

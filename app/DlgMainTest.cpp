@@ -1,3 +1,24 @@
 #include "app/DlgMainTest.h"
 
-CDlgMainTest::CDlgMainTest() : CDialog(IDD) {}
+#include "app/DlgNowMonitor.h"
+#include "app/wizard/DlgInputTestMail.h"
+
+CDlgMainTest::CDlgMainTest() : CDialog(IDD) {
+  MapCommand(kCurrentValues, [this] { OnBnClickedCurrentValues(); });
+  MapCommand(kAntenna, [this] { OnBnClickedAntenna(); });
+  MapCommand(kTestMail, [this] { OnBnClickedTestMail(); });
+}
+
+void CDlgMainTest::OnBnClickedCurrentValues() {
+  CDlgNowMonitor dlg;
+  dlg.DoModal();
+}
+
+void CDlgMainTest::OnBnClickedAntenna() { loggerpage::ExecuteSettingItem(this, kItemAntenna, kAntennaFlags); }
+
+// The test mail runs its page alone over this page, without the frame's
+// setting-item road: it sets nothing, so nothing needs a re-read.
+void CDlgMainTest::OnBnClickedTestMail() {
+  CDlgInputTestMail page;
+  page.DoModalPage(this, kTestMailFlags, CDlgInputTestMail::IDD);
+}

@@ -1,6 +1,7 @@
 #pragma once
-// The Test page (tab "テスト"): current values, the antenna check and a test
-// mail; the panel enables its buttons while the port is open.
+// The Test page (tab "テスト"): three checks of a working installation, the
+// logger's current values, the antenna level and a test mail. The page runs
+// no work of its own; the panel enables its buttons while the port is open.
 
 #include "app/LoggerPage.h"
 #include "ui/Dialog.h"
@@ -8,9 +9,24 @@
 class CDlgMainTest : public CDialog {
  public:
   enum { IDD = 322 };
+  enum : UINT {
+    kCurrentValues = 1081,
+    kAntenna = 1082,
+    kTestMail = 1083,
+  };
+  static constexpr int kItemAntenna = 19;
+  // Page flags of the checks run from here: no re-read of the records after
+  // the page's work (bit 0x1000); the test mail also as the only page of its
+  // walk (low byte 2).
+  static constexpr unsigned kAntennaFlags = 0x1000;
+  static constexpr unsigned kTestMailFlags = 0x1002;
 
   CDlgMainTest();
   ~CDlgMainTest() override { loggerpage::DestroyPageWindow(*this); }
+
+  void OnBnClickedCurrentValues();
+  void OnBnClickedAntenna();
+  void OnBnClickedTestMail();
 
  protected:
   // Page conventions (app/LoggerPage.h).

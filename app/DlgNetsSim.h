@@ -1,6 +1,7 @@
 #pragma once
 // The Communication page (tab "通信設定"): the communication module's access
-// point, user, password, authentication and IMEI.
+// point, user, password, authentication and IMEI as last read; buttons for
+// the access-point setting item, the IMEI check and a restart of the module.
 
 #include "app/KXCWorkingThread.h"
 #include "app/LoggerPage.h"
@@ -9,14 +10,35 @@
 class CDlgNetsSim : public CDialog, public CKXCWorkingThread {
  public:
   enum { IDD = 133 };
+  enum : UINT {
+    kImei = 1007,
+    kAuth = 1008,
+    kApn = 1024,
+    kUser = 1025,
+    kPassword = 1026,
+    kApnSetting = 1042,
+    kCheckImei = 1043,
+    kRebootModule = 1044,
+  };
+  static constexpr int kItemAccessPoint = 11;
+  // The IMEI check page's flags: the only page of its walk (low byte 2), no
+  // measurement stop and no re-read (every bit above the low byte).
+  static constexpr unsigned kCheckImeiFlags = 0xFFFFFF02;
 
   CDlgNetsSim();
   ~CDlgNetsSim() override { loggerpage::DestroyPageWindow(*this); }
 
-  // Fills the page from the records as last read.
+  // Fills the page from the network record as last read.
   void Refresh();
+  // The module restart, on the worker thread: 1 success, 0 failure.
+  int ThreadWork() override;
+
+  void OnBnClickedApnSetting();
+  void OnBnClickedCheckImei();
+  void OnBnClickedRebootModule();
 
  protected:
+  BOOL OnInitDialog() override;
   // Page conventions (app/LoggerPage.h).
   BOOL PreTranslateMessage(MSG* msg) override { return loggerpage::TranslatePageMessage(*this, msg); }
   void OnOK() override {}

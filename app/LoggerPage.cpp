@@ -2,8 +2,10 @@
 
 #include <ctime>
 
+#include "app/KXCWorkingThread.h"
 #include "app/Kestrix2CommApp.h"
 #include "app/MainFrame.h"
+#include "res/StringTable.h"
 #include "ui/Dialog.h"
 
 namespace loggerpage {
@@ -11,25 +13,46 @@ namespace loggerpage {
 namespace {
 constexpr UINT kClockMs = 100;
 constexpr int64_t kOneDay = 86400;
+constexpr unsigned kStrSuccess = 2510;
+constexpr unsigned kStrFailure = 2511;
 constexpr const char* kNormalTermination = "Normal termination";
 }  // namespace
 
 bool IsPortOpen() { return theApp.m_device.m_port.IsOpen(); }
 
-void ExecuteSettingItem(CWnd* page, int index) {
-  if (theApp.m_pMainFrame != nullptr) theApp.m_pMainFrame->ExecuteSettingItem(page, index, 0);
+void ExecuteSettingItem(CWnd* page, int index, unsigned flags) {
+  if (theApp.m_pMainFrame != nullptr) theApp.m_pMainFrame->ExecuteSettingItem(page, index, flags);
 }
 
 void EnableMainFrame(BOOL enable) {
   if (theApp.m_pMainFrame != nullptr) theApp.m_pMainFrame->EnableWindow(enable);
 }
 
-void ShowResultTexts(CWnd& page) {
+bool Confirm(CWnd& page, unsigned textId, const char* caption) {
+  return page.MessageBox(res::LoadString(textId), caption, MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) == IDOK;
+}
+
+int RunPageWork(CWnd& page, CKXCWorkingThread& work) {
+  theApp.m_device.ClearDeviceMessages();
+  const int result = work.Run(&page, nullptr, FALSE);
+  ShowDeviceMessages(page);
+  return result;
+}
+
+void ShowDeviceMessages(CWnd& page) {
   const CKX2Device& device = theApp.m_device;
   if (!device.m_strError.empty()) {
     page.MessageBox(device.m_strError, nullptr, MB_ICONEXCLAMATION);
   } else if (!device.m_strSuccess.empty()) {
     page.MessageBox(device.m_strSuccess, kNormalTermination, MB_OK);
+  }
+}
+
+void ShowOutcome(CWnd& page, bool done, const char* caption) {
+  if (done) {
+    page.MessageBox(res::LoadString(kStrSuccess), caption, MB_OK);
+  } else {
+    page.MessageBox(res::LoadString(kStrFailure), caption, MB_ICONEXCLAMATION);
   }
 }
 
@@ -51,6 +74,20 @@ UINT_PTR StartClockTimer(CWnd& page, UINT_PTR& running, UINT_PTR id) {
 void StopClockTimer(CWnd& page, UINT_PTR& running) {
   if (running != 0) page.KillTimer(running);
   running = 0;
+}
+
+BOOL OnClockTimer(CWnd& page, UINT_PTR id, UINT_PTR running, int fieldId, std::optional<int64_t>& shown) {
+  if (running == 0 || id != running) return FALSE;
+  ShowLoggerClock(page.GetDlgItem(fieldId), shown);
+  return TRUE;
+}
+
+void OnClockPageShown(CWnd& page, BOOL show, UINT_PTR& running, UINT_PTR id) {
+  if (show) {
+    StartClockTimer(page, running, id);
+  } else {
+    StopClockTimer(page, running);
+  }
 }
 
 std::string FormatLoggerClock(int64_t t) {

@@ -1,8 +1,9 @@
 #pragma once
 // What every logger page of the tabbed panel does alike: the connected test,
-// the hand-over of a setting item to the main frame, the swallowed Esc, the
-// window's end and the logger-clock field that the System and Measurement
-// pages keep.
+// the hand-over of a setting item to the main frame, the steps of a page's
+// own logger operation (confirmation, run, result boxes), the swallowed Esc,
+// the window's end and the logger-clock field that the System and
+// Measurement pages keep.
 //
 // Each page keeps its own class head (CDialog, and the background runner
 // where it runs logger work) and declares the overrides that every page has,
@@ -18,6 +19,7 @@
 #include "ui/WinDefs.h"
 
 class CDialog;
+class CKXCWorkingThread;
 class CWnd;
 
 namespace loggerpage {
@@ -28,18 +30,32 @@ namespace loggerpage {
 bool IsPortOpen();
 
 // A setting item (0-22), -1 for a full re-read or -2 for the system record
-// alone, run by the main frame for that page; nothing without a main frame.
-void ExecuteSettingItem(CWnd* page, int index);
+// alone, run by the main frame for that page with the wizard's page flags
+// (0x1000: no re-read after the page's work); nothing without a main frame.
+void ExecuteSettingItem(CWnd* page, int index, unsigned flags = 0);
 
-// The main window around a page operation: the runner disables only the
-// page, while the frame's menu could start another operation. Nothing
-// without a main frame.
+// The main frame disabled (FALSE) or enabled again around a page's own
+// operation, so no frame command starts beside it.
 void EnableMainFrame(BOOL enable);
 
-// The outcome of the operation just run: the device object's failure text
-// with the exclamation icon, else its success text captioned "Normal
-// termination", else no box.
-void ShowResultTexts(CWnd& page);
+// The confirmation before a page operation: OK and Cancel, Cancel the
+// default; true only for OK.
+bool Confirm(CWnd& page, unsigned textId, const char* caption);
+
+// A page's own logger operation run without an abort button (the works poll
+// no escape event): the device object's texts are emptied first, and after
+// the run its error text, or else its success text, is shown. The run's
+// result.
+int RunPageWork(CWnd& page, CKXCWorkingThread& work);
+
+// The device object's texts after a run: the error text with the
+// exclamation icon, or else the success text under "Normal termination",
+// or nothing.
+void ShowDeviceMessages(CWnd& page);
+
+// The outcome box of an operation that reports its own result: "成功"
+// (done) or "エラー！ 失敗" with the exclamation icon.
+void ShowOutcome(CWnd& page, bool done, const char* caption);
 
 // A page's (and the panel's) message translation: the Esc key-down is
 // swallowed (TRUE), since Esc must never close a page or the panel; every
@@ -60,6 +76,13 @@ void StopClockTimer(CWnd& page, UINT_PTR& running);
 // second has changed since the last write. Up to one day after 1970 the
 // field stays empty: that is "no clock read" rather than a time.
 void ShowLoggerClock(CWnd* field, std::optional<int64_t>& shown);
+
+// The clock pages' timer handling in one: (re)started when the page shows,
+// stopped when it hides.
+void OnClockPageShown(CWnd& page, BOOL show, UINT_PTR& running, UINT_PTR id);
+// A timer of a clock page: the tick of its running clock timer updates the
+// clock field (TRUE); any other timer is not the clock's (FALSE).
+BOOL OnClockTimer(CWnd& page, UINT_PTR id, UINT_PTR running, int fieldId, std::optional<int64_t>& shown);
 
 // The clock text as the pages show it (local time), empty for t <= 86400.
 std::string FormatLoggerClock(int64_t t);

@@ -47,9 +47,10 @@ class CMainFrame : public CFrameWndEx, public CKXCWorkingThread {
   virtual int RunWork(const char* caption);
   int ThreadWork() override;
 
-  // The logger pages' entry: 0-22 runs one setting item, -1 re-reads the
-  // system and network records, -2 the system record alone.
-  void ExecuteSettingItem(CWnd* caller, int index, unsigned flags);
+  // The logger pages' entry: 0-22 runs one setting item with the wizard's
+  // page flags, -1 re-reads the system and network records, -2 the system
+  // record alone.
+  virtual void ExecuteSettingItem(CWnd* caller, int index, unsigned flags);
   void RunSettingGroup(int group);
   // Asks for a port while none is open and connects to it; with a port open
   // it re-reads everything. 1 when connected.

@@ -8,6 +8,19 @@
 
 namespace {
 QTableWidget* Table(QWidget* w) { return qobject_cast<QTableWidget*>(w); }
+
+// A cell takes its column's alignment, as the platform's report view draws
+// every cell of a column the way its header is formatted.
+QTableWidgetItem* NewCell(QTableWidget* t, int col) {
+  auto* cell = new QTableWidgetItem;
+  if (QTableWidgetItem* header = t->horizontalHeaderItem(col)) cell->setTextAlignment(Qt::Alignment(header->textAlignment()));
+  return cell;
+}
+
+int FormatOf(const QTableWidgetItem* it) {
+  const Qt::Alignment a = it ? Qt::Alignment(it->textAlignment()) : Qt::Alignment(Qt::AlignLeft);
+  return (a & Qt::AlignRight) ? LVCFMT_RIGHT : (a & Qt::AlignHCenter) ? LVCFMT_CENTER : LVCFMT_LEFT;
+}
 }  // namespace
 
 void CListCtrl::OnAttached() {
@@ -59,6 +72,7 @@ int CListCtrl::InsertColumn(int col, const std::string& heading, int format, int
                                               : Qt::AlignLeft;
   header->setTextAlignment(a | Qt::AlignVCenter);
   t->setHorizontalHeaderItem(col, header);
+  for (int r = 0; r < t->rowCount(); ++r) t->setItem(r, col, NewCell(t, col));
   if (width >= 0) t->setColumnWidth(col, width);
   return col;
 }
@@ -78,7 +92,7 @@ int CListCtrl::InsertItem(int item, const std::string& text) {
   if (!t || t->columnCount() == 0) return -1;
   item = std::min(std::max(item, 0), t->rowCount());
   t->insertRow(item);
-  for (int c = 0; c < t->columnCount(); ++c) t->setItem(item, c, new QTableWidgetItem);
+  for (int c = 0; c < t->columnCount(); ++c) t->setItem(item, c, NewCell(t, c));
   t->item(item, 0)->setText(ToQ(text));
   SetItemTip(item, 0);
   return item;
@@ -97,6 +111,21 @@ std::string CListCtrl::GetItemText(int item, int subItem) const {
   if (!t || item < 0 || item >= t->rowCount() || subItem < 0 || subItem >= t->columnCount()) return {};
   QTableWidgetItem* it = t->item(item, subItem);
   return it ? FromQ(it->text()) : std::string();
+}
+
+int CListCtrl::GetColumnFormat(int col) const {
+  QTableWidget* t = Table(GetWidget());
+  return FormatOf(t && col >= 0 && col < t->columnCount() ? t->horizontalHeaderItem(col) : nullptr);
+}
+
+int CListCtrl::GetItemAlignment(int item, int subItem) const {
+  QTableWidget* t = Table(GetWidget());
+  if (!t || item < 0 || item >= t->rowCount() || subItem < 0 || subItem >= t->columnCount()) return LVCFMT_LEFT;
+  return FormatOf(t->item(item, subItem));
+}
+
+void CListCtrl::SetRedraw(BOOL redraw) {
+  if (QWidget* w = GetWidget()) w->setUpdatesEnabled(redraw != FALSE);
 }
 
 int CListCtrl::GetItemCount() const {

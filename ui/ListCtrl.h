@@ -19,6 +19,10 @@ class CListCtrl : public CWnd {
   int InsertColumn(int col, const std::string& heading, int format = LVCFMT_LEFT, int width = -1);
   int GetColumnCount() const;
   int GetColumnWidth(int col) const;
+  // The column's LVCFMT_ alignment; its cells are drawn with it.
+  int GetColumnFormat(int col) const;
+  // How one cell is aligned (LVCFMT_), as drawn.
+  int GetItemAlignment(int item, int subItem) const;
   int InsertItem(int item, const std::string& text);  // the new index, -1 on failure
   BOOL SetItemText(int item, int subItem, const std::string& text);
   std::string GetItemText(int item, int subItem) const;
@@ -30,6 +34,8 @@ class CListCtrl : public CWnd {
   // The next item after `start` (-1: from the first) with the flags, or -1.
   int GetNextItem(int start, UINT flags) const;
   int GetSelectedCount() const;
+  // FALSE holds back drawing while the list is rebuilt; TRUE draws again.
+  void SetRedraw(BOOL redraw = TRUE);
 
  protected:
   void OnAttached() override;

@@ -78,7 +78,8 @@ class FrameTest : public ::testing::Test {
     timeScale.Set(kScale);
 
     docTemplate = std::make_unique<CSingleDocTemplate>(
-        128, [] { return new CKestrix2CommDoc; }, [] { return new CMainFrame; }, [] { return new CKestrix2CommView; });
+        128, [] { return new CKestrix2CommDoc; }, [this] { return NewFrame(); },
+        [] { return new CKestrix2CommView; });
     ASSERT_TRUE(docTemplate->OpenDocumentFile());
     frame = static_cast<CMainFrame*>(docTemplate->GetFrame());
   }
@@ -94,6 +95,9 @@ class FrameTest : public ::testing::Test {
     sim.Stop();
     unsetenv("KX2_PORTS");
   }
+
+  // The main window the document template makes; a test may watch it.
+  virtual CMainFrame* NewFrame() { return new CMainFrame; }
 
   // The port dialog of the next Connect: `act` sees it running and ends it.
   void OnPortDialog(std::function<void(CComSettingDlg&)> act) {

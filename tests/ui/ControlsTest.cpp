@@ -193,6 +193,36 @@ TEST(ListCtrl, LabelTipsAndPathEllipsis) {
       QStringLiteral("tty") + ellipsis + QStringLiteral("ng"));
 }
 
+TEST(ListCtrl, CellsTakeTheirColumnsAlignmentAndRedrawCanBeHeld) {
+  Host host;
+  ASSERT_TRUE(host.CreateIndirect(Controls()));
+  CListCtrl& list = host.m_list;
+  list.InsertColumn(0, "No.", LVCFMT_LEFT, 30);
+  list.InsertColumn(1, "Value", LVCFMT_RIGHT, 60);
+  list.InsertColumn(2, "Mark", LVCFMT_CENTER, 40);
+  ASSERT_EQ(list.InsertItem(0, "1"), 0);
+  ASSERT_EQ(list.InsertItem(1, "2"), 1);
+  // A column added under rows that exist gets cells of its own alignment.
+  list.InsertColumn(3, "Unit", LVCFMT_RIGHT, 40);
+  EXPECT_TRUE(list.SetItemText(1, 3, "mm"));
+  EXPECT_EQ(list.GetItemText(1, 3), "mm");
+  const int formats[] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_CENTER, LVCFMT_RIGHT};
+  for (int row = 0; row < 2; ++row) {
+    for (int col = 0; col < 4; ++col) {
+      EXPECT_EQ(list.GetColumnFormat(col), formats[col]);
+      EXPECT_EQ(list.GetItemAlignment(row, col), formats[col]) << row << "," << col;
+    }
+  }
+  auto* table = qobject_cast<QTableWidget*>(list.GetWidget());
+  ASSERT_NE(table, nullptr);
+  EXPECT_TRUE(table->item(0, 1)->textAlignment() & Qt::AlignRight);
+
+  list.SetRedraw(FALSE);
+  EXPECT_FALSE(table->updatesEnabled());
+  list.SetRedraw(TRUE);
+  EXPECT_TRUE(table->updatesEnabled());
+}
+
 TEST(TabCtrl, ItemsSelectionNotificationAndDisplayRectangle) {
   Host host;
   ASSERT_TRUE(host.CreateIndirect(Controls()));

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/DlgAqcuired.h"
+#include "app/DlgNowMonitor.h"
 #include "app/DlgRefMain.h"
 #include "app/DlgWorking.h"
 #include "app/EscapeEvent.h"
@@ -77,6 +78,8 @@ std::unique_ptr<Panel> PanelOnTab(int tab) {
   // once would miss.
   CDlgMainSystem& system = panel->m_pageSystem;
   if (system.m_nTimerId != 0) system.SendMessage(WM_TIMER, system.m_nTimerId, 0);
+  CDlgMainMeasSetting& measurement = panel->m_pageMeasSetting;
+  if (measurement.m_nTimerId != 0) measurement.SendMessage(WM_TIMER, measurement.m_nTimerId, 0);
   return panel;
 }
 
@@ -103,6 +106,26 @@ std::unique_ptr<CWnd> DownloadedData() {
   if (!theApp.CreateWithFont(*dlg, CDlgAqcuired::IDD, nullptr)) return nullptr;
   return dlg;
 }
+
+// The current-values dialog after a read. The line is read straight from the
+// simulator: a shot runs no background operation.
+class CurrentValues : public CDlgNowMonitor {
+ public:
+  ~CurrentValues() override {
+    if (GetSafeHwnd() != 0) DestroyWindow();
+    theApp.m_device.ClosePort();
+  }
+};
+
+std::unique_ptr<CWnd> CurrentValuesRead() {
+  theApp.InitStartupSettings();
+  if (!ConnectToSimulator()) return nullptr;
+  auto dlg = std::make_unique<CurrentValues>();
+  if (!theApp.CreateWithFont(*dlg, CDlgNowMonitor::IDD, nullptr)) return nullptr;
+  if (theApp.m_device.ReadCurrentValues(dlg->m_strLine) != 0) return nullptr;
+  dlg->FillList();
+  return dlg;
+}
 }  // namespace
 
 void AddPanelShots(std::vector<ShotEntry>& shots) {
@@ -112,4 +135,5 @@ void AddPanelShots(std::vector<ShotEntry>& shots) {
   }
   shots.push_back({"panel_recording_download", DownloadInProgress});
   shots.push_back({"downloaded_data", DownloadedData});
+  shots.push_back({"current_values", CurrentValuesRead});
 }

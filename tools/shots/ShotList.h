@@ -22,7 +22,8 @@ std::vector<ShotEntry> AllShots();
 // The main window and the port dialog (FrameShots.cpp).
 void AddFrameShots(std::vector<ShotEntry>& shots);
 
-// The tabbed panel on each of its tabs, connected to the simulator.
+// The tabbed panel on each of its tabs, and the current-values dialog after
+// a read, connected to the simulator.
 void AddPanelShots(std::vector<ShotEntry>& shots);
 
 // The input edits and coloured switches in their test dialog (ControlShots.cpp).
