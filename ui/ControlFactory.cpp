@@ -107,7 +107,9 @@ QWidget* MakeEdit(QWidget* parent, const res::ControlTemplate& c, const Notifier
   edit->setReadOnly(c.style & res::CS_READONLY);
   edit->setAlignment(TextAlignment(c.style) | Qt::AlignVCenter);
   if (c.style & res::CS_PASSWORD) edit->setEchoMode(QLineEdit::Password);
-  if (c.style & res::CS_NUMBER) {
+  // A masked edit's mask says which characters go where: its fixed
+  // separators are no digits.
+  if ((c.style & res::CS_NUMBER) && c.kind != ControlKind::MaskedEdit) {
     edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
   }
   QObject::connect(edit, &QLineEdit::textChanged, edit, [n] { n.Command(EN_CHANGE); });

@@ -259,8 +259,10 @@ void CWnd::DestroyAllWindows() {
   }
 }
 
-void CWnd::SetWindowText(const std::string& text) { SetWidgetText(GetWidget(), text); }
-std::string CWnd::GetWindowText() const { return GetWidgetText(GetWidget()); }
+void CWnd::SetWindowText(const std::string& text) { OnSetText(text); }
+std::string CWnd::GetWindowText() const { return OnGetText(); }
+void CWnd::OnSetText(const std::string& text) { SetWidgetText(GetWidget(), text); }
+std::string CWnd::OnGetText() const { return GetWidgetText(GetWidget()); }
 
 CWnd* CWnd::GetDlgItem(int id) const {
   QWidget* w = GetWidget();

@@ -38,7 +38,7 @@ class CWnd {
   // The window that a widget (or its nearest ancestor with a handle) belongs to.
   static CWnd* FromWidget(QWidget* widget);
 
-  // Text (UTF-8).
+  // Text (UTF-8), through OnSetText and OnGetText.
   void SetWindowText(const std::string& text);
   std::string GetWindowText() const;
   void GetWindowText(std::string& text) const { text = GetWindowText(); }
@@ -167,6 +167,11 @@ class CWnd {
   virtual void OnWidgetGone() {}
   // Called when ModifyStyle changed the style bits.
   virtual void OnStyleChanged(DWORD oldStyle) { (void)oldStyle; }
+  // The window's text as SetWindowText hands it over and GetWindowText
+  // answers: a control that shows its text in another form than it gives
+  // and takes (a masked edit) overrides both. The base: the widget's text.
+  virtual void OnSetText(const std::string& text);
+  virtual std::string OnGetText() const;
 
   DWORD m_dwStyle = 0;
   int m_nID = 0;
