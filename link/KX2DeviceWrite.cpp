@@ -71,6 +71,9 @@ int32_t CKX2Device::WriteRainAlarms(int32_t* mask) {
       int32_t interval = static_cast<int32_t>(candidate);
       if (m_protocol.SetSampling(&m_port, interval) == ComResult::kOk) {
         read.m_nSampling = static_cast<int32_t>(candidate);
+        // The measurement page that follows sends the edited interval: it
+        // must not put the longer one back.
+        if (edit.m_nSampling > read.m_nSampling) edit.m_nSampling = read.m_nSampling;
         break;
       }
     }

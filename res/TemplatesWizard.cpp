@@ -12,6 +12,11 @@ namespace {
 using K = ControlKind;
 
 constexpr uint64_t kButton = CS_TABSTOP;
+constexpr uint64_t kField = CS_BORDER | CS_TABSTOP | CS_AUTOHSCROLL;
+constexpr uint64_t kDigits = kField | CS_NUMBER | CS_RIGHT;
+// ON/OFF switches: push-like radio buttons, each pair a group of its own.
+constexpr uint64_t kSwitch = CS_AUTO | CS_PUSHLIKE;
+constexpr uint64_t kFirstSwitch = kSwitch | CS_GROUP | CS_TABSTOP;
 constexpr uint32_t kModal = DS_POPUP | DS_CAPTION | DS_SYSMENU | DS_MODALFRAME;
 constexpr int kPageWidth = 386;
 constexpr int kPageHeight = 279;
@@ -47,6 +52,17 @@ std::vector<DialogTemplateData> Build() {
                          {2, K::PushButton, "キャンセル", kButton, 136, 213, 57, 15},
                      }));
 
+  t.push_back(WizardPage(329, "初期設定-バッテリ警告", "  送信停止電圧の設定",
+                         {
+                             Explanation("バッテリ電圧の低下によるデータ送信を停止する電圧を設定します"),
+                             {-1, K::Static, "送信停止バッテリ電圧", CS_CENTERIMAGE, 40, 80, 84, 13},
+                             {1026, K::Edit, "", kField | CS_RIGHT, 128, 80, 40, 13},
+                             {-1, K::Static, "[V]", CS_CENTERIMAGE, 172, 80, 16, 13},
+                             {-1, K::Static, "( 2.4 - 12.0 V )", CS_CENTERIMAGE, 194, 80, 80, 13},
+                             Warning("【警告】 送信停止バッテリ電圧以下になったらたすみやかに測定を停止して下さい。\r\n"
+                                     "\t過放電になると電池が発熱、発煙、発火を招く場合があります。"),
+                         }));
+
   t.push_back(WizardPage(340, "接続設定-アンテナ状態確認", "  アンテナ状態確認",
                          {
                              Explanation("確認ボタンを押してアンテナ状態を確認してください"),
@@ -54,6 +70,61 @@ std::vector<DialogTemplateData> Build() {
                              {-1, K::Static, "アンテナ状態", CS_NONE, 20, 104, 60, 10},
                              // The level picture is drawn here, 96 pixels square.
                              {1168, K::Static, "", CS_NONE, 90, 100, 70, 64},
+                         }));
+
+  // Measurement schedule: start, then per mode an interval (days, then
+  // hours:minutes) and a send count, each row with its unit and range.
+  t.push_back(WizardPage(342, "測定設定", " 測定開始日時、測定間隔、送信間隔設定",
+                         {
+                             Explanation("測定を開始します\r\n測定開始日時、測定間隔、送信間隔を設定してください"),
+                             {-1, K::Static, "(年)-(月)-(日)  (時):(分)", CS_NONE, 120, 62, 120, 10},
+                             {-1, K::Static, "測定開始日時", CS_CENTERIMAGE, 20, 73, 96, 13},
+                             {1254, K::MaskedEdit, "", kField, 120, 73, 80, 13},
+                             {1421, K::PushButton, "PC時刻+2min", kButton, 206, 72, 64, 15},
+                             {-1, K::Static, "通常時測定間隔", CS_CENTERIMAGE, 20, 100, 96, 13},
+                             {1261, K::Edit, "", kDigits, 120, 100, 24, 13},
+                             {-1, K::Static, "日", CS_CENTERIMAGE, 147, 100, 10, 13},
+                             {1262, K::MaskedEdit, "", kDigits, 159, 100, 32, 13},
+                             {-1, K::Static, "(時):(分)", CS_CENTERIMAGE, 195, 100, 40, 13},
+                             {-1, K::Static, "(1分 - 10日)", CS_CENTERIMAGE, 239, 100, 60, 13},
+                             {-1, K::Static, "通常時データ送信間隔", CS_CENTERIMAGE, 20, 118, 96, 13},
+                             {1027, K::Edit, "", kDigits, 120, 118, 24, 13},
+                             {-1, K::Static, "[ 回 ]", CS_CENTERIMAGE, 147, 118, 24, 13},
+                             {1411, K::Static, "(0-240)", CS_CENTERIMAGE, 175, 118, 40, 13},
+                             {-1, K::Static, "イベント時測定間隔", CS_CENTERIMAGE, 20, 144, 96, 13},
+                             {1025, K::Edit, "", kDigits, 120, 144, 24, 13},
+                             {-1, K::Static, "日", CS_CENTERIMAGE, 147, 144, 10, 13},
+                             {1263, K::MaskedEdit, "", kDigits, 159, 144, 32, 13},
+                             {-1, K::Static, "(時):(分)", CS_CENTERIMAGE, 195, 144, 40, 13},
+                             {-1, K::Static, "(1分 - 10日)", CS_CENTERIMAGE, 239, 144, 60, 13},
+                             {-1, K::Static, "イベント時データ送信間隔", CS_CENTERIMAGE, 20, 162, 96, 13},
+                             {1028, K::Edit, "", kDigits, 120, 162, 24, 13},
+                             {-1, K::Static, "[ 回 ]", CS_CENTERIMAGE, 147, 162, 24, 13},
+                             {1412, K::Static, "(0-240)", CS_CENTERIMAGE, 175, 162, 40, 13},
+                             {-1, K::Static, "機器内時刻", CS_CENTERIMAGE, 20, 188, 96, 13},
+                             {1269, K::Edit, "", CS_BORDER | CS_READONLY, 120, 188, 80, 13},
+                             Warning("【注意】データ送信間隔を0にした場合は、送信しません"),
+                         }));
+
+  // Two rain criteria, each an amount within a period and an ON/OFF switch.
+  t.push_back(WizardPage(352, "測定設定-判定警告設定", "  判定警告設定",
+                         {
+                             Explanation("イベント動作になるための判定基準を設定します\r\n"
+                                         "時間当たりの雨量を２種類設定できます。"),
+                             {-1, K::Static, "判定基準① ( 雨量 / 時間 )", CS_NONE, 20, 66, 200, 10},
+                             {1156, K::Edit, "", kField | CS_RIGHT, 40, 80, 50, 13},
+                             {-1, K::Static, "[mm](0.01-999.99)", CS_CENTERIMAGE, 94, 80, 96, 13},
+                             {1172, K::MaskedEdit, "", kField | CS_RIGHT, 40, 97, 50, 13},
+                             {-1, K::Static, "[時:分](000:01-240:00)", CS_CENTERIMAGE, 94, 97, 100, 13},
+                             {1100, K::RadioButton, "ON", kFirstSwitch, 220, 86, 44, 18},
+                             {1101, K::RadioButton, "OFF", kSwitch, 266, 86, 44, 18},
+                             {-1, K::Static, "判定基準② ( 雨量 / 時間 )", CS_NONE, 20, 126, 200, 10},
+                             {1157, K::Edit, "", kField | CS_RIGHT, 40, 140, 50, 13},
+                             {-1, K::Static, "[mm](0.01-999.99)", CS_CENTERIMAGE, 94, 140, 96, 13},
+                             {1173, K::MaskedEdit, "", kField | CS_RIGHT, 40, 157, 50, 13},
+                             {-1, K::Static, "[時:分](000:01-240:00)", CS_CENTERIMAGE, 94, 157, 100, 13},
+                             {1102, K::RadioButton, "ON", kFirstSwitch, 220, 146, 44, 18},
+                             {1103, K::RadioButton, "OFF", kSwitch, 266, 146, 44, 18},
                          }));
 
   t.push_back(WizardPage(362, "初期設定", "  初期化(リセット)",

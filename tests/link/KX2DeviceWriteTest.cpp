@@ -55,6 +55,8 @@ TEST_F(DeviceWrite, RainCriteriaShortenTheIntervalToTheFirstPeriod) {
   EXPECT_EQ(Commands(), (Strings{"RD SYS", "ST SMP D00H00M45S00", "ALM RN 1 10.00 0:45", "ALM RN 2 5.50 0:20"}));
   EXPECT_EQ(device.m_workRead.m_sysInfo.m_nSampling, 45 * 60);
   EXPECT_EQ(sim.State().sampling, 45 * 60);
+  // The edited interval follows, so a measurement write does not undo it.
+  EXPECT_EQ(Edit().m_nSampling, 45 * 60);
 
   // A negative period is passed over for the next one; the logger refuses
   // the criterion itself, which shows in the mask.

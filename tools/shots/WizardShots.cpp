@@ -4,9 +4,12 @@
 
 #include "app/Kestrix2CommApp.h"
 #include "app/wizard/DlgInputAntenaTest.h"
+#include "app/wizard/DlgInputBatAlart.h"
 #include "app/wizard/DlgInputCheckIMEI.h"
 #include "app/wizard/DlgInputInitReset.h"
 #include "app/wizard/DlgInputIoRain.h"
+#include "app/wizard/DlgInputMeasureSetting.h"
+#include "app/wizard/DlgInputRangeRain.h"
 #include "app/wizard/DlgInputTestMail.h"
 #include "app/wizard/DlgTreeItem.h"
 #include "tools/shots/ShotList.h"
@@ -46,12 +49,50 @@ std::unique_ptr<CWnd> AntennaPage() {
   }
   return page;
 }
+
+// The values the simulator starts with, as a connect would have read them.
+std::unique_ptr<CWnd> BatteryPage() {
+  theApp.m_device.m_workEdit.m_sysInfo.m_nBatteryStop = 3600;
+  return PageAt<CDlgInputBatAlart>(CWizerdWorkCore::kFirstPage);
+}
+
+std::unique_ptr<CWnd> MeasurementPage() {
+  CKX2SysInfo& sys = theApp.m_device.m_workEdit.m_sysInfo;
+  sys.m_stStart.m_nYear = 2026;
+  sys.m_stStart.m_nMonth = 4;
+  sys.m_stStart.m_nDay = 1;
+  sys.m_stStart.m_nHour = 9;
+  sys.m_stStart.m_nMinute = 30;
+  sys.m_nSampling = 600;
+  sys.m_nSamplingEvent = 60;
+  sys.m_nSendCount = 6;
+  sys.m_nSendCountEvent = 1;
+  auto page = PageAt<CDlgInputMeasureSetting>(CWizerdWorkCore::kLastPage);
+  // The clock as the timer shows it once the logger's clock has been read.
+  if (page) page->m_editDeviceTime.SetWindowText("2026-03-31 14:05:12");
+  return page;
+}
+
+std::unique_ptr<CWnd> CriteriaPage() {
+  CKX2SysInfo& sys = theApp.m_device.m_workEdit.m_sysInfo;
+  sys.m_alarm[0] = CAlmRainInfo();
+  sys.m_alarm[0].m_dThreshold = 10.0;
+  sys.m_alarm[0].m_nPeriod = 90;
+  sys.m_alarm[0].m_nEnable = 1;
+  sys.m_alarm[1].m_dThreshold = 5.5;
+  sys.m_alarm[1].m_nPeriod = 30;
+  sys.m_alarm[1].m_nEnable = 0;
+  return PageAt<CDlgInputRangeRain>(CWizerdWorkCore::kFirstPage);
+}
 }  // namespace
 
 void AddWizardShots(std::vector<ShotEntry>& shots) {
   shots.push_back({"wizard_item_tree", ItemTree});
   shots.push_back({"wizard_reset", [] { return PageAt<CDlgInputInitReset>(CWizerdWorkCore::kOnlyPage); }});
   shots.push_back({"wizard_rain_coefficient", RainPage});
+  shots.push_back({"wizard_battery_alarm", BatteryPage});
+  shots.push_back({"wizard_measurement", MeasurementPage});
+  shots.push_back({"wizard_rain_criteria", CriteriaPage});
   shots.push_back({"wizard_imei_alone", [] { return PageAt<CDlgInputCheckIMEI>(0xFFFFFF02); }});
   shots.push_back({"wizard_antenna", AntennaPage});
   shots.push_back({"wizard_test_mail", [] { return PageAt<CDlgInputTestMail>(CWizerdWorkCore::kLastPage); }});

@@ -1,0 +1,65 @@
+#include "app/wizard/DlgInputBatAlart.h"
+
+#include <cmath>
+
+#include "app/Kestrix2CommApp.h"
+#include "platform/Numbers.h"
+
+namespace {
+constexpr const char* kIllegalValue = "Illigal value!  ( 2.4 - 12.0 )";
+constexpr int kTries = 3;
+constexpr int kDecimals = 1;
+}  // namespace
+
+CDlgInputBatAlart::CDlgInputBatAlart() : CInputBaseDlg(IDD) {
+  m_editVoltage.m_nDecimals = kDecimals;
+  m_editVoltage.m_strFormat = platform::Format("%%.%df", kDecimals);
+  MapCommand(kNextButton, [this] { OnBnClickedNext(); });
+}
+
+int CDlgInputBatAlart::RunPage(CWnd* parent, unsigned flags) {
+  DoModalPage(parent, flags, IDD);
+  return m_nPageResult;
+}
+
+void CDlgInputBatAlart::DoDataExchange(CDataExchange* dx) { DDX_Control(dx, kVoltage, m_editVoltage); }
+
+BOOL CDlgInputBatAlart::OnInitDialog() {
+  CInputBaseDlg::OnInitDialog();
+  m_editVoltage.m_dMin = kMinMillivolts / 1000.0;
+  m_editVoltage.m_dMax = kMaxMillivolts / 1000.0;
+  if (!m_editVoltage.m_strFormat.empty()) {
+    const double volts = theApp.m_device.m_workEdit.m_sysInfo.m_nBatteryStop / 1000.0;
+    m_editVoltage.SetWindowText(platform::Format(m_editVoltage.m_strFormat.c_str(), volts));
+  }
+  return TRUE;
+}
+
+bool CDlgInputBatAlart::ToMillivolts(const std::string& text, int32_t* millivolts) {
+  const double value = std::trunc(platform::AtoF(text.c_str()) * 1000.0);
+  if (!(value >= kMinMillivolts && value <= kMaxMillivolts)) return false;
+  *millivolts = platform::TruncToInt32(value);
+  return true;
+}
+
+void CDlgInputBatAlart::OnBnClickedNext() {
+  int32_t millivolts = 0;
+  if (!ToMillivolts(m_editVoltage.GetWindowText(), &millivolts)) {
+    MessageBox(kIllegalValue, nullptr, MB_ICONEXCLAMATION);
+    return;
+  }
+  theApp.m_device.m_workEdit.m_sysInfo.m_nBatteryStop = millivolts;
+  if (!(m_nPageFlags & kEditOnly) && RunWorkAndReport(nullptr) == 0) return;
+  EndPage(kNext);
+}
+
+int CDlgInputBatAlart::ThreadWork() {
+  if (!PortOpenElseNotConnected()) return 0;
+  CKX2Device& device = theApp.m_device;
+  const int32_t millivolts = device.m_workEdit.m_sysInfo.m_nBatteryStop;
+  for (int i = 0; i < kTries; ++i) {
+    if (device.m_protocol.SetBatteryAlarm(&device.m_port, millivolts) == ComResult::kOk) return 1;
+  }
+  device.SetError(DeviceResult::kFailed);
+  return 0;
+}
