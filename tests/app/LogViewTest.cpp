@@ -172,7 +172,7 @@ TEST_F(LogViewTest, HistoryRecallStopsAtTheOldestAndTheNewest) {
   EXPECT_EQ(TextOf(view.InputLine()), "three");
 
   // Only the last 50 entered lines are kept.
-  for (int i = 0; i < 60; ++i) Type("l" + std::to_string(i) + "\n");
+  for (int i = 0; i < 60; ++i) Type(std::string("l").append(std::to_string(i)).append("\n"));
   EXPECT_EQ(view.History().GetCount(), 50);
   EXPECT_EQ(TextOf(view.History().At(0)), "l10");
 }

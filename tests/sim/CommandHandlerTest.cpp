@@ -27,7 +27,7 @@ class CommandHandlerTest : public ::testing::Test {
   }
   std::string One(const std::string& command) {
     const auto lines = Texts(command);
-    return lines.size() == 1 ? lines[0] : "<" + std::to_string(lines.size()) + " lines>";
+    return lines.size() == 1 ? lines[0] : std::string("<").append(std::to_string(lines.size())).append(" lines>");
   }
   // Key and value split as the program splits a reply line: at the first blank.
   std::map<std::string, std::string> Keys(const std::string& command) {
