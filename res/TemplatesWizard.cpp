@@ -74,58 +74,55 @@ std::vector<DialogTemplateData> Build() {
 
   // Measurement schedule: start, then per mode an interval (days, then
   // hours:minutes) and a send count, each row with its unit and range.
-  t.push_back(WizardPage(342, "測定設定", " 測定開始日時、測定間隔、送信間隔設定",
-                         {
-                             Explanation("測定を開始します\r\n測定開始日時、測定間隔、送信間隔を設定してください"),
-                             {-1, K::Static, "(年)-(月)-(日)  (時):(分)", CS_NONE, 120, 62, 120, 10},
-                             {-1, K::Static, "測定開始日時", CS_CENTERIMAGE, 20, 73, 96, 13},
-                             {1254, K::MaskedEdit, "", kField, 120, 73, 80, 13},
-                             {1421, K::PushButton, "PC時刻+2min", kButton, 206, 72, 64, 15},
-                             {-1, K::Static, "通常時測定間隔", CS_CENTERIMAGE, 20, 100, 96, 13},
-                             {1261, K::Edit, "", kDigits, 120, 100, 24, 13},
-                             {-1, K::Static, "日", CS_CENTERIMAGE, 147, 100, 10, 13},
-                             {1262, K::MaskedEdit, "", kDigits, 159, 100, 32, 13},
-                             {-1, K::Static, "(時):(分)", CS_CENTERIMAGE, 195, 100, 40, 13},
-                             {-1, K::Static, "(1分 - 10日)", CS_CENTERIMAGE, 239, 100, 60, 13},
-                             {-1, K::Static, "通常時データ送信間隔", CS_CENTERIMAGE, 20, 118, 96, 13},
-                             {1027, K::Edit, "", kDigits, 120, 118, 24, 13},
-                             {-1, K::Static, "[ 回 ]", CS_CENTERIMAGE, 147, 118, 24, 13},
-                             {1411, K::Static, "(0-240)", CS_CENTERIMAGE, 175, 118, 40, 13},
-                             {-1, K::Static, "イベント時測定間隔", CS_CENTERIMAGE, 20, 144, 96, 13},
-                             {1025, K::Edit, "", kDigits, 120, 144, 24, 13},
-                             {-1, K::Static, "日", CS_CENTERIMAGE, 147, 144, 10, 13},
-                             {1263, K::MaskedEdit, "", kDigits, 159, 144, 32, 13},
-                             {-1, K::Static, "(時):(分)", CS_CENTERIMAGE, 195, 144, 40, 13},
-                             {-1, K::Static, "(1分 - 10日)", CS_CENTERIMAGE, 239, 144, 60, 13},
-                             {-1, K::Static, "イベント時データ送信間隔", CS_CENTERIMAGE, 20, 162, 96, 13},
-                             {1028, K::Edit, "", kDigits, 120, 162, 24, 13},
-                             {-1, K::Static, "[ 回 ]", CS_CENTERIMAGE, 147, 162, 24, 13},
-                             {1412, K::Static, "(0-240)", CS_CENTERIMAGE, 175, 162, 40, 13},
-                             {-1, K::Static, "機器内時刻", CS_CENTERIMAGE, 20, 188, 96, 13},
-                             {1269, K::Edit, "", CS_BORDER | CS_READONLY, 120, 188, 80, 13},
-                             Warning("【注意】データ送信間隔を0にした場合は、送信しません"),
-                         }));
+  std::vector<ControlTemplate> schedule = {
+      Explanation("測定を開始します\r\n測定開始日時、測定間隔、送信間隔を設定してください"),
+      {-1, K::Static, "(年)-(月)-(日)  (時):(分)", CS_NONE, 120, 62, 120, 10},
+      {-1, K::Static, "測定開始日時", CS_CENTERIMAGE, 20, 73, 96, 13},
+      {1254, K::MaskedEdit, "", kField, 120, 73, 80, 13},
+      {1421, K::PushButton, "PC時刻+2min", kButton, 206, 72, 64, 15},
+  };
+  const auto scheduleRows = [&schedule](int y, const char* interval, int days, int time, const char* count,
+                                        int countId, int hint) {
+    const std::vector<ControlTemplate> rows = {
+        {-1, K::Static, interval, CS_CENTERIMAGE, 20, y, 96, 13},
+        {days, K::Edit, "", kDigits, 120, y, 24, 13},
+        {-1, K::Static, "日", CS_CENTERIMAGE, 147, y, 10, 13},
+        {time, K::MaskedEdit, "", kDigits, 159, y, 32, 13},
+        {-1, K::Static, "(時):(分)", CS_CENTERIMAGE, 195, y, 40, 13},
+        {-1, K::Static, "(1分 - 10日)", CS_CENTERIMAGE, 239, y, 60, 13},
+        {-1, K::Static, count, CS_CENTERIMAGE, 20, y + 18, 96, 13},
+        {countId, K::Edit, "", kDigits, 120, y + 18, 24, 13},
+        {-1, K::Static, "[ 回 ]", CS_CENTERIMAGE, 147, y + 18, 24, 13},
+        {hint, K::Static, "(0-240)", CS_CENTERIMAGE, 175, y + 18, 40, 13},
+    };
+    schedule.insert(schedule.end(), rows.begin(), rows.end());
+  };
+  scheduleRows(100, "通常時測定間隔", 1261, 1262, "通常時データ送信間隔", 1027, 1411);
+  scheduleRows(144, "イベント時測定間隔", 1025, 1263, "イベント時データ送信間隔", 1028, 1412);
+  schedule.push_back({-1, K::Static, "機器内時刻", CS_CENTERIMAGE, 20, 188, 96, 13});
+  schedule.push_back({1269, K::Edit, "", CS_BORDER | CS_READONLY, 120, 188, 80, 13});
+  schedule.push_back(Warning("【注意】データ送信間隔を0にした場合は、送信しません"));
+  t.push_back(WizardPage(342, "測定設定", " 測定開始日時、測定間隔、送信間隔設定", std::move(schedule)));
 
   // Two rain criteria, each an amount within a period and an ON/OFF switch.
-  t.push_back(WizardPage(352, "測定設定-判定警告設定", "  判定警告設定",
-                         {
-                             Explanation("イベント動作になるための判定基準を設定します\r\n"
-                                         "時間当たりの雨量を２種類設定できます。"),
-                             {-1, K::Static, "判定基準① ( 雨量 / 時間 )", CS_NONE, 20, 66, 200, 10},
-                             {1156, K::Edit, "", kField | CS_RIGHT, 40, 80, 50, 13},
-                             {-1, K::Static, "[mm](0.01-999.99)", CS_CENTERIMAGE, 94, 80, 96, 13},
-                             {1172, K::MaskedEdit, "", kField | CS_RIGHT, 40, 97, 50, 13},
-                             {-1, K::Static, "[時:分](000:01-240:00)", CS_CENTERIMAGE, 94, 97, 100, 13},
-                             {1100, K::RadioButton, "ON", kFirstSwitch, 220, 86, 44, 18},
-                             {1101, K::RadioButton, "OFF", kSwitch, 266, 86, 44, 18},
-                             {-1, K::Static, "判定基準② ( 雨量 / 時間 )", CS_NONE, 20, 126, 200, 10},
-                             {1157, K::Edit, "", kField | CS_RIGHT, 40, 140, 50, 13},
-                             {-1, K::Static, "[mm](0.01-999.99)", CS_CENTERIMAGE, 94, 140, 96, 13},
-                             {1173, K::MaskedEdit, "", kField | CS_RIGHT, 40, 157, 50, 13},
-                             {-1, K::Static, "[時:分](000:01-240:00)", CS_CENTERIMAGE, 94, 157, 100, 13},
-                             {1102, K::RadioButton, "ON", kFirstSwitch, 220, 146, 44, 18},
-                             {1103, K::RadioButton, "OFF", kSwitch, 266, 146, 44, 18},
-                         }));
+  std::vector<ControlTemplate> criteria = {
+      Explanation("イベント動作になるための判定基準を設定します\r\n時間当たりの雨量を２種類設定できます。"),
+  };
+  const auto criterionRows = [&criteria](int y, const char* heading, int rain, int period, int on, int off) {
+    const std::vector<ControlTemplate> rows = {
+        {-1, K::Static, heading, CS_NONE, 20, y, 200, 10},
+        {rain, K::Edit, "", kField | CS_RIGHT, 40, y + 14, 50, 13},
+        {-1, K::Static, "[mm](0.01-999.99)", CS_CENTERIMAGE, 94, y + 14, 96, 13},
+        {period, K::MaskedEdit, "", kField | CS_RIGHT, 40, y + 31, 50, 13},
+        {-1, K::Static, "[時:分](000:01-240:00)", CS_CENTERIMAGE, 94, y + 31, 100, 13},
+        {on, K::RadioButton, "ON", kFirstSwitch, 220, y + 20, 44, 18},
+        {off, K::RadioButton, "OFF", kSwitch, 266, y + 20, 44, 18},
+    };
+    criteria.insert(criteria.end(), rows.begin(), rows.end());
+  };
+  criterionRows(66, "判定基準① ( 雨量 / 時間 )", 1156, 1172, 1100, 1101);
+  criterionRows(126, "判定基準② ( 雨量 / 時間 )", 1157, 1173, 1102, 1103);
+  t.push_back(WizardPage(352, "測定設定-判定警告設定", "  判定警告設定", std::move(criteria)));
 
   t.push_back(WizardPage(362, "初期設定", "  初期化(リセット)",
                          {

@@ -191,48 +191,47 @@ void CMFCMaskedEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
   TypeChar(nChar);
 }
 
-void CMFCMaskedEdit::TypeChar(char32_t c) {
-  std::string text = Shown();
+bool CMFCMaskedEdit::TakeSelection(std::string& text, int& caret) const {
+  text = Shown();
   if (!FitsPattern(text)) text = m_strTemplate;
   int start = 0, end = 0;
   Selection(start, end);
   Clear(text, start, end);
-  int caret = start;
+  caret = start;
+  return start != end;
+}
+
+void CMFCMaskedEdit::TypeChar(char32_t c) {
+  std::string text;
+  int caret = 0;
+  TakeSelection(text, caret);
   if (Type(text, caret, c)) Show(text, caret);
 }
 
 void CMFCMaskedEdit::Backspace() {
-  std::string text = Shown();
-  if (!FitsPattern(text)) return;
-  int start = 0, end = 0;
-  Selection(start, end);
-  if (start != end) {
-    Clear(text, start, end);
-    Show(text, start);
-    return;
+  std::string text;
+  int caret = 0;
+  if (!TakeSelection(text, caret)) {
+    do {
+      --caret;
+    } while (caret >= 0 && !IsMaskPosition(static_cast<size_t>(caret)));
+    if (caret < 0) return;
+    text[static_cast<size_t>(caret)] = m_chPlaceholder;
   }
-  int pos = start - 1;
-  while (pos >= 0 && !IsMaskPosition(static_cast<size_t>(pos))) --pos;
-  if (pos < 0) return;
-  text[static_cast<size_t>(pos)] = m_chPlaceholder;
-  Show(text, pos);
+  Show(text, caret);
 }
 
 void CMFCMaskedEdit::Delete() {
-  std::string text = Shown();
-  if (!FitsPattern(text)) return;
-  int start = 0, end = 0;
-  Selection(start, end);
-  if (start != end) {
-    Clear(text, start, end);
-    Show(text, start);
-    return;
+  std::string text;
+  int caret = 0;
+  if (!TakeSelection(text, caret)) {
+    size_t pos = static_cast<size_t>(caret);
+    while (pos < text.size() && !IsMaskPosition(pos)) ++pos;
+    if (pos >= text.size()) return;
+    text[pos] = m_chPlaceholder;
+    caret = static_cast<int>(pos + 1);
   }
-  size_t pos = static_cast<size_t>(start);
-  while (pos < text.size() && !IsMaskPosition(pos)) ++pos;
-  if (pos >= text.size()) return;
-  text[pos] = m_chPlaceholder;
-  Show(text, static_cast<int>(pos + 1));
+  Show(text, caret);
 }
 
 void CMFCMaskedEdit::Paste() {
@@ -243,12 +242,9 @@ void CMFCMaskedEdit::Paste() {
     return;
   }
   // Otherwise the text goes in as if typed from the caret, whole or not at all.
-  std::string text = Shown();
-  if (!FitsPattern(text)) text = m_strTemplate;
-  int start = 0, end = 0;
-  Selection(start, end);
-  Clear(text, start, end);
-  int caret = start;
+  std::string text;
+  int caret = 0;
+  TakeSelection(text, caret);
   for (char32_t c : ToQ(clip).toUcs4()) {
     if (!Type(text, caret, c)) return;
   }
@@ -256,14 +252,14 @@ void CMFCMaskedEdit::Paste() {
 }
 
 void CMFCMaskedEdit::Cut() {
-  std::string text = Shown();
-  if (!FitsPattern(text)) return;
   int start = 0, end = 0;
   Selection(start, end);
   if (start == end) return;
-  SetClipboardText(text.substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
-  Clear(text, start, end);
-  Show(text, start);
+  SetClipboardText(Shown().substr(static_cast<size_t>(start), static_cast<size_t>(end - start)));
+  std::string text;
+  int caret = 0;
+  TakeSelection(text, caret);
+  Show(text, caret);
 }
 
 BOOL CMFCMaskedEdit::CanTakeText(const std::string& text) { return !HasMask() || FitsPattern(text) ? TRUE : FALSE; }

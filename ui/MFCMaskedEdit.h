@@ -69,6 +69,10 @@ class CMFCMaskedEdit : public CEdit {
   void Show(const std::string& text, int caret);
   // The free positions in [start, end) emptied.
   void Clear(std::string& text, int start, int end) const;
+  // The text to edit (the template's when the shown one does not fit) with
+  // its selection emptied and the caret at the selection's start; true when
+  // there was a selection.
+  bool TakeSelection(std::string& text, int& caret) const;
   // One character typed at `caret` into `text`: false when it is refused.
   bool Type(std::string& text, int& caret, char32_t c) const;
   void TypeChar(char32_t c);

@@ -11,17 +11,7 @@ namespace {
 using Lines = std::vector<std::string>;
 using Meas = CDlgInputMeasureSetting;
 constexpr int kNext = CInputBaseDlg::kNextButton;
-constexpr const char* kFailed = "エラー！ 失敗しました";
-constexpr const char* kNotConnected = "エラー！ 機器と接続していません";
 constexpr const char* kBatteryRange = "Illigal value!  ( 2.4 - 12.0 )";
-
-sim::Fault Refuse(const char* command) {
-  sim::Fault f;
-  f.kind = sim::FaultKind::NotEnd;
-  f.command = command;
-  f.count = -1;
-  return f;
-}
 }  // namespace
 
 TEST_F(WizardTest, BatteryOutsideTheRangeIsRefusedAndALoggerRefusalKeepsThePage) {
@@ -42,7 +32,7 @@ TEST_F(WizardTest, BatteryOutsideTheRangeIsRefusedAndALoggerRefusalKeepsThePage)
     EXPECT_EQ(theApp.m_device.m_workEdit.m_sysInfo.m_nBatteryStop, 3600);
 
     boxes.boxes.clear();
-    sim.InjectFault(Refuse("BAT"));
+    sim.InjectFault(Refusal("BAT"));
     p.m_editVoltage.SetWindowText("5.0");
     before = sim.ReceivedCommands().size();
     Click(p, kNext);
@@ -51,7 +41,7 @@ TEST_F(WizardTest, BatteryOutsideTheRangeIsRefusedAndALoggerRefusalKeepsThePage)
     EXPECT_TRUE(p.IsWindowVisible());
     theApp.m_device.ClosePort();
     Click(p, kNext);
-    EXPECT_EQ(BoxTexts(), (Lines{kFailed, kNotConnected}));
+    EXPECT_EQ(BoxTexts(), (Lines{kFailedText, kNotConnectedText}));
     Click(p, IDCANCEL);
   });
   EXPECT_EQ(page.RunPage(&System(), CWizerdWorkCore::kOnlyPage), CWizerdWorkCore::kCancel);
@@ -113,11 +103,11 @@ TEST_F(WizardTest, CriteriaRefusalIsOwnedByThePageAndChangesNothing) {
     boxes.boxes.clear();
     p.m_editRain[1].SetWindowText("1.00");
     p.m_editPeriod[0].SetWindowText("240:00");
-    sim.InjectFault(Refuse("ALM RN"));
+    sim.InjectFault(Refusal("ALM RN"));
     Click(p, kNext);
     sim.ClearFaults();
     EXPECT_TRUE(p.IsWindowVisible());
-    EXPECT_EQ(BoxTexts(), (Lines{kFailed}));
+    EXPECT_EQ(BoxTexts(), (Lines{kFailedText}));
     EXPECT_EQ(theApp.m_device.m_workEdit.m_sysInfo.m_alarm[0].m_nPeriod, 14400);
     Click(p, IDCANCEL);
   });

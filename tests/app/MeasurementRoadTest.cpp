@@ -18,8 +18,6 @@ namespace {
 using Lines = std::vector<std::string>;
 using Meas = CDlgInputMeasureSetting;
 constexpr int kNext = CInputBaseDlg::kNextButton;
-constexpr const char* kFailed = "エラー！ 失敗しました";
-constexpr const char* kNotConnected = "エラー！ 機器と接続していません";
 constexpr unsigned kStop = CWizerdWorkCore::kStopMeasurement;
 const std::vector<std::string> kReRead = {"HELLO", "RD SYS", "MAIL DSP"};
 
@@ -45,13 +43,6 @@ class MeasurementRoad : public WizardTest {
   }
   static std::string StartLine(int64_t t) { return "ST STM " + sim::SimClock::Format(t).substr(0, 14); }
   CDlgMainMeasSetting& MeasPage() { return Panel().m_pageMeasSetting; }
-  sim::Fault Refuse(const char* command) {
-    sim::Fault f;
-    f.kind = sim::FaultKind::NotEnd;
-    f.command = command;
-    f.count = -1;
-    return f;
-  }
   // A switch pressed as the operator presses it.
   static void Press(CWnd& page, int id) { qobject_cast<QAbstractButton*>(page.GetDlgItem(id)->GetWidget())->click(); }
   int64_t now = 0;
@@ -254,23 +245,23 @@ TEST_F(MeasurementRoad, EachRefusedStepIsNamedAndThePageStays) {
     for (const Case& c : cases) {
       changeCounts();
       boxes.boxes.clear();
-      sim.InjectFault(Refuse(c.command));
+      sim.InjectFault(Refusal(c.command));
       const size_t before = sim.ReceivedCommands().size();
       Click(page, kNext);
       sim.ClearFaults();
       EXPECT_TRUE(page.IsWindowVisible()) << c.command;
       const Lines sent = SentSince(before);
       EXPECT_EQ(std::count(sent.begin(), sent.end(), StartLine(now + 600)), c.startSent ? 3 : 0) << c.command;
-      ASSERT_EQ(BoxTexts(), (Lines{std::string(kFailed) + "\r\n" + c.detail})) << c.command;
+      ASSERT_EQ(BoxTexts(), (Lines{std::string(kFailedText) + "\r\n" + c.detail})) << c.command;
       EXPECT_EQ(boxes.boxes[0].Icon(), static_cast<UINT>(MB_ICONEXCLAMATION));
     }
     // Two refusals at once, each on its line.
     changeCounts();
     boxes.boxes.clear();
-    sim.InjectFault(Refuse("ST ITV"));
+    sim.InjectFault(Refusal("ST ITV"));
     Click(page, kNext);
     sim.ClearFaults();
-    EXPECT_EQ(BoxTexts(), (Lines{std::string(kFailed) + "\r\nErr ITV\r\nErr ITV2\r\n"}));
+    EXPECT_EQ(BoxTexts(), (Lines{std::string(kFailedText) + "\r\nErr ITV\r\nErr ITV2\r\n"}));
 
     // A closed port: the message alone, nothing sent.
     boxes.boxes.clear();
@@ -278,7 +269,7 @@ TEST_F(MeasurementRoad, EachRefusedStepIsNamedAndThePageStays) {
     const size_t before = sim.ReceivedCommands().size();
     Click(page, kNext);
     EXPECT_TRUE(SentSince(before).empty());
-    EXPECT_EQ(BoxTexts(), (Lines{kNotConnected}));
+    EXPECT_EQ(BoxTexts(), (Lines{kNotConnectedText}));
     Click(page, IDCANCEL);
   });
   Click(MeasPage(), CDlgMainMeasSetting::kMeasureSetting);

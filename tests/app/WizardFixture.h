@@ -73,6 +73,17 @@ class WizardTest : public PanelTest {
     return true;
   }
 
+  // The logger refuses ("NOT END") every command that begins so, for good.
+  static sim::Fault Refusal(const char* command) {
+    sim::Fault f;
+    f.kind = sim::FaultKind::NotEnd;
+    f.command = command;
+    f.count = -1;
+    return f;
+  }
+  static constexpr const char* kFailedText = "エラー！ 失敗しました";
+  static constexpr const char* kNotConnectedText = "エラー！ 機器と接続していません";
+
   // The boxes shown since `from`, as their texts.
   std::vector<std::string> BoxTexts(size_t from = 0) const {
     std::vector<std::string> out;
