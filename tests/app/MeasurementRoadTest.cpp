@@ -275,11 +275,3 @@ TEST_F(MeasurementRoad, EachRefusedStepIsNamedAndThePageStays) {
   Click(MeasPage(), CDlgMainMeasSetting::kMeasureSetting);
   EXPECT_TRUE(steps.empty());
 }
-
-TEST(MeasureFailureDetail, OneLinePerRefusedStepInBitOrder) {
-  EXPECT_EQ(CDlgInputMeasureSetting::FailureDetail(0), "");
-  EXPECT_EQ(CDlgInputMeasureSetting::FailureDetail(16), "Err STP\r\n");
-  EXPECT_EQ(CDlgInputMeasureSetting::FailureDetail(63),
-            "Err SMP\r\nErr ITV\r\nErr SMP2\r\nErr ITV2\r\nErr STP\r\nErr STM\r\n");
-  EXPECT_EQ(CDlgInputMeasureSetting::FailureDetail(0xFFC0), "");
-}
