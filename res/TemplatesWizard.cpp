@@ -52,6 +52,27 @@ std::vector<DialogTemplateData> Build() {
                          {2, K::PushButton, "キャンセル", kButton, 136, 213, 57, 15},
                      }));
 
+  // Access point: the module's preset profile, or the values typed in the
+  // frame below (enabled only for "その他").
+  t.push_back(WizardPage(325, "接続設定-送信設定 (SIM設定)", "  アクセスポイント設定",
+                         {
+                             Explanation("アクセスポイントの設定を行います"),
+                             {1431, K::RadioButton, "Soracom", CS_AUTO | CS_GROUP | CS_TABSTOP, 30, 62, 70, 12},
+                             {1432, K::RadioButton, "その他", CS_AUTO, 110, 62, 70, 12},
+                             {1435, K::PushButton, "インポート", kButton, 296, 60, 70, 16},
+                             {-1, K::GroupBox, "", CS_NONE, 20, 80, 346, 122},
+                             {-1, K::Static, "名称", CS_CENTERIMAGE, 36, 94, 60, 13},
+                             {1028, K::Edit, "", kField, 100, 94, 240, 13},
+                             {-1, K::Static, "ユーザID", CS_CENTERIMAGE, 36, 114, 60, 13},
+                             {1004, K::Edit, "", kField, 100, 114, 140, 13},
+                             {-1, K::Static, "パスワード", CS_CENTERIMAGE, 36, 134, 60, 13},
+                             {1005, K::Edit, "", kField | CS_PASSWORD, 100, 134, 140, 13},
+                             {-1, K::Static, "認証", CS_CENTERIMAGE, 36, 154, 60, 13},
+                             {1434, K::ComboBox, "", CS_DROPDOWNLIST | CS_TABSTOP, 100, 154, 60, 60},
+                             {-1, K::Static, "IMEI", CS_CENTERIMAGE, 36, 178, 60, 13},
+                             {1007, K::Edit, "", CS_BORDER | CS_READONLY | CS_AUTOHSCROLL, 100, 178, 140, 13},
+                         }));
+
   t.push_back(WizardPage(329, "初期設定-バッテリ警告", "  送信停止電圧の設定",
                          {
                              Explanation("バッテリ電圧の低下によるデータ送信を停止する電圧を設定します"),

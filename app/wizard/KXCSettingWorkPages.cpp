@@ -6,6 +6,7 @@
 #include "app/wizard/DlgInputIoRain.h"
 #include "app/wizard/DlgInputMeasureSetting.h"
 #include "app/wizard/DlgInputRangeRain.h"
+#include "app/wizard/DlgInputSimSetting.h"
 #include "app/wizard/DlgInputTestMail.h"
 #include "settings/KXCSettingWork.h"
 
@@ -17,6 +18,8 @@ CInputBaseDlg* CKXCSettingWork::CreatePage(int item) {
       return new CDlgInputIoRain;
     case 6:
       return new CDlgInputBatAlart;
+    case 11:
+      return new CDlgInputSimSetting;
     case 19:
       return new CDlgInputAntenaTest;
     case 20:
