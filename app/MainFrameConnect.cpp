@@ -6,6 +6,8 @@
 #include "app/Kestrix2CommApp.h"
 #include "app/MainFrame.h"
 #include "app/PortOpenReason.h"
+#include "app/wizard/DlgTreeItem.h"
+#include "link/SettingWorkData.h"
 #include "res/StringTable.h"
 #include "settings/KXCSettingWork.h"
 #include "settings/SettingSelect.h"
@@ -15,6 +17,7 @@ constexpr UINT kStrPortNotOpened = 400;
 constexpr UINT kStrNoResponse = 401;
 constexpr UINT kStrNotSupported = 402;
 constexpr UINT kStrDeviceNoResponse = 2506;
+constexpr UINT kStrExportTitle = 2005;
 constexpr const char* kErrorCaption = "Error!";
 }  // namespace
 
@@ -181,7 +184,16 @@ void CMainFrame::OnExportSettings() {
   CSettingSelect select;
   select.Init(device.m_workRead.m_sysInfo.m_nKind, 1);
   device.m_workEdit = device.m_workRead;
-  // The item tree and the settings-file writer take the selection from here.
+  CDlgTreeItem dlg(this);
+  dlg.SetTitle(res::LoadString(kStrExportTitle));
+  dlg.m_select = select;
+  if (dlg.DoModal() != IDOK) return;
+  select = dlg.m_select;
+  CSettingWorkData work;
+  work = device.m_workRead;
+  for (uint16_t& flag : work.m_flags) flag = 0;
+  CKXCSettingWork transfer;
+  transfer.ExportFile(this, &work, select);
 }
 
 void CMainFrame::OnImportSettings() {
@@ -189,7 +201,8 @@ void CMainFrame::OnImportSettings() {
   CSettingSelect select;
   select.Init(device.m_workRead.m_sysInfo.m_nKind, 1);
   if (device.m_port.IsOpen()) device.m_workEdit = device.m_workRead;
-  // The settings-file reader takes the selection from here.
+  CKXCSettingWork transfer;
+  transfer.ImportFile(this, select);
   SetFocus();
   m_dlgRefMain.UpdatePages();
 }

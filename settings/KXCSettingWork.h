@@ -54,6 +54,23 @@ class CKXCSettingWork {
   // The page of each item that has one.
   static CInputBaseDlg* CreatePage(int item);
 
+  // --- settings file, window side (app/wizard/) ---
+
+  // Asks for a file name (proposing one stamped with the current time) and
+  // writes the ticked items of the record into it. The file is replaced as a
+  // whole: a failed write leaves an earlier file of that name as it was and
+  // says so. 0 written; -1 nothing ticked, cancelled or not written.
+  int ExportFile(CWnd* parent, const CSettingWorkData* work, const CSettingSelect& select);
+  // Asks for a settings file, offers the items it holds in the item tree and
+  // runs the wizard over the chosen ones, its pages starting from the file's
+  // values (the rest of the record is the logger's as last read). 0 when the
+  // wizard ran; -1 when the file was not read or the tree was cancelled.
+  int ImportFile(CWnd* parent, CSettingSelect select);
+  // Asks for a settings file and reads it into `work`. 0 read; -1 cancelled,
+  // or not read, not a settings file or holding no item that can be used
+  // (each but the cancel said in a box).
+  int ReadFile(CWnd* parent, CSettingWorkData& work);
+
   // --- export ---
 
   // "DWL_20261208_093011.rai" for the given local time.

@@ -4,6 +4,10 @@
 
 namespace settingfile {
 
+// What the file dialogs offer.
+inline constexpr char kExtension[] = "rai";
+inline constexpr char kFileFilter[] = "Rain gauge setting info(*.rai)|*.rai||";
+
 inline constexpr char kHeader[] = "[XEV_RAIN_GAUGE]";
 inline constexpr char kDate[] = "DATE";
 inline constexpr char kImei[] = "IMEI";

@@ -19,6 +19,19 @@
 #include "tests/app/PanelFixture.h"
 #include "ui/Images.h"
 
+// The tree as lines: "+group" or "-group", then "  +item" or "  -item"
+// (ticked or not) under it.
+inline std::vector<std::string> TreeLines(CDlgTreeItem& dlg) {
+  std::vector<std::string> out;
+  CTreeCtrl& tree = dlg.m_tree;
+  for (HTREEITEM g = tree.GetRootItem(); g != nullptr; g = tree.GetNextSiblingItem(g)) {
+    out.push_back((tree.GetCheck(g) ? "+" : "-") + tree.GetItemText(g));
+    for (HTREEITEM i = tree.GetChildItem(g); i != nullptr; i = tree.GetNextSiblingItem(i))
+      out.push_back((tree.GetCheck(i) ? "  +" : "  -") + tree.GetItemText(i));
+  }
+  return out;
+}
+
 class WizardTest : public PanelTest {
  protected:
   struct Seen {

@@ -161,17 +161,6 @@ TEST(KXCSettingWork, RunnerMakesOnePagePerTickedItemAndOneStopperFollowedByAMeas
 namespace {
 // The tree of a dialog run over `select`: its groups with their items, a
 // '+' before each ticked node.
-std::vector<std::string> TreeLines(CDlgTreeItem& dlg) {
-  std::vector<std::string> out;
-  CTreeCtrl& tree = dlg.m_tree;
-  for (HTREEITEM g = tree.GetRootItem(); g != nullptr; g = tree.GetNextSiblingItem(g)) {
-    out.push_back((tree.GetCheck(g) ? "+" : "-") + tree.GetItemText(g));
-    for (HTREEITEM i = tree.GetChildItem(g); i != nullptr; i = tree.GetNextSiblingItem(i))
-      out.push_back((tree.GetCheck(i) ? "  +" : "  -") + tree.GetItemText(i));
-  }
-  return out;
-}
-
 HTREEITEM Find(CTreeCtrl& tree, const std::string& text, bool group) {
   for (HTREEITEM g = tree.GetRootItem(); g != nullptr; g = tree.GetNextSiblingItem(g)) {
     if (group && tree.GetItemText(g) == text) return g;

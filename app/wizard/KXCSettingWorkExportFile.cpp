@@ -1,0 +1,46 @@
+// The settings file's export: the save dialog and the file around the
+// writer's text.
+#include <ctime>
+#include <string>
+
+#include "platform/FileWrite.h"
+#include "res/StringTable.h"
+#include "settings/KXCSettingWork.h"
+#include "settings/SettingFileKeys.h"
+#include "settings/SettingSelect.h"
+#include "ui/FileDialog.h"
+#include "ui/MessageService.h"
+
+namespace {
+constexpr UINT kStrSaveTitle = 2501;
+constexpr UINT kStrCreateFailed = 2503;
+}  // namespace
+
+int CKXCSettingWork::ExportFile(CWnd* parent, const CSettingWorkData* work, const CSettingSelect& select) {
+  if (work == nullptr) return -1;
+  bool anyTicked = false;
+  for (const CSettingSelect::Item& item : select.m_item) anyTicked = anyTicked || item.checked != 0;
+  if (!anyTicked) return -1;
+
+  // One instant names the file and stamps its DATE line, however long the
+  // dialog stays open.
+  const std::time_t t = std::time(nullptr);
+  std::tm now{};
+  localtime_r(&t, &now);
+  const std::string name = DefaultFileName(now);
+
+  CFileDialog dlg(FALSE, settingfile::kExtension, name.c_str(), OFN_OVERWRITEPROMPT, settingfile::kFileFilter, parent);
+  const std::string title = res::LoadString(kStrSaveTitle);
+  dlg.m_ofn.lpstrTitle = title.c_str();
+  dlg.m_ofn.lpstrInitialDir = "";
+  if (dlg.DoModal() != IDOK) return -1;
+
+  // The file is replaced only once all of it is on disk: a full disk or a
+  // read-only folder leaves an earlier file of that name whole, and is said.
+  std::string text;
+  if (WriteFileText(*work, select, now, text) != kWriteDone || !platform::WriteFileAtomic(dlg.GetPathName(), text)) {
+    ShowMessageBox(parent, res::LoadString(kStrCreateFailed), nullptr, MB_ICONEXCLAMATION);
+    return -1;
+  }
+  return 0;
+}
