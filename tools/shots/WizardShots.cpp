@@ -10,8 +10,10 @@
 #include "app/wizard/DlgInputIoRain.h"
 #include "app/wizard/DlgInputMeasureSetting.h"
 #include "app/wizard/DlgInputRangeRain.h"
+#include "app/wizard/DlgInputSimSetting.h"
 #include "app/wizard/DlgInputTestMail.h"
 #include "app/wizard/DlgTreeItem.h"
+#include "res/StringTable.h"
 #include "tools/shots/ShotList.h"
 
 namespace {
@@ -21,6 +23,17 @@ std::unique_ptr<CWnd> ItemTree() {
   auto dlg = std::make_unique<CDlgTreeItem>();
   dlg->m_select.Init(0, 0);
   dlg->m_select.m_item[1].checked = 0;
+  if (!theApp.CreateWithFont(*dlg, CDlgTreeItem::IDD, nullptr)) return nullptr;
+  return dlg;
+}
+
+// The tree of an import, titled so, offering the items a file held.
+std::unique_ptr<CWnd> ImportTree() {
+  theApp.InitStartupSettings();
+  auto dlg = std::make_unique<CDlgTreeItem>();
+  dlg->SetTitle(res::LoadString(2006));
+  dlg->m_select.Init(0, 1);
+  dlg->m_select.m_item[6] = {0, 0};
   if (!theApp.CreateWithFont(*dlg, CDlgTreeItem::IDD, nullptr)) return nullptr;
   return dlg;
 }
@@ -84,15 +97,45 @@ std::unique_ptr<CWnd> CriteriaPage() {
   sys.m_alarm[1].m_nEnable = 0;
   return PageAt<CDlgInputRangeRain>(CWizerdWorkCore::kFirstPage);
 }
+
+void SetAccessPoint() {
+  CKX2MailInfo& mail = theApp.m_device.m_workEdit.m_mailInfo;
+  mail.m_strApn = "rain.example";
+  mail.m_strUser = "kx2";
+  mail.m_strPassword = "kx2pass";
+  mail.m_strAuth = "CHAP";
+  mail.m_strImei = "356938035643809";
+}
+
+// Typed values, in the middle of an import's walk.
+std::unique_ptr<CWnd> AccessPointPage() {
+  SetAccessPoint();
+  return PageAt<CDlgInputSimSetting>(CWizerdWorkCore::kMiddlePage);
+}
+
+// Alone from the Communication page, with the preset profile chosen.
+std::unique_ptr<CWnd> AccessPointPreset() {
+  SetAccessPoint();
+  auto page = PageAt<CDlgInputSimSetting>(CWizerdWorkCore::kOnlyPage);
+  if (page) {
+    page->m_nCarrier = CDlgInputSimSetting::kChoicePreset;
+    page->UpdateData(FALSE);
+    page->SendMessage(WM_COMMAND, MAKEWPARAM(CDlgInputSimSetting::kPreset, BN_CLICKED), 0);
+  }
+  return page;
+}
 }  // namespace
 
 void AddWizardShots(std::vector<ShotEntry>& shots) {
   shots.push_back({"wizard_item_tree", ItemTree});
+  shots.push_back({"wizard_item_tree_import", ImportTree});
   shots.push_back({"wizard_reset", [] { return PageAt<CDlgInputInitReset>(CWizerdWorkCore::kOnlyPage); }});
   shots.push_back({"wizard_rain_coefficient", RainPage});
   shots.push_back({"wizard_battery_alarm", BatteryPage});
   shots.push_back({"wizard_measurement", MeasurementPage});
   shots.push_back({"wizard_rain_criteria", CriteriaPage});
+  shots.push_back({"wizard_access_point", AccessPointPage});
+  shots.push_back({"wizard_access_point_preset", AccessPointPreset});
   shots.push_back({"wizard_imei_alone", [] { return PageAt<CDlgInputCheckIMEI>(0xFFFFFF02); }});
   shots.push_back({"wizard_antenna", AntennaPage});
   shots.push_back({"wizard_test_mail", [] { return PageAt<CDlgInputTestMail>(CWizerdWorkCore::kLastPage); }});
