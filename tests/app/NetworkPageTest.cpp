@@ -166,10 +166,3 @@ TEST_F(NetworkPage, TextsTheLoggerCannotTakeAreRefusedByFieldBeforeSending) {
   }
   EXPECT_EQ(sim.State().apn, "rain.example");
 }
-
-TEST(NetworkPageDetail, FailedStepsAreNamedInKeyOrder) {
-  EXPECT_EQ(CDlgInputSimSetting::FailureDetail(0), "");
-  EXPECT_EQ(CDlgInputSimSetting::FailureDetail(0x1), "Error: ( -APN )");
-  EXPECT_EQ(CDlgInputSimSetting::FailureDetail(0xA), "Error: ( -APU-APA )");
-  EXPECT_EQ(CDlgInputSimSetting::FailureDetail(0xF), "Error: ( -APN-APU-APP-APA )");
-}

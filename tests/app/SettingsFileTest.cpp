@@ -285,14 +285,14 @@ TEST_F(SettingsFile, ImportOffersOnlyTheFileItemsAndACancelledTreeChangesNothing
   ASSERT_TRUE(ConnectOk());
   const std::string path = Path("two.rai");
   Write(path, "[XEV_RAIN_GAUGE]\r\nIMEI,111\r\n//6\r\nBATTERY_ALART,4000\r\n//11\r\nAP_NAME,other.apn\r\n");
-  const CSettingWorkData before = theApp.m_device.m_workEdit;
   const size_t sent = sim.ReceivedCommands().size();
   ThenTree("読込み設定項目選択", {"+初期設定", "  +バッテリ警告", "+接続設定", "  +アクセスポイント"}, IDCANCEL);
   boxes.AnswerPath(path);
   Command(CMainFrame::ID_IMPORT_SETTINGS);
   EXPECT_TRUE(steps.empty());
-  EXPECT_EQ(theApp.m_device.m_workEdit.m_mailInfo.m_strApn, before.m_mailInfo.m_strApn);
-  EXPECT_EQ(theApp.m_device.m_workEdit.m_sysInfo.m_nBatteryStop, before.m_sysInfo.m_nBatteryStop);
+  // The edited record stays the logger's, as the frame prepared it.
+  EXPECT_EQ(theApp.m_device.m_workEdit.m_mailInfo.m_strApn, "rain.example");
+  EXPECT_EQ(theApp.m_device.m_workEdit.m_sysInfo.m_nBatteryStop, 3600);
   EXPECT_TRUE(SentSince(sent).empty());
 
   // OK with the access point alone: its page starts from the file's name,

@@ -275,6 +275,7 @@ TEST_F(WizardTest, SettingGroupThroughTheTreeWalksItsPagesBackAndForth) {
   ASSERT_TRUE(ConnectOk());
   Then<CDlgTreeItem>([](CDlgTreeItem& tree) {
     EXPECT_EQ(TreeLines(tree), (Lines{"+接続設定", "  +アクセスポイント", "  +アンテナ状態確認", "  +テスト送信"}));
+    tree.m_tree.SetCheck(Find(tree.m_tree, "アクセスポイント", false), FALSE);
     Click(tree, IDOK);
   });
   ThenPress<CDlgInputAntenaTest>({CDlgInputAntenaTest::kCheckButton, CInputBaseDlg::kNextButton});
