@@ -129,8 +129,8 @@ void CDlgMainMeasSetting::FormatCriteria(std::string& text) const {
   text += text.empty() ? lines : "\r\n\r\n" + lines;
 }
 
-void CDlgMainMeasSetting::OnBnClickedMeasureSetting() { loggerpage::ExecuteSettingItem(this, kItemMeasureSetting); }
-void CDlgMainMeasSetting::OnBnClickedCriteria() { loggerpage::ExecuteSettingItem(this, kItemCriteria); }
+void CDlgMainMeasSetting::OnBnClickedMeasureSetting() { loggerpage::ExecuteSettingItem(this, kItemMeasurement); }
+void CDlgMainMeasSetting::OnBnClickedCriteria() { loggerpage::ExecuteSettingItem(this, kItemRainCriteria); }
 void CDlgMainMeasSetting::OnBnClickedUpdate() { loggerpage::ExecuteSettingItem(this, kItemReread); }
 
 void CDlgMainMeasSetting::OnBnClickedStopMeasure() {

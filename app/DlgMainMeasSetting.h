@@ -46,8 +46,6 @@ class CDlgMainMeasSetting : public CDialog, public CKXCWorkingThread {
   };
   static constexpr UINT_PTR kClockTimer = 63;
   // Setting items of the page's buttons.
-  static constexpr int kItemCriteria = 21;
-  static constexpr int kItemMeasureSetting = 22;
   static constexpr int kItemReread = -1;
 
   CDlgMainMeasSetting();

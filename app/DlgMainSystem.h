@@ -33,9 +33,6 @@ class CDlgMainSystem : public CDialog, public CKXCWorkingThread {
   };
   static constexpr UINT_PTR kClockTimer = 61;
   // Setting items of the page's buttons.
-  static constexpr int kItemReset = 0;
-  static constexpr int kItemRainCoef = 3;
-  static constexpr int kItemBatteryAlarm = 6;
   static constexpr int kItemReread = -1;
   // The logger answers "OK" at once, then its module reaches the time server
   // and ends with "YES END"; that may take most of a minute.

@@ -14,7 +14,6 @@ class CDlgMainTest : public CDialog {
     kAntenna = 1082,
     kTestMail = 1083,
   };
-  static constexpr int kItemAntenna = 19;
   // Page flags of the checks run from here: no re-read of the records after
   // the page's work (bit 0x1000); the test mail also as the only page of its
   // walk (low byte 2).

@@ -20,7 +20,6 @@ class CDlgNetsSim : public CDialog, public CKXCWorkingThread {
     kCheckImei = 1043,
     kRebootModule = 1044,
   };
-  static constexpr int kItemAccessPoint = 11;
   // The IMEI check page's flags: the only page of its walk (low byte 2), no
   // measurement stop and no re-read (every bit above the low byte).
   static constexpr unsigned kCheckImeiFlags = 0xFFFFFF02;

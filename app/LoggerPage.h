@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 
+#include "settings/SettingItems.h"
 #include "ui/WinDefs.h"
 
 class CDialog;

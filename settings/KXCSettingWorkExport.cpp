@@ -4,6 +4,7 @@
 
 #include "platform/Numbers.h"
 #include "settings/KXCSettingWork.h"
+#include "settings/SettingItems.h"
 #include "settings/SettingFileKeys.h"
 #include "settings/SettingSelect.h"
 #include "link/SettingWorkData.h"
@@ -44,7 +45,7 @@ int CKXCSettingWork::WriteFileText(const CSettingWorkData& work, const CSettingS
 
   const CKX2SysInfo& sys = work.m_sysInfo;
   const CKX2MailInfo& mail = work.m_mailInfo;
-  const bool accessPoint = select.m_item[sf::kItemAccessPoint].checked != 0;
+  const bool accessPoint = select.m_item[kItemAccessPoint].checked != 0;
   if (!Writable(mail.m_strImei) ||
       (accessPoint && !(Writable(mail.m_strApn) && Writable(mail.m_strUser) && Writable(mail.m_strPassword) &&
                         Writable(mail.m_strAuth)))) {
@@ -59,19 +60,19 @@ int CKXCSettingWork::WriteFileText(const CSettingWorkData& work, const CSettingS
     if (select.m_item[i].checked == 0) continue;
     file += platform::Format("//%d\r\n", i);
     switch (i) {
-      case sf::kItemRain:
+      case kItemRainCoef:
         Line(file, sf::kRainPerCount, platform::FormatFixed(sys.m_dRainPerCount, 2));
         break;
-      case sf::kItemBattery:
+      case kItemBatteryAlarm:
         Line(file, sf::kBatteryStop, sys.m_nBatteryStop);
         break;
-      case sf::kItemAccessPoint:
+      case kItemAccessPoint:
         Line(file, sf::kApName, mail.m_strApn);
         Line(file, sf::kApUser, mail.m_strUser);
         Line(file, sf::kApPassword, mail.m_strPassword);
         Line(file, sf::kApAuth, mail.m_strAuth);
         break;
-      case sf::kItemRainAlarm:
+      case kItemRainCriteria:
         // The position, not the stored number, names the alarm in the file.
         for (int n = 1; n <= 2; ++n) {
           const CAlmRainInfo& alarm = sys.m_alarm[n - 1];
@@ -80,7 +81,7 @@ int CKXCSettingWork::WriteFileText(const CSettingWorkData& work, const CSettingS
                    platform::Format(",%d,%d", alarm.m_nPeriod, alarm.m_nEnable));
         }
         break;
-      case sf::kItemMeasure:
+      case kItemMeasurement:
         WriteMeasureSetting(file, work);
         break;
       default:

@@ -7,6 +7,7 @@
 #include "platform/Numbers.h"
 #include "platform/Text.h"
 #include "settings/KXCSettingWork.h"
+#include "settings/SettingItems.h"
 #include "settings/SettingFileKeys.h"
 #include "settings/SettingSelect.h"
 #include "link/SettingWorkData.h"
@@ -147,11 +148,11 @@ int CKXCSettingWork::ParseFileText(std::string_view text, CSettingWorkData& work
   if (!text.starts_with(sf::kHeader)) return kReadNoHeader;
 
   for (uint16_t& flag : work.m_flags) flag = 0;
-  work.m_flags[sf::kItemRain] = ReadRainPerCount(work, text) ? 1 : 0;
-  work.m_flags[sf::kItemBattery] = ReadBatteryStop(work, text) ? 1 : 0;
-  work.m_flags[sf::kItemAccessPoint] = ReadAccessPoint(work, text) >= 0 ? 1 : 0;
-  work.m_flags[sf::kItemRainAlarm] = ReadAlarmRain(work, text) == 0 ? 1 : 0;
-  work.m_flags[sf::kItemMeasure] = ReadMeasureSetting(work, text) ? 1 : 0;
+  work.m_flags[kItemRainCoef] = ReadRainPerCount(work, text) ? 1 : 0;
+  work.m_flags[kItemBatteryAlarm] = ReadBatteryStop(work, text) ? 1 : 0;
+  work.m_flags[kItemAccessPoint] = ReadAccessPoint(work, text) >= 0 ? 1 : 0;
+  work.m_flags[kItemRainCriteria] = ReadAlarmRain(work, text) == 0 ? 1 : 0;
+  work.m_flags[kItemMeasurement] = ReadMeasureSetting(work, text) ? 1 : 0;
   return kReadDone;
 }
 

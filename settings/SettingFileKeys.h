@@ -25,11 +25,4 @@ inline constexpr char kSendCount[] = "MES_INTERVAL_NUM";
 inline constexpr char kSamplingEvent[] = "MES_INTERVAL_EVENT_TIME";
 inline constexpr char kSendCountEvent[] = "MES_INTERVAL_EVENT_NUM";
 
-// Item indexes that carry lines in the file.
-inline constexpr int kItemRain = 3;
-inline constexpr int kItemBattery = 6;
-inline constexpr int kItemAccessPoint = 11;
-inline constexpr int kItemRainAlarm = 21;
-inline constexpr int kItemMeasure = 22;
-
 }  // namespace settingfile

@@ -22,3 +22,15 @@ constexpr uint8_t kSettingToFile = 0x01;
 constexpr uint8_t kSettingToLogger = 0x02;
 
 extern const SettingItemDef g_settingItems[kSettingItemCount];
+
+// Indexes of the items that the pages, the wizard and the settings file name.
+enum SettingItemIndex : int {
+  kItemReset = 0,
+  kItemRainCoef = 3,
+  kItemBatteryAlarm = 6,
+  kItemAccessPoint = 11,
+  kItemAntenna = 19,
+  kItemTestMail = 20,
+  kItemRainCriteria = 21,
+  kItemMeasurement = 22,
+};

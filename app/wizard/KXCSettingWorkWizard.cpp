@@ -9,16 +9,12 @@
 #include "app/wizard/WizerdList.h"
 #include "res/StringTable.h"
 #include "settings/KXCSettingWork.h"
+#include "settings/SettingItems.h"
 #include "settings/ListBase.h"
 #include "settings/SettingSelect.h"
 #include "ui/MessageService.h"
 
 namespace {
-constexpr int kItemBatteryAlarm = 6;
-constexpr int kItemAntenna = 19;
-constexpr int kItemTestMail = 20;
-constexpr int kItemRainCriteria = 21;
-constexpr int kItemMeasurement = 22;
 constexpr UINT kStrStillStopped = 2540;
 
 // A page the maker could not make is left out, as an item without a page.
