@@ -50,21 +50,23 @@ void CDlgTerminal::InstallAsPump(CDlgTerminal* terminal) {
   platform::InstallPumpHook(terminal ? &CDlgTerminal::PumpTrampoline : nullptr);
 }
 
-void CDlgTerminal::PumpTrampoline() {
-  if (CDlgTerminal* terminal = g_pumpTerminal.load()) terminal->PeekAndPump();
+bool CDlgTerminal::PumpTrampoline() {
+  CDlgTerminal* terminal = g_pumpTerminal.load();
+  return terminal && terminal->PeekAndPump();
 }
 
-void CDlgTerminal::PeekAndPump() {
+bool CDlgTerminal::PeekAndPump() {
   // Workers wait without pumping: the queue and the windows belong to the
   // user-interface thread.
-  if (!IsUiThread()) return;
-  if (m_hWnd == 0 || !GetWidget() || !IsWindowVisible()) return;
+  if (!IsUiThread()) return false;
+  if (m_hWnd == 0 || !GetWidget() || !IsWindowVisible()) return true;
   int handled = 0;
   while (handled < kMaxPumped) {
     const int n = ::PumpMessages(kMaxPumped - handled);
     handled += n;
-    if (n == 0 || !IsWindowVisible() || PendingMessageCount() == 0) return;
+    if (n == 0 || !IsWindowVisible() || PendingMessageCount() == 0) return true;
   }
+  return true;
 }
 
 void CDlgTerminal::DoDataExchange(CDataExchange* dx) {

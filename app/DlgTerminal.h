@@ -40,8 +40,9 @@ class CDlgTerminal : public CDialog {
   BOOL CreateTerminal(CWnd* parent);
 
   // Runs pending messages of the user-interface thread while the terminal is
-  // shown, so windows stay alive while an exchange waits there.
-  void PeekAndPump();
+  // shown, so windows stay alive while an exchange waits there. Answers
+  // whether it serves the calling thread: false on every worker.
+  bool PeekAndPump();
   // Makes PeekAndPump of this terminal the link layer's pump (nullptr: none).
   static void InstallAsPump(CDlgTerminal* terminal);
 
@@ -77,7 +78,7 @@ class CDlgTerminal : public CDialog {
   void SendToPort(const std::string& bytes);
   void SendFixed(const char* text);
   void PullEcho();
-  static void PumpTrampoline();
+  static bool PumpTrampoline();
 
   CRSPort* m_pPort = nullptr;
   CMLog* m_pLog = nullptr;

@@ -8,10 +8,14 @@
 #include "platform/Time.h"
 
 namespace {
-// Longest wait on the line event between two pump calls. Short enough that the
-// terminal stays responsive while an exchange waits, long enough that a 45 s
-// wait for a reply costs next to no processor time.
+// Longest wait on the line event between two pump calls, on a thread the pump
+// serves. Short enough that the terminal stays responsive while an exchange
+// waits, long enough that a 45 s wait for a reply costs next to no processor
+// time. A thread no pump serves (every worker) waits in long slices: a line,
+// a shut or the time-out end them early, so they only bound how late a
+// change of the time scale (tests) is noticed.
 constexpr uint32_t kWaitSliceMs = 5;
+constexpr uint32_t kUnpumpedSliceMs = 250;
 }  // namespace
 
 CReadData::CReadData() = default;
@@ -104,8 +108,9 @@ int32_t CReadData::ReadLine(char* buffer, int32_t size, uint32_t timeoutMs) {
       while (!got && timeoutMs != 0 && !m_bShut) {
         const uint32_t elapsed = platform::TickCount() - start;
         if (elapsed > timeoutMs) break;
-        platform::PumpMessages();
-        const uint32_t slice = std::min(kWaitSliceMs, timeoutMs - elapsed);
+        const bool pumped = platform::PumpMessages();
+        const uint32_t rest = timeoutMs - elapsed;
+        const uint32_t slice = std::min(pumped ? kWaitSliceMs : kUnpumpedSliceMs, rest);
         if (lineEvent) {
           got = lineEvent->Wait(slice) == platform::WaitResult::Signaled;
         } else {

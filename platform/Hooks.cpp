@@ -26,8 +26,9 @@ bool PostCommand(WindowHandle window, unsigned command, std::intptr_t param) {
 
 void InstallPumpHook(PumpHook hook) { g_pump = hook; }
 
-void PumpMessages() {
-  if (auto fn = g_pump.load()) fn();
+bool PumpMessages() {
+  auto fn = g_pump.load();
+  return fn && fn();
 }
 
 }  // namespace platform

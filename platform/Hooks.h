@@ -22,9 +22,12 @@ void InstallWindowServices(const WindowServices& services);
 bool IsWindow(WindowHandle window);
 bool PostCommand(WindowHandle window, unsigned command, std::intptr_t param);
 
-using PumpHook = void (*)();
+// A pump answers whether it serves the calling thread at all: a waiting
+// thread that no pump serves can sleep through its whole wait.
+using PumpHook = bool (*)();
 void InstallPumpHook(PumpHook hook);
-// Runs the installed pump on the calling thread; nothing when none is set.
-void PumpMessages();
+// Runs the installed pump on the calling thread; false when none is set or it
+// does not serve this thread.
+bool PumpMessages();
 
 }  // namespace platform

@@ -70,13 +70,14 @@ TEST_F(RecordingLineTest, ALineThatNeverEndsStopsSoonAfterTheCountAskedFor) {
 // On the worker, from the link's pump after a line was read: the operator's
 // abort, once every line of the reply is in the program's buffer.
 std::atomic<Page*> g_abortWhenAllIn{nullptr};
-void AbortWhenAllIn() {
+bool AbortWhenAllIn() {
   Page* page = g_abortWhenAllIn.load();
-  if (page == nullptr || IsUiThread()) return;
+  if (page == nullptr || IsUiThread()) return false;
   CReadData* buffer = theApp.m_device.m_port.GetReadData();
   for (int i = 0; i < 5000 && buffer->LineCount() < 300; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   g_abortWhenAllIn = nullptr;
   page->m_escapeEvent.m_hEvent->Set();
+  return false;
 }
 
 TEST_F(RecordingLineTest, AnAbortCountsItsPassesFromTheLinesThatCameAfterTheEsc) {

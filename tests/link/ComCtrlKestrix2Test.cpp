@@ -85,7 +85,10 @@ TEST_F(ComCtrlKestrix2Test, ReadDataLineEndsOnlyOnItsMarkers) {
 
 TEST_F(ComCtrlKestrix2Test, PumpsTheTerminalAfterEveryLineRead) {
   static std::atomic<int> pumps{0};
-  platform::InstallPumpHook([] { ++pumps; });
+  platform::InstallPumpHook([] {
+    ++pumps;
+    return true;
+  });
   peer.Reply("A\r\nB\r\n");
   for (int i = 0; i < 5000 && port.GetReadData()->LineCount() < 2; ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));

@@ -120,7 +120,10 @@ TEST_F(PortTest, ReaderFeedsLinesAndTheEchoRing) {
 
 TEST_F(PortTest, WriteSendsAndPurgesOnRequest) {
   ASSERT_EQ(m_port.Open(m_name, LoggerLineSettings()), PortOpenResult::kOpened);
-  platform::InstallPumpHook([] { ++g_pumps; });
+  platform::InstallPumpHook([] {
+    ++g_pumps;
+    return true;
+  });
   g_pumps = 0;
   EXPECT_EQ(m_port.Write("RD SYS\r\n", 0, 1), 1);  // length 0: up to the NUL
   EXPECT_EQ(MasterRead(8), "RD SYS\r\n");

@@ -159,6 +159,7 @@ TEST(ReadData, WaitingReaderWakesOnALineAndPumpsMeanwhile) {
       });
       other.join();
     }
+    return true;
   });
   char buf[32] = {};
   const int32_t n = rd.ReadLine(buf, sizeof buf, 60000);
@@ -172,7 +173,10 @@ TEST(ReadData, WaitingReaderWakesOnALineAndPumpsMeanwhile) {
 
   // A line already held is taken without pumping.
   g_pumps = 0;
-  platform::InstallPumpHook([] { ++g_pumps; });
+  platform::InstallPumpHook([] {
+    ++g_pumps;
+    return true;
+  });
   PutText(rd, "NOW\n");
   EXPECT_EQ(rd.ReadLine(buf, sizeof buf, 1000), 3);
   platform::InstallPumpHook(nullptr);
@@ -248,7 +252,10 @@ TEST(ReadData, IdleRingStaysOutOfResidentMemory) {
 TEST(ReadData, EmptyWaitDoesNotSpin) {
   CReadData rd;
   ASSERT_EQ(rd.Init(), 1);
-  platform::InstallPumpHook([] { ++g_pumps; });
+  platform::InstallPumpHook([] {
+    ++g_pumps;
+    return true;
+  });
   const double cpu0 = ThreadCpuMs();
   char buf[8];
   EXPECT_EQ(rd.ReadLine(buf, sizeof buf, 300), 0);

@@ -14,7 +14,10 @@ bool FakePost(WindowHandle h, unsigned command, std::intptr_t param) {
   if (h == 7 && command == 505 && param == 0) ++g_posts;
   return h == 7;
 }
-void FakePump() { ++g_pumps; }
+bool FakePump() {
+  ++g_pumps;
+  return true;
+}
 }  // namespace
 
 TEST(Hooks, DoNothingUntilInstalledThenReachTheFakes) {
@@ -24,7 +27,7 @@ TEST(Hooks, DoNothingUntilInstalledThenReachTheFakes) {
   InstallPumpHook(nullptr);
   EXPECT_FALSE(IsWindow(7));
   EXPECT_FALSE(PostCommand(7, 505, 0));
-  PumpMessages();
+  EXPECT_FALSE(PumpMessages());
 
   InstallWindowServices({FakeIsWindow, FakePost});
   InstallPumpHook(FakePump);
@@ -32,7 +35,7 @@ TEST(Hooks, DoNothingUntilInstalledThenReachTheFakes) {
   EXPECT_FALSE(IsWindow(0));  // 0 is no window, whatever the service says
   EXPECT_TRUE(PostCommand(7, 505, 0));
   EXPECT_FALSE(PostCommand(0, 505, 0));
-  PumpMessages();
+  EXPECT_TRUE(PumpMessages());
   EXPECT_EQ(g_posts, 1);
   EXPECT_EQ(g_pumps, 1);
 
