@@ -6,9 +6,9 @@
 #include "platform/Text.h"
 #include "res/StringTable.h"
 #include "ui/FileDialog.h"
+#include "res/StringIds.h"
 
 namespace {
-constexpr unsigned kStrCannotCreate = 2503;
 constexpr const char* kExtension = "txt";
 }  // namespace
 
@@ -65,7 +65,7 @@ void CDlgAqcuired::OnOK() {
   // Written beside the target and renamed over it once complete, so a full
   // disk or a pulled stick never leaves a cut file in place of an old one.
   if (!platform::WriteFileAtomic(path, *m_pData)) {
-    MessageBox(platform::Format("%s\r\n(%s)", res::LoadString(kStrCannotCreate).c_str(), path.c_str()), nullptr,
+    MessageBox(platform::Format("%s\r\n(%s)", res::LoadString(res::kStrFileCreateFailed).c_str(), path.c_str()), nullptr,
                MB_ICONEXCLAMATION);
     return;
   }

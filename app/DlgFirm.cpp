@@ -3,10 +3,9 @@
 #include "app/Kestrix2CommApp.h"
 #include "res/StringTable.h"
 #include "ui/DC.h"
+#include "res/StringIds.h"
 
 namespace {
-constexpr unsigned kStrFileOpenError = 2502;
-constexpr unsigned kStrNotFirmware = 2504;
 constexpr unsigned kStrFailed = 2507;
 constexpr unsigned kStrWrongModule = 2514;
 constexpr unsigned kStrEraseConfirm = 2515;
@@ -70,9 +69,9 @@ void CDlgFirm::EnableButtons(BOOL enable) {
 void CDlgFirm::OnBnClickedSelectFile() {
   const int result = LoadFirmwareFile();
   if (result == kCannotRead) {
-    ShowFailure(Text(kStrFileOpenError, "Err! File open error!"));
+    ShowFailure(Text(res::kStrFileOpenFailed, "Err! File open error!"));
   } else if (result == kNotFirmware) {
-    ShowFailure(Text(kStrNotFirmware, "Err! file error!"));
+    ShowFailure(Text(res::kStrNotSettingsFile, "Err! file error!"));
   } else if (result < 0) {
     ShowFailure(Text(kStrFailed, "Err!"));
   }
@@ -84,9 +83,9 @@ void CDlgFirm::OnBnClickedUpdate() {
   EnableButtons(FALSE);
   const int result = StartUpdate();
   if (result == kCannotRead) {
-    ShowFailure(Text(kStrFileOpenError, "Err! File open error!"));
+    ShowFailure(Text(res::kStrFileOpenFailed, "Err! File open error!"));
   } else if (result == kNotFirmware) {
-    ShowFailure(Text(kStrNotFirmware, "Err! file error!"));
+    ShowFailure(Text(res::kStrNotSettingsFile, "Err! file error!"));
   } else if (result == kWrongModule) {
     ShowFailure(Text(kStrWrongModule, "Err! Module type error!"));
   }

@@ -8,9 +8,9 @@
 #include "platform/Text.h"
 #include "res/StringTable.h"
 #include "ui/FileDialog.h"
+#include "res/StringIds.h"
 
 namespace {
-constexpr unsigned kStrFileTitle = 2500;
 // Records whose data the header strings lie in.
 constexpr int kHeaderRecords = 2;
 
@@ -26,7 +26,7 @@ int HexDigit(char c) {
 
 int CDlgFirm::LoadFirmwareFile() {
   CFileDialog dlg(TRUE, "hex", "", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, "Kestrix2 firmware file(*.hex)|*.hex||", this);
-  const std::string title = res::LoadString(kStrFileTitle);
+  const std::string title = res::LoadString(res::kStrFileTitle);
   dlg.m_ofn.lpstrTitle = title.c_str();
   dlg.m_ofn.lpstrInitialDir = "";
   if (dlg.DoModal() != IDOK) return kDone;

@@ -7,10 +7,10 @@
 #include "app/Kestrix2CommApp.h"
 #include "app/MainFrame.h"
 #include "res/StringTable.h"
+#include "res/StringIds.h"
 
 namespace {
 constexpr unsigned kStrClearConfirm = 2513;
-constexpr unsigned kStrSuccess = 2510;
 constexpr const char* kClearCaption = "Clear";
 }  // namespace
 
@@ -74,7 +74,7 @@ void CDlgMainRecodeData::OnBnClickedClearData() {
   }
   loggerpage::EnableMainFrame(FALSE);
   m_nMode = kModeClear;
-  if (RunWork() == 1) MessageBox(res::LoadString(kStrSuccess), "", MB_OK);
+  if (RunWork() == 1) MessageBox(res::LoadString(res::kStrSuccess), "", MB_OK);
   // The work re-read the system record whatever the clear gave.
   if (theApp.m_pMainFrame != nullptr) {
     theApp.m_pMainFrame->m_dlgRefMain.UpdatePages();

@@ -14,6 +14,7 @@
 #include "ui/Fonts.h"
 #include "ui/KeyboardHook.h"
 #include "ui/MessageService.h"
+#include "res/StringIds.h"
 
 namespace {
 
@@ -21,7 +22,6 @@ constexpr int kWidestSampleLength = 62;
 // Measured only, never shown; the cell width is its average advance.
 constexpr const char* kSample = "0123456789abcdefghijklnmopqrstuvwxyzABCDEFGHIJKLNMOPQRSTUVWXYZ";
 constexpr int kFontHeight = 20;
-constexpr UINT kFileCreateFailed = 2503;
 
 QColor TextColour(uint16_t mark) { return mark <= CLogData::kSent ? QColor(255, 255, 255) : QColor(255, 255, 0); }
 
@@ -394,7 +394,7 @@ void CLogView::SaveLogFile() {
   }
   if (file && std::fclose(file) != 0) ok = false;
   // The operator chose a file and expects the text in it: say so when it is not.
-  if (!ok) ShowMessageBox(this, res::LoadString(kFileCreateFailed), nullptr, MB_OK | MB_ICONEXCLAMATION);
+  if (!ok) ShowMessageBox(this, res::LoadString(res::kStrFileCreateFailed), nullptr, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CLogView::PrepareGlyphs() {

@@ -7,14 +7,13 @@
 #include "app/MainFrame.h"
 #include "res/StringTable.h"
 #include "ui/Dialog.h"
+#include "res/StringIds.h"
 
 namespace loggerpage {
 
 namespace {
 constexpr UINT kClockMs = 100;
 constexpr int64_t kOneDay = 86400;
-constexpr unsigned kStrSuccess = 2510;
-constexpr unsigned kStrFailure = 2511;
 constexpr const char* kNormalTermination = "Normal termination";
 }  // namespace
 
@@ -50,9 +49,9 @@ void ShowDeviceMessages(CWnd& page) {
 
 void ShowOutcome(CWnd& page, bool done, const char* caption) {
   if (done) {
-    page.MessageBox(res::LoadString(kStrSuccess), caption, MB_OK);
+    page.MessageBox(res::LoadString(res::kStrSuccess), caption, MB_OK);
   } else {
-    page.MessageBox(res::LoadString(kStrFailure), caption, MB_ICONEXCLAMATION);
+    page.MessageBox(res::LoadString(res::kStrFailure), caption, MB_ICONEXCLAMATION);
   }
 }
 

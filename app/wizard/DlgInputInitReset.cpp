@@ -2,9 +2,9 @@
 
 #include "app/Kestrix2CommApp.h"
 #include "res/StringTable.h"
+#include "res/StringIds.h"
 
 namespace {
-constexpr UINT kStrSuccess = 2510;
 constexpr int kTries = 3;
 }  // namespace
 
@@ -24,7 +24,7 @@ int CDlgInputInitReset::ThreadWork() {
   CKX2Device& device = theApp.m_device;
   for (int i = 0; i < kTries; ++i) {
     if (device.m_protocol.ResetDevice(&device.m_port) == ComResult::kOk) {
-      device.m_strSuccess = res::LoadString(kStrSuccess);
+      device.m_strSuccess = res::LoadString(res::kStrSuccess);
       return 1;
     }
   }

@@ -3,11 +3,11 @@
 #include "app/Kestrix2CommApp.h"
 #include "res/StringTable.h"
 #include "ui/DC.h"
+#include "res/StringIds.h"
 
 namespace {
 constexpr UINT kStrOk = 131;
 constexpr UINT kStrClose = 132;
-constexpr UINT kStrSuccess = 2510;
 constexpr const char* kNormalTermination = "Normal termination";
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kRed = RGB(255, 0, 0);
@@ -72,7 +72,7 @@ void CInputBaseDlg::SetUpCheckPage() {
 }
 
 void CInputBaseDlg::RunWorkAndConfirm(const char* caption) {
-  if (RunWorkAndReport(nullptr) != 0) MessageBox(res::LoadString(kStrSuccess), caption, MB_OK);
+  if (RunWorkAndReport(nullptr) != 0) MessageBox(res::LoadString(res::kStrSuccess), caption, MB_OK);
 }
 
 bool CInputBaseDlg::PortOpenElseNotConnected() {

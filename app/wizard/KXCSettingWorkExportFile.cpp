@@ -10,10 +10,10 @@
 #include "settings/SettingSelect.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageService.h"
+#include "res/StringIds.h"
 
 namespace {
 constexpr UINT kStrSaveTitle = 2501;
-constexpr UINT kStrCreateFailed = 2503;
 }  // namespace
 
 int CKXCSettingWork::ExportFile(CWnd* parent, const CSettingWorkData* work, const CSettingSelect& select) {
@@ -39,7 +39,7 @@ int CKXCSettingWork::ExportFile(CWnd* parent, const CSettingWorkData* work, cons
   // read-only folder leaves an earlier file of that name whole, and is said.
   std::string text;
   if (WriteFileText(*work, select, now, text) != kWriteDone || !platform::WriteFileAtomic(dlg.GetPathName(), text)) {
-    ShowMessageBox(parent, res::LoadString(kStrCreateFailed), nullptr, MB_ICONEXCLAMATION);
+    ShowMessageBox(parent, res::LoadString(res::kStrFileCreateFailed), nullptr, MB_ICONEXCLAMATION);
     return -1;
   }
   return 0;

@@ -11,11 +11,9 @@
 #include "settings/SettingSelect.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageService.h"
+#include "res/StringIds.h"
 
 namespace {
-constexpr UINT kStrOpenTitle = 2500;
-constexpr UINT kStrOpenFailed = 2502;
-constexpr UINT kStrNotSettings = 2504;
 constexpr UINT kStrImportTitle = 2006;
 constexpr const char* kReadError = "Read Err";
 
@@ -48,7 +46,7 @@ int CKXCSettingWork::ImportFile(CWnd* parent, CSettingSelect select) {
 int CKXCSettingWork::ReadFile(CWnd* parent, CSettingWorkData& work) {
   CFileDialog dlg(TRUE, settingfile::kExtension, "", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, settingfile::kFileFilter,
                   parent);
-  const std::string title = res::LoadString(kStrOpenTitle);
+  const std::string title = res::LoadString(res::kStrFileTitle);
   dlg.m_ofn.lpstrTitle = title.c_str();
   dlg.m_ofn.lpstrInitialDir = "";
   if (dlg.DoModal() != IDOK) return -1;
@@ -61,7 +59,7 @@ int CKXCSettingWork::ReadFile(CWnd* parent, CSettingWorkData& work) {
     case platform::FileReadResult::kRead:
       break;
     case platform::FileReadResult::kCannotOpen:
-      RefusePath(parent, kStrOpenFailed, path);
+      RefusePath(parent, res::kStrFileOpenFailed, path);
       return -1;
     default:
       Refuse(parent, kReadError);
@@ -73,10 +71,10 @@ int CKXCSettingWork::ReadFile(CWnd* parent, CSettingWorkData& work) {
     case kReadDone:
       break;
     case kReadNoHeader:
-      RefusePath(parent, kStrOpenFailed, path);
+      RefusePath(parent, res::kStrFileOpenFailed, path);
       return -1;
     default:
-      RefusePath(parent, kStrNotSettings, path);
+      RefusePath(parent, res::kStrNotSettingsFile, path);
       return -1;
   }
   // A file without one usable item would open an empty tree that offers
@@ -84,7 +82,7 @@ int CKXCSettingWork::ReadFile(CWnd* parent, CSettingWorkData& work) {
   bool any = false;
   for (uint16_t flag : read.m_flags) any = any || flag != 0;
   if (!any) {
-    RefusePath(parent, kStrNotSettings, path);
+    RefusePath(parent, res::kStrNotSettingsFile, path);
     return -1;
   }
   work = read;
