@@ -9,9 +9,9 @@ std::string FaultKindHelp(std::string_view indent) {
   std::string help;
   for (const FaultKindInfo& k : kFaultKinds) {
     std::string form(k.name);
-    if (!k.number.empty()) form += "=" + std::string(k.number);
+    if (!k.number.empty()) form.append("=").append(k.number);
     form.resize(std::max(form.size() + 1, kColumn), ' ');
-    help += std::string(indent) + form + std::string(k.meaning) + "\n";
+    help.append(indent).append(form).append(k.meaning).append("\n");
   }
   return help;
 }
