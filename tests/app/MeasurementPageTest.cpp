@@ -135,6 +135,16 @@ TEST_F(MeasurementPageTest, ClockRunsOnTimer63OnlyWhileThePageShows) {
   EXPECT_EQ(Field(M::kDeviceTime), frozen);
 }
 
+TEST_F(MeasurementPageTest, ClockTimerEndsWithThePageWindow) {
+  ASSERT_TRUE(ConnectOk());
+  ShowTab(1);
+  ASSERT_EQ(Meas().m_nTimerId, M::kClockTimer);
+  frame->SendMessage(WM_COMMAND, CMainFrame::ID_DISCONNECT, 0);
+  ASSERT_TRUE(PumpUntil([] { return !CKXCWorkingThread::IsOperationRunning(); }));
+  EXPECT_EQ(Meas().GetSafeHwnd(), 0);
+  EXPECT_EQ(Meas().m_nTimerId, 0u);
+}
+
 TEST_F(MeasurementPageTest, DisconnectedPageIsEmptyAndStopFailsWithABox) {
   ASSERT_TRUE(ConnectOk());
   theApp.m_device.ClosePort();

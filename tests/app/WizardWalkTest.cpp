@@ -303,6 +303,19 @@ TEST_F(WizardTest, SettingGroupThroughTheTreeWalksItsPagesBackAndForth) {
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
+TEST_F(WizardTest, ACancelledTreeOpensNoPageAndKeepsTheSelection) {
+  CSettingSelect select = Ticked({3, 19, 20});
+  Then<CDlgTreeItem>([](CDlgTreeItem& tree) {
+    tree.m_tree.SetCheck(Find(tree.m_tree, "入力設定", false), FALSE);
+    Click(tree, IDCANCEL);
+  });
+  CKXCSettingWork work;
+  EXPECT_EQ(work.SelectAndRun(frame, select), -1);
+  EXPECT_TRUE(steps.empty());
+  EXPECT_TRUE(seen.empty());
+  EXPECT_EQ(select.m_item[3].checked, 1);
+}
+
 TEST_F(WizardTest, AWalkOfPagesEndsWithOneZeroOrMinusOne) {
   ASSERT_TRUE(ConnectOk());
   const CSettingSelect select = Ticked({0, 3, 19, 20});
