@@ -10,7 +10,6 @@
 #include "res/StringIds.h"
 
 namespace {
-constexpr unsigned kStrClearConfirm = 2513;
 constexpr const char* kClearCaption = "Clear";
 }  // namespace
 
@@ -68,8 +67,8 @@ void CDlgMainRecodeData::RunAndShow(uint8_t mode) {
 }
 
 void CDlgMainRecodeData::OnBnClickedClearData() {
-  if (MessageBox(res::LoadString(kStrClearConfirm), kClearCaption, MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) !=
-      IDOK) {
+  if (MessageBox(res::LoadString(res::kStrClearConfirm), kClearCaption,
+                 MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) != IDOK) {
     return;
   }
   loggerpage::EnableMainFrame(FALSE);

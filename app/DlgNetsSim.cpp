@@ -3,9 +3,9 @@
 #include "app/Kestrix2CommApp.h"
 #include "app/wizard/DlgInputCheckIMEI.h"
 #include "platform/Text.h"
+#include "res/StringIds.h"
 
 namespace {
-constexpr unsigned kStrRebootConfirm = 3507;
 constexpr const char* kRebootCaption = "Reboot commu.";
 }  // namespace
 
@@ -52,7 +52,7 @@ void CDlgNetsSim::OnBnClickedCheckImei() {
 }
 
 void CDlgNetsSim::OnBnClickedRebootModule() {
-  if (!loggerpage::Confirm(*this, kStrRebootConfirm, kRebootCaption)) return;
+  if (!loggerpage::Confirm(*this, res::kStrRebootConfirm, kRebootCaption)) return;
   loggerpage::EnableMainFrame(FALSE);
   // Anything but 1 failed, including a run refused beside another operation.
   const bool done = loggerpage::RunPageWork(*this, *this) == 1;

@@ -6,8 +6,6 @@
 #include "res/StringIds.h"
 
 namespace {
-constexpr UINT kStrOk = 131;
-constexpr UINT kStrClose = 132;
 constexpr const char* kNormalTermination = "Normal termination";
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kRed = RGB(255, 0, 0);
@@ -50,9 +48,9 @@ BOOL CInputBaseDlg::OnInitDialog() {
   CWnd* next = GetDlgItem(kNextButton);
   if (m_nPageFlags & kOnlyPage) {
     if (back) back->ShowWindow(SW_HIDE);
-    if (next) next->SetWindowText(res::LoadString(kStrOk));
+    if (next) next->SetWindowText(res::LoadString(res::kStrOk));
   } else if (m_nPageFlags & kLastPage) {
-    if (next) next->SetWindowText(res::LoadString(kStrOk));
+    if (next) next->SetWindowText(res::LoadString(res::kStrOk));
   } else if (m_nPageFlags & kFirstPage) {
     if (back) back->EnableWindow(FALSE);
   }
@@ -62,7 +60,7 @@ BOOL CInputBaseDlg::OnInitDialog() {
 void CInputBaseDlg::SetCloseButton() {
   if (!(m_nPageFlags & kOnlyPage)) return;
   if (CWnd* next = GetDlgItem(kNextButton)) next->ShowWindow(SW_HIDE);
-  SetDlgItemText(IDCANCEL, res::LoadString(kStrClose));
+  SetDlgItemText(IDCANCEL, res::LoadString(res::kStrClose));
 }
 
 void CInputBaseDlg::SetUpCheckPage() {

@@ -7,6 +7,7 @@
 #include "app/wizard/DlgTreeItem.h"
 #include "app/wizard/InputBaseDlg.h"
 #include "app/wizard/WizerdList.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "settings/KXCSettingWork.h"
 #include "settings/SettingItems.h"
@@ -15,8 +16,6 @@
 #include "ui/MessageService.h"
 
 namespace {
-constexpr UINT kStrStillStopped = 2540;
-
 // A page the maker could not make is left out, as an item without a page.
 CInputBaseDlg* MakePage(const CKXCSettingWork::PageMaker& make, int item) {
   try {
@@ -72,7 +71,7 @@ int CKXCSettingWork::RunWizard(CWnd* parent, const CSettingSelect& select, unsig
   bool stopped = false;
   for (const CListBase& entry : pages) stopped = stopped || entry.m_pPage->MeasurementStopped();
   if (stopped && device.m_workRead.m_sysInfo.m_nMeasuring == 0) {
-    ShowMessageBox(parent, res::LoadString(kStrStillStopped), nullptr, MB_ICONEXCLAMATION);
+    ShowMessageBox(parent, res::LoadString(res::kStrStillStopped), nullptr, MB_ICONEXCLAMATION);
   }
 
   for (CListBase& entry : pages) {
