@@ -165,7 +165,7 @@ int32_t CKX2Device::StopMeasurement() {
 int32_t CKX2Device::ReadCurrentValues(std::string& text) {
   if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
   for (int32_t i = 0; i < kTries; ++i) {
-    if (m_protocol.SendCommandExpect(&m_port, "RD REL\r\n", "OK", 5000) != ComResult::kOk) continue;
+    if (m_protocol.SendCommandExpect(&m_port, "RD REL\r\n", "OK", CComCtrlBase::kShortMs) != ComResult::kOk) continue;
     // The values follow the "OK" on their own; nothing is sent or purged.
     std::vector<std::string> lines;
     if (m_protocol.QueryLines(&m_port, nullptr, &lines, 10000) != ComResult::kOk) continue;

@@ -8,7 +8,7 @@
 namespace {
 constexpr const char* kIllegalValue = "Illigal value!  ( 0.01 - 2.00 )";
 constexpr int kTries = 3;
-constexpr uint32_t kReplyMs = 5000;
+constexpr uint32_t kReplyMs = CComCtrlBase::kShortMs;
 // Values closer than this to the one read count as unchanged.
 constexpr double kSameValue = 0.001;
 }  // namespace
