@@ -20,5 +20,5 @@ void CDlgMainTest::OnBnClickedAntenna() { loggerpage::ExecuteSettingItem(this, k
 // setting-item road: it sets nothing, so nothing needs a re-read.
 void CDlgMainTest::OnBnClickedTestMail() {
   CDlgInputTestMail page;
-  page.DoModalPage(this, kTestMailFlags, CDlgInputTestMail::IDD);
+  page.RunPage(this, kTestMailFlags);
 }

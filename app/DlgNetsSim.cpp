@@ -48,7 +48,7 @@ void CDlgNetsSim::OnBnClickedApnSetting() {
 // so this page shows the IMEI it finds only after a later re-read.
 void CDlgNetsSim::OnBnClickedCheckImei() {
   CDlgInputCheckIMEI page;
-  page.DoModalPage(this, kCheckImeiFlags, CDlgInputCheckIMEI::IDD);
+  page.RunPage(this, kCheckImeiFlags);
 }
 
 void CDlgNetsSim::OnBnClickedRebootModule() {

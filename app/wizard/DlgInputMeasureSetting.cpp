@@ -43,11 +43,6 @@ CDlgInputMeasureSetting::CDlgInputMeasureSetting() : CInputBaseDlg(IDD) {
 // end) runs as this class's.
 CDlgInputMeasureSetting::~CDlgInputMeasureSetting() { loggerpage::DestroyPageWindow(*this); }
 
-int CDlgInputMeasureSetting::RunPage(CWnd* parent, unsigned flags) {
-  DoModalPage(parent, flags, IDD);
-  return m_nPageResult;
-}
-
 void CDlgInputMeasureSetting::DoDataExchange(CDataExchange* dx) {
   DDX_Control(dx, kDeviceTime, m_editDeviceTime);
   DDX_Control(dx, kStart, m_editStart);

@@ -25,11 +25,6 @@ CDlgInputSimSetting::CDlgInputSimSetting() : CInputBaseDlg(IDD) {
   MapCommand(kImport, [] {});
 }
 
-int CDlgInputSimSetting::RunPage(CWnd* parent, unsigned flags) {
-  DoModalPage(parent, flags, IDD);
-  return m_nPageResult;
-}
-
 void CDlgInputSimSetting::DoDataExchange(CDataExchange* dx) {
   DDX_Control(dx, kApn, m_editApn);
   DDX_Control(dx, kUser, m_editUser);

@@ -15,7 +15,6 @@ class CDlgInputTestMail : public CInputBaseDlg {
   static constexpr uint32_t kSendMs = 60000;
 
   CDlgInputTestMail();
-  int RunPage(CWnd* parent, unsigned flags) override;
   // "MAIL START" and its end, on the worker thread: 1 sent, 0 not.
   int ThreadWork() override;
 

@@ -32,7 +32,10 @@ int CInputBaseDlg::StartWork(CWnd* parent, unsigned pageFlags, unsigned workFlag
 
 void CInputBaseDlg::DeleteSelf() { delete this; }
 
-int CInputBaseDlg::RunPage(CWnd*, unsigned) { return kClosed; }
+int CInputBaseDlg::RunPage(CWnd* parent, unsigned flags) {
+  DoModalPage(parent, flags, m_nIDTemplate);
+  return m_nPageResult;
+}
 
 INT_PTR CInputBaseDlg::DoModalPage(CWnd* parent, unsigned flags, UINT nIDTemplate) {
   m_nPageFlags = flags;
