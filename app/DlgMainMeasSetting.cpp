@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/Kestrix2CommApp.h"
+#include "app/LoggerPage.h"
 #include "platform/Numbers.h"
 #include "res/StringIds.h"
 #include "res/StringTable.h"
@@ -49,7 +50,7 @@ std::string FormatPeriod(int32_t minutes) {
 }
 }  // namespace
 
-CDlgMainMeasSetting::CDlgMainMeasSetting() : CDialog(IDD) {
+CDlgMainMeasSetting::CDlgMainMeasSetting() : CLoggerPageDlg(IDD) {
   MapCommand(kMeasureSetting, [this] { OnBnClickedMeasureSetting(); });
   MapCommand(kCriteriaSetting, [this] { OnBnClickedCriteria(); });
   MapCommand(kUpdate, [this] { OnBnClickedUpdate(); });

@@ -5,15 +5,16 @@
 #include "app/DlgAqcuired.h"
 #include "app/DlgInputRdALLID.h"
 #include "app/Kestrix2CommApp.h"
+#include "app/LoggerPage.h"
 #include "app/MainFrame.h"
-#include "res/StringTable.h"
 #include "res/StringIds.h"
+#include "res/StringTable.h"
 
 namespace {
 constexpr const char* kClearCaption = "Clear";
 }  // namespace
 
-CDlgMainRecodeData::CDlgMainRecodeData() : CDialog(IDD) {
+CDlgMainRecodeData::CDlgMainRecodeData() : CLoggerPageDlg(IDD) {
   MapCommand(kReadData, [this] { OnBnClickedReadData(); });
   MapCommand(kReadErrorLog, [this] { OnBnClickedReadErrorLog(); });
   MapCommand(kClearData, [this] { OnBnClickedClearData(); });
@@ -21,12 +22,15 @@ CDlgMainRecodeData::CDlgMainRecodeData() : CDialog(IDD) {
 
 BOOL CDlgMainRecodeData::OnInitDialog() {
   CDialog::OnInitDialog();
-  // The clear stays enabled: its work reports a closed port itself.
+  Refresh();
+  return TRUE;
+}
+
+void CDlgMainRecodeData::Refresh() {
   const BOOL open = loggerpage::IsPortOpen() ? TRUE : FALSE;
   for (UINT id : {kReadData, kReadErrorLog}) {
     if (CWnd* button = GetDlgItem(static_cast<int>(id))) button->EnableWindow(open);
   }
-  return TRUE;
 }
 
 void CDlgMainRecodeData::OnBnClickedReadData() {

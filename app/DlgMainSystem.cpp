@@ -16,7 +16,7 @@ std::string Display(std::string_view logger) { return platform::ToValidUtf8(logg
 std::string Display(const char* field, size_t size) { return Display(std::string_view(field, strnlen(field, size))); }
 }  // namespace
 
-CDlgMainSystem::CDlgMainSystem() : CDialog(IDD) {
+CDlgMainSystem::CDlgMainSystem() : CLoggerPageDlg(IDD) {
   MapCommand(kInit, [this] { OnBnClickedInit(); });
   MapCommand(kBatteryAlarm, [this] { OnBnClickedBatteryAlarm(); });
   MapCommand(kUpdate, [this] { OnBnClickedUpdate(); });

@@ -1,12 +1,20 @@
 #include "app/DlgMainTest.h"
 
 #include "app/DlgNowMonitor.h"
+#include "app/LoggerPage.h"
 #include "app/wizard/DlgInputTestMail.h"
 
-CDlgMainTest::CDlgMainTest() : CDialog(IDD) {
+CDlgMainTest::CDlgMainTest() : CLoggerPageDlg(IDD) {
   MapCommand(kCurrentValues, [this] { OnBnClickedCurrentValues(); });
   MapCommand(kAntenna, [this] { OnBnClickedAntenna(); });
   MapCommand(kTestMail, [this] { OnBnClickedTestMail(); });
+}
+
+void CDlgMainTest::Refresh() {
+  const BOOL open = loggerpage::IsPortOpen() ? TRUE : FALSE;
+  for (UINT id : {kCurrentValues, kAntenna, kTestMail}) {
+    if (CWnd* button = GetDlgItem(static_cast<int>(id))) button->EnableWindow(open);
+  }
 }
 
 void CDlgMainTest::OnBnClickedCurrentValues() {

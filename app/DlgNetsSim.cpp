@@ -1,6 +1,7 @@
 #include "app/DlgNetsSim.h"
 
 #include "app/Kestrix2CommApp.h"
+#include "app/LoggerPage.h"
 #include "app/wizard/DlgInputCheckIMEI.h"
 #include "platform/Text.h"
 #include "res/StringIds.h"
@@ -9,7 +10,7 @@ namespace {
 constexpr const char* kRebootCaption = "Reboot commu.";
 }  // namespace
 
-CDlgNetsSim::CDlgNetsSim() : CDialog(IDD) {
+CDlgNetsSim::CDlgNetsSim() : CLoggerPageDlg(IDD) {
   MapCommand(kApnSetting, [this] { OnBnClickedApnSetting(); });
   MapCommand(kCheckImei, [this] { OnBnClickedCheckImei(); });
   MapCommand(kRebootModule, [this] { OnBnClickedRebootModule(); });
