@@ -12,6 +12,7 @@
 #include "link/SdlTime.h"
 #include "platform/Numbers.h"
 #include "platform/Text.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 namespace {
@@ -26,19 +27,19 @@ constexpr std::size_t kFieldChars = 19;
 unsigned MessageId(int32_t code) {
   switch (code) {
     case DeviceResult::kNoResponse:
-      return 2506;
+      return res::kStrDeviceNoResponse;
     case DeviceResult::kNotConnected:
-      return 2505;
+      return res::kStrNotConnected;
     case DeviceResult::kNoMemory:
-      return 2509;
+      return res::kStrNoMemory;
     case DeviceResult::kAborted:
-      return 2517;
+      return res::kStrAborted;
     case DeviceResult::kNoImei:
-      return 2532;
+      return res::kStrNoImei;
     case DeviceResult::kModuleSetting:
-      return 2533;
+      return res::kStrModuleSetting;
     default:
-      return 2507;
+      return res::kStrFailed;
   }
 }
 
@@ -164,7 +165,7 @@ int32_t CKX2Device::StopMeasurement() {
 int32_t CKX2Device::ReadCurrentValues(std::string& text) {
   if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
   for (int32_t i = 0; i < kTries; ++i) {
-    if (m_protocol.SendCommandExpect(&m_port, "RD REL\r\n", "OK", 5000) != ComResult::kOk) continue;
+    if (m_protocol.SendCommandExpect(&m_port, "RD REL\r\n", "OK", CComCtrlBase::kShortMs) != ComResult::kOk) continue;
     // The values follow the "OK" on their own; nothing is sent or purged.
     std::vector<std::string> lines;
     if (m_protocol.QueryLines(&m_port, nullptr, &lines, 10000) != ComResult::kOk) continue;

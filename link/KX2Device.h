@@ -49,7 +49,7 @@ class CKX2Device {
   int32_t GetDeviceNow(int64_t* now);
 
   // Setting writes; the masks get one bit per step that failed after all its
-  // tries.
+  // tries (link/WriteFailMask.h).
   int32_t WriteRainAlarms(int32_t* mask);
   int32_t WriteMeasureSettings(uint16_t* mask);
   int32_t WriteNetworkSettings(uint16_t* mask, int32_t mode);

@@ -28,9 +28,12 @@ int32_t CKX2Device::TransferFirmware(const std::string& image, int32_t stopFirst
 
   if (stopFirst != 0 && m_protocol.StopMeasure(&m_port, 1) != ComResult::kOk) return DeviceResult::kStepFailed;
 
-  if (SendLineTries("INSPECT ON\r\n", nullptr, 5000, kTries) != ComResult::kOk) return DeviceResult::kStepFailed;
-  if (SendLineTries("SRAMCLR\r\n", "OK", 5000, kTries) != ComResult::kOk) return DeviceResult::kStepFailed;
-  if (SendLineTries("MONITOR\r\n", "OK", 5000, kTries) != ComResult::kOk) return DeviceResult::kStepFailed;
+  if (SendLineTries("INSPECT ON\r\n", nullptr, CComCtrlBase::kShortMs, kTries) != ComResult::kOk)
+    return DeviceResult::kStepFailed;
+  if (SendLineTries("SRAMCLR\r\n", "OK", CComCtrlBase::kShortMs, kTries) != ComResult::kOk)
+    return DeviceResult::kStepFailed;
+  if (SendLineTries("MONITOR\r\n", "OK", CComCtrlBase::kShortMs, kTries) != ComResult::kOk)
+    return DeviceResult::kStepFailed;
 
   // Lines go out one by one, each confirmed before the next; the logger
   // holds only the lines before a refused one, so the transfer stops there.
@@ -56,8 +59,9 @@ int32_t CKX2Device::TransferFirmware(const std::string& image, int32_t stopFirst
   // in monitor mode.
   WakeUp();
   if (initAfter != 0) {
-    if (SendLineTries("INSPECT ON\r\n", nullptr, 5000, kTries) != ComResult::kOk) return DeviceResult::kStepFailed;
-    SendLineTries("SYSINIT\r\n", "OK", 5000, kTries);
+    if (SendLineTries("INSPECT ON\r\n", nullptr, CComCtrlBase::kShortMs, kTries) != ComResult::kOk)
+      return DeviceResult::kStepFailed;
+    SendLineTries("SYSINIT\r\n", "OK", CComCtrlBase::kShortMs, kTries);
   }
   WakeUp();
   for (int32_t i = 0; i < kTries; ++i) {
@@ -74,11 +78,12 @@ void CKX2Device::SetModuleFilter(int32_t on) {
 // One pass of the module restart: kOk the module slept and came back,
 // kTryAgain, or kStepFailed the logger refused the module control.
 int32_t CKX2Device::ModuleVersionPass() {
-  if (SendLineTries("dbg mtcoff\r\n", nullptr, 5000, kTries) != ComResult::kOk) return DeviceResult::kStepFailed;
+  if (SendLineTries("dbg mtcoff\r\n", nullptr, CComCtrlBase::kShortMs, kTries) != ComResult::kOk)
+    return DeviceResult::kStepFailed;
   m_port.PauseWhileOpen(2500);
   int32_t result = ComResult::kFailed;
   for (int32_t i = 0; i < kTries; ++i) {
-    result = m_protocol.SendCommandExpect(&m_port, "dbg mtcon\r\n", nullptr, 5000);
+    result = m_protocol.SendCommandExpect(&m_port, "dbg mtcon\r\n", nullptr, CComCtrlBase::kShortMs);
     if (result == ComResult::kOk || result == ComResult::kNotEnd) break;
   }
   if (result != ComResult::kOk) return DeviceResult::kStepFailed;
@@ -121,7 +126,8 @@ int32_t CKX2Device::ReadModuleVersion() {
 int32_t CKX2Device::QueryModuleVersion() {
   if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
   if (WakeUp() != 1) return DeviceResult::kNoResponse;
-  if (SendLineTries("INSPECT ON\r\n", nullptr, 5000, kTries) != ComResult::kOk) return DeviceResult::kStepFailed;
+  if (SendLineTries("INSPECT ON\r\n", nullptr, CComCtrlBase::kShortMs, kTries) != ComResult::kOk)
+    return DeviceResult::kStepFailed;
 
   // The module's own lines begin with '#', which the line buffer normally
   // drops as echo; they are the answers here. Every way out below turns the

@@ -21,7 +21,6 @@ class CDlgInputAntenaTest : public CInputBaseDlg {
   static constexpr int kNoLevel = -1;
 
   CDlgInputAntenaTest();
-  int RunPage(CWnd* parent, unsigned flags) override;
   // The antenna read, on the worker thread: 1 a level came, 0 not.
   int ThreadWork() override;
 

@@ -11,7 +11,6 @@ class CDlgInputCheckIMEI : public CInputBaseDlg {
   enum : UINT { kCheckButton = 1044 };
 
   CDlgInputCheckIMEI();
-  int RunPage(CWnd* parent, unsigned flags) override;
   // "MAIL IMEI", on the worker thread: 1 an IMEI came, 0 not.
   int ThreadWork() override;
 

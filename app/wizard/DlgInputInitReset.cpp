@@ -12,11 +12,6 @@ CDlgInputInitReset::CDlgInputInitReset() : CInputBaseDlg(IDD) {
   MapCommand(kResetButton, [this] { RunWorkAndReport(nullptr); });
 }
 
-int CDlgInputInitReset::RunPage(CWnd* parent, unsigned flags) {
-  DoModalPage(parent, flags, IDD);
-  return m_nPageResult;
-}
-
 int CDlgInputInitReset::ThreadWork() {
   // A closed port is "not connected", as for every other operation; only
   // a logger that answers wrongly three times "failed".

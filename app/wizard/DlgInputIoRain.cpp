@@ -8,18 +8,13 @@
 namespace {
 constexpr const char* kIllegalValue = "Illigal value!  ( 0.01 - 2.00 )";
 constexpr int kTries = 3;
-constexpr uint32_t kReplyMs = 5000;
+constexpr uint32_t kReplyMs = CComCtrlBase::kShortMs;
 // Values closer than this to the one read count as unchanged.
 constexpr double kSameValue = 0.001;
 }  // namespace
 
 CDlgInputIoRain::CDlgInputIoRain() : CInputBaseDlg(IDD) {
   MapCommand(kNextButton, [this] { OnBnClickedNext(); });
-}
-
-int CDlgInputIoRain::RunPage(CWnd* parent, unsigned flags) {
-  DoModalPage(parent, flags, IDD);
-  return m_nPageResult;
 }
 
 void CDlgInputIoRain::DoDataExchange(CDataExchange* dx) { DDX_Control(dx, kRainCombo, m_comboRain); }

@@ -39,7 +39,6 @@ class CDlgInputMeasureSetting : public CInputBaseDlg {
 
   CDlgInputMeasureSetting();
   ~CDlgInputMeasureSetting() override;
-  int RunPage(CWnd* parent, unsigned flags) override;
   // The schedule written into the logger, on the worker thread: 1 done, 0
   // failed (the failure text names the refused steps).
   int ThreadWork() override;

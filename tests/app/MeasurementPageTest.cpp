@@ -3,6 +3,7 @@
 // the page shows, the disconnected page and stopping the measurement.
 #include <QTabBar>
 
+#include "app/LoggerPage.h"
 #include "sim/SimClock.h"
 #include "tests/app/PanelFixture.h"
 #include "ui/TabControlWidget.h"
