@@ -261,4 +261,34 @@ std::string ToHalfWidth(std::string_view utf8) {
   return out;
 }
 
+namespace {
+constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
+
+std::string_view TrimBlanks(std::string_view text) {
+  for (;;) {
+    if (text.starts_with(' ')) {
+      text.remove_prefix(1);
+    } else if (text.starts_with(kIdeographicSpace)) {
+      text.remove_prefix(kIdeographicSpace.size());
+    } else if (text.ends_with(' ')) {
+      text.remove_suffix(1);
+    } else if (text.ends_with(kIdeographicSpace)) {
+      text.remove_suffix(kIdeographicSpace.size());
+    } else {
+      return text;
+    }
+  }
+}
+}  // namespace
+
+std::string TrimPastedText(std::string_view utf8) {
+  std::string_view text = TrimBlanks(utf8);
+  if (text.ends_with("\r\n")) {
+    text.remove_suffix(2);
+  } else if (text.ends_with('\n') || text.ends_with('\r')) {
+    text.remove_suffix(1);
+  }
+  return std::string(TrimBlanks(text));
+}
+
 }  // namespace platform

@@ -57,4 +57,11 @@ bool IsAddressText(std::string_view utf8);
 std::u16string ToHalfWidth(std::u16string_view text);
 std::string ToHalfWidth(std::string_view utf8);
 
+// A pasted value as a one-line field takes it: blanks (U+0020 and the
+// ideographic space U+3000) dropped at either end, and one line end (CR LF,
+// LF or CR) at the end, as a copy of a terminal line, a line of a text file
+// or a spreadsheet cell brings them. Anything else stays, so a value that
+// holds a blank or a second line is still refused whole by its field.
+std::string TrimPastedText(std::string_view utf8);
+
 }  // namespace platform
