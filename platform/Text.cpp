@@ -222,20 +222,6 @@ bool IsFullWidthChar(char32_t cp) {
   return true;
 }
 
-bool IsAddressChar(char32_t cp) {
-  static constexpr std::string_view kSigns = "!\"#$%&'*+-./=?@^_{|}~";
-  if (cp < 0x80 && kSigns.find(static_cast<char>(cp)) != std::string_view::npos) return true;
-  return IsCharAlphaNumeric(cp) && !IsFullWidthChar(cp);
-}
-
-bool IsAddressText(std::string_view utf8) {
-  std::size_t pos = 0;
-  char32_t cp;
-  while (NextCodePoint(utf8, pos, cp))
-    if (!IsAddressChar(cp)) return false;
-  return true;
-}
-
 std::u16string ToHalfWidth(std::u16string_view text) {
   std::u16string out;
   out.reserve(text.size());

@@ -43,13 +43,6 @@ bool IsFullWidthChar(char32_t cp);
 bool IsCharAlpha(char32_t cp);
 bool IsCharAlphaNumeric(char32_t cp);
 
-// The characters the access-point fields (name, user, password) admit: a
-// letter or digit that is not full-width, and the signs
-// ! " # $ % & ' * + - . / = ? @ ^ _ { | } ~. Blank and comma are not among them.
-bool IsAddressChar(char32_t cp);
-// True when every character of the UTF-8 text is admitted; an empty text is.
-bool IsAddressText(std::string_view utf8);
-
 // Half-width forms of the full-width characters: full-width ASCII, the
 // ideographic space, katakana (a voiced or semi-voiced one becomes two
 // characters, the base and its mark), Japanese punctuation and the
