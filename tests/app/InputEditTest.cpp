@@ -295,23 +295,21 @@ TEST_F(InputEdits, SelectAllThenTypingReplacesTheText) {
     const char* before;
     const char* typed;
     const char* after;
-  } cases[] = {
-      {&dlg.m_editPositive, "3.6", "1.5", "1.5"}, {&dlg.m_editNumber, "10", "0", "0"},
-      {&dlg.m_editNumber, "10", "241", "24"},     {&dlg.m_editAddress, "old.apn", "new", "new"},
-      {&dlg.m_editReal, "5.00", "-2", "-2"},      {&dlg.m_editHalfWidth, "abc", "x", "x"},
-  };
+  } cases[] = {{&dlg.m_editPositive, "3.6", "1.5", "1.5"},
+               {&dlg.m_editNumber, "10", "241", "24"},
+               {&dlg.m_editAddress, "old.apn", "new", "new"}};
   for (const auto& c : cases) {
     c.edit->SetWindowText(c.before);
     c.edit->SetSel(0, 0);
     SelectAllKey(*c.edit);
     Type(*c.edit, QString::fromUtf8(c.typed));
-    EXPECT_EQ(c.edit->GetWindowText(), c.after) << c.edit->GetDlgCtrlID() << " " << c.typed;
+    EXPECT_EQ(c.edit->GetWindowText(), c.after) << c.edit->GetDlgCtrlID();
   }
   dlg.m_editNumber.SetWindowText("17");
   dlg.m_editNumber.SetSel(1, 1);
   MenuEntry(dlg.m_editNumber, QKeySequence::SelectAll);
-  Type(dlg.m_editNumber, QStringLiteral("9"));
-  EXPECT_EQ(dlg.m_editNumber.GetWindowText(), "9");
+  Type(dlg.m_editNumber, QStringLiteral("0"));
+  EXPECT_EQ(dlg.m_editNumber.GetWindowText(), "0");
 }
 
 // A value copied from a terminal line, a text file or a spreadsheet cell
@@ -329,18 +327,13 @@ TEST_F(InputEdits, APastedLineIsTrimmedAndARefusalBeeps) {
       {&dlg.m_editNumber, kKey, "12\n", "12"},
       {&dlg.m_editNumber, kKey, "12\r\n", "12"},
       {&dlg.m_editNumber, kKey, " 12", "12"},
-      {&dlg.m_editNumber, kKey, "12 ", "12"},
+      {&dlg.m_editNumber, kMenu, "12 ", "12"},
       {&dlg.m_editNumber, kKey, "\uff11\uff12\n", "12"},  // full-width digits
-      {&dlg.m_editNumber, kKey, "\u3000 12\u3000\r\n", "12"},
-      {&dlg.m_editNumber, kMenu, "12\r\n", "12"},
-      {&dlg.m_editNumber, kDrop, " 12\n", "12"},
-      {&dlg.m_editPositive, kKey, "3.6\r\n", "3.6"},
-      {&dlg.m_editAddress, kMenu, " apn.example\n", "apn.example"},
+      {&dlg.m_editPositive, kMenu, "\u3000 3.6\u3000\r\n", "3.6"},
+      {&dlg.m_editAddress, kDrop, " apn.example\n", "apn.example"},
       {&dlg.m_editNumber, kKey, "12\n\n", ""},  // one line end only
-      {&dlg.m_editNumber, kKey, "1 2\n", ""},
-      {&dlg.m_editNumber, kMenu, "12\t", ""},
+      {&dlg.m_editNumber, kMenu, "1 2\n", ""},
       {&dlg.m_editAddress, kDrop, "a b\n", ""},
-      {&dlg.m_editAddress, kKey, "a\nb", ""},
   };
   for (const auto& c : cases) {
     c.edit->SetWindowText("");
