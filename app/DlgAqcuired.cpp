@@ -62,9 +62,10 @@ void CDlgAqcuired::OnOK() {
   dlg.m_ofn.lpstrInitialDir = "";
   if (dlg.DoModal() != IDOK) return;
   const std::string path = dlg.GetPathName();
-  // Written beside the target and renamed over it once complete, so a full
-  // disk or a pulled stick never leaves a cut file in place of an old one.
-  if (!platform::WriteFileAtomic(path, *m_pData)) {
+  // Written beside the target and renamed over it once complete where the
+  // folder allows, so a full disk or a pulled stick never leaves a cut file
+  // in place of an old one; a file the user may not write is refused.
+  if (platform::SaveFile(path, *m_pData) != platform::FileWriteResult::kWritten) {
     MessageBox(platform::Format("%s\r\n(%s)", res::LoadString(res::kStrFileCreateFailed).c_str(), path.c_str()), nullptr,
                MB_ICONEXCLAMATION);
     return;

@@ -4,6 +4,7 @@
 
 #include "platform/Text.h"
 #include "ui/Clipboard.h"
+#include "ui/MessageService.h"
 
 namespace {
 constexpr UINT kBackspace = 8;
@@ -54,7 +55,10 @@ BOOL CEditHarfWidth::CheckCandidate(UINT nChar) {
 }
 
 void CEditHarfWidth::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
-  if (CheckChar(nChar) == -1) return;
+  if (CheckChar(nChar) == -1) {
+    MessageBeep(MB_OK);
+    return;
+  }
   CEdit::OnChar(nChar, nRepCnt, nFlags);
 }
 
@@ -70,7 +74,11 @@ void CEditHarfWidth::OnCharByRules(UINT nChar, UINT nRepCnt, UINT nFlags, BOOL b
     default:
       break;
   }
-  if (take) CEdit::OnChar(nChar, nRepCnt, nFlags);
+  if (take) {
+    CEdit::OnChar(nChar, nRepCnt, nFlags);
+  } else {
+    MessageBeep(MB_OK);
+  }
 }
 
 void CEditHarfWidth::OnKillFocus(CWnd* newWnd) {

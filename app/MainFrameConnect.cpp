@@ -189,7 +189,8 @@ void CMainFrame::OnExportSettings() {
   work = device.m_workRead;
   for (uint16_t& flag : work.m_flags) flag = 0;
   CKXCSettingWork transfer;
-  transfer.ExportFile(this, &work, select);
+  // The export says its own failures; success needs no word.
+  static_cast<void>(transfer.ExportFile(this, &work, select));
 }
 
 void CMainFrame::OnImportSettings() {
@@ -198,7 +199,7 @@ void CMainFrame::OnImportSettings() {
   select.Init(device.m_workRead.m_sysInfo.m_nKind, 1);
   if (device.m_port.IsOpen()) device.m_workEdit = device.m_workRead;
   CKXCSettingWork transfer;
-  transfer.ImportFile(this, select);
+  static_cast<void>(transfer.ImportFile(this, select));
   SetFocus();
   m_dlgRefMain.UpdatePages();
 }

@@ -10,6 +10,7 @@
 #include "link/KX2MailInfo.h"
 #include "link/KX2SysInfo.h"
 #include "link/SdlTime.h"
+#include "link/SettingRules.h"
 #include "link/WriteFailMask.h"
 #include "platform/Numbers.h"
 
@@ -66,7 +67,15 @@ int32_t CKX2Device::WriteRainAlarms(int32_t* mask) {
       break;
     }
   }
-  const bool textChanged = editText[0] != readText[0] || editText[1] != readText[1];
+  // A criterion that is off and out of the logger's range (as a logger
+  // reports one never set) keeps the logger's values: it has no effect, and
+  // the logger would refuse it.
+  bool send[2];
+  for (int32_t n = 0; n < 2; ++n) {
+    send[n] =
+        editText[n] != readText[n] && (edit.m_alarm[n].m_nEnable != 0 || CSettingRules::IsCriterion(edit.m_alarm[n]));
+  }
+  const bool textChanged = send[0] || send[1];
   if (textChanged && candidate > 0 && candidate < read.m_nSampling) {
     for (int32_t i = 0; i < kTries; ++i) {
       int32_t interval = static_cast<int32_t>(candidate);
@@ -83,7 +92,7 @@ int32_t CKX2Device::WriteRainAlarms(int32_t* mask) {
   int32_t failed = 0;
   for (int32_t n = 0; n < 2; ++n) {
     const int32_t number = n + 1;
-    if (editText[n] != readText[n]) {
+    if (send[n]) {
       int32_t result = ComResult::kFailed;
       for (int32_t i = 0; i < kTries && result != ComResult::kOk; ++i)
         result = m_protocol.SetRainAlarm(&m_port, number, editText[n].c_str());

@@ -39,27 +39,48 @@ int CreateTemp(const std::string& target, std::string& tempPath) {
   return -1;
 }
 
+// The target's own file, kept open: written from its start and cut to the
+// new length only once everything is written.
+bool WriteInPlace(const std::string& target, std::string_view bytes) {
+  const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+  if (::close(fd) != 0) ok = false;
+  return ok;
+}
+
 }  // namespace
 
-bool WriteFileAtomic(const std::string& path, std::string_view bytes) {
+FileWriteResult SaveFile(const std::string& path, std::string_view bytes) {
   std::string target = path;
   char resolved[PATH_MAX];
   if (::realpath(path.c_str(), resolved) != nullptr) target = resolved;
   struct stat old {};
   const bool existed = ::stat(target.c_str(), &old) == 0;
-  if (existed && S_ISDIR(old.st_mode)) return false;
+  // A rename would replace a file the user may not write (the folder's
+  // permission decides that), and a folder, pipe or device is no file to
+  // save into.
+  if (existed && (!S_ISREG(old.st_mode) || ::access(target.c_str(), W_OK) != 0)) {
+    return FileWriteResult::kNotPermitted;
+  }
 
   std::string tempPath;
   const int fd = CreateTemp(target, tempPath);
-  if (fd < 0) return false;
+  if (fd < 0) {
+    if (!existed) return FileWriteResult::kFailed;
+    return WriteInPlace(target, bytes) ? FileWriteResult::kWritten : FileWriteResult::kFailed;
+  }
   bool ok = WriteAll(fd, bytes);
   if (ok && existed) ok = ::fchmod(fd, old.st_mode & 07777) == 0;
   if (ok) ok = ::fsync(fd) == 0;
   // A failed close can report a deferred write error (network file systems).
   if (::close(fd) != 0) ok = false;
-  if (ok) ok = ::rename(tempPath.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(tempPath.c_str());
-  return ok;
+  if (ok && ::rename(tempPath.c_str(), target.c_str()) == 0) return FileWriteResult::kWritten;
+  ::unlink(tempPath.c_str());
+  // All of it was written, but the folder refuses the rename (a sticky
+  // folder, the file another user's): the file itself may still be written.
+  if (ok && existed) return WriteInPlace(target, bytes) ? FileWriteResult::kWritten : FileWriteResult::kFailed;
+  return FileWriteResult::kFailed;
 }
 
 }  // namespace platform

@@ -222,20 +222,6 @@ bool IsFullWidthChar(char32_t cp) {
   return true;
 }
 
-bool IsAddressChar(char32_t cp) {
-  static constexpr std::string_view kSigns = "!\"#$%&'*+-./=?@^_{|}~";
-  if (cp < 0x80 && kSigns.find(static_cast<char>(cp)) != std::string_view::npos) return true;
-  return IsCharAlphaNumeric(cp) && !IsFullWidthChar(cp);
-}
-
-bool IsAddressText(std::string_view utf8) {
-  std::size_t pos = 0;
-  char32_t cp;
-  while (NextCodePoint(utf8, pos, cp))
-    if (!IsAddressChar(cp)) return false;
-  return true;
-}
-
 std::u16string ToHalfWidth(std::u16string_view text) {
   std::u16string out;
   out.reserve(text.size());
@@ -259,6 +245,36 @@ std::string ToHalfWidth(std::string_view utf8) {
     for (char16_t h : half) AppendUtf8(out, h);
   }
   return out;
+}
+
+namespace {
+constexpr std::string_view kIdeographicSpace = "\xE3\x80\x80";
+
+std::string_view TrimBlanks(std::string_view text) {
+  for (;;) {
+    if (text.starts_with(' ')) {
+      text.remove_prefix(1);
+    } else if (text.starts_with(kIdeographicSpace)) {
+      text.remove_prefix(kIdeographicSpace.size());
+    } else if (text.ends_with(' ')) {
+      text.remove_suffix(1);
+    } else if (text.ends_with(kIdeographicSpace)) {
+      text.remove_suffix(kIdeographicSpace.size());
+    } else {
+      return text;
+    }
+  }
+}
+}  // namespace
+
+std::string TrimPastedText(std::string_view utf8) {
+  std::string_view text = TrimBlanks(utf8);
+  if (text.ends_with("\r\n")) {
+    text.remove_suffix(2);
+  } else if (text.ends_with('\n') || text.ends_with('\r')) {
+    text.remove_suffix(1);
+  }
+  return std::string(TrimBlanks(text));
 }
 
 }  // namespace platform

@@ -43,18 +43,18 @@ bool IsFullWidthChar(char32_t cp);
 bool IsCharAlpha(char32_t cp);
 bool IsCharAlphaNumeric(char32_t cp);
 
-// The characters the access-point fields (name, user, password) admit: a
-// letter or digit that is not full-width, and the signs
-// ! " # $ % & ' * + - . / = ? @ ^ _ { | } ~. Blank and comma are not among them.
-bool IsAddressChar(char32_t cp);
-// True when every character of the UTF-8 text is admitted; an empty text is.
-bool IsAddressText(std::string_view utf8);
-
 // Half-width forms of the full-width characters: full-width ASCII, the
 // ideographic space, katakana (a voiced or semi-voiced one becomes two
 // characters, the base and its mark), Japanese punctuation and the
 // full-width currency and sign characters. Everything else is kept.
 std::u16string ToHalfWidth(std::u16string_view text);
 std::string ToHalfWidth(std::string_view utf8);
+
+// A pasted value as a one-line field takes it: blanks (U+0020 and the
+// ideographic space U+3000) dropped at either end, and one line end (CR LF,
+// LF or CR) at the end, as a copy of a terminal line, a line of a text file
+// or a spreadsheet cell brings them. Anything else stays, so a value that
+// holds a blank or a second line is still refused whole by its field.
+std::string TrimPastedText(std::string_view utf8);
 
 }  // namespace platform

@@ -72,6 +72,12 @@ enum StringId : unsigned {
   kStrNoImei = 2532,            // the IMEI was not obtained
   kStrModuleSetting = 2533,     // setting the communication module failed
   kStrStillStopped = 2540,      // a walk left the measurement stopped
+  // The import's list of unusable values, and the rules they broke.
+  kStrRefusedValues = 2541,  // "設定ファイルの次の値は使用できません。..."
+  kStrRangeRule = 2542,      // "範囲: %s"
+  kStrAddressRule = 2543,    // "使用できる文字: 半角英数字と ! \" # ..."
+  kStrStartRule = 2544,      // "2000年～2099年の実在する日時"
+  kStrAlarmRule = 2545,      // "雨量, 時間(分), ON/OFF の3つの値"
 
   // Prompts of the pages.
   kStrRecordRange = 3502,    // "データ数: %ld   (ID: %ld - ID: %ld)"

@@ -52,6 +52,13 @@ constexpr StringEntry kMessageStrings[] = {
     // A setting walk that stopped the measurement ended before the measurement
     // page started it again.
     {2540, "測定は停止したままです。\r\n測定を開始するまで雨量は記録されません。"},
+    // A settings file's values that cannot be used, listed before the item
+    // tree with the range or rule each broke.
+    {2541, "設定ファイルの次の値は使用できません。その項目は読み込みません。"},
+    {2542, "範囲: %s"},
+    {2543, "使用できる文字: 半角英数字と ! \" # $ % & ' * + - . / = ? @ ^ _ { | } ~"},
+    {2544, "2000年～2099年の実在する日時"},
+    {2545, "雨量, 時間(分), ON/OFF の3つの値"},
 
     // Setting item names, 3000 + item index. Items that no logger of this
     // family offers keep their rows: the indexes are shared with the file.

@@ -26,14 +26,39 @@ class CKXCSettingWork {
   // A longer file is no settings file: it is refused whole rather than cut.
   static constexpr std::size_t kMaxFileBytes = 100000;
 
-  // Results of WriteFileText.
-  static constexpr int kWriteDone = 0;
-  static constexpr int kWriteNothingTicked = -1;
-  static constexpr int kWriteBadText = -2;  // a text holds CR, LF or NUL
-  // Results of ParseFileText.
-  static constexpr int kReadDone = 0;
-  static constexpr int kReadNoHeader = -1;
-  static constexpr int kReadTooLong = -2;
+  enum class WriteTextResult { kWriteDone, kWriteNothingTicked, kWriteBadText };
+  using enum WriteTextResult;
+  enum class ParseResult { kReadDone, kReadNoHeader, kReadTooLong };
+  using enum ParseResult;
+  // Of the settings file on the window side.
+  enum class ExportResult {
+    kExported,     // the file holds the ticked items
+    kNothingToDo,  // no record, or no item ticked: no dialog
+    kCancelled,    // the save dialog was cancelled
+    kNotWritten,   // refused or failed, and said in a box
+  };
+  enum class ImportResult {
+    kWizardRun,      // the wizard ran over the chosen items
+    kNotRead,        // the file dialog was cancelled, or the file not read (said)
+    kTreeCancelled,  // the item tree was cancelled: nothing changed
+  };
+  enum class FileReadResult {
+    kRead,       // `work` holds the file's items
+    kCancelled,  // the open dialog was cancelled
+    kNotRead,    // not read, no settings file, or nothing usable in it (said)
+  };
+  // How a setting item's keys fared.
+  enum class ItemRead { kTaken, kAbsent, kRefused };
+
+  // A key whose value the reader could not use, and the range or rule it
+  // broke, as the import's box lists it. The key names an alarm with its
+  // position ("ALM_RAIN,1"), as its line begins.
+  struct Refusal {
+    std::string key;
+    std::string value;
+    std::string rule;
+    bool operator==(const Refusal&) const = default;
+  };
 
   CKXCSettingWork() = default;
   virtual ~CKXCSettingWork();
@@ -58,19 +83,17 @@ class CKXCSettingWork {
   // --- settings file, window side (app/wizard/) ---
 
   // Asks for a file name (proposing one stamped with the current time) and
-  // writes the ticked items of the record into it. The file is replaced as a
-  // whole: a failed write leaves an earlier file of that name as it was and
-  // says so. 0 written; -1 nothing ticked, cancelled or not written.
-  int ExportFile(CWnd* parent, const CSettingWorkData* work, const CSettingSelect& select);
+  // writes the ticked items of the record into it (platform::SaveFile): a
+  // file the user may not write is refused, a failed write leaves an earlier
+  // file of that name as it was where the folder allows, and either is said.
+  [[nodiscard]] ExportResult ExportFile(CWnd* parent, const CSettingWorkData* work, const CSettingSelect& select);
   // Asks for a settings file, offers the items it holds in the item tree and
   // runs the wizard over the chosen ones, its pages starting from the file's
-  // values (the rest of the record is the logger's as last read). 0 when the
-  // wizard ran; -1 when the file was not read or the tree was cancelled.
-  int ImportFile(CWnd* parent, CSettingSelect select);
-  // Asks for a settings file and reads it into `work`. 0 read; -1 cancelled,
-  // or not read, not a settings file or holding no item that can be used
-  // (each but the cancel said in a box).
-  int ReadFile(CWnd* parent, CSettingWorkData& work);
+  // values (the rest of the record is the logger's as last read).
+  [[nodiscard]] ImportResult ImportFile(CWnd* parent, CSettingSelect select);
+  // Asks for a settings file and reads it into `work`. Keys whose values
+  // cannot be used are listed in one box first; their items are left out.
+  [[nodiscard]] FileReadResult ReadFile(CWnd* parent, CSettingWorkData& work);
 
   // --- export ---
 
@@ -81,8 +104,8 @@ class CKXCSettingWork {
   // local time `now`. kWriteNothingTicked, or kWriteBadText when a text that
   // would be written holds a line break or NUL (it would split its line, and
   // the reader would take part of it for another key); `file` is then empty.
-  static int WriteFileText(const CSettingWorkData& work, const CSettingSelect& select, const std::tm& now,
-                           std::string& file);
+  [[nodiscard]] static WriteTextResult WriteFileText(const CSettingWorkData& work, const CSettingSelect& select,
+                                                     const std::tm& now, std::string& file);
   // The six lines of the measurement schedule.
   static void WriteMeasureSetting(std::string& file, const CSettingWorkData& work);
 
@@ -92,8 +115,15 @@ class CKXCSettingWork {
   // those of the items whose values were taken. A refused file (kReadNoHeader,
   // kReadTooLong) leaves `work` as it was. Fields of items the file does not
   // hold, or holds with a value out of range, keep their earlier values; the
-  // two rain alarms excepted, which always start from zero.
-  static int ParseFileText(std::string_view text, CSettingWorkData& work);
+  // two rain alarms excepted, which always start from zero. Each key whose
+  // value broke its range or rule is added to `refusals`, in file order of
+  // the items, its item left out.
+  [[nodiscard]] static ParseResult ParseFileText(std::string_view text, CSettingWorkData& work,
+                                                 std::vector<Refusal>* refusals = nullptr);
+  // The import's box: a line that says what happens, then one line per
+  // refusal, "KEY,value  (rule)"; a value is shown as valid UTF-8, cut at 40
+  // characters.
+  static std::string RefusalText(const std::vector<Refusal>& refusals);
   // Withdraws from the selection every item whose flag in `work` is 0.
   static void KeepReadItems(CSettingSelect& select, const CSettingWorkData& work);
 
@@ -105,8 +135,12 @@ class CKXCSettingWork {
   static bool ParseDateTime(CSdlTime& time, std::string_view value);
   // Appends the non-empty comma-separated fields; returns the list's length.
   static int SplitComma(std::vector<std::string>& list, std::string_view text);
-  // 0 when the rain alarms were taken, -1 when the file holds neither.
-  static int ReadAlarmRain(CSettingWorkData& work, std::string_view text);
-  // 1 when the access point was taken, -1 when "AP_NAME" is missing.
-  static int ReadAccessPoint(CSettingWorkData& work, std::string_view text);
+  // The two rain alarms: an alarm that is on must hold a criterion the
+  // logger takes; one that is off is kept as written, its amount and period
+  // not judged. kAbsent when the file holds neither.
+  [[nodiscard]] static ItemRead ReadAlarmRain(CSettingWorkData& work, std::string_view text,
+                                              std::vector<Refusal>* refusals = nullptr);
+  // The access point; kAbsent when "AP_NAME" is missing.
+  [[nodiscard]] static ItemRead ReadAccessPoint(CSettingWorkData& work, std::string_view text,
+                                                std::vector<Refusal>* refusals = nullptr);
 };

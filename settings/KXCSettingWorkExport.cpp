@@ -36,8 +36,9 @@ std::string FormatTm(const char* format, const std::tm& time) {
 
 std::string CKXCSettingWork::DefaultFileName(const std::tm& now) { return "DWL" + FormatTm("_%Y%m%d_%H%M%S", now) + ".rai"; }
 
-int CKXCSettingWork::WriteFileText(const CSettingWorkData& work, const CSettingSelect& select, const std::tm& now,
-                                   std::string& file) {
+CKXCSettingWork::WriteTextResult CKXCSettingWork::WriteFileText(const CSettingWorkData& work,
+                                                                const CSettingSelect& select, const std::tm& now,
+                                                                std::string& file) {
   file.clear();
   bool anyTicked = false;
   for (const CSettingSelect::Item& item : select.m_item) anyTicked = anyTicked || item.checked != 0;

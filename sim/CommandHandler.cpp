@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "link/IntelHex.h"
+#include "link/SettingRules.h"
 #include "sim/SimText.h"
 
 namespace sim {
@@ -106,7 +107,9 @@ SimReply CommandHandler::Handle(const std::string& line) {
   if (cmd == "MAIL") return Mail(line, tok);
   if (cmd == "BAT") {
     int mv = 0;
-    if (tok.size() != 2 || !ParseInt(tok[1], &mv) || mv < 2400 || mv > 12000) return Refused();
+    if (tok.size() != 2 || !ParseInt(tok[1], &mv) || !CSettingRules::Contains(CSettingRules::kBatteryStop, mv)) {
+      return Refused();
+    }
     m_state.batteryStop = mv;
     return Yes();
   }

@@ -1,10 +1,14 @@
 #include "ui/Edit.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QTextCursor>
@@ -12,7 +16,14 @@
 #include <QValidator>
 #include <algorithm>
 
+#include "platform/Text.h"
+#include "ui/Clipboard.h"
+#include "ui/MessageService.h"
 #include "ui/QtText.h"
+
+namespace {
+constexpr UINT kCtrlV = 22;
+}  // namespace
 
 class EditCharFilter : public QObject {
  public:
@@ -20,9 +31,23 @@ class EditCharFilter : public QObject {
   CEdit* m_edit;
 
  protected:
-  bool eventFilter(QObject*, QEvent* e) override {
+  bool eventFilter(QObject* watched, QEvent* e) override {
     if (!m_edit) return false;
-    if (e->type() == QEvent::KeyPress) return KeyPress(static_cast<QKeyEvent*>(e));
+    auto* line = qobject_cast<QLineEdit*>(watched);
+    if (e->type() == QEvent::KeyPress) {
+      auto* ke = static_cast<QKeyEvent*>(e);
+      if (ke->matches(QKeySequence::SelectAll)) return false;  // the control's own
+      if (line != nullptr && ke->matches(QKeySequence::Paste)) {
+        m_edit->Paste();
+        return true;
+      }
+      return KeyPress(ke);
+    }
+    if (line != nullptr && e->type() == QEvent::ContextMenu) {
+      ContextMenu(line, static_cast<QContextMenuEvent*>(e));
+      return true;
+    }
+    if (line != nullptr && e->type() == QEvent::Drop && !m_bDropping) return Drop(line, static_cast<QDropEvent*>(e));
     if (e->type() == QEvent::InputMethod) {
       auto* ie = static_cast<QInputMethodEvent*>(e);
       QString commit = ie->commitString(), kept;
@@ -47,6 +72,40 @@ class EditCharFilter : public QObject {
   }
 
  private:
+  bool m_bDropping = false;
+
+  // The control's own menu, whose Paste goes the way of Ctrl+V.
+  void ContextMenu(QLineEdit* line, QContextMenuEvent* e) {
+    QMenu* menu = line->createStandardContextMenu();
+    for (QAction* action : menu->actions()) {
+      if (QObject::disconnect(action, SIGNAL(triggered()), line, SLOT(paste())) ||
+          QObject::disconnect(action, &QAction::triggered, line, &QLineEdit::paste)) {
+        QObject::connect(action, &QAction::triggered, this, [this] {
+          if (m_edit) m_edit->Paste();
+        });
+      }
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(e->globalPos());
+  }
+
+  // A drop from elsewhere goes to the control with its text trimmed as a
+  // pasted one; a drop within the field moves its own text unchanged.
+  bool Drop(QLineEdit* line, QDropEvent* e) {
+    if (e->source() == line || !e->mimeData()->hasText()) return false;
+    const QString before = line->text();
+    QMimeData data;
+    data.setText(ToQ(platform::TrimPastedText(FromQ(e->mimeData()->text()))));
+    QDropEvent trimmed(e->position(), e->possibleActions(), &data, e->buttons(), e->modifiers());
+    m_bDropping = true;
+    QCoreApplication::sendEvent(line, &trimmed);
+    m_bDropping = false;
+    e->setDropAction(trimmed.dropAction());
+    e->setAccepted(trimmed.isAccepted());
+    if (!data.text().isEmpty() && line->text() == before) MessageBeep(MB_OK);
+    return true;
+  }
+
   // TRUE eats the key: one of its characters was refused.
   bool KeyPress(QKeyEvent* ke) {
     QString t = ke->text();
@@ -116,6 +175,33 @@ bool CEdit::FilterChar(UINT ch) {
   m_bCharPassed = false;
   OnChar(ch, 1, 0);
   return m_bCharPassed;
+}
+
+void CEdit::Paste() {
+  QWidget* w = GetWidget();
+  if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
+    if (FilterChar(kCtrlV)) plain->paste();
+    return;
+  }
+  auto* line = qobject_cast<QLineEdit*>(w);
+  if (line == nullptr || line->isReadOnly() || !FilterChar(kCtrlV)) return;
+  std::string clip;
+  if (GetClipboardText(clip)) InsertPasted(platform::TrimPastedText(clip));
+}
+
+void CEdit::InsertPasted(const std::string& text) {
+  auto* line = qobject_cast<QLineEdit*>(GetWidget());
+  if (line == nullptr || text.empty()) return;
+  const QString pasted = ToQ(text);
+  const QString before = line->text();
+  int start = line->cursorPosition(), end = start;
+  if (line->hasSelectedText()) {
+    start = line->selectionStart();
+    end = line->selectionEnd();
+  }
+  line->insert(pasted);
+  // The validator takes back a refused change whole.
+  if (line->text() != before.left(start) + pasted + before.mid(end)) MessageBeep(MB_OK);
 }
 
 void CEdit::OnChar(UINT, UINT, UINT) { m_bCharPassed = true; }

@@ -5,6 +5,11 @@
 // class that overrides it refuses a character by not calling the base.
 // Every other way text reaches a single-line edit (a paste by key, context
 // menu or middle button, a drop, an input method) passes CanTakeText.
+// Select-all (its key and its menu entry) changes no text and is never
+// offered as a character. A paste by key or menu, and a drop from elsewhere,
+// into a single-line edit comes without the blanks at either end and the
+// line end a copied line brings (platform::TrimPastedText); one that the
+// field refuses beeps.
 
 #include <QPointer>
 #include <string>
@@ -18,6 +23,10 @@ class CEdit : public CWnd {
   void SetSel(int start, int end, BOOL noScroll = FALSE);
   void GetSel(int& start, int& end) const;
   void ReplaceSel(const std::string& text, BOOL canUndo = FALSE);
+  // The clipboard's text at the caret, in place of the selection, as Ctrl+V
+  // pastes it: offered to OnChar as Ctrl+V (22) first, which may change the
+  // clipboard or do the paste itself (then it does not call the base).
+  void Paste();
   // The character a password edit shows for each of its own, 0 for an
   // edit that shows its text.
   int GetPasswordChar() const;
@@ -44,6 +53,8 @@ class CEdit : public CWnd {
   friend class EditCharFilter;
   friend class EditTextValidator;
   bool FilterChar(UINT ch);
+  // Puts the text in place of the selection; beeps when the field refuses it.
+  void InsertPasted(const std::string& text);
   bool m_bCharPassed = false;
   bool m_bKillFocusConsumed = false;
   QPointer<QObject> m_filter;

@@ -4,7 +4,9 @@
 #include <QLineEdit>
 #include <cstring>
 
+#include "platform/Text.h"
 #include "ui/Clipboard.h"
+#include "ui/MessageService.h"
 #include "ui/QtText.h"
 
 // The Delete key reaches the control without a character, so it never
@@ -174,7 +176,7 @@ void CMFCMaskedEdit::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
       Backspace();
       return;
     case 22:
-      Paste();
+      PasteIntoPattern();
       return;
     case 24:
       Cut();
@@ -205,7 +207,11 @@ void CMFCMaskedEdit::TypeChar(char32_t c) {
   std::string text;
   int caret = 0;
   TakeSelection(text, caret);
-  if (Type(text, caret, c)) Show(text, caret);
+  if (Type(text, caret, c)) {
+    Show(text, caret);
+  } else {
+    MessageBeep(MB_OK);
+  }
 }
 
 void CMFCMaskedEdit::Backspace() {
@@ -234,9 +240,10 @@ void CMFCMaskedEdit::Delete() {
   Show(text, caret);
 }
 
-void CMFCMaskedEdit::Paste() {
+void CMFCMaskedEdit::PasteIntoPattern() {
   std::string clip;
   if (!GetClipboardText(clip)) return;
+  clip = platform::TrimPastedText(clip);
   if (FitsPattern(clip)) {
     Show(clip, static_cast<int>(clip.size()));
     return;
@@ -246,7 +253,10 @@ void CMFCMaskedEdit::Paste() {
   int caret = 0;
   TakeSelection(text, caret);
   for (char32_t c : ToQ(clip).toUcs4()) {
-    if (!Type(text, caret, c)) return;
+    if (!Type(text, caret, c)) {
+      MessageBeep(MB_OK);
+      return;
+    }
   }
   Show(text, caret);
 }

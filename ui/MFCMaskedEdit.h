@@ -78,7 +78,7 @@ class CMFCMaskedEdit : public CEdit {
   void TypeChar(char32_t c);
   void Backspace();
   void Delete();
-  void Paste();
+  void PasteIntoPattern();
   void Cut();
 
   std::string m_strMask;

@@ -33,3 +33,8 @@ int ShowMessageBox(CWnd* owner, const std::string& text, const char* caption, UI
 }
 
 int AfxMessageBox(const std::string& text, UINT type) { return ShowMessageBox(AfxGetMainWnd(), text, nullptr, type); }
+
+BOOL MessageBeep(UINT) {
+  GetMessageService().Beep();
+  return TRUE;
+}

@@ -1,7 +1,7 @@
 #pragma once
-// Message boxes and file dialogs go through one service, so that tests can
-// answer them: the default shows real Qt boxes, a test installs a recording
-// double (RecordingMessageService).
+// Message boxes, file dialogs and the refusal beep go through one service, so
+// that tests can answer and count them: the default shows real Qt boxes, a
+// test installs a recording double (RecordingMessageService).
 
 #include <optional>
 #include <string>
@@ -36,6 +36,8 @@ class MessageService {
   virtual int MessageBox(CWnd* owner, const std::string& text, const std::string& caption, UINT type) = 0;
   // The chosen full path, or nothing when the dialog was cancelled.
   virtual std::optional<std::string> FileDialog(const FileDialogRequest& request) = 0;
+  // The platform's short warning sound.
+  virtual void Beep() = 0;
 };
 
 // The service in force (the Qt one unless a test installed another).
@@ -50,3 +52,6 @@ std::string AfxGetAppName();
 int AfxMessageBox(const std::string& text, UINT type = MB_OK);
 // The full message-box call: a null caption gives the application's name.
 int ShowMessageBox(CWnd* owner, const std::string& text, const char* caption, UINT type);
+// The sound that tells the operator an input was refused; every sound type
+// (MB_OK, MB_ICON...) gives the platform's one beep.
+BOOL MessageBeep(UINT type = MB_OK);

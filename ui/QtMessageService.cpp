@@ -157,3 +157,5 @@ std::optional<std::string> QtMessageService::FileDialog(const FileDialogRequest&
   if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
   return FromQ(dialog->selectedFiles().first());
 }
+
+void QtMessageService::Beep() { QApplication::beep(); }

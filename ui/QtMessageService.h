@@ -14,6 +14,7 @@ class QtMessageService : public MessageService {
  public:
   int MessageBox(CWnd* owner, const std::string& text, const std::string& caption, UINT type) override;
   std::optional<std::string> FileDialog(const FileDialogRequest& request) override;
+  void Beep() override;
 };
 
 // A filter text as the program writes it (description and patterns, split by

@@ -1,6 +1,7 @@
 #pragma once
-// A message service for tests: records every box and file dialog and
-// answers them from queues, so that no test ever waits on a real one.
+// A message service for tests: records every box and file dialog, answers
+// them from queues, so that no test ever waits on a real one, and counts the
+// beeps.
 
 #include <deque>
 #include <functional>
@@ -28,6 +29,7 @@ class RecordingMessageService : public MessageService {
 
   int MessageBox(CWnd* owner, const std::string& text, const std::string& caption, UINT type) override;
   std::optional<std::string> FileDialog(const FileDialogRequest& request) override;
+  void Beep() override { ++beeps; }
 
   // Queued answers; without one a box answers its default button (IDOK, IDYES,
   // ...) and a file dialog is cancelled.
@@ -37,6 +39,7 @@ class RecordingMessageService : public MessageService {
 
   std::vector<Box> boxes;
   std::vector<FileDialogRequest> fileDialogs;
+  int beeps = 0;
   // Called for each box after it was recorded (e.g. to check a window state).
   std::function<void(const Box&)> onBox;
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/Kestrix2CommApp.h"
+#include "link/SettingRules.h"
 #include "platform/Numbers.h"
 
 namespace {
@@ -21,8 +22,8 @@ void CDlgInputBatAlart::DoDataExchange(CDataExchange* dx) { DDX_Control(dx, kVol
 
 BOOL CDlgInputBatAlart::OnInitDialog() {
   CInputBaseDlg::OnInitDialog();
-  m_editVoltage.m_dMin = kMinMillivolts / 1000.0;
-  m_editVoltage.m_dMax = kMaxMillivolts / 1000.0;
+  m_editVoltage.m_dMin = CSettingRules::kBatteryStop.min / 1000.0;
+  m_editVoltage.m_dMax = CSettingRules::kBatteryStop.max / 1000.0;
   if (!m_editVoltage.m_strFormat.empty()) {
     const double volts = theApp.m_device.m_workEdit.m_sysInfo.m_nBatteryStop / 1000.0;
     m_editVoltage.SetWindowText(platform::Format(m_editVoltage.m_strFormat.c_str(), volts));
@@ -32,7 +33,7 @@ BOOL CDlgInputBatAlart::OnInitDialog() {
 
 bool CDlgInputBatAlart::ToMillivolts(const std::string& text, int32_t* millivolts) {
   const double value = std::trunc(platform::AtoF(text.c_str()) * 1000.0);
-  if (!(value >= kMinMillivolts && value <= kMaxMillivolts)) return false;
+  if (!(value >= CSettingRules::kBatteryStop.min && value <= CSettingRules::kBatteryStop.max)) return false;
   *millivolts = platform::TruncToInt32(value);
   return true;
 }

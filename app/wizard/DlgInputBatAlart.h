@@ -12,17 +12,13 @@ class CDlgInputBatAlart : public CInputBaseDlg {
  public:
   enum { IDD = 329 };
   enum : UINT { kVoltage = 1026 };
-  // The range the logger can work with, in millivolts. Below it the logger
-  // would go on sending on a flat battery, which heats it up.
-  static constexpr int kMinMillivolts = 2400;
-  static constexpr int kMaxMillivolts = 12000;
 
   CDlgInputBatAlart();
   // "BAT" with the edited level, on the worker thread: 1 done, 0 failed.
   int ThreadWork() override;
 
   // The typed volts as the millivolts the logger gets (truncated), when
-  // they lie in the range; false otherwise (no number, NaN, out of range).
+  // they lie in its range; false otherwise (no number, NaN, out of range).
   static bool ToMillivolts(const std::string& text, int32_t* millivolts);
 
   CSTPositiveNumEdit m_editVoltage;

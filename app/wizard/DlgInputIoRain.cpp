@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/Kestrix2CommApp.h"
+#include "link/SettingRules.h"
 #include "platform/Numbers.h"
 
 namespace {
@@ -31,8 +32,8 @@ bool CDlgInputIoRain::ToRainPerCount(const std::string& text, double* value) {
   // The logger takes two decimals: the check and the comparison work on the
   // value as it will be sent, so 0.004 ("0.00") and NaN are refused and
   // 2.004 goes out as 2.00.
-  const double hundredths = std::floor(platform::AtoF(text.c_str()) * 100.0 + 0.5);
-  if (!(hundredths >= kMinHundredths && hundredths <= kMaxHundredths)) return false;
+  int32_t hundredths = 0;
+  if (!CSettingRules::RoundInto(CSettingRules::kRainPerCount, platform::AtoF(text.c_str()), &hundredths)) return false;
   *value = hundredths / 100.0;
   return true;
 }

@@ -10,9 +10,6 @@ class CDlgInputIoRain : public CInputBaseDlg {
  public:
   enum { IDD = 402 };
   enum : UINT { kRainCombo = 1186 };
-  // The range the page offers, in hundredths of a millimetre.
-  static constexpr int kMinHundredths = 1;
-  static constexpr int kMaxHundredths = 200;
 
   CDlgInputIoRain();
   // "RCAL" with the edited value when it differs from the value read, on the

@@ -5,6 +5,7 @@
 #include "app/Kestrix2CommApp.h"
 #include "app/LoggerPage.h"
 #include "link/SdlTime.h"
+#include "link/SettingRules.h"
 #include "link/WriteFailMask.h"
 #include "platform/Numbers.h"
 
@@ -15,6 +16,8 @@ constexpr const char* kIllegalNormalCount = "Illigal value!  通常時データ�
 constexpr const char* kIllegalEvent = "Illigal value!  イベント時測定間隔 (1分 - 10日)";
 constexpr const char* kIllegalEventCount = "Illigal value!  イベント時データ送信間隔 (0-240)";
 constexpr int kPcTimeLeadSeconds = 120;
+// The day fields hold whole days of the longest interval.
+constexpr int32_t kMaxDays = CSettingRules::kInterval.max / 86400;
 
 bool AllDigits(const std::string& text) {
   if (text.empty()) return false;
@@ -26,12 +29,6 @@ bool AllDigits(const std::string& text) {
 
 // Two digits at `at` of a text known to be digits.
 int Two(const std::string& digits, size_t at) { return (digits[at] - '0') * 10 + (digits[at + 1] - '0'); }
-
-int DaysInMonth(int year, int month) {
-  static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  return month == 2 && leap ? 29 : kDays[month - 1];
-}
 }  // namespace
 
 CDlgInputMeasureSetting::CDlgInputMeasureSetting() : CInputBaseDlg(IDD) {
@@ -58,8 +55,8 @@ BOOL CDlgInputMeasureSetting::OnInitDialog() {
   CInputBaseDlg::OnInitDialog();
   const CKX2SysInfo& edit = theApp.m_device.m_workEdit.m_sysInfo;
   for (CSTNumEdit* count : {&m_editNormalCount, &m_editEventCount}) {
-    count->m_nMax = kMaxCount;
-    count->m_nMin = 0;
+    count->m_nMax = CSettingRules::kSendCount.max;
+    count->m_nMin = CSettingRules::kSendCount.min;
   }
   m_editNormalCount.SetWindowText(platform::Format("%d", edit.m_nSendCount));
   m_editEventCount.SetWindowText(platform::Format("%d", edit.m_nSendCountEvent));
@@ -108,18 +105,14 @@ void CDlgInputMeasureSetting::OnBnClickedPcTimePlus2() {
 
 bool CDlgInputMeasureSetting::ParseStart(const std::string& digits, CSdlTime* start) {
   if (digits.size() != 10 || !AllDigits(digits)) return false;
-  const int year = 2000 + Two(digits, 0);
-  const int month = Two(digits, 2);
-  const int day = Two(digits, 4);
-  const int hour = Two(digits, 6);
-  const int minute = Two(digits, 8);
-  if (month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) || hour > 23 || minute > 59) return false;
-  start->m_nYear = year;
-  start->m_nMonth = month;
-  start->m_nDay = day;
-  start->m_nHour = hour;
-  start->m_nMinute = minute;
-  start->m_nSecond = 0;
+  CSdlTime time;
+  time.m_nYear = 2000 + Two(digits, 0);
+  time.m_nMonth = Two(digits, 2);
+  time.m_nDay = Two(digits, 4);
+  time.m_nHour = Two(digits, 6);
+  time.m_nMinute = Two(digits, 8);
+  if (!CSettingRules::IsStart(time)) return false;
+  *start = time;
   return true;
 }
 
@@ -130,7 +123,7 @@ bool CDlgInputMeasureSetting::ParseInterval(const std::string& days, const std::
   const int minutes = Two(hhmm, 2);
   if (d > kMaxDays || hours > 23 || minutes > 59) return false;
   const int32_t total = ((d * 24 + hours) * 60 + minutes) * 60;
-  if (total < kMinInterval || total > kMaxInterval) return false;
+  if (!CSettingRules::Contains(CSettingRules::kInterval, total)) return false;
   *seconds = total;
   return true;
 }
@@ -138,7 +131,7 @@ bool CDlgInputMeasureSetting::ParseInterval(const std::string& days, const std::
 bool CDlgInputMeasureSetting::ParseCount(const std::string& text, int32_t* count) {
   if (!AllDigits(text)) return false;
   const int32_t value = platform::AtoI(text.c_str());
-  if (value > kMaxCount) return false;
+  if (!CSettingRules::Contains(CSettingRules::kSendCount, value)) return false;
   *count = value;
   return true;
 }

@@ -30,12 +30,6 @@ class CDlgInputMeasureSetting : public CInputBaseDlg {
     kPcTimePlus2 = 1421,
   };
   static constexpr UINT_PTR kClockTimer = 65;
-  // What the logger takes: an interval of one minute to ten days, up to 240
-  // measurements between two data sends.
-  static constexpr int32_t kMinInterval = 60;
-  static constexpr int32_t kMaxInterval = 10 * 86400;
-  static constexpr int32_t kMaxDays = 10;
-  static constexpr int32_t kMaxCount = 240;
 
   CDlgInputMeasureSetting();
   ~CDlgInputMeasureSetting() override;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/Kestrix2CommApp.h"
+#include "link/SettingRules.h"
 #include "platform/Numbers.h"
 
 namespace {
@@ -34,8 +35,8 @@ BOOL CDlgInputRangeRain::OnInitDialog() {
   int* switches[2] = {&m_nSwitch1, &m_nSwitch2};
   for (int n = 0; n < 2; ++n) {
     CSTRealNumEdit& rain = m_editRain[n];
-    rain.m_dMax = kMaxHundredths / 100.0;
-    rain.m_dMin = kMinHundredths / 100.0;
+    rain.m_dMax = CSettingRules::kThreshold.max / 100.0;
+    rain.m_dMin = CSettingRules::kThreshold.min / 100.0;
     rain.m_nDecimals = kDecimals;
     rain.m_strFormat = platform::Format("%%.%df", kDecimals);
     m_editPeriod[n].EnableMask("DDD DD", "___:__", '_', nullptr);
@@ -46,6 +47,8 @@ BOOL CDlgInputRangeRain::OnInitDialog() {
     // A negative period does not fit the pattern, which then stays "000:00".
     m_editPeriod[n].SetWindowText(platform::Format("%03d:%02d", (alarm.m_nPeriod / 60) % 1000, alarm.m_nPeriod % 60));
     *switches[n] = alarm.m_nEnable == 1 ? 0 : 1;
+    m_strShownRain[n] = rain.GetWindowText();
+    m_strShownPeriod[n] = m_editPeriod[n].GetWindowText();
   }
   UpdateData(FALSE);
   return TRUE;
@@ -53,33 +56,38 @@ BOOL CDlgInputRangeRain::OnInitDialog() {
 
 bool CDlgInputRangeRain::ToCriterion(const std::string& rain, const std::string& period, double* amount,
                                      int32_t* minutes) {
-  // Judged in hundredths before any conversion to an integer, so a value
-  // beyond the integers (an imported 1e300) or NaN is refused, not cut.
-  const double hundredths = std::floor(platform::AtoF(rain.c_str()) * 100.0 + 0.5);
-  if (!(hundredths >= kMinHundredths && hundredths <= kMaxHundredths)) return false;
+  int32_t hundredths = 0;
+  if (!CSettingRules::RoundInto(CSettingRules::kThreshold, platform::AtoF(rain.c_str()), &hundredths)) return false;
   if (period.size() != 5) return false;
   const int32_t hours = platform::AtoI(period.substr(0, 3).c_str());
   const int32_t mins = platform::AtoI(period.substr(3, 2).c_str());
   if (hours < 0 || mins < 0) return false;
   const int32_t total = hours * 60 + mins;
-  if (total < kMinPeriod || total > kMaxPeriod) return false;
-  *amount = platform::TruncToInt32(hundredths) / 100.0;
+  if (!CSettingRules::Contains(CSettingRules::kPeriod, total)) return false;
+  *amount = hundredths / 100.0;
   *minutes = total;
   return true;
 }
 
 void CDlgInputRangeRain::OnBnClickedNext() {
   UpdateData(TRUE);
+  CKX2SysInfo& edit = theApp.m_device.m_workEdit.m_sysInfo;
+  const int switches[2] = {m_nSwitch1, m_nSwitch2};
   double amount[2] = {0.0, 0.0};
   int32_t period[2] = {0, 0};
   for (int n = 0; n < 2; ++n) {
-    if (!ToCriterion(m_editRain[n].GetWindowText(), m_editPeriod[n].GetWindowText(), &amount[n], &period[n])) {
+    const std::string rain = m_editRain[n].GetWindowText(), time = m_editPeriod[n].GetWindowText();
+    // A criterion that is off has no effect in the logger: the values it
+    // came with (a logger's never-set 0.00, say) stand unjudged, as the
+    // settings file reads them.
+    if (switches[n] != 0 && rain == m_strShownRain[n] && time == m_strShownPeriod[n]) {
+      amount[n] = edit.m_alarm[n].m_dThreshold;
+      period[n] = edit.m_alarm[n].m_nPeriod;
+    } else if (!ToCriterion(rain, time, &amount[n], &period[n])) {
       MessageBox(kInvalid, nullptr, MB_ICONEXCLAMATION | MB_OK);
       return;
     }
   }
-  CKX2SysInfo& edit = theApp.m_device.m_workEdit.m_sysInfo;
-  const int switches[2] = {m_nSwitch1, m_nSwitch2};
   for (int n = 0; n < 2; ++n) {
     CAlmRainInfo& alarm = edit.m_alarm[n];
     alarm.m_nNo = n + 1;

@@ -26,11 +26,6 @@ class CDlgInputRangeRain : public CInputBaseDlg {
     kPeriod1 = 1172,
     kPeriod2 = 1173,
   };
-  // The ranges of the logger: hundredths of a millimetre, minutes.
-  static constexpr int kMinHundredths = 1;
-  static constexpr int kMaxHundredths = 99999;
-  static constexpr int32_t kMinPeriod = 1;
-  static constexpr int32_t kMaxPeriod = 240 * 60;
 
   CDlgInputRangeRain();
   // The criteria written into the logger, on the worker thread: 1 done, 0
@@ -49,6 +44,10 @@ class CDlgInputRangeRain : public CInputBaseDlg {
   int m_nSwitch2 = 0;
   CSTRealNumEdit m_editRain[2];
   CMFCMaskedEdit m_editPeriod[2];
+  // The fields' texts as the page opened: a criterion that is off and
+  // untouched keeps the amount and period it came with.
+  std::string m_strShownRain[2];
+  std::string m_strShownPeriod[2];
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;

@@ -1,9 +1,12 @@
 #include "app/wizard/DlgInputSimSetting.h"
 
 #include "app/Kestrix2CommApp.h"
+#include "link/SettingRules.h"
 #include "link/WriteFailMask.h"
 #include "platform/Numbers.h"
 #include "platform/Text.h"
+#include "res/StringIds.h"
+#include "res/StringTable.h"
 
 const char* const g_authTypeNames[3] = {"none", "PAP", "CHAP"};
 
@@ -70,12 +73,6 @@ void CDlgInputSimSetting::EnableValueFields() {
   for (CWnd* field : fields) field->EnableWindow(enable);
 }
 
-bool CDlgInputSimSetting::IsSendableAddress(const std::string& text) {
-  for (const char c : text)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  return platform::IsAddressText(text);
-}
-
 std::string CDlgInputSimSetting::FailureDetail(uint16_t mask) {
   std::string keys;
   for (const FailedStep& key : kFailureKeys)
@@ -98,10 +95,9 @@ void CDlgInputSimSetting::OnBnClickedNext() {
     std::string texts[3];
     for (int i = 0; i < 3; ++i) {
       texts[i] = fields[i].edit->GetWindowText();
-      if (!IsSendableAddress(texts[i])) {
-        MessageBox(platform::Format("%sに使用できない文字が含まれています\r\n"
-                                    "(使用できる文字: 半角英数字と ! \" # $ %% & ' * + - . / = ? @ ^ _ { | } ~)",
-                                    fields[i].label),
+      if (!CSettingRules::IsAddressText(texts[i])) {
+        MessageBox(platform::Format("%sに使用できない文字が含まれています\r\n(%s)", fields[i].label,
+                                    res::LoadString(res::kStrAddressRule).c_str()),
                    nullptr, MB_ICONEXCLAMATION);
         fields[i].edit->SetFocus();
         return;

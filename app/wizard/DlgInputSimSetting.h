@@ -37,9 +37,6 @@ class CDlgInputSimSetting : public CInputBaseDlg {
   // failed (the text names the values the logger refused).
   int ThreadWork() override;
 
-  // Whether the logger can take the text in a "MAIL" command line: ASCII
-  // letters, digits and the signs the address fields admit, nothing else.
-  static bool IsSendableAddress(const std::string& text);
   // "Error: ( -APN-APA )" for the failed steps of a mask, empty for none.
   static std::string FailureDetail(uint16_t mask);
 

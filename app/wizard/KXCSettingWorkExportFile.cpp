@@ -12,11 +12,12 @@
 #include "ui/MessageService.h"
 #include "res/StringIds.h"
 
-int CKXCSettingWork::ExportFile(CWnd* parent, const CSettingWorkData* work, const CSettingSelect& select) {
-  if (work == nullptr) return -1;
+CKXCSettingWork::ExportResult CKXCSettingWork::ExportFile(CWnd* parent, const CSettingWorkData* work,
+                                                          const CSettingSelect& select) {
+  if (work == nullptr) return ExportResult::kNothingToDo;
   bool anyTicked = false;
   for (const CSettingSelect::Item& item : select.m_item) anyTicked = anyTicked || item.checked != 0;
-  if (!anyTicked) return -1;
+  if (!anyTicked) return ExportResult::kNothingToDo;
 
   // One instant names the file and stamps its DATE line, however long the
   // dialog stays open.
@@ -29,14 +30,15 @@ int CKXCSettingWork::ExportFile(CWnd* parent, const CSettingWorkData* work, cons
   const std::string title = res::LoadString(res::kStrSaveTitle);
   dlg.m_ofn.lpstrTitle = title.c_str();
   dlg.m_ofn.lpstrInitialDir = "";
-  if (dlg.DoModal() != IDOK) return -1;
+  if (dlg.DoModal() != IDOK) return ExportResult::kCancelled;
 
-  // The file is replaced only once all of it is on disk: a full disk or a
-  // read-only folder leaves an earlier file of that name whole, and is said.
+  // A file the user may not write is refused; a failed write leaves an
+  // earlier file of that name whole where the folder allows. Either is said.
   std::string text;
-  if (WriteFileText(*work, select, now, text) != kWriteDone || !platform::WriteFileAtomic(dlg.GetPathName(), text)) {
+  if (WriteFileText(*work, select, now, text) != kWriteDone ||
+      platform::SaveFile(dlg.GetPathName(), text) != platform::FileWriteResult::kWritten) {
     ShowMessageBox(parent, res::LoadString(res::kStrFileCreateFailed), nullptr, MB_ICONEXCLAMATION);
-    return -1;
+    return ExportResult::kNotWritten;
   }
-  return 0;
+  return ExportResult::kExported;
 }

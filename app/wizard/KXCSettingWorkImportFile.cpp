@@ -1,17 +1,18 @@
 // The settings file's import: the open dialog and the file around the
 // reader, then the item tree and the wizard over what the file holds.
 #include <string>
+#include <vector>
 
 #include "app/Kestrix2CommApp.h"
 #include "app/wizard/DlgTreeItem.h"
 #include "platform/FileRead.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "settings/KXCSettingWork.h"
 #include "settings/SettingFileKeys.h"
 #include "settings/SettingSelect.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageService.h"
-#include "res/StringIds.h"
 
 namespace {
 constexpr const char* kReadError = "Read Err";
@@ -23,32 +24,33 @@ void RefusePath(CWnd* parent, UINT id, const std::string& path) {
 }
 }  // namespace
 
-int CKXCSettingWork::ImportFile(CWnd* parent, CSettingSelect select) {
+CKXCSettingWork::ImportResult CKXCSettingWork::ImportFile(CWnd* parent, CSettingSelect select) {
   CKX2Device& device = theApp.m_device;
   // Fields the file does not set keep the logger's values as last read.
   CSettingWorkData work;
   work = device.m_workRead;
   for (uint16_t& flag : work.m_flags) flag = 0;
-  if (ReadFile(parent, work) != 0) return -1;
+  if (ReadFile(parent, work) != FileReadResult::kRead) return ImportResult::kNotRead;
   KeepReadItems(select, work);
 
   CDlgTreeItem dlg(parent);
   dlg.SetTitle(res::LoadString(res::kStrImportTitle));
   dlg.m_select = select;
-  if (dlg.DoModal() != IDOK) return -1;
+  if (dlg.DoModal() != IDOK) return ImportResult::kTreeCancelled;
   select = dlg.m_select;
   device.m_workEdit = work;
-  RunWizard(parent, select, 0);
-  return 0;
+  // The wizard's own outcome is the pages' to tell.
+  static_cast<void>(RunWizard(parent, select, 0));
+  return ImportResult::kWizardRun;
 }
 
-int CKXCSettingWork::ReadFile(CWnd* parent, CSettingWorkData& work) {
+CKXCSettingWork::FileReadResult CKXCSettingWork::ReadFile(CWnd* parent, CSettingWorkData& work) {
   CFileDialog dlg(TRUE, settingfile::kExtension, "", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, settingfile::kFileFilter,
                   parent);
   const std::string title = res::LoadString(res::kStrFileTitle);
   dlg.m_ofn.lpstrTitle = title.c_str();
   dlg.m_ofn.lpstrInitialDir = "";
-  if (dlg.DoModal() != IDOK) return -1;
+  if (dlg.DoModal() != IDOK) return FileReadResult::kCancelled;
   const std::string path = dlg.GetPathName();
 
   // One byte beyond the longest settings file, so that the reader can tell
@@ -59,31 +61,35 @@ int CKXCSettingWork::ReadFile(CWnd* parent, CSettingWorkData& work) {
       break;
     case platform::FileReadResult::kCannotOpen:
       RefusePath(parent, res::kStrFileOpenFailed, path);
-      return -1;
+      return FileReadResult::kNotRead;
     default:
       Refuse(parent, kReadError);
-      return -1;
+      return FileReadResult::kNotRead;
   }
 
   CSettingWorkData read = work;
-  switch (ParseFileText(text, read)) {
+  std::vector<Refusal> refusals;
+  switch (ParseFileText(text, read, &refusals)) {
     case kReadDone:
       break;
     case kReadNoHeader:
       RefusePath(parent, res::kStrFileOpenFailed, path);
-      return -1;
-    default:
+      return FileReadResult::kNotRead;
+    case kReadTooLong:
       RefusePath(parent, res::kStrNotSettingsFile, path);
-      return -1;
+      return FileReadResult::kNotRead;
   }
-  // A file without one usable item would open an empty tree that offers
-  // nothing: it is no settings file to this program.
+  // What could not be used is said before the tree offers the rest.
+  if (!refusals.empty()) Refuse(parent, RefusalText(refusals));
   bool any = false;
   for (uint16_t flag : read.m_flags) any = any || flag != 0;
   if (!any) {
-    RefusePath(parent, res::kStrNotSettingsFile, path);
-    return -1;
+    // A file without one usable item would open an empty tree that offers
+    // nothing: it is no settings file to this program, unless the box
+    // above has just said why.
+    if (refusals.empty()) RefusePath(parent, res::kStrNotSettingsFile, path);
+    return FileReadResult::kNotRead;
   }
   work = read;
-  return 0;
+  return FileReadResult::kRead;
 }

@@ -7,10 +7,12 @@
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 
 #include "InputControlsFixture.h"
 #include "ui/Clipboard.h"
+#include "ui/RecordingMessageService.h"
 
 namespace {
 using Dlg = InputControlsDialog;
@@ -29,6 +31,29 @@ void Type(CWnd& field, const QString& text) {
 
 void PasteKey(CWnd& field) { Key(field, Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier); }
 void CopyKey(CWnd& field) { Key(field, Qt::Key_C, QStringLiteral("\x03"), Qt::ControlModifier); }
+void SelectAllKey(CWnd& field) { Key(field, Qt::Key_A, QStringLiteral("\x01"), Qt::ControlModifier); }
+
+// The field's context menu, and its entry of that key (the texts are
+// translated).
+void MenuEntry(CWnd& field, QKeySequence::StandardKey key) {
+  const QString shortcut = QLatin1Char('\t') + QKeySequence(key).toString(QKeySequence::NativeText);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), field.GetWidget()->mapToGlobal(QPoint(2, 2)));
+  QCoreApplication::sendEvent(field.GetWidget(), &event);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  for (QAction* action : menu->actions())
+    if (action->text().endsWith(shortcut)) action->trigger();
+  menu->close();
+}
+
+void Drop(CWnd& field, const QString& text) {
+  QMimeData data;
+  data.setText(text);
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(field.GetWidget(), &enter);
+  QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(field.GetWidget(), &event);
+}
 
 std::string Clipboard() {
   std::string text;
@@ -215,14 +240,7 @@ TEST_F(InputEdits, MenuPasteDropAndInputMethodPassTheSameCheck) {
   Line(edit)->paste();
   EXPECT_EQ(edit.GetWindowText(), "12");
 
-  const auto drop = [&](const QString& text) {
-    QMimeData data;
-    data.setText(text);
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(edit.GetWidget(), &enter);
-    QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(edit.GetWidget(), &event);
-  };
+  const auto drop = [&](const QString& text) { Drop(edit, text); };
   drop(QStringLiteral("x y"));
   EXPECT_EQ(edit.GetWindowText(), "12");
   drop(QStringLiteral("３"));
@@ -267,4 +285,68 @@ TEST_F(InputEdits, LeavingIsTheEditsOwnAffairButAPopUpMenuIsNoLeaving) {
   QFocusEvent popUp(QEvent::FocusOut, Qt::PopupFocusReason);
   QCoreApplication::sendEvent(dlg.m_editPositive.GetWidget(), &popUp);
   EXPECT_EQ(dlg.m_editPositive.GetWindowText(), "1");
+}
+
+// Selecting changes no text: Ctrl+A selects the whole text in every edit,
+// and what is typed then replaces it, checked as any typed change.
+TEST_F(InputEdits, SelectAllThenTypingReplacesTheText) {
+  const struct {
+    CEdit* edit;
+    const char* before;
+    const char* typed;
+    const char* after;
+  } cases[] = {{&dlg.m_editPositive, "3.6", "1.5", "1.5"},
+               {&dlg.m_editNumber, "10", "241", "24"},
+               {&dlg.m_editAddress, "old.apn", "new", "new"}};
+  for (const auto& c : cases) {
+    c.edit->SetWindowText(c.before);
+    c.edit->SetSel(0, 0);
+    SelectAllKey(*c.edit);
+    Type(*c.edit, QString::fromUtf8(c.typed));
+    EXPECT_EQ(c.edit->GetWindowText(), c.after) << c.edit->GetDlgCtrlID();
+  }
+  dlg.m_editNumber.SetWindowText("17");
+  dlg.m_editNumber.SetSel(1, 1);
+  MenuEntry(dlg.m_editNumber, QKeySequence::SelectAll);
+  Type(dlg.m_editNumber, QStringLiteral("0"));
+  EXPECT_EQ(dlg.m_editNumber.GetWindowText(), "0");
+}
+
+// A value copied from a terminal line, a text file or a spreadsheet cell
+// comes with blanks and a line end: they go, and the field's rules judge the
+// rest. A refused paste, drop or typed character beeps; a taken one does not.
+TEST_F(InputEdits, APastedLineIsTrimmedAndARefusalBeeps) {
+  RecordingMessageService service;
+  enum Way { kKey, kMenu, kDrop };
+  const struct {
+    CEdit* edit;
+    Way way;
+    const char* clip;
+    const char* after;  // the field held "" before
+  } cases[] = {
+      {&dlg.m_editNumber, kKey, "12\n", "12"},
+      {&dlg.m_editNumber, kKey, "12\r\n", "12"},
+      {&dlg.m_editNumber, kKey, " 12", "12"},
+      {&dlg.m_editNumber, kMenu, "12 ", "12"},
+      {&dlg.m_editNumber, kKey, "\uff11\uff12\n", "12"},  // full-width digits
+      {&dlg.m_editPositive, kMenu, "\u3000 3.6\u3000\r\n", "3.6"},
+      {&dlg.m_editAddress, kDrop, " apn.example\n", "apn.example"},
+      {&dlg.m_editNumber, kKey, "12\n\n", ""},  // one line end only
+      {&dlg.m_editNumber, kMenu, "1 2\n", ""},
+      {&dlg.m_editAddress, kDrop, "a b\n", ""},
+  };
+  for (const auto& c : cases) {
+    c.edit->SetWindowText("");
+    c.edit->SetFocus();
+    const int beeps = service.beeps;
+    SetClipboardText(c.clip);
+    if (c.way == kKey) PasteKey(*c.edit);
+    if (c.way == kMenu) MenuEntry(*c.edit, QKeySequence::Paste);
+    if (c.way == kDrop) Drop(*c.edit, QString::fromUtf8(c.clip));
+    EXPECT_EQ(c.edit->GetWindowText(), c.after) << c.edit->GetDlgCtrlID() << " " << c.way << " " << c.clip;
+    EXPECT_EQ(service.beeps - beeps, *c.after == '\0' ? 1 : 0) << c.clip;
+  }
+  const int beeps = service.beeps;
+  Type(dlg.m_editNumber, QStringLiteral("x\uff13"));  // a letter, a full-width digit
+  EXPECT_EQ(service.beeps - beeps, 2);
 }

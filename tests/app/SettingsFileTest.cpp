@@ -243,7 +243,6 @@ TEST_F(SettingsFile, ImportRefusesWhatIsNoUsableSettingsFileBeforeTheTree) {
     const char* message;  // null: read, the tree comes
   } cases[] = {
       {"header-only.rai", header, "エラー！  設定ファイルではありません"},
-      {"out-of-range.rai", header + "BATTERY_ALART,99999\r\nKXI_RAIN_MMPS,0\r\n", "エラー！  設定ファイルではありません"},
       {"too-long.rai", tooLong, "エラー！  設定ファイルではありません"},
       {"lower-case.rai", "[xev_rain_gauge]\r\nBATTERY_ALART,4000\r\n", "エラー！ ファイルを開くことに失敗しました"},
       {"bom.rai", "\xEF\xBB\xBF" + header + "BATTERY_ALART,4000\r\n", "エラー！ ファイルを開くことに失敗しました"},
@@ -279,6 +278,71 @@ TEST_F(SettingsFile, ImportRefusesWhatIsNoUsableSettingsFileBeforeTheTree) {
   EXPECT_EQ(request.flags, static_cast<DWORD>(OFN_FILEMUSTEXIST | OFN_HIDEREADONLY));
   EXPECT_EQ(request.filter, kFilter);
   EXPECT_EQ(request.title, "設定ファイル名入力");
+}
+
+// Values that cannot be used are listed in one box before the tree, which
+// offers the rest; with nothing left there is no tree.
+TEST_F(SettingsFile, ImportListsTheValuesItLeavesOutBeforeTheTree) {
+  ASSERT_TRUE(ConnectOk());
+  const std::string intro = "設定ファイルの次の値は使用できません。その項目は読み込みません。\r\n";
+  const struct {
+    const char* name;
+    std::string lines;
+    std::string box;
+    Lines tree;  // empty: no tree
+  } files[] = {
+      {"out-of-range.rai",
+       "BATTERY_ALART,99999\r\nKXI_RAIN_MMPS,0\r\n",
+       intro + "KXI_RAIN_MMPS,0  (範囲: 0.01 - 2.00)\r\nBATTERY_ALART,99999  (範囲: 2400 - 12000)",
+       {}},
+      {"some.rai",
+       "//6\r\nBATTERY_ALART,4000\r\n//22\r\nMES_ENABLE,1\r\nMES_INTERVAL_NUM,300\r\n",
+       intro + "MES_INTERVAL_NUM,300  (範囲: 0 - 240)",
+       {"+初期設定", "  +バッテリ警告"}},
+  };
+  for (const auto& f : files) {
+    const std::string path = Path(f.name);
+    Write(path, "[XEV_RAIN_GAUGE]\r\n" + f.lines);
+    boxes.boxes.clear();
+    if (!f.tree.empty()) {
+      Then<CDlgTreeItem>([&](CDlgTreeItem& tree) {
+        EXPECT_EQ(BoxTexts(), Lines{f.box});  // said before the tree opens
+        EXPECT_EQ(TreeLines(tree), f.tree);
+        Click(tree, IDCANCEL);
+      });
+    }
+    boxes.AnswerPath(path);
+    Command(CMainFrame::ID_IMPORT_SETTINGS);
+    EXPECT_TRUE(steps.empty()) << f.name;
+    EXPECT_EQ(BoxTexts(), Lines{f.box}) << f.name;
+  }
+}
+
+// A file written from a logger whose first alarm was never set reads back,
+// and its page sends what the logger can take: the second alarm and the off
+// switch, not the 0.00 mm the logger would refuse.
+TEST_F(SettingsFile, AnAlarmThatIsOffReadsBackAsWrittenAndItsPageGoesOn) {
+  ASSERT_TRUE(ConnectOk());
+  const std::string path = Path("off.rai");
+  Write(path, "[XEV_RAIN_GAUGE]\r\n//21\r\nALM_RAIN,1,0.00,60,0\r\nALM_RAIN,2,10.00,90,1\r\n");
+  const sim::SimState before = sim.State();
+  ThenTree("読込み設定項目選択", {"+測定設定", "  +判定基準"});
+  Then<CDlgInputRangeRain>([](CDlgInputRangeRain& page) {
+    EXPECT_EQ(page.m_editRain[0].GetWindowText(), "0.00");
+    EXPECT_EQ(page.m_nSwitch1, 1);  // OFF
+    Click(page, kNext);
+  });
+  ThenPress<CDlgInputMeasureSetting>({kNext});  // the stopped measurement starts again
+  boxes.AnswerPath(path);
+  Command(CMainFrame::ID_IMPORT_SETTINGS);
+  EXPECT_TRUE(steps.empty());
+  EXPECT_EQ(BoxTexts(), Lines{});
+  const sim::SimState s = sim.State();
+  EXPECT_FALSE(s.alarm[0].on);
+  EXPECT_DOUBLE_EQ(s.alarm[0].threshold, before.alarm[0].threshold);
+  EXPECT_TRUE(s.alarm[1].on);
+  EXPECT_DOUBLE_EQ(s.alarm[1].threshold, 10.0);
+  EXPECT_EQ(s.alarm[1].period, 90);
 }
 
 TEST_F(SettingsFile, ImportOffersOnlyTheFileItemsAndACancelledTreeChangesNothing) {

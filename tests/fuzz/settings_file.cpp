@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const CSettingWorkData start = Start();
   CSettingWorkData read = start;
-  const int result = CKXCSettingWork::ParseFileText(text, read);
+  const CKXCSettingWork::ParseResult result = CKXCSettingWork::ParseFileText(text, read);
   if (result != CKXCSettingWork::kReadDone) {
     if (result != CKXCSettingWork::kReadNoHeader && result != CKXCSettingWork::kReadTooLong) __builtin_trap();
     if (Write(read) != Write(start)) __builtin_trap();  // a refused file changes nothing

@@ -58,6 +58,7 @@ class LinkFault : public DeviceFixture {
 // command that timed out, so criterion 1 is written once and criterion 2 is
 // refused three times, never taken for written.
 TEST_F(LinkFault, ALateRefusalIsNeverTakenForWritten) {
+  sim.Update([](sim::SimState& s) { s.alarm[1].on = true; });  // an alarm that is off would not be sent
   ReadAndCopy();
   Edit().m_alarm[0].m_dThreshold = 10.5;
   Edit().m_alarm[1].m_dThreshold = 1000.0;  // more than the logger takes

@@ -117,14 +117,3 @@ TEST(Text, LetterAndDigitTestsIgnoreTheProcessLocale) {
     EXPECT_FALSE(IsCharAlphaNumeric(c)) << static_cast<uint32_t>(c);
   }
 }
-
-TEST(Text, AddressFieldCharacters) {
-  EXPECT_TRUE(IsAddressText(""));
-  EXPECT_TRUE(IsAddressText("soracom.io"));
-  EXPECT_TRUE(IsAddressText("!\"#$%&'*+-./=?@^_{|}~azAZ09"));
-  EXPECT_TRUE(IsAddressText("ｱｲｳ"));  // half-width kana are half-width letters
-  for (const char* bad : {"a b", "a,b", "a\tb", "(x)", "[x]", "a;b", "a:b", "a<b", "\\", "`", "é", "ｓ", "ア", "漢",
-                          "\xFF", "a\x7F"}) {
-    EXPECT_FALSE(IsAddressText(bad)) << bad;
-  }
-}

@@ -101,7 +101,7 @@ TEST(SettingsFileRead, MalformedFiles) {
   struct Case {
     std::string name;
     std::string text;
-    int result;
+    W::ParseResult result;
     CSettingWorkData expected;
     int changedItem = -1;  // an item taken with a value other than the export's
   };
@@ -130,7 +130,8 @@ TEST(SettingsFileRead, MalformedFiles) {
       {"empty values at line ends",
        std::string(kHeader) + "KXI_RAIN_MMPS,\r\nBATTERY_ALART,\r\nAP_NAME,\r\nAP_USER,newuser\r\nMES_ENABLE,\r\n"
                               "MES_INTERVAL_NUM,9",
-       W::kReadDone, [&] {
+       W::kReadDone,
+       [&] {
          CSettingWorkData e = Taken({});
          e.m_flags[6] = e.m_flags[11] = e.m_flags[22] = 1;
          e.m_mailInfo.m_strUser = "newuser";
@@ -138,28 +139,38 @@ TEST(SettingsFileRead, MalformedFiles) {
          return e;
        }()},
       {"duplicate keys: the first counts",
-       Replace(full, "BATTERY_ALART,3600\r\n", "BATTERY_ALART,3600\r\nBATTERY_ALART,5000\r\n"), W::kReadDone, Taken(all)},
+       Replace(full, "BATTERY_ALART,3600\r\n", "BATTERY_ALART,3600\r\nBATTERY_ALART,5000\r\n"), W::kReadDone,
+       Taken(all)},
       {"LF-only lines", ReplaceAll(full, "\r\n", "\n"), W::kReadDone, Taken(all)},
       {"CR-only lines", ReplaceAll(full, "\r\n", "\r"), W::kReadDone, Taken(all)},
       {"keys inside values",
-       std::string(kHeader) + "IMEI,1 KXI_RAIN_MMPS,0.5\r\nDATE,MES_ENABLE,1\r\nAP_NAME,apn\r\nAP_PASS,x BATTERY_ALART,0\r\n",
+       std::string(kHeader) +
+           "IMEI,1 KXI_RAIN_MMPS,0.5\r\nDATE,MES_ENABLE,1\r\nAP_NAME,apn\r\nAP_PASS,x BATTERY_ALART,0\r\n",
        W::kReadDone, Taken({})},
       {"keys not at a line start", std::string(kHeader) + " BATTERY_ALART,3000\r\nxKXI_RAIN_MMPS,0.5\r\n", W::kReadDone,
        Taken({})},
       {"user without name", std::string(kHeader) + "AP_USER,u\r\n", W::kReadDone, Taken({})},
       {"second alarm only", std::string(kHeader) + "MODULE,x\r\nALM_RAIN,2,10.00,60,1\r\n", W::kReadDone,
-       with(Taken({21}), [](CKX2SysInfo& s) {
-         s.m_alarm[0] = CAlmRainInfo();
-         s.m_alarm[1] = MakeAlarm(2, 10.0, 60, 1);
-       })},
+       with(Taken({21}),
+            [](CKX2SysInfo& s) {
+              s.m_alarm[0] = CAlmRainInfo();
+              s.m_alarm[1] = MakeAlarm(2, 10.0, 60, 1);
+            })},
+      // An alarm line the reader cannot use leaves the item out (and says so).
       {"alarm with an empty field", Replace(full, "ALM_RAIN,1,10.00,90,1", "ALM_RAIN,1,10.00,,1"), W::kReadDone,
-       with(Taken(all), [](CKX2SysInfo& s) { s.m_alarm[0] = CAlmRainInfo(); })},
-      {"an unset alarm counts as absent", Replace(full, "ALM_RAIN,2,5.25,14400,0", "ALM_RAIN,2,0.00,0,0"),
-       W::kReadDone, with(Taken(all), [](CKX2SysInfo& s) { s.m_alarm[1] = CAlmRainInfo(); })},
+       Taken({3, 6, 11, 22})},
+      // An alarm that is off is read as written, as a logger reports one never set.
+      {"an unset alarm is read as written", Replace(full, "ALM_RAIN,2,5.25,14400,0", "ALM_RAIN,2,0.00,0,0"),
+       W::kReadDone, with(Taken(all), [](CKX2SysInfo& s) { s.m_alarm[1] = MakeAlarm(2, 0.0, 0, 0); })},
       {"both alarms unset",
        Replace(Replace(full, "ALM_RAIN,2,5.25,14400,0", "ALM_RAIN,2,0.00,0,0"), "ALM_RAIN,1,10.00,90,1",
                "ALM_RAIN,1,0,0,0"),
-       W::kReadDone, Taken({3, 6, 11, 22})},
+       W::kReadDone,
+       with(Taken(all),
+            [](CKX2SysInfo& s) {
+              s.m_alarm[0] = MakeAlarm(1, 0.0, 0, 0);
+              s.m_alarm[1] = MakeAlarm(2, 0.0, 0, 0);
+            })},
       {"no alarm at all", ReplaceAll(full, "ALM_RAIN,", "ALM_RAIN;"), W::kReadDone, Taken({3, 6, 11, 22})},
       {"start with other separators", Replace(full, "2027-03-05 07:08:09", "2027/03/05 07-08_09"), W::kReadDone,
        Taken(all)},
@@ -190,11 +201,13 @@ TEST(SettingsFileRead, MalformedFiles) {
       {"AP_USER,sora", "AP_USER,\xEF\xBD\x93ora", 11, false},  // full-width s
       {"AP_PASS,p@ss-w0rd!", "AP_PASS,a,b", 11, false},
       {"AP_AUTH,CHAP", "AP_AUTH,\xFF", 11, false},
-      {"AP_PASS,p@ss-w0rd!", "AP_PASS,!\"#$%&'*+-./=?@^_{|}~\xEF\xBD\xB1", 11, true},  // half-width kana
+      {"AP_PASS,p@ss-w0rd!", "AP_PASS,!\"#$%&'*+-./=?@^_{|}~", 11, true},
+      {"AP_PASS,p@ss-w0rd!", "AP_PASS,pass\xEF\xBD\xB1", 11, false},  // half-width kana
       {"ALM_RAIN,1,10.00,90,1", "ALM_RAIN,1,0.00,90,1", 21, false},
-      {"ALM_RAIN,2,5.25,14400,0", "ALM_RAIN,2,1000.00,60,0", 21, false},
+      {"ALM_RAIN,2,5.25,14400,0", "ALM_RAIN,2,1000.00,60,1", 21, false},
       {"ALM_RAIN,1,10.00,90,1", "ALM_RAIN,1,10.00,0,1", 21, false},
-      {"ALM_RAIN,2,5.25,14400,0", "ALM_RAIN,2,5.25,14401,0", 21, false},
+      {"ALM_RAIN,2,5.25,14400,0", "ALM_RAIN,2,5.25,14401,1", 21, false},
+      {"ALM_RAIN,2,5.25,14400,0", "ALM_RAIN,2,1000.00,14401,0", 21, true},  // off: as written
       {"ALM_RAIN,1,10.00,90,1", "ALM_RAIN,1,10.00,90,2", 21, false},
       {"ALM_RAIN,1,10.00,90,1", "ALM_RAIN,1,999.99,1,1", 21, true},
       {"MES_ENABLE,1", "MES_ENABLE,2", 22, false},
@@ -248,4 +261,51 @@ TEST(SettingsFileRead, HelpersOnTheirOwn) {
   EXPECT_TRUE(W::ParseDateTime(t, "  2027::03//05 x7"));
   EXPECT_EQ(t, MakeTime(2027, 3, 5, 0, 0, 0));
   for (const char* noTime : {"", "   ", "2027-03-05", "2027-03-05 "}) EXPECT_FALSE(W::ParseDateTime(t, noTime)) << noTime;
+}
+
+// Each key whose value cannot be used is named with its value and the rule
+// it broke; its item is left out and the others are taken.
+TEST(SettingsFileRead, RefusalsNameTheKeyTheValueAndTheRule) {
+  using Refusals = std::vector<W::Refusal>;
+  const std::string range = "範囲: ",
+                    address = "使用できる文字: 半角英数字と ! \" # $ % & ' * + - . / = ? @ ^ _ { | } ~";
+  const struct {
+    const char* lines;
+    std::set<int> taken;
+    Refusals refusals;
+  } files[] = {
+      {"ALM_RAIN,1,0.00,60,0\r\nALM_RAIN,2,10.00,60,1\r\n", {21}, {}},
+      {"MES_ENABLE,1\r\nMES_INTERVAL_NUM,300\r\nMES_INTERVAL_TIME,30\r\nKXI_RAIN_MMPS,0.5\r\n",
+       {3},
+       {{"MES_INTERVAL_TIME", "30", range + "60 - 864000"}, {"MES_INTERVAL_NUM", "300", range + "0 - 240"}}},
+      {"AP_NAME,apn\r\nAP_PASS,a b\r\nBATTERY_ALART,3000\r\n", {6}, {{"AP_PASS", "a b", address}}},
+      {"ALM_RAIN,1,0.00,60,1\r\nALM_RAIN,2,10.00,60,1\r\n", {}, {{"ALM_RAIN,1", "0.00,60,1", range + "0.01 - 999.99"}}},
+      {"ALM_RAIN,1,1.00,0,1\r\nALM_RAIN,2,1.00,60\r\n",
+       {},
+       {{"ALM_RAIN,1", "1.00,0,1", range + "1 - 14400"},
+        {"ALM_RAIN,2", "1.00,60", "雨量, 時間(分), ON/OFF の3つの値"}}},
+      {"ALM_RAIN,1,1.00,60,on\r\n", {}, {{"ALM_RAIN,1", "1.00,60,on", range + "0 - 1"}}},
+      {"MES_ENABLE,1\r\nMES_START_TIME,2027-02-30 00:00:00\r\n",
+       {},
+       {{"MES_START_TIME", "2027-02-30 00:00:00", "2000年～2099年の実在する日時"}}},
+      {"KXI_RAIN_MMPS,\r\nBATTERY_ALART,12001\r\n",
+       {},
+       {{"KXI_RAIN_MMPS", "", range + "0.01 - 2.00"}, {"BATTERY_ALART", "12001", range + "2400 - 12000"}}},
+  };
+  for (const auto& f : files) {
+    SCOPED_TRACE(f.lines);
+    CSettingWorkData read = Before();
+    Refusals refusals;
+    ASSERT_EQ(W::ParseFileText(std::string(kHeader) + f.lines, read, &refusals), W::kReadDone);
+    EXPECT_EQ(Flagged(read), f.taken);
+    EXPECT_EQ(refusals, f.refusals);
+  }
+  // The box: one line per key, its value readable and cut short.
+  const Refusals shown = {{"AP_NAME", "\xFF" + std::string(50, 'x'), "r1"}, {"BATTERY_ALART", "1", "r2"}};
+  EXPECT_EQ(W::RefusalText(shown),
+            "設定ファイルの次の値は使用できません。その項目は読み込みません。\r\n"
+            "AP_NAME,\uFFFD" +
+                std::string(39, 'x') +
+                "…  (r1)\r\n"
+                "BATTERY_ALART,1  (r2)");
 }

@@ -76,7 +76,7 @@ TEST(SettingsFileWrite, RefusesWhatWouldBreakTheLines) {
       // Without the access point ticked only the IMEI is written.
       CSettingSelect noAccessPoint = FileSelection();
       noAccessPoint.m_item[11].checked = 0;
-      EXPECT_EQ(CKXCSettingWork::WriteFileText(work, noAccessPoint, FixedClock(), file) == 0,
+      EXPECT_EQ(CKXCSettingWork::WriteFileText(work, noAccessPoint, FixedClock(), file) == CKXCSettingWork::kWriteDone,
                 field != &CKX2MailInfo::m_strImei);
     }
   }

@@ -10,6 +10,7 @@
 #include "ui/DataExchange.h"
 #include "ui/Dialog.h"
 #include "ui/MFCMaskedEdit.h"
+#include "ui/RecordingMessageService.h"
 
 using res::ControlKind;
 
@@ -174,10 +175,17 @@ TEST_F(MaskedEdit, PasteCutAndUntypedChangesKeepThePattern) {
   SetClipboardText("0615");  // typed in from the caret
   paste();
   EXPECT_EQ(Shown(time), "06:15");
-  SetClipboardText("1a");  // refused whole
+  time.SetSel(0, -1);
+  SetClipboardText(" 23:45\r\n");  // a copied line: its blanks and line end go
+  paste();
+  EXPECT_EQ(Shown(time), "23:45");
+  RecordingMessageService service;
+  SetClipboardText("1a");  // refused whole, with a beep
   time.SetSel(0, 0);
   paste();
-  EXPECT_EQ(Shown(time), "06:15");
+  EXPECT_EQ(Shown(time), "23:45");
+  EXPECT_EQ(service.beeps, 1);
+  time.SetWindowText("06:15");
 
   // Cut puts the selection on the clipboard and empties its positions.
   time.SetSel(1, 4);
