@@ -133,11 +133,11 @@ int CDlgFirm::RunWork(const char* caption) {
 int CDlgFirm::ThreadWork() {
   CKX2Device& device = theApp.m_device;
   // The window side leaves the image alone until the run has ended.
-  const int32_t result = device.UpdateFirmware(m_strImage, m_bStopFirst, m_bInitAfter);
-  if (result < 0) {
+  const FirmwareResult result = device.UpdateFirmware(m_strImage, m_bStopFirst, m_bInitAfter);
+  if (result != FirmwareResult::kOk) {
     // A failed step or a failed write has no text of its own: the operator
     // sees the update's failure alone.
-    if (result != DeviceResult::kStepFailed && result != DeviceResult::kImageWrite) device.SetError(result);
+    device.SetError(result);
     return 0;
   }
   device.m_strSuccess = res::LoadString(kStrSucceeded);

@@ -91,8 +91,8 @@ int CDlgMainRecodeData::ReadRecords() {
     }
     // A closed port sends nothing more; waiting out the silence would only spin.
     if (!port.IsOpen()) break;
-    int32_t marker = ComResult::kOk;
-    const int32_t result = device.m_protocol.ReadDataLine(&port, line, &marker);
+    ComResult marker = ComResult::kOk;
+    const ComResult result = device.m_protocol.ReadDataLine(&port, line, &marker);
     if (result == ComResult::kDataLine) {
       if (++lines > mostLines) break;
       PostWorkingCommand(CDlgWorking::kSetCount, lines);
@@ -139,10 +139,10 @@ int CDlgMainRecodeData::ReadErrorLog() {
 
 int CDlgMainRecodeData::ClearData() {
   CKX2Device& device = theApp.m_device;
-  device.WakeUp();
-  const int32_t cleared = device.m_protocol.ClearData(&device.m_port, kTries);
+  static_cast<void>(device.WakeUp());
+  const ComResult cleared = device.m_protocol.ClearData(&device.m_port, kTries);
   // Re-read whatever the clear gave: the pages show the memory as it is.
-  device.ReadSystemInfo();
+  static_cast<void>(device.ReadSystemInfo());
   if (cleared == ComResult::kOk) return 1;
   device.SetError(DeviceResult::kFailed);
   return 0;

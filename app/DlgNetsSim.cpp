@@ -60,4 +60,4 @@ void CDlgNetsSim::OnBnClickedRebootModule() {
   loggerpage::EnableMainFrame(TRUE);
 }
 
-int CDlgNetsSim::ThreadWork() { return theApp.m_device.ReadModuleVersion() == DeviceResult::kOk ? 1 : 0; }
+int CDlgNetsSim::ThreadWork() { return theApp.m_device.ReadModuleVersion() == FirmwareResult::kOk ? 1 : 0; }

@@ -90,11 +90,11 @@ int CDlgNowMonitor::ThreadWork() {
       device.SetError(DeviceResult::kNotConnected);
       return 0;
     }
-    if (device.WakeUp() != 1) {
+    if (device.WakeUp() != ReadResult::kDone) {
       device.SetError(DeviceResult::kNoResponse);
       return 0;
     }
-    int32_t result = ComResult::kFailed;
+    ComResult result = ComResult::kFailed;
     for (int i = 0; i < kClearRainTries; ++i) {
       result = device.m_protocol.ClearRain(&device.m_port);
       if (result == ComResult::kOk) break;
@@ -114,7 +114,7 @@ int CDlgNowMonitor::ThreadWork() {
 void CDlgNowMonitor::ReadCurrentValues() {
   CKX2Device& device = theApp.m_device;
   std::string line;
-  const int32_t result = device.ReadCurrentValues(line);
+  const DeviceResult result = device.ReadCurrentValues(line);
   if (result == DeviceResult::kOk) {
     m_strLine = line;
   } else {

@@ -101,7 +101,7 @@ std::string FormatLoggerClock(int64_t t) {
 
 void ShowLoggerClock(CWnd* field, std::optional<int64_t>& shown) {
   int64_t t = 0;
-  if (theApp.m_device.GetDeviceNow(&t) == 0) t = 0;
+  if (theApp.m_device.GetDeviceNow(&t) != ReadResult::kDone) t = 0;
   if (shown && *shown == t) return;
   shown = t;
   if (field != nullptr) field->SetWindowText(FormatLoggerClock(t));

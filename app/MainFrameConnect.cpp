@@ -27,14 +27,14 @@ int CMainFrame::ThreadWork() {
   CKX2Device& device = theApp.m_device;
   switch (m_nWorkMode) {
     case kWorkConnect: {
-      if (device.WakeUp() != 1) {
+      if (device.WakeUp() != ReadResult::kDone) {
         m_strWorkError.clear();
         return 0;
       }
-      const bool systemRead = device.ReadSystemInfo() == 1;
+      const bool systemRead = device.ReadSystemInfo() == ReadResult::kDone;
       // A logger of another family wakes and reports its system, but has no
       // network record: that is the one failure with a text of its own.
-      if (device.ReadMailInfo() != 1) {
+      if (device.ReadMailInfo() != ReadResult::kDone) {
         m_strWorkError = res::LoadString(kStrNotSupported);
         return 0;
       }
@@ -45,7 +45,7 @@ int CMainFrame::ThreadWork() {
       return 1;
     }
     case kWorkSystem:
-      if (device.ReadSystemInfo() == 1) return 1;
+      if (device.ReadSystemInfo() == ReadResult::kDone) return 1;
       m_strWorkError.clear();
       return 0;
     default:

@@ -6,8 +6,9 @@
 //
 // Operations run on the worker thread of a background operation; the records
 // and texts are read on the user-interface thread once the work has ended.
-// Results: those of link/DeviceResult.h; WakeUp, ReadSystemInfo and
-// ReadMailInfo answer 1 (done) or 0 instead.
+// Results: those of link/DeviceResult.h; the wake-up and the record reads
+// answer a ReadResult, the firmware transfer and the module monitor a
+// FirmwareResult.
 //
 // KX2Device.cpp: connection, reads and results; KX2DeviceWrite.cpp: setting
 // writes; KX2DeviceFirmware.cpp: firmware transfer and module monitor.
@@ -17,7 +18,10 @@
 
 #include "link/ComCtrlKestrix2.h"
 #include "link/DeviceResult.h"
+#include "link/FirmwareResult.h"
+#include "link/PortOpenResult.h"
 #include "link/RSPort.h"
+#include "link/ReadResult.h"
 #include "link/SettingWorkData.h"
 #include "platform/CriticalSection.h"
 #include "platform/SerialDevice.h"
@@ -32,31 +36,34 @@ class CKX2Device {
   CKX2Device& operator=(const CKX2Device&) = delete;
 
   // Connection, reads and results.
-  int32_t OpenPort(const std::string& path);  // a PortOpenResult
+  [[nodiscard]] PortOpenResult OpenPort(const std::string& path);
   void ClosePort();
-  int32_t WakeUp();
-  int32_t ReadSystemInfo();
-  int32_t ReadMailInfo();
-  int32_t StopMeasurement();
-  int32_t ReadCurrentValues(std::string& text);
-  int32_t TestAntenna(int32_t* level);
+  [[nodiscard]] ReadResult WakeUp();
+  [[nodiscard]] ReadResult ReadSystemInfo();
+  [[nodiscard]] ReadResult ReadMailInfo();
+  [[nodiscard]] DeviceResult StopMeasurement();
+  [[nodiscard]] DeviceResult ReadCurrentValues(std::string& text);
+  [[nodiscard]] DeviceResult TestAntenna(int32_t* level);
   // detail: UTF-8 text appended on a line of its own, or null.
-  void SetError(int32_t code, const char* detail = nullptr);
+  void SetError(DeviceResult code, const char* detail = nullptr);
+  // The firmware results that have a text of the device object's get it;
+  // a failed step and a failed image write set none.
+  void SetError(FirmwareResult code);
   void ClearDeviceMessages();
   void SetDeviceClock(const CSdlTime& clock);
-  // 1 and the logger's current time (seconds since 1970 UTC), or 0 and *now
-  // untouched while no clock has been read. Safe from any thread.
-  int32_t GetDeviceNow(int64_t* now);
+  // kDone and the logger's current time (seconds since 1970 UTC), or kFailed
+  // and *now untouched while no clock has been read. Safe from any thread.
+  [[nodiscard]] ReadResult GetDeviceNow(int64_t* now);
 
   // Setting writes; the masks get one bit per step that failed after all its
   // tries.
-  int32_t WriteRainAlarms(int32_t* mask);
-  int32_t WriteMeasureSettings(uint16_t* mask);
-  int32_t WriteNetworkSettings(uint16_t* mask, int32_t mode);
+  [[nodiscard]] DeviceResult WriteRainAlarms(int32_t* mask);
+  [[nodiscard]] DeviceResult WriteMeasureSettings(uint16_t* mask);
+  [[nodiscard]] DeviceResult WriteNetworkSettings(uint16_t* mask, int32_t mode);
 
   // Firmware transfer and the communication module's version query.
-  int32_t UpdateFirmware(const std::string& image, int32_t stopFirst, int32_t initAfter);
-  int32_t ReadModuleVersion();
+  [[nodiscard]] FirmwareResult UpdateFirmware(const std::string& image, int32_t stopFirst, int32_t initAfter);
+  [[nodiscard]] FirmwareResult ReadModuleVersion();
 
   std::string m_strLastPort;
   int32_t m_bConnected = 0;  // written only by the main frame
@@ -83,12 +90,15 @@ class CKX2Device {
   // The logger's current time for the start computation; falls back to the
   // clock of the read-back record while none has been read.
   int64_t LoggerNowForStart();
-  int32_t SendLineTries(const char* line, const char* expected, uint32_t timeoutMs, int32_t tries);
+  ComResult SendLineTries(const char* line, const char* expected, uint32_t timeoutMs, int32_t tries);
   // A failure seen after the port closed or its device went is reported as
   // not connected: that, not the step, is why it failed.
-  int32_t FailedOrGone(int32_t code) const;
-  int32_t TransferFirmware(const std::string& image, int32_t stopFirst, int32_t initAfter);
-  int32_t QueryModuleVersion();
+  DeviceResult FailedOrGone(DeviceResult code) const;
+  FirmwareResult FailedOrGone(FirmwareResult code) const;
+  FirmwareResult TransferFirmware(const std::string& image, int32_t stopFirst, int32_t initAfter);
+  FirmwareResult QueryModuleVersion();
   void SetModuleFilter(int32_t on);
-  int32_t ModuleVersionPass();
+  // One pass of the module restart.
+  enum class ModulePass { kCameBack, kTryAgain, kStepFailed };
+  ModulePass ModuleVersionPass();
 };

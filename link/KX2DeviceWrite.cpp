@@ -35,11 +35,11 @@ std::string DurationText(int32_t seconds) {
 
 }  // namespace
 
-int32_t CKX2Device::WriteRainAlarms(int32_t* mask) {
+DeviceResult CKX2Device::WriteRainAlarms(int32_t* mask) {
   if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
   // Compare with what the logger holds now, not with what it held when the
   // wizard opened.
-  ReadSystemInfo();
+  static_cast<void>(ReadSystemInfo());
 
   CKX2SysInfo& edit = m_workEdit.m_sysInfo;
   CKX2SysInfo& read = m_workRead.m_sysInfo;
@@ -83,7 +83,7 @@ int32_t CKX2Device::WriteRainAlarms(int32_t* mask) {
   for (int32_t n = 0; n < 2; ++n) {
     const int32_t number = n + 1;
     if (editText[n] != readText[n]) {
-      int32_t result = ComResult::kFailed;
+      ComResult result = ComResult::kFailed;
       for (int32_t i = 0; i < kTries && result != ComResult::kOk; ++i)
         result = m_protocol.SetRainAlarm(&m_port, number, editText[n].c_str());
       if (result != ComResult::kOk) failed |= n == 0 ? 4 : 16;
@@ -91,7 +91,7 @@ int32_t CKX2Device::WriteRainAlarms(int32_t* mask) {
     const int32_t editOn = edit.m_alarm[n].m_nEnable != 0 ? 1 : 0;
     const int32_t readOn = read.m_alarm[n].m_nEnable != 0 ? 1 : 0;
     if (editOn != readOn) {
-      int32_t result = ComResult::kFailed;
+      ComResult result = ComResult::kFailed;
       for (int32_t i = 0; i < kTries && result != ComResult::kOk; ++i) {
         result = m_protocol.EnableRainAlarm(&m_port, number, editOn);
       }
@@ -103,14 +103,14 @@ int32_t CKX2Device::WriteRainAlarms(int32_t* mask) {
   return failed != 0 ? FailedOrGone(DeviceResult::kFailed) : DeviceResult::kOk;
 }
 
-int32_t CKX2Device::WriteMeasureSettings(uint16_t* mask) {
+DeviceResult CKX2Device::WriteMeasureSettings(uint16_t* mask) {
   if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
   CKX2SysInfo& edit = m_workEdit.m_sysInfo;
   const CKX2SysInfo& read = m_workRead.m_sysInfo;
   uint16_t failed = 0;
   char line[64];
 
-  int32_t result = ComResult::kFailed;
+  ComResult result = ComResult::kFailed;
   for (int32_t i = 0; i < kTries && result != ComResult::kOk; ++i) {
     int32_t interval = edit.m_nSampling;
     result = m_protocol.SetSampling(&m_port, interval);
@@ -170,18 +170,18 @@ int32_t CKX2Device::WriteMeasureSettings(uint16_t* mask) {
     }
   }
 
-  ReadSystemInfo();
+  static_cast<void>(ReadSystemInfo());
 
   if (mask != nullptr) *mask = failed;
   return failed != 0 ? FailedOrGone(DeviceResult::kFailed) : DeviceResult::kOk;
 }
 
-int32_t CKX2Device::WriteNetworkSettings(uint16_t* mask, int32_t mode) {
+DeviceResult CKX2Device::WriteNetworkSettings(uint16_t* mask, int32_t mode) {
   if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
   if (mode == 0 || mode == 1) {
     // The module carries these two profiles itself; initialising it with the
     // profile's name applies all four values at once.
-    const int32_t init = m_protocol.InitMail(&m_port, mode == 0 ? "IIJ" : "MDAP");
+    const ComResult init = m_protocol.InitMail(&m_port, mode == 0 ? "IIJ" : "MDAP");
     return init != ComResult::kOk ? FailedOrGone(DeviceResult::kModuleSetting) : DeviceResult::kOk;
   }
 

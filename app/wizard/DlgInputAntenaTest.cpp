@@ -33,9 +33,9 @@ int CDlgInputAntenaTest::LevelOf(int32_t signal) {
 int CDlgInputAntenaTest::ThreadWork() {
   CKX2Device& device = theApp.m_device;
   int32_t signal = 0;
-  const int32_t result = device.TestAntenna(&signal);
+  const DeviceResult result = device.TestAntenna(&signal);
   int level = kNoLevel;
-  if (result < 0) {
+  if (result != DeviceResult::kOk) {
     device.SetError(result);
   } else if (signal == 0) {
     // The logger ended its answer without a value: no level was measured,

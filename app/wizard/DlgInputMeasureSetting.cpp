@@ -193,8 +193,8 @@ std::string CDlgInputMeasureSetting::FailureDetail(uint16_t mask) {
 int CDlgInputMeasureSetting::ThreadWork() {
   CKX2Device& device = theApp.m_device;
   uint16_t mask = 0;
-  const int32_t result = device.WriteMeasureSettings(&mask);
-  if (result >= 0) return 1;
+  const DeviceResult result = device.WriteMeasureSettings(&mask);
+  if (result == DeviceResult::kOk) return 1;
   const std::string detail = FailureDetail(mask);
   device.SetError(result, detail.empty() ? nullptr : detail.c_str());
   return 0;

@@ -98,8 +98,8 @@ void CDlgInputRangeRain::OnBnClickedNext() {
 int CDlgInputRangeRain::ThreadWork() {
   CKX2Device& device = theApp.m_device;
   int32_t mask = 0;
-  const int32_t result = device.WriteRainAlarms(&mask);
-  if (result >= 0) return 1;
+  const DeviceResult result = device.WriteRainAlarms(&mask);
+  if (result == DeviceResult::kOk) return 1;
   device.SetError(result);
   return 0;
 }

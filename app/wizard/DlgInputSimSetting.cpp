@@ -119,8 +119,8 @@ void CDlgInputSimSetting::OnBnClickedNext() {
 int CDlgInputSimSetting::ThreadWork() {
   CKX2Device& device = theApp.m_device;
   uint16_t mask = 0;
-  const int32_t result = device.WriteNetworkSettings(&mask, m_nModuleMode);
-  if (result >= 0) return 1;
+  const DeviceResult result = device.WriteNetworkSettings(&mask, m_nModuleMode);
+  if (result == DeviceResult::kOk) return 1;
   const std::string detail = FailureDetail(mask);
   device.SetError(result, detail.empty() ? nullptr : detail.c_str());
   return 0;

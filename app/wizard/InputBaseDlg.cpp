@@ -140,14 +140,14 @@ void CInputBaseDlg::SyncDeviceState() {
   if (device.m_workRead.m_sysInfo.m_nMeasuring == 0) return;
   // Its result is not looked at: the page's work runs either way, and the
   // re-read record tells afterwards whether the logger still measures.
-  device.StopMeasurement();
+  static_cast<void>(device.StopMeasurement());
   m_bMeasurementStopped = true;
 }
 
 void CInputBaseDlg::RefreshDeviceInfo() {
   if (m_nPageFlags & (kEditOnly | kNoReRead)) return;
   CKX2Device& device = theApp.m_device;
-  if (device.WakeUp() != 1) return;
-  device.ReadSystemInfo();
-  device.ReadMailInfo();
+  if (device.WakeUp() != ReadResult::kDone) return;
+  static_cast<void>(device.ReadSystemInfo());
+  static_cast<void>(device.ReadMailInfo());
 }
