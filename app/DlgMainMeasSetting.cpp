@@ -136,11 +136,13 @@ void CDlgMainMeasSetting::OnBnClickedUpdate() { loggerpage::ExecuteSettingItem(t
 void CDlgMainMeasSetting::OnBnClickedStopMeasure() {
   // Anything but 1 failed, including a run refused beside another operation;
   // the refresh below would otherwise leave "測定中" standing unexplained.
-  const bool done = loggerpage::RunPageWork(*this, *this) == 1;
+  const bool done = loggerpage::RunPageWork(*this, *this) == RunResult::kDone;
   loggerpage::ShowOutcome(*this, done, kNoCaption);
   // Only this page shows the measuring state the stop re-read.
   Refresh();
   Invalidate(FALSE);
 }
 
-int CDlgMainMeasSetting::ThreadWork() { return theApp.m_device.StopMeasurement() == DeviceResult::kOk ? 1 : 0; }
+WorkResult CDlgMainMeasSetting::ThreadWork() {
+  return theApp.m_device.StopMeasurement() == DeviceResult::kOk ? WorkResult::kDone : WorkResult::kFailed;
+}

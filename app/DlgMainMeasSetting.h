@@ -56,7 +56,7 @@ class CDlgMainMeasSetting : public CDialog, public CKXCWorkingThread {
   // Appends the text of the two rain criteria of the record as last read.
   void FormatCriteria(std::string& text) const;
   // Stopping the measurement, on the worker thread: 1 success, 0 failure.
-  int ThreadWork() override;
+  WorkResult ThreadWork() override;
 
   UINT_PTR m_nTimerId = 0;
   // The logger time last written into the clock field; none before the

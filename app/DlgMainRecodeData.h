@@ -38,13 +38,12 @@ class CDlgMainRecodeData : public CDialog, public CKXCWorkingThread {
   ~CDlgMainRecodeData() override { loggerpage::DestroyPageWindow(*this); }
 
   // Runs the work of m_nMode with the progress window (an abort button for
-  // the download) and shows its result texts; the work's result, anything
-  // but 1 being a failure.
-  int RunWork();
+  // the download) and shows its result texts.
+  [[nodiscard]] RunResult RunWork();
   // The works, on the worker thread: 1 done, 0 failed (the device object
   // holds the failure text).
-  int ThreadWork() override;
-  int ReadRecords();
+  WorkResult ThreadWork() override;
+  WorkResult ReadRecords();
 
   // First record number and count of the download; -1 until computed.
   int32_t m_nStartId = -1;
@@ -69,8 +68,8 @@ class CDlgMainRecodeData : public CDialog, public CKXCWorkingThread {
   // The run of one work between a disabled and an enabled main frame; the
   // downloaded-data dialog follows where there is text to show.
   void RunAndShow(uint8_t mode);
-  int ReadErrorLog();
-  int ClearData();
+  WorkResult ReadErrorLog();
+  WorkResult ClearData();
   // The abort's ESC to the logger, written between two line reads.
   void SendEscape();
   bool EscapePressed();

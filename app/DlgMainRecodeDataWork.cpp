@@ -10,7 +10,7 @@
 #include "platform/Thread.h"
 #include "platform/Time.h"
 
-int CDlgMainRecodeData::ThreadWork() {
+WorkResult CDlgMainRecodeData::ThreadWork() {
   switch (m_nMode) {
     case kModeRecords:
       return ReadRecords();
@@ -19,7 +19,7 @@ int CDlgMainRecodeData::ThreadWork() {
     case kModeClear:
       return ClearData();
     default:
-      return 1;
+      return WorkResult::kDone;
   }
 }
 
@@ -44,7 +44,7 @@ void CDlgMainRecodeData::SendEscape() {
   port.Write("\x1b", 1, 0);
 }
 
-int CDlgMainRecodeData::ReadRecords() {
+WorkResult CDlgMainRecodeData::ReadRecords() {
   CKX2Device& device = theApp.m_device;
   CRSPort& port = device.m_port;
   m_strData.clear();
@@ -61,7 +61,7 @@ int CDlgMainRecodeData::ReadRecords() {
   PostWorkingCommand(CDlgWorking::kSetTotal, m_nCount);
   if (!started) {
     device.SetError(DeviceResult::kFailed);
-    return 0;
+    return WorkResult::kFailed;
   }
 
   // A logger (or a noisy line) that never ends the data must not fill the
@@ -100,26 +100,26 @@ int CDlgMainRecodeData::ReadRecords() {
         m_strData += line;
       } catch (const std::bad_alloc&) {
         device.SetError(DeviceResult::kNoMemory);
-        return 0;
+        return WorkResult::kFailed;
       }
       lastLine = platform::TickCount();
     } else if (result == ComResult::kEndOfData) {
       // "NOT END" or "NG" is the answer to an abort; without one the logger
       // gave up part way, and what came is not the range asked for.
-      if (marker == ComResult::kOk || aborted) return 1;
+      if (marker == ComResult::kOk || aborted) return WorkResult::kDone;
       break;
     }
   }
   device.SetError(DeviceResult::kFailed);
-  return 0;
+  return WorkResult::kFailed;
 }
 
-int CDlgMainRecodeData::ReadErrorLog() {
+WorkResult CDlgMainRecodeData::ReadErrorLog() {
   CKX2Device& device = theApp.m_device;
   m_strData.clear();
   if (!device.m_port.IsOpen()) {
     device.SetError(DeviceResult::kNotConnected);
-    return 0;
+    return WorkResult::kFailed;
   }
   for (int tries = 0; tries < kTries; ++tries) {
     std::vector<std::string> lines;
@@ -131,19 +131,19 @@ int CDlgMainRecodeData::ReadErrorLog() {
       text += "\r\n";
     }
     m_strData = std::move(text);
-    return 1;
+    return WorkResult::kDone;
   }
   device.SetError(DeviceResult::kFailed);
-  return 0;
+  return WorkResult::kFailed;
 }
 
-int CDlgMainRecodeData::ClearData() {
+WorkResult CDlgMainRecodeData::ClearData() {
   CKX2Device& device = theApp.m_device;
   static_cast<void>(device.WakeUp());
   const ComResult cleared = device.m_protocol.ClearData(&device.m_port, kTries);
   // Re-read whatever the clear gave: the pages show the memory as it is.
   static_cast<void>(device.ReadSystemInfo());
-  if (cleared == ComResult::kOk) return 1;
+  if (cleared == ComResult::kOk) return WorkResult::kDone;
   device.SetError(DeviceResult::kFailed);
-  return 0;
+  return WorkResult::kFailed;
 }

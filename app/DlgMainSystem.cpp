@@ -93,19 +93,21 @@ void CDlgMainSystem::OnBnClickedTimeSync() {
   if (!loggerpage::Confirm(*this, kStrSyncConfirm, kSyncCaption)) return;
   loggerpage::EnableMainFrame(FALSE);
   // Anything but 1 failed, including a run refused beside another operation.
-  const bool done = loggerpage::RunPageWork(*this, *this) == 1;
+  const bool done = loggerpage::RunPageWork(*this, *this) == RunResult::kDone;
   if (done) loggerpage::ExecuteSettingItem(this, kItemReread);
   loggerpage::ShowOutcome(*this, done, kSyncCaption);
   loggerpage::EnableMainFrame(TRUE);
 }
 
-int CDlgMainSystem::ThreadWork() {
+WorkResult CDlgMainSystem::ThreadWork() {
   CKX2Device& device = theApp.m_device;
-  if (!device.m_port.IsOpen()) return 0;
+  if (!device.m_port.IsOpen()) return WorkResult::kFailed;
   if (device.m_protocol.SendCommandExpect(&device.m_port, "MAIL TIME\r\n", "OK", kTimeSyncOkMs) != ComResult::kOk) {
-    return 0;
+    return WorkResult::kFailed;
   }
   // The lines between "OK" and "YES END" are the module's progress; only the
   // end marker tells.
-  return device.m_protocol.QueryLines(&device.m_port, nullptr, nullptr, kTimeSyncEndMs) == ComResult::kOk ? 1 : 0;
+  return device.m_protocol.QueryLines(&device.m_port, nullptr, nullptr, kTimeSyncEndMs) == ComResult::kOk
+             ? WorkResult::kDone
+             : WorkResult::kFailed;
 }

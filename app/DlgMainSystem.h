@@ -45,7 +45,7 @@ class CDlgMainSystem : public CDialog, public CKXCWorkingThread {
   // Fills the page from the records as last read.
   void Refresh();
   // The time synchronisation, on the worker thread: 1 success, 0 failure.
-  int ThreadWork() override;
+  WorkResult ThreadWork() override;
 
   UINT_PTR m_nTimerId = 0;
   // The logger time last written into the clock field; none before the

@@ -30,7 +30,7 @@ class CDlgNetsSim : public CDialog, public CKXCWorkingThread {
   // Fills the page from the network record as last read.
   void Refresh();
   // The module restart, on the worker thread: 1 success, 0 failure.
-  int ThreadWork() override;
+  WorkResult ThreadWork() override;
 
   void OnBnClickedApnSetting();
   void OnBnClickedCheckImei();

@@ -58,7 +58,7 @@ BOOL CDlgNowMonitor::OnInitDialog() {
   return TRUE;
 }
 
-int CDlgNowMonitor::RunWork(const char* caption) { return Run(this, caption, FALSE); }
+RunResult CDlgNowMonitor::RunWork(const char* caption) { return Run(this, caption, FALSE); }
 
 void CDlgNowMonitor::OnBnClickedAcquire() {
   m_nMode = kModeRead;
@@ -78,21 +78,22 @@ void CDlgNowMonitor::RunAndShow() {
   m_listValues.DeleteAllItems();
   m_strLine.clear();
   theApp.m_device.ClearDeviceMessages();
-  RunWork(nullptr);
+  // Its result tells nothing more: a failure has set the text shown below.
+  static_cast<void>(RunWork(nullptr));
   FillList();
   loggerpage::ShowDeviceMessages(*this);
 }
 
-int CDlgNowMonitor::ThreadWork() {
+WorkResult CDlgNowMonitor::ThreadWork() {
   CKX2Device& device = theApp.m_device;
   if (m_nMode == kModeRainReset) {
     if (!device.m_port.IsOpen()) {
       device.SetError(DeviceResult::kNotConnected);
-      return 0;
+      return WorkResult::kFailed;
     }
     if (device.WakeUp() != ReadResult::kDone) {
       device.SetError(DeviceResult::kNoResponse);
-      return 0;
+      return WorkResult::kFailed;
     }
     ComResult result = ComResult::kFailed;
     for (int i = 0; i < kClearRainTries; ++i) {
@@ -104,11 +105,11 @@ int CDlgNowMonitor::ThreadWork() {
     }
     if (result != ComResult::kOk) {
       device.SetError(DeviceResult::kFailed);
-      return 0;
+      return WorkResult::kFailed;
     }
   }
   ReadCurrentValues();
-  return 0;
+  return WorkResult::kFailed;
 }
 
 void CDlgNowMonitor::ReadCurrentValues() {

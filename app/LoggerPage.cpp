@@ -31,9 +31,9 @@ bool Confirm(CWnd& page, unsigned textId, const char* caption) {
   return page.MessageBox(res::LoadString(textId), caption, MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) == IDOK;
 }
 
-int RunPageWork(CWnd& page, CKXCWorkingThread& work) {
+RunResult RunPageWork(CWnd& page, CKXCWorkingThread& work) {
   theApp.m_device.ClearDeviceMessages();
-  const int result = work.Run(&page, nullptr, FALSE);
+  const RunResult result = work.Run(&page, nullptr, FALSE);
   ShowDeviceMessages(page);
   return result;
 }

@@ -44,8 +44,8 @@ class CMainFrame : public CFrameWndEx, public CKXCWorkingThread {
   BOOL PreTranslateMessage(MSG* msg) override;
 
   // The frame's own work with the progress window ("通信中" for a null caption).
-  virtual int RunWork(const char* caption);
-  int ThreadWork() override;
+  [[nodiscard]] virtual RunResult RunWork(const char* caption);
+  WorkResult ThreadWork() override;
 
   // The logger pages' entry: 0-22 runs one setting item with the wizard's
   // page flags, -1 re-reads the system and network records, -2 the system

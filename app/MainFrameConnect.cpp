@@ -21,35 +21,35 @@ constexpr UINT kStrExportTitle = 2005;
 constexpr const char* kErrorCaption = "Error!";
 }  // namespace
 
-int CMainFrame::RunWork(const char* caption) { return Run(this, caption, FALSE); }
+RunResult CMainFrame::RunWork(const char* caption) { return Run(this, caption, FALSE); }
 
-int CMainFrame::ThreadWork() {
+WorkResult CMainFrame::ThreadWork() {
   CKX2Device& device = theApp.m_device;
   switch (m_nWorkMode) {
     case kWorkConnect: {
       if (device.WakeUp() != ReadResult::kDone) {
         m_strWorkError.clear();
-        return 0;
+        return WorkResult::kFailed;
       }
       const bool systemRead = device.ReadSystemInfo() == ReadResult::kDone;
       // A logger of another family wakes and reports its system, but has no
       // network record: that is the one failure with a text of its own.
       if (device.ReadMailInfo() != ReadResult::kDone) {
         m_strWorkError = res::LoadString(kStrNotSupported);
-        return 0;
+        return WorkResult::kFailed;
       }
       if (!systemRead) {
         m_strWorkError.clear();
-        return 0;
+        return WorkResult::kFailed;
       }
-      return 1;
+      return WorkResult::kDone;
     }
     case kWorkSystem:
-      if (device.ReadSystemInfo() == ReadResult::kDone) return 1;
+      if (device.ReadSystemInfo() == ReadResult::kDone) return WorkResult::kDone;
       m_strWorkError.clear();
-      return 0;
+      return WorkResult::kFailed;
     default:
-      return 1;
+      return WorkResult::kDone;
   }
 }
 
@@ -65,7 +65,7 @@ int CMainFrame::OpenConnection() {
   CKX2Device& device = theApp.m_device;
   if (device.m_port.IsOpen()) {
     m_nWorkMode = kWorkConnect;
-    RunWork(nullptr);
+    static_cast<void>(RunWork(nullptr));
     return 1;
   }
   CComSettingDlg dlg(this);
@@ -94,7 +94,7 @@ int CMainFrame::ConnectPort(const std::string& deviceName) {
     m_dlgRefMain.DestroyWindow();
     m_dlgRefMain.m_nDeviceKind = -1;
     m_nWorkMode = kWorkConnect;
-    if (RunWork(nullptr) == 1) {
+    if (RunWork(nullptr) == RunResult::kDone) {
       device.m_bConnected = 1;
       m_nState |= kStateConnected;
       m_dlgRefMain.UpdatePages();
@@ -122,7 +122,7 @@ void CMainFrame::OnDisconnect() {
   if (IsOperationRunning()) return;
   // The logger is left as it is: nothing goes out, only the port closes.
   m_nWorkMode = kWorkNothing;
-  RunWork(nullptr);
+  static_cast<void>(RunWork(nullptr));
   ResetConnection();
 }
 
@@ -131,12 +131,12 @@ void CMainFrame::ExecuteSettingItem(CWnd* caller, int index, unsigned flags) {
   if (index < 0) {
     CWnd* focus = GetFocus();
     m_nWorkMode = index == -2 ? kWorkSystem : kWorkConnect;
-    const int result = RunWork(nullptr);
+    const RunResult result = RunWork(nullptr);
     // The operator's full re-read reports a failure as every other operation
     // does: a logger that went (its adapter pulled) as not connected, one that
     // did not answer as no response. The system re-read before a download
     // stays silent, since the download reports.
-    if (result != 1 && index == -1) {
+    if (result != RunResult::kDone && index == -1) {
       std::string text = res::LoadString(kStrDeviceNoResponse);
       if (!device.m_port.IsOpen()) {
         device.SetError(DeviceResult::kNotConnected);
@@ -215,7 +215,7 @@ void CMainFrame::OnFirmwareUpdate() {
   // are read anew.
   CWnd* focus = GetFocus();
   m_nWorkMode = kWorkConnect;
-  RunWork(nullptr);
+  static_cast<void>(RunWork(nullptr));
   SetFocus();
   if (focus != nullptr) focus->SetFocus();
   m_dlgRefMain.UpdatePages();

@@ -58,7 +58,7 @@ void BM_PageDownloadFullRing(benchmark::State& state) {
     page.m_nMode = CDlgMainRecodeData::kModeRecords;
     page.m_nStartId = 0;
     page.m_nCount = kRecords;
-    if (page.RunWork() != 1) return state.SkipWithError("download failed");
+    if (page.RunWork() != RunResult::kDone) return state.SkipWithError("download failed");
     bytes += static_cast<int64_t>(page.m_strData.size());
   }
   int lines = 0;

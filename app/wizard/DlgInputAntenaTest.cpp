@@ -8,7 +8,7 @@ constexpr int kPictureSource = 48;
 }  // namespace
 
 CDlgInputAntenaTest::CDlgInputAntenaTest() : CInputBaseDlg(IDD) {
-  MapCommand(kCheckButton, [this] { RunWorkAndReport(nullptr); });
+  MapCommand(kCheckButton, [this] { static_cast<void>(RunWorkAndReport(nullptr)); });
 }
 
 int CDlgInputAntenaTest::RunPage(CWnd* parent, unsigned flags) {
@@ -30,7 +30,7 @@ int CDlgInputAntenaTest::LevelOf(int32_t signal) {
   return 0;
 }
 
-int CDlgInputAntenaTest::ThreadWork() {
+WorkResult CDlgInputAntenaTest::ThreadWork() {
   CKX2Device& device = theApp.m_device;
   int32_t signal = 0;
   const DeviceResult result = device.TestAntenna(&signal);
@@ -47,7 +47,7 @@ int CDlgInputAntenaTest::ThreadWork() {
   m_nLevel = level;
   m_bReload = 1;
   InvalidateFromAnyThread();
-  return level == kNoLevel ? 0 : 1;
+  return level == kNoLevel ? WorkResult::kFailed : WorkResult::kDone;
 }
 
 void CDlgInputAntenaTest::OnPaint() {

@@ -49,17 +49,17 @@ void CDlgInputBatAlart::OnBnClickedNext() {
     return;
   }
   theApp.m_device.m_workEdit.m_sysInfo.m_nBatteryStop = millivolts;
-  if (!(m_nPageFlags & kEditOnly) && RunWorkAndReport(nullptr) == 0) return;
+  if (!(m_nPageFlags & kEditOnly) && RunWorkAndReport(nullptr) != RunResult::kDone) return;
   EndPage(kNext);
 }
 
-int CDlgInputBatAlart::ThreadWork() {
-  if (!PortOpenElseNotConnected()) return 0;
+WorkResult CDlgInputBatAlart::ThreadWork() {
+  if (!PortOpenElseNotConnected()) return WorkResult::kFailed;
   CKX2Device& device = theApp.m_device;
   const int32_t millivolts = device.m_workEdit.m_sysInfo.m_nBatteryStop;
   for (int i = 0; i < kTries; ++i) {
-    if (device.m_protocol.SetBatteryAlarm(&device.m_port, millivolts) == ComResult::kOk) return 1;
+    if (device.m_protocol.SetBatteryAlarm(&device.m_port, millivolts) == ComResult::kOk) return WorkResult::kDone;
   }
   device.SetError(DeviceResult::kFailed);
-  return 0;
+  return WorkResult::kFailed;
 }

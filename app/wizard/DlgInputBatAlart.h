@@ -20,7 +20,7 @@ class CDlgInputBatAlart : public CInputBaseDlg {
   CDlgInputBatAlart();
   int RunPage(CWnd* parent, unsigned flags) override;
   // "BAT" with the edited level, on the worker thread: 1 done, 0 failed.
-  int ThreadWork() override;
+  WorkResult ThreadWork() override;
 
   // The typed volts as the millivolts the logger gets (truncated), when
   // they lie in the range; false otherwise (no number, NaN, out of range).

@@ -22,19 +22,19 @@ BOOL CDlgInputCheckIMEI::OnInitDialog() {
 
 void CDlgInputCheckIMEI::OnBnClickedCheck() { RunWorkAndConfirm(kCaption); }
 
-int CDlgInputCheckIMEI::ThreadWork() {
-  if (!PortOpenElseNotConnected()) return 0;
+WorkResult CDlgInputCheckIMEI::ThreadWork() {
+  if (!PortOpenElseNotConnected()) return WorkResult::kFailed;
   CKX2Device& device = theApp.m_device;
   char digits[50] = {};
   if (device.m_protocol.ReadImei(&device.m_port, digits) != ComResult::kOk) {
     device.SetError(DeviceResult::kFailed);
-    return 0;
+    return WorkResult::kFailed;
   }
   // A module without its SIM answers the exchange without a number; that is
   // the one case the IMEI message was made for.
   if (digits[0] == '\0') {
     device.SetError(DeviceResult::kNoImei);
-    return 0;
+    return WorkResult::kFailed;
   }
-  return 1;
+  return WorkResult::kDone;
 }

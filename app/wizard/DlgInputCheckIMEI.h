@@ -13,7 +13,7 @@ class CDlgInputCheckIMEI : public CInputBaseDlg {
   CDlgInputCheckIMEI();
   int RunPage(CWnd* parent, unsigned flags) override;
   // "MAIL IMEI", on the worker thread: 1 an IMEI came, 0 not.
-  int ThreadWork() override;
+  WorkResult ThreadWork() override;
 
  protected:
   BOOL OnInitDialog() override;

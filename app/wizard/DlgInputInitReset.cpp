@@ -9,7 +9,7 @@ constexpr int kTries = 3;
 }  // namespace
 
 CDlgInputInitReset::CDlgInputInitReset() : CInputBaseDlg(IDD) {
-  MapCommand(kResetButton, [this] { RunWorkAndReport(nullptr); });
+  MapCommand(kResetButton, [this] { static_cast<void>(RunWorkAndReport(nullptr)); });
 }
 
 int CDlgInputInitReset::RunPage(CWnd* parent, unsigned flags) {
@@ -17,17 +17,17 @@ int CDlgInputInitReset::RunPage(CWnd* parent, unsigned flags) {
   return m_nPageResult;
 }
 
-int CDlgInputInitReset::ThreadWork() {
+WorkResult CDlgInputInitReset::ThreadWork() {
   // A closed port is "not connected", as for every other operation; only
   // a logger that answers wrongly three times "failed".
-  if (!PortOpenElseNotConnected()) return 0;
+  if (!PortOpenElseNotConnected()) return WorkResult::kFailed;
   CKX2Device& device = theApp.m_device;
   for (int i = 0; i < kTries; ++i) {
     if (device.m_protocol.ResetDevice(&device.m_port) == ComResult::kOk) {
       device.m_strSuccess = res::LoadString(res::kStrSuccess);
-      return 1;
+      return WorkResult::kDone;
     }
   }
   device.SetError(DeviceResult::kFailed);
-  return 0;
+  return WorkResult::kFailed;
 }

@@ -12,5 +12,5 @@ class CDlgInputInitReset : public CInputBaseDlg {
   CDlgInputInitReset();
   int RunPage(CWnd* parent, unsigned flags) override;
   // The reset, on the worker thread: 1 done, 0 failed.
-  int ThreadWork() override;
+  WorkResult ThreadWork() override;
 };

@@ -18,7 +18,7 @@ class CDlgInputIoRain : public CInputBaseDlg {
   int RunPage(CWnd* parent, unsigned flags) override;
   // "RCAL" with the edited value when it differs from the value read, on the
   // worker thread: 1 done (or nothing to send), 0 failed.
-  int ThreadWork() override;
+  WorkResult ThreadWork() override;
 
   // The entered text as the value the logger gets: its leading number
   // rounded to two decimals, when that lies in 0.01-2.00. False otherwise

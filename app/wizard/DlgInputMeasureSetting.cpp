@@ -177,7 +177,7 @@ void CDlgInputMeasureSetting::OnBnClickedNext() {
   edit.m_nSendCount = normalCount;
   edit.m_nSamplingEvent = event;
   edit.m_nSendCountEvent = eventCount;
-  if ((m_nPageFlags & kEditOnly) || RunWorkAndReport(nullptr) != 0) EndPage(kNext);
+  if ((m_nPageFlags & kEditOnly) || RunWorkAndReport(nullptr) == RunResult::kDone) EndPage(kNext);
 }
 
 std::string CDlgInputMeasureSetting::FailureDetail(uint16_t mask) {
@@ -190,12 +190,12 @@ std::string CDlgInputMeasureSetting::FailureDetail(uint16_t mask) {
   return detail;
 }
 
-int CDlgInputMeasureSetting::ThreadWork() {
+WorkResult CDlgInputMeasureSetting::ThreadWork() {
   CKX2Device& device = theApp.m_device;
   uint16_t mask = 0;
   const DeviceResult result = device.WriteMeasureSettings(&mask);
-  if (result == DeviceResult::kOk) return 1;
+  if (result == DeviceResult::kOk) return WorkResult::kDone;
   const std::string detail = FailureDetail(mask);
   device.SetError(result, detail.empty() ? nullptr : detail.c_str());
-  return 0;
+  return WorkResult::kFailed;
 }

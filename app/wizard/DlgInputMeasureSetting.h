@@ -42,7 +42,7 @@ class CDlgInputMeasureSetting : public CInputBaseDlg {
   int RunPage(CWnd* parent, unsigned flags) override;
   // The schedule written into the logger, on the worker thread: 1 done, 0
   // failed (the failure text names the refused steps).
-  int ThreadWork() override;
+  WorkResult ThreadWork() override;
 
   // The start field's digits ("yymmddhhmm") as a real calendar date-time,
   // second 0; false otherwise.

@@ -92,14 +92,14 @@ void CDlgInputRangeRain::OnBnClickedNext() {
     alarm.m_nPeriod = period[n];
     alarm.m_nEnable = switches[n] == 0 ? 1 : 0;
   }
-  if ((m_nPageFlags & kEditOnly) || RunWorkAndReport(nullptr) != 0) EndPage(kNext);
+  if ((m_nPageFlags & kEditOnly) || RunWorkAndReport(nullptr) == RunResult::kDone) EndPage(kNext);
 }
 
-int CDlgInputRangeRain::ThreadWork() {
+WorkResult CDlgInputRangeRain::ThreadWork() {
   CKX2Device& device = theApp.m_device;
   int32_t mask = 0;
   const DeviceResult result = device.WriteRainAlarms(&mask);
-  if (result == DeviceResult::kOk) return 1;
+  if (result == DeviceResult::kOk) return WorkResult::kDone;
   device.SetError(result);
-  return 0;
+  return WorkResult::kFailed;
 }

@@ -36,7 +36,7 @@ class CDlgInputSimSetting : public CInputBaseDlg {
   int RunPage(CWnd* parent, unsigned flags) override;
   // The module write of m_nModuleMode, on the worker thread: 1 done, 0
   // failed (the text names the values the logger refused).
-  int ThreadWork() override;
+  WorkResult ThreadWork() override;
 
   // Whether the logger can take the text in a "MAIL" command line: ASCII
   // letters, digits and the signs the address fields admit, nothing else.

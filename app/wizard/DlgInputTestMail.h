@@ -16,7 +16,7 @@ class CDlgInputTestMail : public CInputBaseDlg {
   CDlgInputTestMail();
   int RunPage(CWnd* parent, unsigned flags) override;
   // "MAIL START" and its end, on the worker thread: 1 sent, 0 not.
-  int ThreadWork() override;
+  WorkResult ThreadWork() override;
 
  protected:
   BOOL OnInitDialog() override;

@@ -72,7 +72,7 @@ void CInputBaseDlg::SetUpCheckPage() {
 }
 
 void CInputBaseDlg::RunWorkAndConfirm(const char* caption) {
-  if (RunWorkAndReport(nullptr) != 0) MessageBox(res::LoadString(res::kStrSuccess), caption, MB_OK);
+  if (RunWorkAndReport(nullptr) == RunResult::kDone) MessageBox(res::LoadString(res::kStrSuccess), caption, MB_OK);
 }
 
 bool CInputBaseDlg::PortOpenElseNotConnected() {
@@ -117,14 +117,14 @@ void CInputBaseDlg::OnBnClickedBack() { EndPage(kBack); }
 void CInputBaseDlg::OnBnClickedNext() { EndPage(kNext); }
 void CInputBaseDlg::OnBnClickedCancel() { EndPage(kCancel); }
 
-int CInputBaseDlg::RunWorkAndReport(const char* caption) {
+RunResult CInputBaseDlg::RunWorkAndReport(const char* caption) {
   // Another operation owns the port and the device object's texts: this
   // work neither runs nor counts as done.
-  if (IsOperationRunning()) return 0;
+  if (IsOperationRunning()) return RunResult::kBusy;
   CKX2Device& device = theApp.m_device;
   device.ClearDeviceMessages();
-  const int result = Run(this, caption, FALSE);
-  if (result == kBusy) return 0;
+  const RunResult result = Run(this, caption, FALSE);
+  if (result == RunResult::kBusy) return result;
   if (!device.m_strError.empty()) {
     MessageBox(device.m_strError, nullptr, MB_ICONEXCLAMATION);
   } else if (!device.m_strSuccess.empty()) {
