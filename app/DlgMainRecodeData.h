@@ -22,17 +22,6 @@ class CDlgMainRecodeData : public CDialog, public CKXCWorkingThread {
   enum : uint8_t { kModeRecords = 0, kModeErrorLog = 1, kModeClear = 2 };
   // The main frame's re-read of the system record alone.
   static constexpr int kItemSystemReread = -2;
-  static constexpr int kTries = 3;
-  // A download fails after this long without a data line (scaled ms).
-  static constexpr uint32_t kSilenceMs = 30000;
-  // After an abort: the ESC goes out again at this pass, and the download
-  // fails after this many passes without the end of the data.
-  static constexpr int kEscAgainPass = 10;
-  static constexpr int kAbortPasses = 100;
-  // Lines beyond the requested count that a download tolerates before it
-  // takes the line for a runaway logger; never more than the ring holds.
-  static constexpr int32_t kExtraLines = 100;
-  static constexpr int32_t kMaxRecords = 100000;
 
   CDlgMainRecodeData();
   ~CDlgMainRecodeData() override { loggerpage::DestroyPageWindow(*this); }
@@ -70,8 +59,4 @@ class CDlgMainRecodeData : public CDialog, public CKXCWorkingThread {
   void RunAndShow(uint8_t mode);
   WorkResult ReadErrorLog();
   WorkResult ClearData();
-  // The abort's ESC to the logger, written between two line reads.
-  void SendEscape();
-  bool EscapePressed();
-  bool Stopping() const;
 };

@@ -99,15 +99,7 @@ void CDlgMainSystem::OnBnClickedTimeSync() {
   loggerpage::EnableMainFrame(TRUE);
 }
 
+// The synchronisation reports by its own box, so it sets no failure text.
 WorkResult CDlgMainSystem::ThreadWork() {
-  CKX2Device& device = theApp.m_device;
-  if (!device.m_port.IsOpen()) return WorkResult::kFailed;
-  if (device.m_protocol.SendCommandExpect(&device.m_port, "MAIL TIME\r\n", "OK", kTimeSyncOkMs) != ComResult::kOk) {
-    return WorkResult::kFailed;
-  }
-  // The lines between "OK" and "YES END" are the module's progress; only the
-  // end marker tells.
-  return device.m_protocol.QueryLines(&device.m_port, nullptr, nullptr, kTimeSyncEndMs) == ComResult::kOk
-             ? WorkResult::kDone
-             : WorkResult::kFailed;
+  return theApp.m_device.SyncServerTime() == DeviceResult::kOk ? WorkResult::kDone : WorkResult::kFailed;
 }

@@ -34,10 +34,6 @@ class CDlgMainSystem : public CDialog, public CKXCWorkingThread {
   static constexpr UINT_PTR kClockTimer = 61;
   // Setting items of the page's buttons.
   static constexpr int kItemReread = -1;
-  // The logger answers "OK" at once, then its module reaches the time server
-  // and ends with "YES END"; that may take most of a minute.
-  static constexpr uint32_t kTimeSyncOkMs = 10000;
-  static constexpr uint32_t kTimeSyncEndMs = 60000;
 
   CDlgMainSystem();
   ~CDlgMainSystem() override { loggerpage::DestroyPageWindow(*this); }

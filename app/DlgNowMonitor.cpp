@@ -5,7 +5,6 @@
 #include "app/Kestrix2CommApp.h"
 #include "app/LoggerPage.h"
 #include "platform/Text.h"
-#include "platform/Time.h"
 #include "res/StringTable.h"
 
 namespace {
@@ -14,8 +13,6 @@ constexpr unsigned kStrValue = 240;
 constexpr unsigned kStrUnit = 241;
 constexpr unsigned kStrRainResetConfirm = 2524;
 constexpr const char* kRainResetCaption = "Rain reset";
-constexpr int kClearRainTries = 3;
-constexpr uint32_t kClearRainPauseMs = 100;
 
 struct RowName {
   const char* name;
@@ -86,27 +83,8 @@ void CDlgNowMonitor::RunAndShow() {
 
 WorkResult CDlgNowMonitor::ThreadWork() {
   CKX2Device& device = theApp.m_device;
-  if (m_nMode == kModeRainReset) {
-    if (!device.m_port.IsOpen()) {
-      device.SetError(DeviceResult::kNotConnected);
-      return WorkResult::kFailed;
-    }
-    if (device.WakeUp() != ReadResult::kDone) {
-      device.SetError(DeviceResult::kNoResponse);
-      return WorkResult::kFailed;
-    }
-    ComResult result = ComResult::kFailed;
-    for (int i = 0; i < kClearRainTries; ++i) {
-      result = device.m_protocol.ClearRain(&device.m_port);
-      if (result == ComResult::kOk) break;
-      // Another reply: the logger was busy with something else; give it a
-      // moment before asking again.
-      if (result == ComResult::kOtherReply) platform::Sleep(kClearRainPauseMs);
-    }
-    if (result != ComResult::kOk) {
-      device.SetError(DeviceResult::kFailed);
-      return WorkResult::kFailed;
-    }
+  if (m_nMode == kModeRainReset && WorkResultOf(device.ClearRainCount()) != WorkResult::kDone) {
+    return WorkResult::kFailed;
   }
   ReadCurrentValues();
   return WorkResult::kFailed;

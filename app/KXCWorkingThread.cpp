@@ -41,6 +41,12 @@ CKXCWorkingThread::~CKXCWorkingThread() {
 
 bool CKXCWorkingThread::IsOperationRunning() { return g_bOperationRunning; }
 
+WorkResult CKXCWorkingThread::WorkResultOf(DeviceResult result, const char* detail) {
+  if (result == DeviceResult::kOk) return WorkResult::kDone;
+  theApp.m_device.SetError(result, detail);
+  return WorkResult::kFailed;
+}
+
 RunResult CKXCWorkingThread::Run(CWnd* pParent, const char* caption) { return Run(pParent, caption, FALSE); }
 
 RunResult CKXCWorkingThread::Run(CWnd* pParent, const char* caption, BOOL bCancelable) {

@@ -17,6 +17,7 @@
 #include "app/EscapeEvent.h"
 #include "app/RunResult.h"
 #include "app/WorkResult.h"
+#include "link/DeviceResult.h"
 #include "platform/Event.h"
 #include "platform/Thread.h"
 #include "ui/WinDefs.h"
@@ -49,6 +50,10 @@ class CKXCWorkingThread {
   BOOL PostWorkingCommand(UINT command, LPARAM value) const;
   // Does a logger operation run now (its Run has not returned yet).
   static bool IsOperationRunning();
+  // From the worker: the device object's result as the work's. A failure
+  // leaves its text, with the detail on a line of its own where one is
+  // given, in the device object.
+  static WorkResult WorkResultOf(DeviceResult result, const char* detail = nullptr);
 
   std::unique_ptr<platform::Thread> m_pThread;
   std::unique_ptr<platform::Event> m_hStopEvent;

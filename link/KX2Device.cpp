@@ -2,6 +2,7 @@
 
 #include "link/KX2Device.h"
 
+#include <algorithm>
 #include <cstring>
 #include <ctime>
 #include <vector>
@@ -15,8 +16,6 @@
 #include "res/StringTable.h"
 
 namespace {
-
-constexpr int32_t kTries = 3;
 
 // The protocol object keeps the identification in 20 bytes (19 characters and
 // a NUL); the version is held to the same length, cut after its first 19
@@ -72,20 +71,16 @@ void CKX2Device::ClosePort() {
 ReadResult CKX2Device::WakeUp() {
   char reply[100];
   int32_t length = 0;
-  bool woke = false;
-  for (int32_t i = 0; i < kTries && !woke; ++i) {
+  const ComResult woke = Retry(kTries, [&] {
     std::memset(reply, 0, sizeof reply);
     length = static_cast<int32_t>(sizeof reply);
     const ComResult result = m_protocol.WakeUp(&m_port, reply, &length);
-    if (result == ComResult::kOk) {
-      woke = true;
-    } else if (result == ComResult::kOtherReply) {
-      // The logger answered with something else: it is awake but still busy
-      // with an earlier line; give it a moment before the next hello.
-      m_port.PauseWhileOpen(500);
-    }
-  }
-  if (!woke) return ReadResult::kFailed;
+    // The logger answered with something else: it is awake but still busy
+    // with an earlier line; give it a moment before the next hello.
+    if (result == ComResult::kOtherReply) m_port.PauseWhileOpen(500);
+    return result;
+  });
+  if (woke != ComResult::kOk) return ReadResult::kFailed;
 
   if (length < 0) length = 0;
   if (length > static_cast<int32_t>(sizeof reply)) length = static_cast<int32_t>(sizeof reply);
@@ -112,13 +107,9 @@ ReadResult CKX2Device::WakeUp() {
 
 ReadResult CKX2Device::ReadSystemInfo() {
   CKX2SysInfo info;
-  ComResult result = ComResult::kFailed;
-  for (int32_t i = 0; i < kTries; ++i) {
-    result = m_protocol.ReadSysInfo(&m_port, info);
-    // kFailed: no port or nothing came at all; asking again would only wait
-    // again.
-    if (result == ComResult::kOk || result == ComResult::kFailed) break;
-  }
+  // kFailed: no port or nothing came at all; asking again would only wait
+  // again.
+  const ComResult result = Retry(kTries, [&] { return m_protocol.ReadSysInfo(&m_port, info); }, {ComResult::kFailed});
   if (result != ComResult::kOk) return ReadResult::kFailed;
   SetDeviceClock(info.m_stClock);
   m_workRead.m_sysInfo = info;
@@ -126,52 +117,46 @@ ReadResult CKX2Device::ReadSystemInfo() {
 }
 
 ReadResult CKX2Device::ReadMailInfo() {
+  std::vector<std::string> lines;
+  const auto query = [&] {
+    lines.clear();
+    return m_protocol.QueryLines(&m_port, "MAIL DSP\r\n", &lines, 3000);
+  };
+  // kFailed: as for the system record.
+  if (Retry(kTries, query, {ComResult::kFailed}) != ComResult::kOk) return ReadResult::kFailed;
   CKX2MailInfo info;
-  ComResult result = ComResult::kFailed;
-  for (int32_t i = 0; i < kTries; ++i) {
-    std::vector<std::string> lines;
-    result = m_protocol.QueryLines(&m_port, "MAIL DSP\r\n", &lines, 3000);
-    if (result == ComResult::kOk) {
-      for (const std::string& line : lines) {
-        std::string key;
-        std::string value;
-        SplitKeyValue(line, key, value);
-        CComCtrlKestrix2::ParseMailItem(info, key.c_str(), value.c_str());
-      }
-      break;
-    }
-    if (result == ComResult::kFailed) break;
+  for (const std::string& line : lines) {
+    std::string key;
+    std::string value;
+    SplitKeyValue(line, key, value);
+    CComCtrlKestrix2::ParseMailItem(info, key.c_str(), value.c_str());
   }
-  if (result != ComResult::kOk) return ReadResult::kFailed;
   m_workRead.m_mailInfo = info;
   return ReadResult::kDone;
 }
 
 DeviceResult CKX2Device::StopMeasurement() {
   if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
-  for (int32_t i = 0; i < kTries; ++i) {
-    const ComResult result = m_protocol.StopMeasure(&m_port, 1);
-    if (result == ComResult::kOk) {
-      static_cast<void>(ReadSystemInfo());
-      return DeviceResult::kOk;
-    }
-    // "NOT END": the logger refuses to stop now; asking again changes nothing.
-    if (result == ComResult::kNotEnd) break;
-  }
-  return FailedOrGone(DeviceResult::kFailed);
+  // "NOT END": the logger refuses to stop now; asking again changes nothing.
+  const ComResult result = Retry(kTries, [&] { return m_protocol.StopMeasure(&m_port, 1); }, {ComResult::kNotEnd});
+  if (result != ComResult::kOk) return FailedOrGone(DeviceResult::kFailed);
+  static_cast<void>(ReadSystemInfo());
+  return DeviceResult::kOk;
 }
 
 DeviceResult CKX2Device::ReadCurrentValues(std::string& text) {
   if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
-  for (int32_t i = 0; i < kTries; ++i) {
-    if (m_protocol.SendCommandExpect(&m_port, "RD REL\r\n", "OK", 5000) != ComResult::kOk) continue;
+  std::vector<std::string> lines;
+  const ComResult result = Retry(kTries, [&] {
+    const ComResult ok = m_protocol.SendCommandExpect(&m_port, "RD REL\r\n", "OK", 5000);
+    if (ok != ComResult::kOk) return ok;
     // The values follow the "OK" on their own; nothing is sent or purged.
-    std::vector<std::string> lines;
-    if (m_protocol.QueryLines(&m_port, nullptr, &lines, 10000) != ComResult::kOk) continue;
-    if (!lines.empty()) text = lines.front();
-    return DeviceResult::kOk;
-  }
-  return FailedOrGone(DeviceResult::kFailed);
+    lines.clear();
+    return m_protocol.QueryLines(&m_port, nullptr, &lines, 10000);
+  });
+  if (result != ComResult::kOk) return FailedOrGone(DeviceResult::kFailed);
+  if (!lines.empty()) text = lines.front();
+  return DeviceResult::kOk;
 }
 
 DeviceResult CKX2Device::TestAntenna(int32_t* level) {
@@ -257,13 +242,18 @@ int64_t CKX2Device::LoggerNowForStart() {
   return m_workRead.m_sysInfo.m_stClock.GetTime();
 }
 
-ComResult CKX2Device::SendLineTries(const char* line, const char* expected, uint32_t timeoutMs, int32_t tries) {
+ComResult CKX2Device::Retry(int32_t tries, const std::function<ComResult()>& exchange,
+                            std::initializer_list<ComResult> stopOn) {
   ComResult result = ComResult::kFailed;
   for (int32_t i = 0; i < tries; ++i) {
-    result = m_protocol.SendCommandExpect(&m_port, line, expected, timeoutMs);
-    if (result == ComResult::kOk) break;
+    result = exchange();
+    if (result == ComResult::kOk || std::find(stopOn.begin(), stopOn.end(), result) != stopOn.end()) break;
   }
   return result;
+}
+
+ComResult CKX2Device::SendLineTries(const char* line, const char* expected, uint32_t timeoutMs, int32_t tries) {
+  return Retry(tries, [&] { return m_protocol.SendCommandExpect(&m_port, line, expected, timeoutMs); });
 }
 
 DeviceResult CKX2Device::FailedOrGone(DeviceResult code) const {

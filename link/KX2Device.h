@@ -11,9 +11,14 @@
 // FirmwareResult.
 //
 // KX2Device.cpp: connection, reads and results; KX2DeviceWrite.cpp: setting
-// writes; KX2DeviceFirmware.cpp: firmware transfer and module monitor.
+// writes; KX2DeviceItems.cpp: the one-command setting items and the rain
+// count; KX2DeviceRecords.cpp: record download, error log and clear;
+// KX2DeviceMail.cpp: the communication module's exchanges;
+// KX2DeviceFirmware.cpp: firmware transfer and module monitor.
 
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "link/ComCtrlKestrix2.h"
@@ -26,6 +31,7 @@
 #include "platform/CriticalSection.h"
 #include "platform/SerialDevice.h"
 
+class CDownloadProgress;
 class CSdlTime;
 
 class CKX2Device {
@@ -54,6 +60,33 @@ class CKX2Device {
   // kDone and the logger's current time (seconds since 1970 UTC), or kFailed
   // and *now untouched while no clock has been read. Safe from any thread.
   [[nodiscard]] ReadResult GetDeviceNow(int64_t* now);
+
+  // Record download (count records from start, appended to text as they
+  // come, each with its CR LF; text keeps what came before a failure), error
+  // log (its lines, each with its CR LF) and clear of the logger's memory.
+  // The download's bounds are public for the tests that reach them.
+  static constexpr uint32_t kSilenceMs = 30000;   // no data line for this long (scaled): failed
+  static constexpr int32_t kEscAgainPass = 10;    // after an abort, the ESC goes out again here
+  static constexpr int32_t kAbortPasses = 100;    // and the download fails after this many passes
+  static constexpr int32_t kExtraLines = 100;     // lines beyond the count taken before giving up
+  static constexpr int32_t kMaxRecords = 100000;  // the logger's ring; never more
+  [[nodiscard]] DeviceResult ReadRecords(int32_t start, int32_t count, std::string& text, CDownloadProgress& progress);
+  [[nodiscard]] DeviceResult ReadErrorLog(std::string& text);
+  [[nodiscard]] DeviceResult ClearData();
+
+  // The setting items of one command each, from the edited record, and the
+  // reset of the rain count.
+  [[nodiscard]] DeviceResult ResetLogger();
+  [[nodiscard]] DeviceResult WriteBatteryAlarm();
+  // Sends nothing while the edited value equals the one read.
+  [[nodiscard]] DeviceResult WriteRainPerCount();
+  [[nodiscard]] DeviceResult ClearRainCount();
+
+  // The communication module: clock synchronisation with its server, a test
+  // mail, and its IMEI (digits only; kNoImei when the module gave none).
+  [[nodiscard]] DeviceResult SyncServerTime();
+  [[nodiscard]] DeviceResult SendTestMail();
+  [[nodiscard]] DeviceResult ReadImei(std::string& digits);
 
   // Setting writes; the masks get one bit per step that failed after all its
   // tries.
@@ -90,6 +123,14 @@ class CKX2Device {
   // The logger's current time for the start computation; falls back to the
   // clock of the read-back record while none has been read.
   int64_t LoggerNowForStart();
+  // Every logger step is tried up to kTries times: a reply lost on the line
+  // or a logger still busy with its last command is common, and asking again
+  // is harmless.
+  static constexpr int32_t kTries = 3;
+  // Runs exchange until it gives kOk or a result of stopOn (which asking
+  // again would not change), at most tries times; the last result.
+  static ComResult Retry(int32_t tries, const std::function<ComResult()>& exchange,
+                         std::initializer_list<ComResult> stopOn = {});
   ComResult SendLineTries(const char* line, const char* expected, uint32_t timeoutMs, int32_t tries);
   // A failure seen after the port closed or its device went is reported as
   // not connected: that, not the step, is why it failed.
@@ -98,6 +139,10 @@ class CKX2Device {
   FirmwareResult TransferFirmware(const std::string& image, int32_t stopFirst, int32_t initAfter);
   FirmwareResult QueryModuleVersion();
   void SetModuleFilter(int32_t on);
+  // The abort's ESC to the logger during a download: echoed as sent, then
+  // written between two line reads without the port lock and without a
+  // purge, so the lines still coming are kept.
+  void SendEscape();
   // One pass of the module restart.
   enum class ModulePass { kCameBack, kTryAgain, kStepFailed };
   ModulePass ModuleVersionPass();

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int32_t kTries = 3;
 // An image line is retried more often than a command: a long transfer over a
 // noisy cable should not fail on one garbled line.
 constexpr int32_t kLineTries = 6;
@@ -45,8 +44,7 @@ FirmwareResult CKX2Device::TransferFirmware(const std::string& image, int32_t st
     pos = stop + 1;
   }
 
-  ComResult weep = ComResult::kFailed;
-  for (int32_t i = 0; i < kTries && weep != ComResult::kOk; ++i) weep = m_protocol.SendWeep(&m_port);
+  const ComResult weep = Retry(kTries, [&] { return m_protocol.SendWeep(&m_port); });
   // The logger is deaf while it writes its flash.
   if (weep == ComResult::kOk) m_port.PauseWhileOpen(11000);
 
@@ -58,9 +56,7 @@ FirmwareResult CKX2Device::TransferFirmware(const std::string& image, int32_t st
     static_cast<void>(SendLineTries("SYSINIT\r\n", "OK", 5000, kTries));
   }
   static_cast<void>(WakeUp());
-  for (int32_t i = 0; i < kTries; ++i) {
-    if (m_protocol.ResetDevice(&m_port) == ComResult::kOk) break;
-  }
+  static_cast<void>(Retry(kTries, [&] { return m_protocol.ResetDevice(&m_port); }));
   return weep != ComResult::kOk ? FirmwareResult::kImageWrite : FirmwareResult::kOk;
 }
 
@@ -74,40 +70,30 @@ void CKX2Device::SetModuleFilter(int32_t on) {
 CKX2Device::ModulePass CKX2Device::ModuleVersionPass() {
   if (SendLineTries("dbg mtcoff\r\n", nullptr, 5000, kTries) != ComResult::kOk) return ModulePass::kStepFailed;
   m_port.PauseWhileOpen(2500);
-  ComResult result = ComResult::kFailed;
-  for (int32_t i = 0; i < kTries; ++i) {
-    result = m_protocol.SendCommandExpect(&m_port, "dbg mtcon\r\n", nullptr, 5000);
-    if (result == ComResult::kOk || result == ComResult::kNotEnd) break;
-  }
-  if (result != ComResult::kOk) return ModulePass::kStepFailed;
+  // "NOT END" or "*>RX:ERROR": the logger or the module refuses; asking
+  // again changes nothing.
+  const std::initializer_list<ComResult> refused = {ComResult::kNotEnd};
+  const ComResult on = Retry(
+      kTries, [&] { return m_protocol.SendCommandExpect(&m_port, "dbg mtcon\r\n", nullptr, 5000); }, refused);
+  if (on != ComResult::kOk) return ModulePass::kStepFailed;
 
   const ComResult sleep = m_protocol.WaitSleep(&m_port, 3);
 
-  for (int32_t i = 0; i < kTries; ++i) {
-    result = m_protocol.SendAndWait(&m_port, "mon\r\n", "#>RX:$WAKEUP", 2);
-    if (result == ComResult::kOk || result == ComResult::kNotEnd) break;
-  }
+  static_cast<void>(Retry(
+      kTries, [&] { return m_protocol.SendAndWait(&m_port, "mon\r\n", "#>RX:$WAKEUP", 2); }, refused));
 
   if (sleep == ComResult::kOk) {
     // The module needs a moment after its wake-up before it takes commands.
     m_port.PauseWhileOpen(500);
     // The version line reaches the terminal and the traffic log; that is
     // where the operator reads it.
-    for (int32_t i = 0; i < kTries; ++i) {
-      result = m_protocol.SendAndWait(&m_port, "at$ver\r\n", "#>RX:$VER:", 1);
-      if (result == ComResult::kOk || result == ComResult::kNotEnd) break;
-    }
+    static_cast<void>(Retry(
+        kTries, [&] { return m_protocol.SendAndWait(&m_port, "at$ver\r\n", "#>RX:$VER:", 1); }, refused));
   }
 
-  ComResult off = ComResult::kFailed;
-  for (int32_t i = 0; i < kTries; ++i) {
-    off = m_protocol.SendAndWait(&m_port, "moff\r\n", nullptr, 2);
-    if (off == ComResult::kOk) {
-      static_cast<void>(m_protocol.WaitSleep(&m_port, 1));
-      break;
-    }
-    if (off == ComResult::kNotEnd) break;
-  }
+  const ComResult off = Retry(
+      kTries, [&] { return m_protocol.SendAndWait(&m_port, "moff\r\n", nullptr, 2); }, refused);
+  if (off == ComResult::kOk) static_cast<void>(m_protocol.WaitSleep(&m_port, 1));
   return sleep == ComResult::kOk && off == ComResult::kOk ? ModulePass::kCameBack : ModulePass::kTryAgain;
 }
 

@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr int32_t kTries = 3;
-
 // The criterion as the logger takes it after "ALM RN n": the threshold in mm
 // with two decimals, then the period as hours:minutes.
 std::string CriteriaText(const CAlmRainInfo& alarm) {
@@ -67,15 +65,15 @@ DeviceResult CKX2Device::WriteRainAlarms(int32_t* mask) {
   }
   const bool textChanged = editText[0] != readText[0] || editText[1] != readText[1];
   if (textChanged && candidate > 0 && candidate < read.m_nSampling) {
-    for (int32_t i = 0; i < kTries; ++i) {
+    const ComResult result = Retry(kTries, [&] {
       int32_t interval = static_cast<int32_t>(candidate);
-      if (m_protocol.SetSampling(&m_port, interval) == ComResult::kOk) {
-        read.m_nSampling = static_cast<int32_t>(candidate);
-        // The measurement page that follows sends the edited interval: it
-        // must not put the longer one back.
-        if (edit.m_nSampling > read.m_nSampling) edit.m_nSampling = read.m_nSampling;
-        break;
-      }
+      return m_protocol.SetSampling(&m_port, interval);
+    });
+    if (result == ComResult::kOk) {
+      read.m_nSampling = static_cast<int32_t>(candidate);
+      // The measurement page that follows sends the edited interval: it
+      // must not put the longer one back.
+      if (edit.m_nSampling > read.m_nSampling) edit.m_nSampling = read.m_nSampling;
     }
   }
 
@@ -83,18 +81,14 @@ DeviceResult CKX2Device::WriteRainAlarms(int32_t* mask) {
   for (int32_t n = 0; n < 2; ++n) {
     const int32_t number = n + 1;
     if (editText[n] != readText[n]) {
-      ComResult result = ComResult::kFailed;
-      for (int32_t i = 0; i < kTries && result != ComResult::kOk; ++i)
-        result = m_protocol.SetRainAlarm(&m_port, number, editText[n].c_str());
+      const ComResult result =
+          Retry(kTries, [&] { return m_protocol.SetRainAlarm(&m_port, number, editText[n].c_str()); });
       if (result != ComResult::kOk) failed |= n == 0 ? 4 : 16;
     }
     const int32_t editOn = edit.m_alarm[n].m_nEnable != 0 ? 1 : 0;
     const int32_t readOn = read.m_alarm[n].m_nEnable != 0 ? 1 : 0;
     if (editOn != readOn) {
-      ComResult result = ComResult::kFailed;
-      for (int32_t i = 0; i < kTries && result != ComResult::kOk; ++i) {
-        result = m_protocol.EnableRainAlarm(&m_port, number, editOn);
-      }
+      const ComResult result = Retry(kTries, [&] { return m_protocol.EnableRainAlarm(&m_port, number, editOn); });
       if (result != ComResult::kOk) failed |= n == 0 ? 8 : 32;
     }
   }
@@ -110,12 +104,11 @@ DeviceResult CKX2Device::WriteMeasureSettings(uint16_t* mask) {
   uint16_t failed = 0;
   char line[64];
 
-  ComResult result = ComResult::kFailed;
-  for (int32_t i = 0; i < kTries && result != ComResult::kOk; ++i) {
+  const ComResult sampling = Retry(kTries, [&] {
     int32_t interval = edit.m_nSampling;
-    result = m_protocol.SetSampling(&m_port, interval);
-  }
-  if (result != ComResult::kOk) failed |= 1;
+    return m_protocol.SetSampling(&m_port, interval);
+  });
+  if (sampling != ComResult::kOk) failed |= 1;
 
   // Send counts go out only when changed; the intervals always do.
   if (edit.m_nSendCount != read.m_nSendCount) {
@@ -124,10 +117,7 @@ DeviceResult CKX2Device::WriteMeasureSettings(uint16_t* mask) {
   }
 
   std::snprintf(line, sizeof line, "ST SMP2 %s\r\n", DurationText(edit.m_nSamplingEvent).c_str());
-  result = ComResult::kFailed;
-  for (int32_t i = 0; i < kTries && result != ComResult::kOk; ++i)
-    result = m_protocol.SendCommand(&m_port, line, 45000);
-  if (result != ComResult::kOk) failed |= 4;
+  if (Retry(kTries, [&] { return m_protocol.SendCommand(&m_port, line, 45000); }) != ComResult::kOk) failed |= 4;
 
   if (edit.m_nSendCountEvent != read.m_nSendCountEvent) {
     std::snprintf(line, sizeof line, "ST ITV2 %d\r\n", edit.m_nSendCountEvent);
@@ -162,11 +152,9 @@ DeviceResult CKX2Device::WriteMeasureSettings(uint16_t* mask) {
         edit.m_stStart.m_nMinute = local.tm_min;
         edit.m_stStart.m_nSecond = local.tm_sec;
       }
-      result = ComResult::kFailed;
-      for (int32_t i = 0; i < kTries && result != ComResult::kOk; ++i) {
-        result = m_protocol.SetStartTime(&m_port, edit.m_stStart);
+      if (Retry(kTries, [&] { return m_protocol.SetStartTime(&m_port, edit.m_stStart); }) != ComResult::kOk) {
+        failed |= 32;
       }
-      if (result != ComResult::kOk) failed |= 32;
     }
   }
 

@@ -7,7 +7,6 @@
 
 namespace {
 constexpr const char* kIllegalValue = "Illigal value!  ( 2.4 - 12.0 )";
-constexpr int kTries = 3;
 constexpr int kDecimals = 1;
 }  // namespace
 
@@ -53,13 +52,4 @@ void CDlgInputBatAlart::OnBnClickedNext() {
   EndPage(kNext);
 }
 
-WorkResult CDlgInputBatAlart::ThreadWork() {
-  if (!PortOpenElseNotConnected()) return WorkResult::kFailed;
-  CKX2Device& device = theApp.m_device;
-  const int32_t millivolts = device.m_workEdit.m_sysInfo.m_nBatteryStop;
-  for (int i = 0; i < kTries; ++i) {
-    if (device.m_protocol.SetBatteryAlarm(&device.m_port, millivolts) == ComResult::kOk) return WorkResult::kDone;
-  }
-  device.SetError(DeviceResult::kFailed);
-  return WorkResult::kFailed;
-}
+WorkResult CDlgInputBatAlart::ThreadWork() { return WorkResultOf(theApp.m_device.WriteBatteryAlarm()); }

@@ -23,18 +23,6 @@ BOOL CDlgInputCheckIMEI::OnInitDialog() {
 void CDlgInputCheckIMEI::OnBnClickedCheck() { RunWorkAndConfirm(kCaption); }
 
 WorkResult CDlgInputCheckIMEI::ThreadWork() {
-  if (!PortOpenElseNotConnected()) return WorkResult::kFailed;
-  CKX2Device& device = theApp.m_device;
-  char digits[50] = {};
-  if (device.m_protocol.ReadImei(&device.m_port, digits) != ComResult::kOk) {
-    device.SetError(DeviceResult::kFailed);
-    return WorkResult::kFailed;
-  }
-  // A module without its SIM answers the exchange without a number; that is
-  // the one case the IMEI message was made for.
-  if (digits[0] == '\0') {
-    device.SetError(DeviceResult::kNoImei);
-    return WorkResult::kFailed;
-  }
-  return WorkResult::kDone;
+  std::string digits;
+  return WorkResultOf(theApp.m_device.ReadImei(digits));
 }

@@ -7,8 +7,6 @@
 
 namespace {
 constexpr const char* kIllegalValue = "Illigal value!  ( 0.01 - 2.00 )";
-constexpr int kTries = 3;
-constexpr uint32_t kReplyMs = 5000;
 // Values closer than this to the one read count as unchanged.
 constexpr double kSameValue = 0.001;
 }  // namespace
@@ -56,16 +54,4 @@ void CDlgInputIoRain::OnBnClickedNext() {
   EndPage(kNext);
 }
 
-WorkResult CDlgInputIoRain::ThreadWork() {
-  CKX2Device& device = theApp.m_device;
-  const std::string edited = platform::FormatFixed(device.m_workEdit.m_sysInfo.m_dRainPerCount, 2);
-  if (edited == platform::FormatFixed(device.m_workRead.m_sysInfo.m_dRainPerCount, 2)) return WorkResult::kDone;
-  const std::string command = "RCAL " + edited + "\r\n";
-  for (int i = 0; i < kTries; ++i) {
-    if (device.m_protocol.SendCommandExpect(&device.m_port, command.c_str(), nullptr, kReplyMs) == ComResult::kOk) {
-      return WorkResult::kDone;
-    }
-  }
-  device.SetError(DeviceResult::kFailed);
-  return WorkResult::kFailed;
-}
+WorkResult CDlgInputIoRain::ThreadWork() { return WorkResultOf(theApp.m_device.WriteRainPerCount()); }

@@ -194,8 +194,6 @@ WorkResult CDlgInputMeasureSetting::ThreadWork() {
   CKX2Device& device = theApp.m_device;
   uint16_t mask = 0;
   const DeviceResult result = device.WriteMeasureSettings(&mask);
-  if (result == DeviceResult::kOk) return WorkResult::kDone;
   const std::string detail = FailureDetail(mask);
-  device.SetError(result, detail.empty() ? nullptr : detail.c_str());
-  return WorkResult::kFailed;
+  return WorkResultOf(result, detail.empty() ? nullptr : detail.c_str());
 }

@@ -98,8 +98,5 @@ void CDlgInputRangeRain::OnBnClickedNext() {
 WorkResult CDlgInputRangeRain::ThreadWork() {
   CKX2Device& device = theApp.m_device;
   int32_t mask = 0;
-  const DeviceResult result = device.WriteRainAlarms(&mask);
-  if (result == DeviceResult::kOk) return WorkResult::kDone;
-  device.SetError(result);
-  return WorkResult::kFailed;
+  return WorkResultOf(device.WriteRainAlarms(&mask));
 }

@@ -22,13 +22,4 @@ BOOL CDlgInputTestMail::OnInitDialog() {
 
 void CDlgInputTestMail::OnBnClickedSend() { RunWorkAndConfirm(kCaption); }
 
-WorkResult CDlgInputTestMail::ThreadWork() {
-  if (!PortOpenElseNotConnected()) return WorkResult::kFailed;
-  CKX2Device& device = theApp.m_device;
-  if (device.m_protocol.SendCommandExpect(&device.m_port, "MAIL START\r\n", "OK", kStartMs) == ComResult::kOk &&
-      device.m_protocol.QueryLines(&device.m_port, nullptr, nullptr, kSendMs) == ComResult::kOk) {
-    return WorkResult::kDone;
-  }
-  device.SetError(DeviceResult::kFailed);
-  return WorkResult::kFailed;
-}
+WorkResult CDlgInputTestMail::ThreadWork() { return WorkResultOf(theApp.m_device.SendTestMail()); }

@@ -9,9 +9,6 @@ class CDlgInputTestMail : public CInputBaseDlg {
  public:
   enum { IDD = 387 };
   enum : UINT { kSendButton = 1044 };
-  // "OK" comes at once; the module then needs up to a minute to send.
-  static constexpr uint32_t kStartMs = 5000;
-  static constexpr uint32_t kSendMs = 60000;
 
   CDlgInputTestMail();
   int RunPage(CWnd* parent, unsigned flags) override;

@@ -75,13 +75,6 @@ void CInputBaseDlg::RunWorkAndConfirm(const char* caption) {
   if (RunWorkAndReport(nullptr) == RunResult::kDone) MessageBox(res::LoadString(res::kStrSuccess), caption, MB_OK);
 }
 
-bool CInputBaseDlg::PortOpenElseNotConnected() {
-  CKX2Device& device = theApp.m_device;
-  if (device.m_port.IsOpen()) return true;
-  device.SetError(DeviceResult::kNotConnected);
-  return false;
-}
-
 HBRUSH CInputBaseDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
   HBRUSH brush = CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
   const int id = pWnd != nullptr ? pWnd->GetDlgCtrlID() : 0;

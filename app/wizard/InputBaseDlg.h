@@ -68,9 +68,6 @@ class CInputBaseDlg : public CDialog, public CWizerdWorkCore, public CKXCWorking
   void SetUpCheckPage();
   // Runs the work and, when it was done, says "成功" under the caption.
   void RunWorkAndConfirm(const char* caption);
-  // On the worker: true while the port is open, else the "not connected"
-  // text is set (nothing goes out).
-  static bool PortOpenElseNotConnected();
 
   void OnBnClickedBack();
   void OnBnClickedNext();

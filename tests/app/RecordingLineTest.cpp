@@ -64,7 +64,7 @@ TEST_F(RecordingLineTest, ALineThatNeverEndsStopsSoonAfterTheCountAskedFor) {
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, "エラー！ 失敗しました");
   // The count and its margin are kept; the line beyond them is not.
-  EXPECT_EQ(page.m_strData, Lines(1, 10 + Page::kExtraLines));
+  EXPECT_EQ(page.m_strData, Lines(1, 10 + CKX2Device::kExtraLines));
 }
 
 // On the worker, from the link's pump after a line was read: the operator's
