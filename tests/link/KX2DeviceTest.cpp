@@ -85,6 +85,16 @@ TEST_F(DeviceFixture, ClosedPortSendsNothing) {
   EXPECT_EQ(mask, 0xBEEF);
   EXPECT_EQ(device.UpdateFirmware(":00000001FF\r\n", 1, 1), FirmwareResult::kNotConnected);
   EXPECT_EQ(device.ReadModuleVersion(), FirmwareResult::kNotConnected);
+  std::string text;
+  for (DeviceResult result :
+       {device.ReadErrorLog(text), device.ResetLogger(), device.WriteBatteryAlarm(), device.ClearRainCount(),
+        device.SyncServerTime(), device.SendTestMail(), device.ReadImei(text)}) {
+    EXPECT_EQ(result, DeviceResult::kNotConnected);
+  }
+  // The clear and the rain depth per count fail as they always showed it.
+  EXPECT_EQ(device.ClearData(), DeviceResult::kFailed);
+  device.m_workEdit.m_sysInfo.m_dRainPerCount = 1.0;
+  EXPECT_EQ(device.WriteRainPerCount(), DeviceResult::kFailed);
 
   EXPECT_TRUE(Commands().empty()) << ::testing::PrintToString(Commands());
 }
