@@ -58,26 +58,27 @@ void CMainFrame::OnConnect() {
   // belongs to that work until it ends.
   if (IsOperationRunning()) return;
   theApp.m_device.ClosePort();
-  OpenConnection();
+  // A failure has said so in its own box.
+  static_cast<void>(OpenConnection());
 }
 
-int CMainFrame::OpenConnection() {
+bool CMainFrame::OpenConnection() {
   CKX2Device& device = theApp.m_device;
   if (device.m_port.IsOpen()) {
     m_nWorkMode = kWorkConnect;
     static_cast<void>(RunWork(nullptr));
-    return 1;
+    return true;
   }
   CComSettingDlg dlg(this);
   dlg.m_szPort = device.m_strLastPort;
-  if (dlg.DoModal() != IDOK) return 0;
+  if (dlg.DoModal() != IDOK) return false;
   const std::string chosen = dlg.m_szPort;
-  if (ConnectPort(chosen) != 1) return 0;
+  if (!ConnectPort(chosen)) return false;
   device.m_strLastPort = chosen;
-  return 1;
+  return true;
 }
 
-int CMainFrame::ConnectPort(const std::string& deviceName) {
+bool CMainFrame::ConnectPort(const std::string& deviceName) {
   CKX2Device& device = theApp.m_device;
   ResetConnection();
   std::string error;
@@ -99,13 +100,13 @@ int CMainFrame::ConnectPort(const std::string& deviceName) {
       m_nState |= kStateConnected;
       m_dlgRefMain.UpdatePages();
       m_dlgRefMain.ShowPanel(this, device.m_workRead.m_sysInfo.m_nKind);
-      return 1;
+      return true;
     }
     error = m_strWorkError.empty() ? res::LoadString(kStrNoResponse) : m_strWorkError;
   }
   device.ClosePort();
   MessageBox(error, kErrorCaption, MB_ICONEXCLAMATION);
-  return 0;
+  return false;
 }
 
 void CMainFrame::ResetConnection() {
@@ -160,7 +161,7 @@ void CMainFrame::ExecuteSettingItem(CWnd* caller, int index, unsigned flags) {
 void CMainFrame::OnSettingGroup(int group) { RunSettingGroup(group); }
 
 void CMainFrame::RunSettingGroup(int group) {
-  if (OpenConnection() == 0) return;
+  if (!OpenConnection()) return;
   CKX2Device& device = theApp.m_device;
   CSettingSelect select;
   select.Init(device.m_workRead.m_sysInfo.m_nKind, 0);
