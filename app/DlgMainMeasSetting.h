@@ -55,7 +55,7 @@ class CDlgMainMeasSetting : public CDialog, public CKXCWorkingThread {
   void Refresh();
   // Appends the text of the two rain criteria of the record as last read.
   void FormatCriteria(std::string& text) const;
-  // Stopping the measurement, on the worker thread: 1 success, 0 failure.
+  // Stopping the measurement, on the worker thread: done or failed.
   WorkResult ThreadWork() override;
 
   UINT_PTR m_nTimerId = 0;

@@ -29,7 +29,7 @@ class CDlgMainRecodeData : public CDialog, public CKXCWorkingThread {
   // Runs the work of m_nMode with the progress window (an abort button for
   // the download) and shows its result texts.
   [[nodiscard]] RunResult RunWork();
-  // The works, on the worker thread: 1 done, 0 failed (the device object
+  // The works, on the worker thread: done or failed (the device object
   // holds the failure text).
   WorkResult ThreadWork() override;
   WorkResult ReadRecords();

@@ -92,7 +92,8 @@ void CDlgMainSystem::OnBnClickedInputSetting() { loggerpage::ExecuteSettingItem(
 void CDlgMainSystem::OnBnClickedTimeSync() {
   if (!loggerpage::Confirm(*this, kStrSyncConfirm, kSyncCaption)) return;
   loggerpage::EnableMainFrame(FALSE);
-  // Anything but 1 failed, including a run refused beside another operation.
+  // Anything but kDone failed, including a run refused beside another
+  // operation (kBusy).
   const bool done = loggerpage::RunPageWork(*this, *this) == RunResult::kDone;
   if (done) loggerpage::ExecuteSettingItem(this, kItemReread);
   loggerpage::ShowOutcome(*this, done, kSyncCaption);

@@ -40,7 +40,7 @@ class CDlgMainSystem : public CDialog, public CKXCWorkingThread {
 
   // Fills the page from the records as last read.
   void Refresh();
-  // The time synchronisation, on the worker thread: 1 success, 0 failure.
+  // The time synchronisation, on the worker thread: done or failed.
   WorkResult ThreadWork() override;
 
   UINT_PTR m_nTimerId = 0;

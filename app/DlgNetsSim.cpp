@@ -54,7 +54,8 @@ void CDlgNetsSim::OnBnClickedCheckImei() {
 void CDlgNetsSim::OnBnClickedRebootModule() {
   if (!loggerpage::Confirm(*this, kStrRebootConfirm, kRebootCaption)) return;
   loggerpage::EnableMainFrame(FALSE);
-  // Anything but 1 failed, including a run refused beside another operation.
+  // Anything but kDone failed, including a run refused beside another
+  // operation (kBusy).
   const bool done = loggerpage::RunPageWork(*this, *this) == RunResult::kDone;
   loggerpage::ShowOutcome(*this, done, kRebootCaption);
   loggerpage::EnableMainFrame(TRUE);

@@ -29,7 +29,7 @@ class CDlgNetsSim : public CDialog, public CKXCWorkingThread {
 
   // Fills the page from the network record as last read.
   void Refresh();
-  // The module restart, on the worker thread: 1 success, 0 failure.
+  // The module restart, on the worker thread: done or failed.
   WorkResult ThreadWork() override;
 
   void OnBnClickedApnSetting();

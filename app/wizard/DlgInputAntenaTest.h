@@ -22,7 +22,7 @@ class CDlgInputAntenaTest : public CInputBaseDlg {
 
   CDlgInputAntenaTest();
   int RunPage(CWnd* parent, unsigned flags) override;
-  // The antenna read, on the worker thread: 1 a level came, 0 not.
+  // The antenna read, on the worker thread: done when a level came.
   WorkResult ThreadWork() override;
 
   // Bars for a signal value (dBm): -1 for 0, which is no value.

@@ -19,7 +19,7 @@ class CDlgInputBatAlart : public CInputBaseDlg {
 
   CDlgInputBatAlart();
   int RunPage(CWnd* parent, unsigned flags) override;
-  // "BAT" with the edited level, on the worker thread: 1 done, 0 failed.
+  // "BAT" with the edited level, on the worker thread: done or failed.
   WorkResult ThreadWork() override;
 
   // The typed volts as the millivolts the logger gets (truncated), when

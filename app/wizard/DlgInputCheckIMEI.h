@@ -12,7 +12,7 @@ class CDlgInputCheckIMEI : public CInputBaseDlg {
 
   CDlgInputCheckIMEI();
   int RunPage(CWnd* parent, unsigned flags) override;
-  // "MAIL IMEI", on the worker thread: 1 an IMEI came, 0 not.
+  // "MAIL IMEI", on the worker thread: done when an IMEI came.
   WorkResult ThreadWork() override;
 
  protected:

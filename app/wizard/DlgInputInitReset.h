@@ -11,6 +11,6 @@ class CDlgInputInitReset : public CInputBaseDlg {
 
   CDlgInputInitReset();
   int RunPage(CWnd* parent, unsigned flags) override;
-  // The reset, on the worker thread: 1 done, 0 failed.
+  // The reset, on the worker thread: done or failed.
   WorkResult ThreadWork() override;
 };

@@ -17,7 +17,7 @@ class CDlgInputIoRain : public CInputBaseDlg {
   CDlgInputIoRain();
   int RunPage(CWnd* parent, unsigned flags) override;
   // "RCAL" with the edited value when it differs from the value read, on the
-  // worker thread: 1 done (or nothing to send), 0 failed.
+  // worker thread: done (or nothing to send) or failed.
   WorkResult ThreadWork() override;
 
   // The entered text as the value the logger gets: its leading number

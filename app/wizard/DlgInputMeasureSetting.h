@@ -40,7 +40,7 @@ class CDlgInputMeasureSetting : public CInputBaseDlg {
   CDlgInputMeasureSetting();
   ~CDlgInputMeasureSetting() override;
   int RunPage(CWnd* parent, unsigned flags) override;
-  // The schedule written into the logger, on the worker thread: 1 done, 0
+  // The schedule written into the logger, on the worker thread: done or
   // failed (the failure text names the refused steps).
   WorkResult ThreadWork() override;
 

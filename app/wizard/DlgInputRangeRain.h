@@ -34,7 +34,7 @@ class CDlgInputRangeRain : public CInputBaseDlg {
 
   CDlgInputRangeRain();
   int RunPage(CWnd* parent, unsigned flags) override;
-  // The criteria written into the logger, on the worker thread: 1 done, 0
+  // The criteria written into the logger, on the worker thread: done or
   // failed.
   WorkResult ThreadWork() override;
 

@@ -34,7 +34,7 @@ class CDlgInputSimSetting : public CInputBaseDlg {
 
   CDlgInputSimSetting();
   int RunPage(CWnd* parent, unsigned flags) override;
-  // The module write of m_nModuleMode, on the worker thread: 1 done, 0
+  // The module write of m_nModuleMode, on the worker thread: done or
   // failed (the text names the values the logger refused).
   WorkResult ThreadWork() override;
 

@@ -12,7 +12,7 @@ class CDlgInputTestMail : public CInputBaseDlg {
 
   CDlgInputTestMail();
   int RunPage(CWnd* parent, unsigned flags) override;
-  // "MAIL START" and its end, on the worker thread: 1 sent, 0 not.
+  // "MAIL START" and its end, on the worker thread: done once sent, else failed.
   WorkResult ThreadWork() override;
 
  protected:
