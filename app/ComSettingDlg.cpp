@@ -5,11 +5,10 @@
 
 #include "app/Kestrix2CommApp.h"
 #include "platform/SerialPorts.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 namespace {
-constexpr UINT kStrPortColumn = 220;
-constexpr UINT kStrDeviceColumn = 221;
 constexpr const char* kDevicePrefix = "\\\\.\\";
 
 std::string WithoutDevicePrefix(std::string path) {
@@ -56,8 +55,8 @@ BOOL CComSettingDlg::OnInitDialog() {
   m_list.SetPathEllipsis(TRUE);
   CRect rc;
   m_list.GetClientRect(&rc);
-  m_list.InsertColumn(0, res::LoadString(kStrPortColumn), LVCFMT_LEFT, static_cast<int>(rc.Width() * 0.2));
-  m_list.InsertColumn(1, res::LoadString(kStrDeviceColumn), LVCFMT_LEFT, static_cast<int>(rc.Width() * 0.75));
+  m_list.InsertColumn(0, res::LoadString(res::kStrPortColumn), LVCFMT_LEFT, static_cast<int>(rc.Width() * 0.2));
+  m_list.InsertColumn(1, res::LoadString(res::kStrDeviceColumn), LVCFMT_LEFT, static_cast<int>(rc.Width() * 0.75));
   EnumeratePorts();
 
   m_list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);

@@ -6,13 +6,6 @@
 #include "res/StringIds.h"
 
 namespace {
-constexpr unsigned kStrFailed = 2507;
-constexpr unsigned kStrWrongModule = 2514;
-constexpr unsigned kStrEraseConfirm = 2515;
-constexpr unsigned kStrInitConfirm = 2516;
-constexpr unsigned kStrProgress = 2519;
-constexpr unsigned kStrSucceeded = 2520;
-constexpr unsigned kStrUpdateFailed = 2521;
 constexpr const char* kNormalTermination = "Normal termination";
 
 // The string-table text, or the English one where the table lacks the id.
@@ -73,7 +66,7 @@ void CDlgFirm::OnBnClickedSelectFile() {
   } else if (result == kNotFirmware) {
     ShowFailure(Text(res::kStrNotSettingsFile, "Err! file error!"));
   } else if (result < 0) {
-    ShowFailure(Text(kStrFailed, "Err!"));
+    ShowFailure(Text(res::kStrFailed, "Err!"));
   }
   ShowFirmwareInfo();
 }
@@ -87,7 +80,7 @@ void CDlgFirm::OnBnClickedUpdate() {
   } else if (result == kNotFirmware) {
     ShowFailure(Text(res::kStrNotSettingsFile, "Err! file error!"));
   } else if (result == kWrongModule) {
-    ShowFailure(Text(kStrWrongModule, "Err! Module type error!"));
+    ShowFailure(Text(res::kStrWrongModule, "Err! Module type error!"));
   }
   EnableButtons(TRUE);
 }
@@ -106,11 +99,11 @@ int CDlgFirm::StartUpdate() {
   if (read != kDone) return read;
 
   const UINT confirm = MB_OKCANCEL | MB_DEFBUTTON2 | MB_ICONEXCLAMATION;
-  if (MessageBox(res::LoadString(kStrEraseConfirm), "", confirm) != IDOK) return kDone;
-  if (MessageBox(res::LoadString(kStrInitConfirm), "", confirm) != IDOK) return kDone;
+  if (MessageBox(res::LoadString(res::kStrEraseConfirm), "", confirm) != IDOK) return kDone;
+  if (MessageBox(res::LoadString(res::kStrInitConfirm), "", confirm) != IDOK) return kDone;
 
-  if (RunWork(res::LoadString(kStrProgress).c_str()) == RunResult::kDone) return kDone;
-  ShowFailure(res::LoadString(kStrUpdateFailed));
+  if (RunWork(res::LoadString(res::kStrFirmwareProgress).c_str()) == RunResult::kDone) return kDone;
+  ShowFailure(res::LoadString(res::kStrUpdateFailed));
   return kTransferFailed;
 }
 
@@ -140,6 +133,6 @@ WorkResult CDlgFirm::ThreadWork() {
     device.SetError(result);
     return WorkResult::kFailed;
   }
-  device.m_strSuccess = res::LoadString(kStrSucceeded);
+  device.m_strSuccess = res::LoadString(res::kStrSucceeded);
   return WorkResult::kDone;
 }

@@ -2,11 +2,10 @@
 
 #include "app/Kestrix2CommApp.h"
 #include "platform/Numbers.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 namespace {
-constexpr unsigned kStrRange = 3502;
-
 // The remainder in 0..kNumbers-1, whatever the sign of the value.
 int32_t Wrap(int64_t value) {
   const int64_t n = CDlgInputRdALLID::kNumbers;
@@ -50,7 +49,7 @@ BOOL CDlgInputRdALLID::OnInitDialog() {
     first = StartOf(m_nLastId, m_nCount);
     last = m_nLastId;
   }
-  SetDlgItemText(kRangeText, platform::Format(res::LoadString(kStrRange).c_str(), count, first, last));
+  SetDlgItemText(kRangeText, platform::Format(res::LoadString(res::kStrRecordRange).c_str(), count, first, last));
   SetDlgItemText(kLastIdEdit, platform::Format("%ld", static_cast<long>(m_nLastId)));
   SetDlgItemText(kCountEdit, platform::Format("%ld", static_cast<long>(m_nCount)));
   return TRUE;

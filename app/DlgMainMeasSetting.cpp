@@ -4,13 +4,12 @@
 #include <cstdlib>
 
 #include "app/Kestrix2CommApp.h"
+#include "app/LoggerPage.h"
 #include "platform/Numbers.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 namespace {
-constexpr unsigned kStrMeasuring = 610;
-constexpr unsigned kStrStopped = 611;
-constexpr unsigned kStrCriteria = 623;
 // Both three characters wide, so the criteria lines stay in columns.
 constexpr const char* kOnOff[] = {"OFF", "ON "};
 constexpr const char* kNoCaption = "";
@@ -51,7 +50,7 @@ std::string FormatPeriod(int32_t minutes) {
 }
 }  // namespace
 
-CDlgMainMeasSetting::CDlgMainMeasSetting() : CDialog(IDD) {
+CDlgMainMeasSetting::CDlgMainMeasSetting() : CLoggerPageDlg(IDD) {
   MapCommand(kMeasureSetting, [this] { OnBnClickedMeasureSetting(); });
   MapCommand(kCriteriaSetting, [this] { OnBnClickedCriteria(); });
   MapCommand(kUpdate, [this] { OnBnClickedUpdate(); });
@@ -99,7 +98,7 @@ void CDlgMainMeasSetting::Refresh() {
     for (size_t i = 0; i < ids.size(); ++i) set(ids[i], parts[i]);
   };
 
-  set(kState, res::LoadString(sys.m_nMeasuring != 0 ? kStrMeasuring : kStrStopped));
+  set(kState, res::LoadString(sys.m_nMeasuring != 0 ? res::kStrMeasuring : res::kStrStopped));
   setTime(kStartRow, sys.m_stStart);
   setTime(kNextRow, sys.m_stNext);
   setInterval(kSamplingFields, sys.m_nSampling);
@@ -117,7 +116,7 @@ void CDlgMainMeasSetting::Refresh() {
 }
 
 void CDlgMainMeasSetting::FormatCriteria(std::string& text) const {
-  const std::string label = res::LoadString(kStrCriteria);
+  const std::string label = res::LoadString(res::kStrCriteria);
   std::string lines;
   int position = 1;
   // Numbered by position; the alarm's own number may say otherwise.

@@ -9,12 +9,10 @@
 #include <optional>
 #include <string>
 
-#include "app/KXCWorkingThread.h"
-#include "app/LoggerPage.h"
-#include "ui/Dialog.h"
+#include "app/LoggerPageDlg.h"
 #include "ui/Edit.h"
 
-class CDlgMainMeasSetting : public CDialog, public CKXCWorkingThread {
+class CDlgMainMeasSetting : public CLoggerPageDlg {
  public:
   enum { IDD = 319 };
   enum : UINT {
@@ -49,10 +47,9 @@ class CDlgMainMeasSetting : public CDialog, public CKXCWorkingThread {
   static constexpr int kItemReread = -1;
 
   CDlgMainMeasSetting();
-  ~CDlgMainMeasSetting() override { loggerpage::DestroyPageWindow(*this); }
 
   // Fills the page from the system record as last read.
-  void Refresh();
+  void Refresh() override;
   // Appends the text of the two rain criteria of the record as last read.
   void FormatCriteria(std::string& text) const;
   // Stopping the measurement, on the worker thread: done or failed.
@@ -73,10 +70,6 @@ class CDlgMainMeasSetting : public CDialog, public CKXCWorkingThread {
  protected:
   void DoDataExchange(CDataExchange* dx) override;
   BOOL OnInitDialog() override;
-  // Page conventions (app/LoggerPage.h).
-  BOOL PreTranslateMessage(MSG* msg) override { return loggerpage::TranslatePageMessage(*this, msg); }
-  void OnOK() override {}
-  void OnCancel() override {}
   void OnTimer(UINT_PTR id) override;
   void OnDestroy() override;
   void OnShowWindow(BOOL show, UINT status) override;

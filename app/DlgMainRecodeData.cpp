@@ -5,16 +5,16 @@
 #include "app/DlgAqcuired.h"
 #include "app/DlgInputRdALLID.h"
 #include "app/Kestrix2CommApp.h"
+#include "app/LoggerPage.h"
 #include "app/MainFrame.h"
-#include "res/StringTable.h"
 #include "res/StringIds.h"
+#include "res/StringTable.h"
 
 namespace {
-constexpr unsigned kStrClearConfirm = 2513;
 constexpr const char* kClearCaption = "Clear";
 }  // namespace
 
-CDlgMainRecodeData::CDlgMainRecodeData() : CDialog(IDD) {
+CDlgMainRecodeData::CDlgMainRecodeData() : CLoggerPageDlg(IDD) {
   MapCommand(kReadData, [this] { OnBnClickedReadData(); });
   MapCommand(kReadErrorLog, [this] { OnBnClickedReadErrorLog(); });
   MapCommand(kClearData, [this] { OnBnClickedClearData(); });
@@ -22,12 +22,15 @@ CDlgMainRecodeData::CDlgMainRecodeData() : CDialog(IDD) {
 
 BOOL CDlgMainRecodeData::OnInitDialog() {
   CDialog::OnInitDialog();
-  // The clear stays enabled: its work reports a closed port itself.
+  Refresh();
+  return TRUE;
+}
+
+void CDlgMainRecodeData::Refresh() {
   const BOOL open = loggerpage::IsPortOpen() ? TRUE : FALSE;
   for (UINT id : {kReadData, kReadErrorLog}) {
     if (CWnd* button = GetDlgItem(static_cast<int>(id))) button->EnableWindow(open);
   }
-  return TRUE;
 }
 
 void CDlgMainRecodeData::OnBnClickedReadData() {
@@ -68,8 +71,8 @@ void CDlgMainRecodeData::RunAndShow(uint8_t mode) {
 }
 
 void CDlgMainRecodeData::OnBnClickedClearData() {
-  if (MessageBox(res::LoadString(kStrClearConfirm), kClearCaption, MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) !=
-      IDOK) {
+  if (MessageBox(res::LoadString(res::kStrClearConfirm), kClearCaption,
+                 MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) != IDOK) {
     return;
   }
   loggerpage::EnableMainFrame(FALSE);

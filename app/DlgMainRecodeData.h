@@ -10,11 +10,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/KXCWorkingThread.h"
-#include "app/LoggerPage.h"
-#include "ui/Dialog.h"
+#include "app/LoggerPageDlg.h"
 
-class CDlgMainRecodeData : public CDialog, public CKXCWorkingThread {
+class CDlgMainRecodeData : public CLoggerPageDlg {
  public:
   enum { IDD = 323 };
   enum : UINT { kReadData = 1017, kReadErrorLog = 1018, kClearData = 1019 };
@@ -24,8 +22,10 @@ class CDlgMainRecodeData : public CDialog, public CKXCWorkingThread {
   static constexpr int kItemSystemReread = -2;
 
   CDlgMainRecodeData();
-  ~CDlgMainRecodeData() override { loggerpage::DestroyPageWindow(*this); }
 
+  // The two reads enabled exactly while the port is open; the clear stays as
+  // it is, since its work reports a closed port itself.
+  void Refresh() override;
   // Runs the work of m_nMode with the progress window (an abort button for
   // the download) and shows its result texts.
   [[nodiscard]] RunResult RunWork();
@@ -48,10 +48,6 @@ class CDlgMainRecodeData : public CDialog, public CKXCWorkingThread {
 
  protected:
   BOOL OnInitDialog() override;
-  // Page conventions (app/LoggerPage.h).
-  BOOL PreTranslateMessage(MSG* msg) override { return loggerpage::TranslatePageMessage(*this, msg); }
-  void OnOK() override {}
-  void OnCancel() override {}
 
  private:
   // The run of one work between a disabled and an enabled main frame; the

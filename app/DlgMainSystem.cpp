@@ -6,9 +6,9 @@
 #include "app/LoggerPage.h"
 #include "platform/Numbers.h"
 #include "platform/Text.h"
+#include "res/StringIds.h"
 
 namespace {
-constexpr unsigned kStrSyncConfirm = 3506;
 constexpr const char* kSyncCaption = "Time Synchronization";
 
 // Logger text is 8-bit; what is not valid UTF-8 shows as U+FFFD.
@@ -16,7 +16,7 @@ std::string Display(std::string_view logger) { return platform::ToValidUtf8(logg
 std::string Display(const char* field, size_t size) { return Display(std::string_view(field, strnlen(field, size))); }
 }  // namespace
 
-CDlgMainSystem::CDlgMainSystem() : CDialog(IDD) {
+CDlgMainSystem::CDlgMainSystem() : CLoggerPageDlg(IDD) {
   MapCommand(kInit, [this] { OnBnClickedInit(); });
   MapCommand(kBatteryAlarm, [this] { OnBnClickedBatteryAlarm(); });
   MapCommand(kUpdate, [this] { OnBnClickedUpdate(); });
@@ -90,7 +90,7 @@ void CDlgMainSystem::OnBnClickedUpdate() { loggerpage::ExecuteSettingItem(this, 
 void CDlgMainSystem::OnBnClickedInputSetting() { loggerpage::ExecuteSettingItem(this, kItemRainCoef); }
 
 void CDlgMainSystem::OnBnClickedTimeSync() {
-  if (!loggerpage::Confirm(*this, kStrSyncConfirm, kSyncCaption)) return;
+  if (!loggerpage::Confirm(*this, res::kStrSyncConfirm, kSyncCaption)) return;
   loggerpage::EnableMainFrame(FALSE);
   // Anything but kDone failed, including a run refused beside another
   // operation (kBusy).

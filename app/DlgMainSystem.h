@@ -8,13 +8,11 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/KXCWorkingThread.h"
-#include "app/LoggerPage.h"
-#include "ui/Dialog.h"
+#include "app/LoggerPageDlg.h"
 #include "ui/Edit.h"
 #include "ui/Static.h"
 
-class CDlgMainSystem : public CDialog, public CKXCWorkingThread {
+class CDlgMainSystem : public CLoggerPageDlg {
  public:
   enum { IDD = 317 };
   enum : UINT {
@@ -36,10 +34,9 @@ class CDlgMainSystem : public CDialog, public CKXCWorkingThread {
   static constexpr int kItemReread = -1;
 
   CDlgMainSystem();
-  ~CDlgMainSystem() override { loggerpage::DestroyPageWindow(*this); }
 
   // Fills the page from the records as last read.
-  void Refresh();
+  void Refresh() override;
   // The time synchronisation, on the worker thread: done or failed.
   WorkResult ThreadWork() override;
 
@@ -59,10 +56,6 @@ class CDlgMainSystem : public CDialog, public CKXCWorkingThread {
  protected:
   void DoDataExchange(CDataExchange* dx) override;
   BOOL OnInitDialog() override;
-  // Page conventions (app/LoggerPage.h).
-  BOOL PreTranslateMessage(MSG* msg) override { return loggerpage::TranslatePageMessage(*this, msg); }
-  void OnOK() override {}
-  void OnCancel() override {}
   void OnTimer(UINT_PTR id) override;
   void OnDestroy() override;
   void OnShowWindow(BOOL show, UINT status) override;

@@ -1,12 +1,20 @@
 #include "app/DlgMainTest.h"
 
 #include "app/DlgNowMonitor.h"
+#include "app/LoggerPage.h"
 #include "app/wizard/DlgInputTestMail.h"
 
-CDlgMainTest::CDlgMainTest() : CDialog(IDD) {
+CDlgMainTest::CDlgMainTest() : CLoggerPageDlg(IDD) {
   MapCommand(kCurrentValues, [this] { OnBnClickedCurrentValues(); });
   MapCommand(kAntenna, [this] { OnBnClickedAntenna(); });
   MapCommand(kTestMail, [this] { OnBnClickedTestMail(); });
+}
+
+void CDlgMainTest::Refresh() {
+  const BOOL open = loggerpage::IsPortOpen() ? TRUE : FALSE;
+  for (UINT id : {kCurrentValues, kAntenna, kTestMail}) {
+    if (CWnd* button = GetDlgItem(static_cast<int>(id))) button->EnableWindow(open);
+  }
 }
 
 void CDlgMainTest::OnBnClickedCurrentValues() {
@@ -20,5 +28,5 @@ void CDlgMainTest::OnBnClickedAntenna() { loggerpage::ExecuteSettingItem(this, k
 // setting-item road: it sets nothing, so nothing needs a re-read.
 void CDlgMainTest::OnBnClickedTestMail() {
   CDlgInputTestMail page;
-  page.DoModalPage(this, kTestMailFlags, CDlgInputTestMail::IDD);
+  page.RunPage(this, kTestMailFlags);
 }

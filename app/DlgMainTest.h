@@ -1,12 +1,11 @@
 #pragma once
 // The Test page (tab "テスト"): three checks of a working installation, the
 // logger's current values, the antenna level and a test mail. The page runs
-// no work of its own; the panel enables its buttons while the port is open.
+// no work of its own; its buttons are enabled while the port is open.
 
-#include "app/LoggerPage.h"
-#include "ui/Dialog.h"
+#include "app/LoggerPageDlg.h"
 
-class CDlgMainTest : public CDialog {
+class CDlgMainTest : public CLoggerPageDlg {
  public:
   enum { IDD = 322 };
   enum : UINT {
@@ -21,15 +20,11 @@ class CDlgMainTest : public CDialog {
   static constexpr unsigned kTestMailFlags = 0x1002;
 
   CDlgMainTest();
-  ~CDlgMainTest() override { loggerpage::DestroyPageWindow(*this); }
+
+  // The three checks enabled exactly while the port is open.
+  void Refresh() override;
 
   void OnBnClickedCurrentValues();
   void OnBnClickedAntenna();
   void OnBnClickedTestMail();
-
- protected:
-  // Page conventions (app/LoggerPage.h).
-  BOOL PreTranslateMessage(MSG* msg) override { return loggerpage::TranslatePageMessage(*this, msg); }
-  void OnOK() override {}
-  void OnCancel() override {}
 };

@@ -1,15 +1,16 @@
 #include "app/DlgNetsSim.h"
 
 #include "app/Kestrix2CommApp.h"
+#include "app/LoggerPage.h"
 #include "app/wizard/DlgInputCheckIMEI.h"
 #include "platform/Text.h"
+#include "res/StringIds.h"
 
 namespace {
-constexpr unsigned kStrRebootConfirm = 3507;
 constexpr const char* kRebootCaption = "Reboot commu.";
 }  // namespace
 
-CDlgNetsSim::CDlgNetsSim() : CDialog(IDD) {
+CDlgNetsSim::CDlgNetsSim() : CLoggerPageDlg(IDD) {
   MapCommand(kApnSetting, [this] { OnBnClickedApnSetting(); });
   MapCommand(kCheckImei, [this] { OnBnClickedCheckImei(); });
   MapCommand(kRebootModule, [this] { OnBnClickedRebootModule(); });
@@ -48,11 +49,11 @@ void CDlgNetsSim::OnBnClickedApnSetting() {
 // so this page shows the IMEI it finds only after a later re-read.
 void CDlgNetsSim::OnBnClickedCheckImei() {
   CDlgInputCheckIMEI page;
-  page.DoModalPage(this, kCheckImeiFlags, CDlgInputCheckIMEI::IDD);
+  page.RunPage(this, kCheckImeiFlags);
 }
 
 void CDlgNetsSim::OnBnClickedRebootModule() {
-  if (!loggerpage::Confirm(*this, kStrRebootConfirm, kRebootCaption)) return;
+  if (!loggerpage::Confirm(*this, res::kStrRebootConfirm, kRebootCaption)) return;
   loggerpage::EnableMainFrame(FALSE);
   // Anything but kDone failed, including a run refused beside another
   // operation (kBusy).

@@ -3,11 +3,9 @@
 // point, user, password, authentication and IMEI as last read; buttons for
 // the access-point setting item, the IMEI check and a restart of the module.
 
-#include "app/KXCWorkingThread.h"
-#include "app/LoggerPage.h"
-#include "ui/Dialog.h"
+#include "app/LoggerPageDlg.h"
 
-class CDlgNetsSim : public CDialog, public CKXCWorkingThread {
+class CDlgNetsSim : public CLoggerPageDlg {
  public:
   enum { IDD = 133 };
   enum : UINT {
@@ -25,10 +23,9 @@ class CDlgNetsSim : public CDialog, public CKXCWorkingThread {
   static constexpr unsigned kCheckImeiFlags = 0xFFFFFF02;
 
   CDlgNetsSim();
-  ~CDlgNetsSim() override { loggerpage::DestroyPageWindow(*this); }
 
   // Fills the page from the network record as last read.
-  void Refresh();
+  void Refresh() override;
   // The module restart, on the worker thread: done or failed.
   WorkResult ThreadWork() override;
 
@@ -38,8 +35,4 @@ class CDlgNetsSim : public CDialog, public CKXCWorkingThread {
 
  protected:
   BOOL OnInitDialog() override;
-  // Page conventions (app/LoggerPage.h).
-  BOOL PreTranslateMessage(MSG* msg) override { return loggerpage::TranslatePageMessage(*this, msg); }
-  void OnOK() override {}
-  void OnCancel() override {}
 };

@@ -5,13 +5,10 @@
 #include "app/Kestrix2CommApp.h"
 #include "app/LoggerPage.h"
 #include "platform/Text.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 namespace {
-constexpr unsigned kStrKind = 239;
-constexpr unsigned kStrValue = 240;
-constexpr unsigned kStrUnit = 241;
-constexpr unsigned kStrRainResetConfirm = 2524;
 constexpr const char* kRainResetCaption = "Rain reset";
 
 struct RowName {
@@ -49,9 +46,9 @@ BOOL CDlgNowMonitor::OnInitDialog() {
   m_listValues.GetClientRect(&rc);
   const double width = rc.Width();
   m_listValues.InsertColumn(0, "", LVCFMT_LEFT, static_cast<int>(width * 0.13));
-  m_listValues.InsertColumn(1, res::LoadString(kStrKind), LVCFMT_LEFT, static_cast<int>(width * 0.23));
-  m_listValues.InsertColumn(2, res::LoadString(kStrValue), LVCFMT_RIGHT, static_cast<int>(width * 0.4));
-  m_listValues.InsertColumn(3, res::LoadString(kStrUnit), LVCFMT_LEFT, static_cast<int>(width * 0.23));
+  m_listValues.InsertColumn(1, res::LoadString(res::kStrKindColumn), LVCFMT_LEFT, static_cast<int>(width * 0.23));
+  m_listValues.InsertColumn(2, res::LoadString(res::kStrValueColumn), LVCFMT_RIGHT, static_cast<int>(width * 0.4));
+  m_listValues.InsertColumn(3, res::LoadString(res::kStrUnitColumn), LVCFMT_LEFT, static_cast<int>(width * 0.23));
   return TRUE;
 }
 
@@ -63,7 +60,7 @@ void CDlgNowMonitor::OnBnClickedAcquire() {
 }
 
 void CDlgNowMonitor::OnBnClickedRainReset() {
-  if (!loggerpage::Confirm(*this, kStrRainResetConfirm, kRainResetCaption)) return;
+  if (!loggerpage::Confirm(*this, res::kStrRainResetConfirm, kRainResetCaption)) return;
   m_nMode = kModeRainReset;
   RunAndShow();
 }

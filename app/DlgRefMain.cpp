@@ -10,21 +10,6 @@
 #include "ui/View.h"
 
 namespace {
-struct PageEntry {
-  UINT title;
-  UINT templateId;
-};
-// Tab order.
-constexpr PageEntry kPageOrder[] = {
-    {2100, CDlgMainSystem::IDD}, {2102, CDlgMainMeasSetting::IDD}, {2103, CDlgNetsSim::IDD},
-    {2105, CDlgMainTest::IDD},   {2106, CDlgMainRecodeData::IDD},
-};
-
-constexpr int kRecodeReadButtons[] = {1017, 1018};
-// 1084 and 1085 are ids that the Test page does not have; enabling them is
-// harmless and keeps the page free to gain them.
-constexpr int kTestButtons[] = {1081, 1082, 1083, 1084, 1085};
-
 // The blank that the templates keep between their controls and the page edge.
 constexpr int kPageMarginDlu = 7;
 
@@ -116,7 +101,7 @@ BOOL CDlgRefMain::OnInitDialog() {
   m_pages.clear();
   m_tab.DeleteAllItems();
 
-  for (const PageEntry& entry : kPageOrder) AddPage(entry.title, entry.templateId);
+  for (const PageRecord& row : m_pageTable) AddPage(row.nTitleId, row.nTemplateId);
   GrowToHoldPages();
 
   LayoutPages();
@@ -127,25 +112,15 @@ BOOL CDlgRefMain::OnInitDialog() {
   return FALSE;
 }
 
-CDialog* CDlgRefMain::PageOf(UINT nTemplateId) {
-  switch (nTemplateId) {
-    case CDlgMainSystem::IDD:
-      return &m_pageSystem;
-    case CDlgMainMeasSetting::IDD:
-      return &m_pageMeasSetting;
-    case CDlgNetsSim::IDD:
-      return &m_pageNetsSim;
-    case CDlgMainTest::IDD:
-      return &m_pageTest;
-    case CDlgMainRecodeData::IDD:
-      return &m_pageRecodeData;
-    default:
-      return nullptr;
+CLoggerPageDlg* CDlgRefMain::PageOf(UINT nTemplateId) {
+  for (const PageRecord& row : m_pageTable) {
+    if (row.nTemplateId == nTemplateId) return row.pPage;
   }
+  return nullptr;
 }
 
 BOOL CDlgRefMain::AddPage(UINT nTitleId, UINT nTemplateId) {
-  CDialog* page = PageOf(nTemplateId);
+  CLoggerPageDlg* page = PageOf(nTemplateId);
   if (page == nullptr) return FALSE;
   if (HasWindow(*page)) page->DestroyWindow();
   page->m_pParentWnd = this;
@@ -210,29 +185,15 @@ void CDlgRefMain::OnSize(UINT type, int cx, int cy) {
 
 void CDlgRefMain::UpdatePages() {
   if (!HasWindow(*this)) return;
-  if (HasWindow(m_pageSystem)) m_pageSystem.Refresh();
-  if (HasWindow(m_pageMeasSetting)) m_pageMeasSetting.Refresh();
-  if (HasWindow(m_pageNetsSim)) m_pageNetsSim.Refresh();
-  const BOOL open = loggerpage::IsPortOpen() ? TRUE : FALSE;
-  if (HasWindow(m_pageRecodeData)) {
-    for (int id : kRecodeReadButtons) {
-      if (CWnd* button = m_pageRecodeData.GetDlgItem(id)) button->EnableWindow(open);
-    }
-  }
-  if (HasWindow(m_pageTest)) {
-    for (int id : kTestButtons) {
-      if (CWnd* button = m_pageTest.GetDlgItem(id)) button->EnableWindow(open);
-    }
+  // Every page with a window, a page whose tab could not be inserted too.
+  for (const PageRecord& row : m_pageTable) {
+    if (HasWindow(*row.pPage)) row.pPage->Refresh();
   }
 }
 
 void CDlgRefMain::OnDestroy() {
   CDialog::OnDestroy();
-  m_pageSystem.DestroyWindow();
-  m_pageMeasSetting.DestroyWindow();
-  m_pageNetsSim.DestroyWindow();
-  m_pageRecodeData.DestroyWindow();
-  m_pageTest.DestroyWindow();
+  for (const PageRecord& row : m_pageTable) row.pPage->DestroyWindow();
   m_pages.clear();
   m_tab.DeleteAllItems();
 }

@@ -3,6 +3,7 @@
 // while a logger is connected: one tab control and the five pages, each page
 // a child dialog laid into the tab's display area.
 
+#include <array>
 #include <vector>
 
 #include "app/DlgMainMeasSetting.h"
@@ -10,6 +11,7 @@
 #include "app/DlgMainSystem.h"
 #include "app/DlgMainTest.h"
 #include "app/DlgNetsSim.h"
+#include "res/StringIds.h"
 #include "ui/Dialog.h"
 #include "ui/TabCtrl.h"
 
@@ -18,11 +20,12 @@ class CDlgRefMain : public CDialog {
   enum { IDD = 314 };
   static constexpr UINT kTab = 1004;
 
-  // One created page: the index of a record is the index of its tab.
+  // A page with its tab's title and its template. In m_pages, one created
+  // page: the index of a record is the index of its tab.
   struct PageRecord {
     UINT nTitleId;
     UINT nTemplateId;
-    CDialog* pPage;
+    CLoggerPageDlg* pPage;
   };
 
   CDlgRefMain();
@@ -40,6 +43,15 @@ class CDlgRefMain : public CDialog {
   CDlgNetsSim m_pageNetsSim;
   CDlgMainRecodeData m_pageRecodeData;
   CDlgMainTest m_pageTest;
+  // Every page of the panel, in tab order: the panel makes, refreshes and
+  // ends its pages from here alone.
+  const std::array<PageRecord, 5> m_pageTable{{
+      {res::kStrTabSystem, CDlgMainSystem::IDD, &m_pageSystem},
+      {res::kStrTabMeasurement, CDlgMainMeasSetting::IDD, &m_pageMeasSetting},
+      {res::kStrTabCommunication, CDlgNetsSim::IDD, &m_pageNetsSim},
+      {res::kStrTabTest, CDlgMainTest::IDD, &m_pageTest},
+      {res::kStrTabRecording, CDlgMainRecodeData::IDD, &m_pageRecodeData},
+  }};
   std::vector<PageRecord> m_pages;
   CTabCtrl m_tab;
 
@@ -58,7 +70,7 @@ class CDlgRefMain : public CDialog {
   void LayoutPages();
 
  private:
-  CDialog* PageOf(UINT nTemplateId);
+  CLoggerPageDlg* PageOf(UINT nTemplateId);
   // Grows the tab control and the panel until every page's controls fit
   // into the tab's display area.
   void GrowToHoldPages();

@@ -1,5 +1,6 @@
 #include "app/KXCWorkingThread.h"
 
+#include "app/DlgTerminal.h"
 #include "app/DlgWorking.h"
 #include "app/Kestrix2CommApp.h"
 #include "platform/Time.h"
@@ -14,7 +15,7 @@ bool g_bOperationRunning = false;
 constexpr int kStopPasses = 201;
 constexpr uint32_t kStopPassMs = 50;
 
-constexpr int kTerminalButtons[] = {1274, 1275, 1276};
+constexpr UINT kTerminalButtons[] = {CDlgTerminal::kHello, CDlgTerminal::kSleep, CDlgTerminal::kSaveLog};
 }  // namespace
 
 CKXCWorkingThread::CKXCWorkingThread() = default;
@@ -144,7 +145,7 @@ uint32_t CKXCWorkingThread::ThreadProc(CKXCWorkingThread* runner) {
 }
 
 void CKXCWorkingThread::EnableTerminalButtons(BOOL enable) {
-  for (int id : kTerminalButtons) {
-    if (CWnd* button = theApp.m_dlgTerminal.GetDlgItem(id)) button->EnableWindow(enable);
+  for (UINT id : kTerminalButtons) {
+    if (CWnd* button = theApp.m_dlgTerminal.GetDlgItem(static_cast<int>(id))) button->EnableWindow(enable);
   }
 }

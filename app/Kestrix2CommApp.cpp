@@ -8,6 +8,7 @@
 #include "app/Kestrix2CommDoc.h"
 #include "app/Kestrix2CommView.h"
 #include "app/MainFrame.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "ui/Dialog.h"
 #include "ui/Document.h"
@@ -18,11 +19,6 @@
 CKestrix2CommApp theApp;
 
 namespace {
-constexpr UINT kStrOleInitFailed = 100;
-constexpr UINT kStrDialogFontFace = 102;
-constexpr UINT kStrFontSizeFirst = 223;
-constexpr UINT kStrFontAdj2First = 228;
-constexpr UINT kStrFontAdjFirst = 229;
 constexpr UINT kMainResource = 128;
 
 // Upper bounds of screen classes 0-3 (heights in 96-dpi pixels); class 4 above.
@@ -57,7 +53,7 @@ BOOL CKestrix2CommApp::InitInstance() {
   // can be made.
   CWinAppEx::InitInstance();
   if (!IsUiThread()) {
-    std::fprintf(stderr, "%s\n", res::LoadString(kStrOleInitFailed).c_str());
+    std::fprintf(stderr, "%s\n", res::LoadString(res::kStrOleInitFailed).c_str());
     return FALSE;
   }
 
@@ -150,9 +146,9 @@ void CKestrix2CommApp::InitStartupSettings(int screenHeight, int logicalDpiY) {
 // while a missing adjustment simply counts as none.
 void CKestrix2CommApp::LoadFontTables() {
   for (int i = 0; i < 5; ++i) {
-    m_nFontSizeTbl[i] = LoadStringAsInt(kStrFontSizeFirst + i);
-    m_nFontAdj2Tbl[i] = LoadStringAsInt(kStrFontAdj2First + 2 * i);
-    m_nFontAdjTbl[i] = LoadStringAsInt(kStrFontAdjFirst + 2 * i);
+    m_nFontSizeTbl[i] = LoadStringAsInt(res::kStrFontSizeFirst + i);
+    m_nFontAdj2Tbl[i] = LoadStringAsInt(res::kStrFontAdj2First + 2 * i);
+    m_nFontAdjTbl[i] = LoadStringAsInt(res::kStrFontAdjFirst + 2 * i);
   }
   for (int& size : m_nFontSizeTbl) {
     if (size == 0) size = 10;
@@ -189,7 +185,7 @@ WORD CKestrix2CommApp::GetDlgFontPointSize2() const {
 
 BOOL CKestrix2CommApp::LoadDlgTemplateWithFont(UINT nIDTemplate, WORD nPointSize, CDialogTemplate& dlgTemplate) {
   if (!dlgTemplate.Load(nIDTemplate)) return FALSE;
-  return dlgTemplate.SetFont(res::LoadString(kStrDialogFontFace), nPointSize);
+  return dlgTemplate.SetFont(res::LoadString(res::kStrDialogFontFace), nPointSize);
 }
 
 INT_PTR CKestrix2CommApp::DoModalWithFont(CDialog& dlg, UINT nIDTemplate, WORD nPointSize) {

@@ -1,16 +1,10 @@
 #pragma once
-// What every logger page of the tabbed panel does alike: the connected test,
+// The helpers of the logger pages of the tabbed panel: the connected test,
 // the hand-over of a setting item to the main frame, the steps of a page's
 // own logger operation (confirmation, run, result boxes), the swallowed Esc,
 // the window's end and the logger-clock field that the System and
-// Measurement pages keep.
-//
-// Each page keeps its own class head (CDialog, and the background runner
-// where it runs logger work) and declares the overrides that every page has,
-// each a line that hands over to this file (CDlgMainTest shows them alone):
-// the destructor (DestroyPageWindow), PreTranslateMessage
-// (TranslatePageMessage), and OnOK and OnCancel doing nothing, since a page
-// is a child of the panel that neither Enter nor an IDCANCEL may hide.
+// Measurement pages keep. The overrides every page has stand once, in the
+// pages' base (app/LoggerPageDlg.h).
 
 #include <cstdint>
 #include <optional>
@@ -64,10 +58,11 @@ void ShowOutcome(CWnd& page, bool done, const char* caption);
 // other message goes to the dialog's own translation.
 BOOL TranslatePageMessage(CDialog& page, MSG* msg);
 
-// The page's destructor ends its window while the page is still whole: its
-// OnDestroy runs as the page's own (the clock pages stop their timer there),
-// and no message reaches the page once its members have gone while its
-// background part waits for a work still running.
+// A page's window ended by its destructor, before the page's background part
+// waits for a work still running, so no message reaches the page meanwhile.
+// Called from the most derived destructor, while the page is still whole,
+// its OnDestroy runs as the page's own (the measurement input page stops its
+// clock timer there).
 void DestroyPageWindow(CWnd& page);
 
 // The page's clock timer (re)started; the id it runs under, 0 on failure.

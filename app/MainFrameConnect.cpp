@@ -8,16 +8,12 @@
 #include "app/PortOpenReason.h"
 #include "app/wizard/DlgTreeItem.h"
 #include "link/SettingWorkData.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "settings/KXCSettingWork.h"
 #include "settings/SettingSelect.h"
 
 namespace {
-constexpr UINT kStrPortNotOpened = 400;
-constexpr UINT kStrNoResponse = 401;
-constexpr UINT kStrNotSupported = 402;
-constexpr UINT kStrDeviceNoResponse = 2506;
-constexpr UINT kStrExportTitle = 2005;
 constexpr const char* kErrorCaption = "Error!";
 }  // namespace
 
@@ -35,7 +31,7 @@ WorkResult CMainFrame::ThreadWork() {
       // A logger of another family wakes and reports its system, but has no
       // network record: that is the one failure with a text of its own.
       if (device.ReadMailInfo() != ReadResult::kDone) {
-        m_strWorkError = res::LoadString(kStrNotSupported);
+        m_strWorkError = res::LoadString(res::kStrNotSupported);
         return WorkResult::kFailed;
       }
       if (!systemRead) {
@@ -83,7 +79,7 @@ bool CMainFrame::ConnectPort(const std::string& deviceName) {
   ResetConnection();
   std::string error;
   if (device.OpenPort(deviceName) != PortOpenResult::kOpened) {
-    error = res::LoadString(kStrPortNotOpened);
+    error = res::LoadString(res::kStrPortNotOpened);
     // The operator can act on why: join the device's group, close the other
     // program, plug the device in.
     const platform::OpenError why = device.m_port.LastOpenError();
@@ -102,7 +98,7 @@ bool CMainFrame::ConnectPort(const std::string& deviceName) {
       m_dlgRefMain.ShowPanel(this, device.m_workRead.m_sysInfo.m_nKind);
       return true;
     }
-    error = m_strWorkError.empty() ? res::LoadString(kStrNoResponse) : m_strWorkError;
+    error = m_strWorkError.empty() ? res::LoadString(res::kStrNoResponse) : m_strWorkError;
   }
   device.ClosePort();
   MessageBox(error, kErrorCaption, MB_ICONEXCLAMATION);
@@ -138,7 +134,7 @@ void CMainFrame::ExecuteSettingItem(CWnd* caller, int index, unsigned flags) {
     // did not answer as no response. The system re-read before a download
     // stays silent, since the download reports.
     if (result != RunResult::kDone && index == -1) {
-      std::string text = res::LoadString(kStrDeviceNoResponse);
+      std::string text = res::LoadString(res::kStrDeviceNoResponse);
       if (!device.m_port.IsOpen()) {
         device.SetError(DeviceResult::kNotConnected);
         text = device.m_strError;
@@ -186,7 +182,7 @@ void CMainFrame::OnExportSettings() {
   select.Init(device.m_workRead.m_sysInfo.m_nKind, 1);
   device.m_workEdit = device.m_workRead;
   CDlgTreeItem dlg(this);
-  dlg.SetTitle(res::LoadString(kStrExportTitle));
+  dlg.SetTitle(res::LoadString(res::kStrExportTitle));
   dlg.m_select = select;
   if (dlg.DoModal() != IDOK) return;
   select = dlg.m_select;

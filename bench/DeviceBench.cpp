@@ -9,9 +9,9 @@
 
 #include "link/KX2Device.h"
 #include "sim/LoggerSim.h"
-#include "tests/support/HexImage.h"
 #include "tests/support/ScopedTimeScale.h"
 #include "tests/support/SerialSettings.h"
+#include "tools/samples/HexImage.h"
 
 namespace {
 

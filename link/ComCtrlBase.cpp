@@ -17,10 +17,6 @@ namespace {
 
 constexpr const char* kYesEnd = "YES END";
 constexpr const char* kNotEnd = "NOT END";
-// Simple commands get 5 s; anything that makes the logger touch its flash or
-// its schedule can take much longer.
-constexpr uint32_t kShortMs = 5000;
-constexpr uint32_t kLongMs = 45000;
 // Bounds of the drain after a wake-up: banners are a handful of lines.
 constexpr int32_t kDrainLines = 100;
 constexpr uint32_t kDrainMs = 2000;
@@ -60,7 +56,7 @@ ComResult CComCtrlBase::WakeUp(CRSPort* port, char* reply, int32_t* length) {
   char line[100];
   if (SendLine(port, kHello, 9)) {
     if (!port->IsOpen()) return ComResult::kNoWakeUp;
-    if (ReadReply(port, line, sizeof line, 2000) <= 0) {
+    if (ReadReply(port, line, sizeof line, kLineMs) <= 0) {
       result = ComResult::kNoWakeUp;
     } else if (std::strncmp(line, "WAKE", 4) != 0) {
       result = ComResult::kOtherReply;
@@ -139,7 +135,7 @@ ComResult CComCtrlBase::ReadAll(CRSPort* port, int32_t first, int32_t last, char
   if (!port->IsOpen()) return ComResult::kFailed;
   if (!SendLine(port, command, len)) return ComResult::kFailed;
   if (!port->IsOpen()) return ComResult::kFailed;
-  if (ReadAnswer(port, reply, size, 2000) <= 0) return ComResult::kFailed;
+  if (ReadAnswer(port, reply, size, kLineMs) <= 0) return ComResult::kFailed;
   return std::strstr(reply, "END") == nullptr ? ComResult::kOk : ComResult::kFailed;
 }
 
@@ -147,7 +143,7 @@ ComResult CComCtrlBase::ReadAllNext(CRSPort* port, char* reply, int32_t size) {
   if (port == nullptr || reply == nullptr || size < 1) return ComResult::kFailed;
   platform::CriticalSectionLock lock(port->PortLock());
   if (!port->IsOpen()) return ComResult::kFailed;
-  if (ReadReply(port, reply, size, 2000) <= 0) return ComResult::kFailed;
+  if (ReadReply(port, reply, size, kLineMs) <= 0) return ComResult::kFailed;
   if (std::strstr(reply, "END") == nullptr) return ComResult::kOk;
   return std::strstr(reply, kNotEnd) != nullptr ? ComResult::kNotEnd : ComResult::kEnd;
 }
@@ -209,14 +205,14 @@ ComResult CComCtrlBase::SendCommandExpectCancelable(CRSPort* port, const char* c
       break;
     }
     if (!port->IsOpen()) return ComResult::kFailed;
-    const int32_t n = ReadReply(port, line, sizeof line, 2000);
+    const int32_t n = ReadReply(port, line, sizeof line, kLineMs);
     if (n > 0) return Matches(line, expect) ? ComResult::kOk : ComResult::kOtherReply;
     if (cancelled()) return ComResult::kCancelled;
     if (++passes >= 100) break;
   }
   // The operator may still abort while the line settles.
   for (const CReplySettle settle(port, overallMs); settle.Listening();) {
-    if (ReadReply(port, line, sizeof line, std::min<uint32_t>(2000, settle.NextWaitMs())) > 0)
+    if (ReadReply(port, line, sizeof line, std::min<uint32_t>(kLineMs, settle.NextWaitMs())) > 0)
       return Matches(line, expect) ? ComResult::kOk : ComResult::kOtherReply;
     if (cancelled()) return ComResult::kCancelled;
   }

@@ -19,6 +19,14 @@ class CSdlTime;
 
 class CComCtrlBase {
  public:
+  // Reply waits (ms, shortened by the platform time scale in tests). Simple
+  // commands get kShortMs; anything that makes the logger touch its flash or
+  // its schedule can take much longer. A line that follows at once (the
+  // wake-up answer, the next line of a collection) gets kLineMs.
+  static constexpr uint32_t kShortMs = 5000;
+  static constexpr uint32_t kLongMs = 45000;
+  static constexpr uint32_t kLineMs = 2000;
+
   CComCtrlBase();
   virtual ~CComCtrlBase();
 

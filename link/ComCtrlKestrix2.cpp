@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr uint32_t kShortMs = 5000;
 // The communication module registers on the network before it reports; that
 // can take minutes.
 constexpr uint32_t kMailInitMs = 360000;
@@ -236,7 +235,8 @@ ComResult CComCtrlKestrix2::SendWeep(CRSPort* port) {
   if (!SendLine(port, "WEEP\r\n")) return ComResult::kFailed;
   char line[256];
   if (!port->IsOpen()) return ComResult::kFailed;
-  if (ReadAnswer(port, line, sizeof line, 5000) <= 0) return port->IsOpen() ? ComResult::kTimedOut : ComResult::kFailed;
+  if (ReadAnswer(port, line, sizeof line, kShortMs) <= 0)
+    return port->IsOpen() ? ComResult::kTimedOut : ComResult::kFailed;
   if (std::strstr(line, "writing") == nullptr) return ComResult::kFailed;
   // Writing the image to flash takes a while before the final "OK".
   if (!port->IsOpen() || ReadAnswer(port, line, sizeof line, 60000) <= 0) return ComResult::kFailed;
@@ -273,7 +273,7 @@ ComResult CComCtrlKestrix2::SendAndWait(CRSPort* port, const char* command, cons
     // Only the last read settles: a line late for an earlier one is still
     // taken by the read after it.
     const int32_t got =
-        i + 1 < n ? ReadReply(port, line, sizeof line, 5000) : ReadAnswer(port, line, sizeof line, 5000);
+        i + 1 < n ? ReadReply(port, line, sizeof line, kShortMs) : ReadAnswer(port, line, sizeof line, kShortMs);
     if (got <= 0) continue;
     if (platform::CompareNoCase(line, expect, expectLen) == 0) return ComResult::kOk;
     if (platform::CompareNoCase(line, "*>RX:ERROR", 99) == 0 || platform::CompareNoCase(line, "NOT END", 99) == 0) {

@@ -13,6 +13,7 @@
 #include "link/SdlTime.h"
 #include "platform/Numbers.h"
 #include "platform/Text.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 namespace {
@@ -25,19 +26,19 @@ constexpr std::size_t kFieldChars = 19;
 unsigned MessageId(DeviceResult code) {
   switch (code) {
     case DeviceResult::kNoResponse:
-      return 2506;
+      return res::kStrDeviceNoResponse;
     case DeviceResult::kNotConnected:
-      return 2505;
+      return res::kStrNotConnected;
     case DeviceResult::kNoMemory:
-      return 2509;
+      return res::kStrNoMemory;
     case DeviceResult::kAborted:
-      return 2517;
+      return res::kStrAborted;
     case DeviceResult::kNoImei:
-      return 2532;
+      return res::kStrNoImei;
     case DeviceResult::kModuleSetting:
-      return 2533;
+      return res::kStrModuleSetting;
     default:
-      return 2507;
+      return res::kStrFailed;
   }
 }
 
@@ -148,7 +149,7 @@ DeviceResult CKX2Device::ReadCurrentValues(std::string& text) {
   if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
   std::vector<std::string> lines;
   const ComResult result = Retry(kTries, [&] {
-    const ComResult ok = m_protocol.SendCommandExpect(&m_port, "RD REL\r\n", "OK", 5000);
+    const ComResult ok = m_protocol.SendCommandExpect(&m_port, "RD REL\r\n", "OK", CComCtrlBase::kShortMs);
     if (ok != ComResult::kOk) return ok;
     // The values follow the "OK" on their own; nothing is sent or purged.
     lines.clear();

@@ -89,7 +89,7 @@ class CKX2Device {
   [[nodiscard]] DeviceResult ReadImei(std::string& digits);
 
   // Setting writes; the masks get one bit per step that failed after all its
-  // tries.
+  // tries (link/WriteFailMask.h).
   [[nodiscard]] DeviceResult WriteRainAlarms(int32_t* mask);
   [[nodiscard]] DeviceResult WriteMeasureSettings(uint16_t* mask);
   [[nodiscard]] DeviceResult WriteNetworkSettings(uint16_t* mask, int32_t mode);

@@ -25,9 +25,12 @@ FirmwareResult CKX2Device::TransferFirmware(const std::string& image, int32_t st
 
   if (stopFirst != 0 && m_protocol.StopMeasure(&m_port, 1) != ComResult::kOk) return FirmwareResult::kStepFailed;
 
-  if (SendLineTries("INSPECT ON\r\n", nullptr, 5000, kTries) != ComResult::kOk) return FirmwareResult::kStepFailed;
-  if (SendLineTries("SRAMCLR\r\n", "OK", 5000, kTries) != ComResult::kOk) return FirmwareResult::kStepFailed;
-  if (SendLineTries("MONITOR\r\n", "OK", 5000, kTries) != ComResult::kOk) return FirmwareResult::kStepFailed;
+  if (SendLineTries("INSPECT ON\r\n", nullptr, CComCtrlBase::kShortMs, kTries) != ComResult::kOk)
+    return FirmwareResult::kStepFailed;
+  if (SendLineTries("SRAMCLR\r\n", "OK", CComCtrlBase::kShortMs, kTries) != ComResult::kOk)
+    return FirmwareResult::kStepFailed;
+  if (SendLineTries("MONITOR\r\n", "OK", CComCtrlBase::kShortMs, kTries) != ComResult::kOk)
+    return FirmwareResult::kStepFailed;
 
   // Lines go out one by one, each confirmed before the next; the logger
   // holds only the lines before a refused one, so the transfer stops there.
@@ -52,8 +55,9 @@ FirmwareResult CKX2Device::TransferFirmware(const std::string& image, int32_t st
   // in monitor mode.
   static_cast<void>(WakeUp());
   if (initAfter != 0) {
-    if (SendLineTries("INSPECT ON\r\n", nullptr, 5000, kTries) != ComResult::kOk) return FirmwareResult::kStepFailed;
-    static_cast<void>(SendLineTries("SYSINIT\r\n", "OK", 5000, kTries));
+    if (SendLineTries("INSPECT ON\r\n", nullptr, CComCtrlBase::kShortMs, kTries) != ComResult::kOk)
+      return FirmwareResult::kStepFailed;
+    static_cast<void>(SendLineTries("SYSINIT\r\n", "OK", CComCtrlBase::kShortMs, kTries));
   }
   static_cast<void>(WakeUp());
   static_cast<void>(Retry(kTries, [&] { return m_protocol.ResetDevice(&m_port); }));
@@ -68,13 +72,15 @@ void CKX2Device::SetModuleFilter(int32_t on) {
 // One pass of the module restart: the module slept and came back, it did
 // not (a second pass may see it), or the logger refused the module control.
 CKX2Device::ModulePass CKX2Device::ModuleVersionPass() {
-  if (SendLineTries("dbg mtcoff\r\n", nullptr, 5000, kTries) != ComResult::kOk) return ModulePass::kStepFailed;
+  if (SendLineTries("dbg mtcoff\r\n", nullptr, CComCtrlBase::kShortMs, kTries) != ComResult::kOk)
+    return ModulePass::kStepFailed;
   m_port.PauseWhileOpen(2500);
   // "NOT END" or "*>RX:ERROR": the logger or the module refuses; asking
   // again changes nothing.
   const std::initializer_list<ComResult> refused = {ComResult::kNotEnd};
   const ComResult on = Retry(
-      kTries, [&] { return m_protocol.SendCommandExpect(&m_port, "dbg mtcon\r\n", nullptr, 5000); }, refused);
+      kTries, [&] { return m_protocol.SendCommandExpect(&m_port, "dbg mtcon\r\n", nullptr, CComCtrlBase::kShortMs); },
+      refused);
   if (on != ComResult::kOk) return ModulePass::kStepFailed;
 
   const ComResult sleep = m_protocol.WaitSleep(&m_port, 3);
@@ -105,7 +111,8 @@ FirmwareResult CKX2Device::ReadModuleVersion() {
 FirmwareResult CKX2Device::QueryModuleVersion() {
   if (!m_port.IsOpen()) return FirmwareResult::kNotConnected;
   if (WakeUp() != ReadResult::kDone) return FirmwareResult::kNoResponse;
-  if (SendLineTries("INSPECT ON\r\n", nullptr, 5000, kTries) != ComResult::kOk) return FirmwareResult::kStepFailed;
+  if (SendLineTries("INSPECT ON\r\n", nullptr, CComCtrlBase::kShortMs, kTries) != ComResult::kOk)
+    return FirmwareResult::kStepFailed;
 
   // The module's own lines begin with '#', which the line buffer normally
   // drops as echo; they are the answers here. Every way out below turns the

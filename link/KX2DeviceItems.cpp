@@ -7,7 +7,6 @@
 #include "platform/Time.h"
 
 namespace {
-constexpr uint32_t kReplyMs = 5000;
 // A logger busy with another line answers that first; a moment later it
 // takes the next try.
 constexpr uint32_t kClearRainPauseMs = 100;
@@ -32,8 +31,8 @@ DeviceResult CKX2Device::WriteRainPerCount() {
   const std::string edited = platform::FormatFixed(m_workEdit.m_sysInfo.m_dRainPerCount, 2);
   if (edited == platform::FormatFixed(m_workRead.m_sysInfo.m_dRainPerCount, 2)) return DeviceResult::kOk;
   const std::string command = "RCAL " + edited + "\r\n";
-  const ComResult result =
-      Retry(kTries, [&] { return m_protocol.SendCommandExpect(&m_port, command.c_str(), nullptr, kReplyMs); });
+  const ComResult result = Retry(
+      kTries, [&] { return m_protocol.SendCommandExpect(&m_port, command.c_str(), nullptr, CComCtrlBase::kShortMs); });
   return result == ComResult::kOk ? DeviceResult::kOk : DeviceResult::kFailed;
 }
 

@@ -5,7 +5,6 @@
 #include "link/KX2Device.h"
 
 namespace {
-constexpr uint32_t kOkMs = 5000;
 // The module may need most of a minute to reach the time server or to send.
 constexpr uint32_t kTimeSyncOkMs = 10000;
 constexpr uint32_t kModuleEndMs = 60000;
@@ -24,7 +23,7 @@ DeviceResult CKX2Device::SyncServerTime() {
 
 DeviceResult CKX2Device::SendTestMail() {
   if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
-  if (m_protocol.SendCommandExpect(&m_port, "MAIL START\r\n", "OK", kOkMs) != ComResult::kOk ||
+  if (m_protocol.SendCommandExpect(&m_port, "MAIL START\r\n", "OK", CComCtrlBase::kShortMs) != ComResult::kOk ||
       m_protocol.QueryLines(&m_port, nullptr, nullptr, kModuleEndMs) != ComResult::kOk) {
     return DeviceResult::kFailed;
   }

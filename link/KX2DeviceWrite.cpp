@@ -10,6 +10,7 @@
 #include "link/KX2MailInfo.h"
 #include "link/KX2SysInfo.h"
 #include "link/SdlTime.h"
+#include "link/WriteFailMask.h"
 #include "platform/Numbers.h"
 
 namespace {
@@ -83,13 +84,13 @@ DeviceResult CKX2Device::WriteRainAlarms(int32_t* mask) {
     if (editText[n] != readText[n]) {
       const ComResult result =
           Retry(kTries, [&] { return m_protocol.SetRainAlarm(&m_port, number, editText[n].c_str()); });
-      if (result != ComResult::kOk) failed |= n == 0 ? 4 : 16;
+      if (result != ComResult::kOk) failed |= n == 0 ? WriteFailMask::kAlarm1Text : WriteFailMask::kAlarm2Text;
     }
     const int32_t editOn = edit.m_alarm[n].m_nEnable != 0 ? 1 : 0;
     const int32_t readOn = read.m_alarm[n].m_nEnable != 0 ? 1 : 0;
     if (editOn != readOn) {
       const ComResult result = Retry(kTries, [&] { return m_protocol.EnableRainAlarm(&m_port, number, editOn); });
-      if (result != ComResult::kOk) failed |= n == 0 ? 8 : 32;
+      if (result != ComResult::kOk) failed |= n == 0 ? WriteFailMask::kAlarm1Switch : WriteFailMask::kAlarm2Switch;
     }
   }
 
@@ -108,24 +109,28 @@ DeviceResult CKX2Device::WriteMeasureSettings(uint16_t* mask) {
     int32_t interval = edit.m_nSampling;
     return m_protocol.SetSampling(&m_port, interval);
   });
-  if (sampling != ComResult::kOk) failed |= 1;
+  if (sampling != ComResult::kOk) failed |= WriteFailMask::kSampling;
 
   // Send counts go out only when changed; the intervals always do.
   if (edit.m_nSendCount != read.m_nSendCount) {
     std::snprintf(line, sizeof line, "ST ITV %d\r\n", edit.m_nSendCount);
-    if (SendLineTries(line, nullptr, 5000, kTries) != ComResult::kOk) failed |= 2;
+    if (SendLineTries(line, nullptr, CComCtrlBase::kShortMs, kTries) != ComResult::kOk)
+      failed |= WriteFailMask::kSendCount;
   }
 
   std::snprintf(line, sizeof line, "ST SMP2 %s\r\n", DurationText(edit.m_nSamplingEvent).c_str());
-  if (Retry(kTries, [&] { return m_protocol.SendCommand(&m_port, line, 45000); }) != ComResult::kOk) failed |= 4;
+  if (Retry(kTries, [&] { return m_protocol.SendCommand(&m_port, line, CComCtrlBase::kLongMs); }) != ComResult::kOk) {
+    failed |= WriteFailMask::kSamplingEvent;
+  }
 
   if (edit.m_nSendCountEvent != read.m_nSendCountEvent) {
     std::snprintf(line, sizeof line, "ST ITV2 %d\r\n", edit.m_nSendCountEvent);
-    if (SendLineTries(line, nullptr, 5000, kTries) != ComResult::kOk) failed |= 8;
+    if (SendLineTries(line, nullptr, CComCtrlBase::kShortMs, kTries) != ComResult::kOk)
+      failed |= WriteFailMask::kSendCountEvent;
   }
 
   if (edit.m_nMeasuring == 0 && read.m_nMeasuring != 0) {
-    if (m_protocol.StopMeasure(&m_port, 1) != ComResult::kOk) failed |= 16;
+    if (m_protocol.StopMeasure(&m_port, 1) != ComResult::kOk) failed |= WriteFailMask::kStop;
   }
 
   // A start with a failed schedule step before it could start measuring on a
@@ -153,7 +158,7 @@ DeviceResult CKX2Device::WriteMeasureSettings(uint16_t* mask) {
         edit.m_stStart.m_nSecond = local.tm_sec;
       }
       if (Retry(kTries, [&] { return m_protocol.SetStartTime(&m_port, edit.m_stStart); }) != ComResult::kOk) {
-        failed |= 32;
+        failed |= WriteFailMask::kStart;
       }
     }
   }
@@ -175,6 +180,7 @@ DeviceResult CKX2Device::WriteNetworkSettings(uint16_t* mask, int32_t mode) {
 
   const CKX2MailInfo& edit = m_workEdit.m_mailInfo;
   const char* const keys[4] = {"APN", "APU", "APP", "APA"};
+  const uint16_t bits[4] = {WriteFailMask::kApn, WriteFailMask::kUser, WriteFailMask::kPassword, WriteFailMask::kAuth};
   const std::string* const values[4] = {&edit.m_strApn, &edit.m_strUser, &edit.m_strPassword, &edit.m_strAuth};
   uint16_t failed = 0;
   for (int32_t k = 0; k < 4; ++k) {
@@ -182,7 +188,7 @@ DeviceResult CKX2Device::WriteNetworkSettings(uint16_t* mask, int32_t mode) {
     // An empty name, user or password goes out as a single blank; only the
     // authentication type may be sent as the key alone.
     if (k < 3 && value.empty()) value.push_back(' ');
-    const uint16_t bit = static_cast<uint16_t>(1u << k);
+    const uint16_t bit = bits[k];
     // A line break inside a value would reach the logger as a command of its
     // own; such a value is refused, not sent.
     if (value.find_first_of("\r\n") != std::string::npos) {
@@ -196,7 +202,7 @@ DeviceResult CKX2Device::WriteNetworkSettings(uint16_t* mask, int32_t mode) {
       line += " " + value;
     }
     line += "\r\n";
-    if (SendLineTries(line.c_str(), nullptr, 5000, kTries) != ComResult::kOk) failed |= bit;
+    if (SendLineTries(line.c_str(), nullptr, CComCtrlBase::kShortMs, kTries) != ComResult::kOk) failed |= bit;
   }
 
   if (failed != 0) {

@@ -12,13 +12,15 @@
 
 #include <cstdint>
 
+#include "link/ComCtrlBase.h"
+
 class CRSPort;
 
 class CReplySettle {
  public:
   // The longest single reply wait of the protocol (a schedule change); a
   // collection that waits longer (minutes for the module) settles this long.
-  static constexpr uint32_t kMaxQuietMs = 45000;
+  static constexpr uint32_t kMaxQuietMs = CComCtrlBase::kLongMs;
 
   // Starts the settle of an exchange that waited timeoutMs in vain.
   CReplySettle(CRSPort* port, uint32_t timeoutMs);

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <ctime>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,7 +41,7 @@ class CKXCSettingWork {
   // --- item tree and wizard (app/wizard/) ---
 
   // Makes the input page of a setting item, or null for an item without one.
-  using PageMaker = std::function<CInputBaseDlg*(int item)>;
+  using PageMaker = std::function<std::unique_ptr<CInputBaseDlg>(int item)>;
 
   // Lets the operator narrow the selection in the item tree, then runs the
   // wizard over what was chosen. -1, and the selection unchanged, when the
@@ -52,7 +53,7 @@ class CKXCSettingWork {
   int RunWizard(CWnd* parent, const CSettingSelect& select, unsigned flags);
   int RunWizard(CWnd* parent, const CSettingSelect& select, unsigned flags, const PageMaker& make);
   // The page of each item that has one.
-  static CInputBaseDlg* CreatePage(int item);
+  static std::unique_ptr<CInputBaseDlg> CreatePage(int item);
 
   // --- settings file, window side (app/wizard/) ---
 

@@ -22,28 +22,6 @@ std::optional<Fault> FaultPlan::Take(const std::string& command) {
 }
 
 std::optional<Fault> FaultPlan::Parse(const std::string& scenario, std::string* error) {
-  struct Name {
-    const char* name;
-    FaultKind kind;
-    bool needsNumber;
-  };
-  static const Name kNames[] = {
-      {"noanswer", FaultKind::NoAnswer, false},
-      {"delay", FaultKind::Delay, true},
-      {"ng", FaultKind::Ng, false},
-      {"notend", FaultKind::NotEnd, false},
-      {"garbage", FaultKind::Garbage, false},
-      {"split", FaultKind::Split, false},
-      {"hash", FaultKind::HashLines, false},
-      {"long", FaultKind::LongLine, false},
-      {"stall", FaultKind::Stall, true},
-      {"vanish", FaultKind::Vanish, false},
-      {"novalue", FaultKind::NoValue, false},
-      {"ignoreesc", FaultKind::IgnoreEsc, false},
-      {"giveup", FaultKind::GiveUp, true},
-      {"giveupng", FaultKind::GiveUpNg, true},
-      {"pace", FaultKind::Pace, true},
-  };
   Fault fault;
   fault.count = -1;
   std::string rest = scenario;
@@ -63,16 +41,17 @@ std::optional<Fault> FaultPlan::Parse(const std::string& scenario, std::string* 
     number = rest.substr(eq + 1);
     rest.erase(eq);
   }
-  for (const Name& n : kNames) {
-    if (rest != n.name) continue;
-    fault.kind = n.kind;
+  for (const FaultKindInfo& k : kFaultKinds) {
+    if (rest != k.name) continue;
+    fault.kind = k.kind;
     int value = 0;
-    if (n.needsNumber && (!ParseInt(number, &value) || value < 0)) {
-      *error = std::string("fault '") + n.name + "' needs =NUMBER";
+    const bool needsNumber = !k.number.empty();
+    if (needsNumber && (!ParseInt(number, &value) || value < 0)) {
+      *error = "fault '" + rest + "' needs =" + std::string(k.number);
       return std::nullopt;
     }
-    if (!n.needsNumber && !number.empty()) {
-      *error = std::string("fault '") + n.name + "' takes no number";
+    if (!needsNumber && !number.empty()) {
+      *error = "fault '" + rest + "' takes no number";
       return std::nullopt;
     }
     fault.delayMs = static_cast<uint32_t>(value);

@@ -8,25 +8,9 @@
 #include <string>
 #include <vector>
 
-namespace sim {
+#include "sim/FaultKind.h"
 
-enum class FaultKind {
-  NoAnswer,   // the command is ignored
-  Delay,      // the reply comes after `delayMs` logger milliseconds
-  Ng,         // "NG" instead of the reply, nothing changed
-  NotEnd,     // "NOT END" instead of the reply, nothing changed
-  Garbage,    // a line of noise instead of the reply
-  Split,      // the reply written a few bytes at a time
-  HashLines,  // a module echo line before every reply line
-  LongLine,   // a line longer than 4096 bytes before the reply
-  Stall,      // the reply stops for good after `lines` lines (mid-download)
-  Vanish,     // the logger disappears: the pseudo-terminal is closed
-  NoValue,    // the reply's data lines keep their key and lose the value ("IMEI:", "ANT")
-  IgnoreEsc,  // a download runs to its end whatever ESC comes
-  GiveUp,     // a download ends with "NOT END" after `lines` records, no ESC needed
-  GiveUpNg,   // the same, ending with "NG"
-  Pace,       // download records one every `delayMs`, as a slow line carries them
-};
+namespace sim {
 
 struct Fault {
   FaultKind kind = FaultKind::NoAnswer;
@@ -44,10 +28,8 @@ class FaultPlan {
   // The fault for this command, if any; uses up one of its count.
   std::optional<Fault> Take(const std::string& command);
 
-  // "KIND[=N][*COUNT][@COMMAND]", e.g. "ng@RD SYS", "delay=3000*2", "stall=5@RD ALL".
-  // KIND: noanswer, delay=MS, ng, notend, garbage, split, hash, long, stall=LINES, vanish,
-  // novalue, ignoreesc, giveup=RECORDS, giveupng=RECORDS, pace=MS.
-  // Without *COUNT the fault stays for good.
+  // "KIND[=N][*COUNT][@COMMAND]", e.g. "ng@RD SYS", "delay=3000*2", "stall=5@RD ALL",
+  // KIND a name of kFaultKinds. Without *COUNT the fault stays for good.
   static std::optional<Fault> Parse(const std::string& scenario, std::string* error);
 
  private:

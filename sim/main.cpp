@@ -12,21 +12,23 @@
 #include <string>
 #include <vector>
 
+#include "sim/FaultKind.h"
 #include "sim/LoggerSim.h"
 #include "sim/SimText.h"
 
 namespace {
 
-int Usage(const char* self) {
-  std::fprintf(stderr,
+// On stdout when asked for, on stderr after a wrong argument.
+int Usage(const char* self, std::FILE* out = stderr) {
+  std::fprintf(out,
                "usage: %s [--link PATH] [--records N] [--fault SCENARIO]...\n"
                "  --link PATH       also reach the terminal through the symbolic link PATH\n"
                "  --records N       records held in memory (default 2500)\n"
-               "  --fault SCENARIO  KIND[=N][*COUNT][@COMMAND]; KIND is noanswer, delay=MS, ng,\n"
-               "                    notend, garbage, split, hash, long, stall=LINES, vanish,\n"
-               "                    novalue, ignoreesc, giveup=RECORDS, giveupng=RECORDS or\n"
-               "                    pace=MS\n",
-               self);
+               "  --fault SCENARIO  KIND[=N][*COUNT][@COMMAND]: a fault for the commands that\n"
+               "                    begin with COMMAND (any when absent), the next COUNT\n"
+               "                    times or always; KIND is one of\n"
+               "%s",
+               self, sim::FaultKindHelp("    ").c_str());
   return 2;
 }
 
@@ -39,7 +41,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "-h" || arg == "--help") {
-      Usage(argv[0]);
+      Usage(argv[0], stdout);
       return 0;
     }
     if (i + 1 >= argc) return Usage(argv[0]);

@@ -11,11 +11,6 @@ CDlgInputAntenaTest::CDlgInputAntenaTest() : CInputBaseDlg(IDD) {
   MapCommand(kCheckButton, [this] { static_cast<void>(RunWorkAndReport(nullptr)); });
 }
 
-int CDlgInputAntenaTest::RunPage(CWnd* parent, unsigned flags) {
-  DoModalPage(parent, flags, IDD);
-  return m_nPageResult;
-}
-
 BOOL CDlgInputAntenaTest::OnInitDialog() {
   SetUpCheckPage();
   return TRUE;

@@ -21,7 +21,6 @@ class CDlgInputAntenaTest : public CInputBaseDlg {
   static constexpr int kNoLevel = -1;
 
   CDlgInputAntenaTest();
-  int RunPage(CWnd* parent, unsigned flags) override;
   // The antenna read, on the worker thread: done when a level came.
   WorkResult ThreadWork() override;
 

@@ -16,11 +16,6 @@ CDlgInputBatAlart::CDlgInputBatAlart() : CInputBaseDlg(IDD) {
   MapCommand(kNextButton, [this] { OnBnClickedNext(); });
 }
 
-int CDlgInputBatAlart::RunPage(CWnd* parent, unsigned flags) {
-  DoModalPage(parent, flags, IDD);
-  return m_nPageResult;
-}
-
 void CDlgInputBatAlart::DoDataExchange(CDataExchange* dx) { DDX_Control(dx, kVoltage, m_editVoltage); }
 
 BOOL CDlgInputBatAlart::OnInitDialog() {

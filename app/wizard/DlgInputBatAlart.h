@@ -18,7 +18,6 @@ class CDlgInputBatAlart : public CInputBaseDlg {
   static constexpr int kMaxMillivolts = 12000;
 
   CDlgInputBatAlart();
-  int RunPage(CWnd* parent, unsigned flags) override;
   // "BAT" with the edited level, on the worker thread: done or failed.
   WorkResult ThreadWork() override;
 

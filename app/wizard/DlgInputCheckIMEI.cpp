@@ -10,11 +10,6 @@ CDlgInputCheckIMEI::CDlgInputCheckIMEI() : CInputBaseDlg(IDD) {
   MapCommand(kCheckButton, [this] { OnBnClickedCheck(); });
 }
 
-int CDlgInputCheckIMEI::RunPage(CWnd* parent, unsigned flags) {
-  DoModalPage(parent, flags, IDD);
-  return m_nPageResult;
-}
-
 BOOL CDlgInputCheckIMEI::OnInitDialog() {
   SetUpCheckPage();
   return TRUE;

@@ -11,7 +11,6 @@ class CDlgInputCheckIMEI : public CInputBaseDlg {
   enum : UINT { kCheckButton = 1044 };
 
   CDlgInputCheckIMEI();
-  int RunPage(CWnd* parent, unsigned flags) override;
   // "MAIL IMEI", on the worker thread: done when an IMEI came.
   WorkResult ThreadWork() override;
 

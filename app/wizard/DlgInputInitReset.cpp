@@ -8,11 +8,6 @@ CDlgInputInitReset::CDlgInputInitReset() : CInputBaseDlg(IDD) {
   MapCommand(kResetButton, [this] { static_cast<void>(RunWorkAndReport(nullptr)); });
 }
 
-int CDlgInputInitReset::RunPage(CWnd* parent, unsigned flags) {
-  DoModalPage(parent, flags, IDD);
-  return m_nPageResult;
-}
-
 WorkResult CDlgInputInitReset::ThreadWork() {
   const WorkResult result = WorkResultOf(theApp.m_device.ResetLogger());
   if (result == WorkResult::kDone) theApp.m_device.m_strSuccess = res::LoadString(res::kStrSuccess);

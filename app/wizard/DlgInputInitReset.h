@@ -10,7 +10,6 @@ class CDlgInputInitReset : public CInputBaseDlg {
   enum : UINT { kResetButton = 1021 };
 
   CDlgInputInitReset();
-  int RunPage(CWnd* parent, unsigned flags) override;
   // The reset, on the worker thread: done or failed.
   WorkResult ThreadWork() override;
 };

@@ -15,11 +15,6 @@ CDlgInputIoRain::CDlgInputIoRain() : CInputBaseDlg(IDD) {
   MapCommand(kNextButton, [this] { OnBnClickedNext(); });
 }
 
-int CDlgInputIoRain::RunPage(CWnd* parent, unsigned flags) {
-  DoModalPage(parent, flags, IDD);
-  return m_nPageResult;
-}
-
 void CDlgInputIoRain::DoDataExchange(CDataExchange* dx) { DDX_Control(dx, kRainCombo, m_comboRain); }
 
 BOOL CDlgInputIoRain::OnInitDialog() {

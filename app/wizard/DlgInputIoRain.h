@@ -15,7 +15,6 @@ class CDlgInputIoRain : public CInputBaseDlg {
   static constexpr int kMaxHundredths = 200;
 
   CDlgInputIoRain();
-  int RunPage(CWnd* parent, unsigned flags) override;
   // "RCAL" with the edited value when it differs from the value read, on the
   // worker thread: done (or nothing to send) or failed.
   WorkResult ThreadWork() override;

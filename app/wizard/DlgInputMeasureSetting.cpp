@@ -5,6 +5,7 @@
 #include "app/Kestrix2CommApp.h"
 #include "app/LoggerPage.h"
 #include "link/SdlTime.h"
+#include "link/WriteFailMask.h"
 #include "platform/Numbers.h"
 
 namespace {
@@ -41,11 +42,6 @@ CDlgInputMeasureSetting::CDlgInputMeasureSetting() : CInputBaseDlg(IDD) {
 // The window ends while the page is whole, so its OnDestroy (the timer's
 // end) runs as this class's.
 CDlgInputMeasureSetting::~CDlgInputMeasureSetting() { loggerpage::DestroyPageWindow(*this); }
-
-int CDlgInputMeasureSetting::RunPage(CWnd* parent, unsigned flags) {
-  DoModalPage(parent, flags, IDD);
-  return m_nPageResult;
-}
 
 void CDlgInputMeasureSetting::DoDataExchange(CDataExchange* dx) {
   DDX_Control(dx, kDeviceTime, m_editDeviceTime);
@@ -181,11 +177,15 @@ void CDlgInputMeasureSetting::OnBnClickedNext() {
 }
 
 std::string CDlgInputMeasureSetting::FailureDetail(uint16_t mask) {
-  static const char* const kLines[] = {"Err SMP\r\n", "Err ITV\r\n", "Err SMP2\r\n",
-                                       "Err ITV2\r\n", "Err STP\r\n", "Err STM\r\n"};
+  static const struct {
+    uint16_t bit;
+    const char* line;
+  } kLines[] = {{WriteFailMask::kSampling, "Err SMP\r\n"},       {WriteFailMask::kSendCount, "Err ITV\r\n"},
+                {WriteFailMask::kSamplingEvent, "Err SMP2\r\n"}, {WriteFailMask::kSendCountEvent, "Err ITV2\r\n"},
+                {WriteFailMask::kStop, "Err STP\r\n"},           {WriteFailMask::kStart, "Err STM\r\n"}};
   std::string detail;
-  for (int bit = 0; bit < 6; ++bit) {
-    if (mask & (1u << bit)) detail += kLines[bit];
+  for (const auto& step : kLines) {
+    if (mask & step.bit) detail += step.line;
   }
   return detail;
 }

@@ -39,7 +39,6 @@ class CDlgInputMeasureSetting : public CInputBaseDlg {
 
   CDlgInputMeasureSetting();
   ~CDlgInputMeasureSetting() override;
-  int RunPage(CWnd* parent, unsigned flags) override;
   // The schedule written into the logger, on the worker thread: done or
   // failed (the failure text names the refused steps).
   WorkResult ThreadWork() override;

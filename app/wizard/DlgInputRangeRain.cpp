@@ -18,11 +18,6 @@ CDlgInputRangeRain::CDlgInputRangeRain() : CInputBaseDlg(IDD) {
   MapCommand(kNextButton, [this] { OnBnClickedNext(); });
 }
 
-int CDlgInputRangeRain::RunPage(CWnd* parent, unsigned flags) {
-  DoModalPage(parent, flags, IDD);
-  return m_nPageResult;
-}
-
 void CDlgInputRangeRain::DoDataExchange(CDataExchange* dx) {
   for (int i = 0; i < 4; ++i) DDX_Control(dx, static_cast<int>(kSwitchIds[i]), m_btnSwitch[i]);
   DDX_Radio(dx, kSwitch1On, m_nSwitch1);

@@ -33,7 +33,6 @@ class CDlgInputRangeRain : public CInputBaseDlg {
   static constexpr int32_t kMaxPeriod = 240 * 60;
 
   CDlgInputRangeRain();
-  int RunPage(CWnd* parent, unsigned flags) override;
   // The criteria written into the logger, on the worker thread: done or
   // failed.
   WorkResult ThreadWork() override;

@@ -1,13 +1,21 @@
 #include "app/wizard/DlgInputSimSetting.h"
 
 #include "app/Kestrix2CommApp.h"
+#include "link/WriteFailMask.h"
 #include "platform/Numbers.h"
 #include "platform/Text.h"
 
 const char* const g_authTypeNames[3] = {"none", "PAP", "CHAP"};
 
 namespace {
-constexpr const char* kFailureKeys[4] = {"-APN", "-APU", "-APP", "-APA"};
+struct FailedStep {
+  uint16_t bit;
+  const char* text;
+};
+constexpr FailedStep kFailureKeys[] = {{WriteFailMask::kApn, "-APN"},
+                                       {WriteFailMask::kUser, "-APU"},
+                                       {WriteFailMask::kPassword, "-APP"},
+                                       {WriteFailMask::kAuth, "-APA"}};
 }  // namespace
 
 CDlgInputSimSetting::CDlgInputSimSetting() : CInputBaseDlg(IDD) {
@@ -15,11 +23,6 @@ CDlgInputSimSetting::CDlgInputSimSetting() : CInputBaseDlg(IDD) {
   MapCommand(kPreset, [this] { OnCarrierChanged(); });
   MapCommand(kOther, [this] { OnCarrierChanged(); });
   MapCommand(kImport, [] {});
-}
-
-int CDlgInputSimSetting::RunPage(CWnd* parent, unsigned flags) {
-  DoModalPage(parent, flags, IDD);
-  return m_nPageResult;
 }
 
 void CDlgInputSimSetting::DoDataExchange(CDataExchange* dx) {
@@ -75,8 +78,8 @@ bool CDlgInputSimSetting::IsSendableAddress(const std::string& text) {
 
 std::string CDlgInputSimSetting::FailureDetail(uint16_t mask) {
   std::string keys;
-  for (int k = 0; k < 4; ++k)
-    if (mask & (1u << k)) keys += kFailureKeys[k];
+  for (const FailedStep& key : kFailureKeys)
+    if (mask & key.bit) keys += key.text;
   return keys.empty() ? keys : platform::Format("Error: ( %s )", keys.c_str());
 }
 

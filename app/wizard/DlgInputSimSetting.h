@@ -33,7 +33,6 @@ class CDlgInputSimSetting : public CInputBaseDlg {
   enum : int { kModePreset = 1, kModeValues = 2 };
 
   CDlgInputSimSetting();
-  int RunPage(CWnd* parent, unsigned flags) override;
   // The module write of m_nModuleMode, on the worker thread: done or
   // failed (the text names the values the logger refused).
   WorkResult ThreadWork() override;

@@ -10,11 +10,6 @@ CDlgInputTestMail::CDlgInputTestMail() : CInputBaseDlg(IDD) {
   MapCommand(kSendButton, [this] { OnBnClickedSend(); });
 }
 
-int CDlgInputTestMail::RunPage(CWnd* parent, unsigned flags) {
-  DoModalPage(parent, flags, IDD);
-  return m_nPageResult;
-}
-
 BOOL CDlgInputTestMail::OnInitDialog() {
   SetUpCheckPage();
   return TRUE;

@@ -11,7 +11,6 @@ class CDlgInputTestMail : public CInputBaseDlg {
   enum : UINT { kSendButton = 1044 };
 
   CDlgInputTestMail();
-  int RunPage(CWnd* parent, unsigned flags) override;
   // "MAIL START" and its end, on the worker thread: done once sent, else failed.
   WorkResult ThreadWork() override;
 

@@ -1,10 +1,10 @@
 #include "app/wizard/DlgTreeItem.h"
 
 #include "app/Kestrix2CommApp.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 
 namespace {
-constexpr UINT kStrFirstGroup = 2000;
 constexpr int kGroupCount = 4;
 
 bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b) {
@@ -38,7 +38,7 @@ BOOL CDlgTreeItem::OnInitDialog() {
   }
 
   std::string groupName[kGroupCount];
-  for (int g = 0; g < kGroupCount; ++g) groupName[g] = res::LoadString(kStrFirstGroup + static_cast<UINT>(g));
+  for (int g = 0; g < kGroupCount; ++g) groupName[g] = res::LoadString(res::kStrFirstGroup + static_cast<UINT>(g));
   for (int i = 0; i < kSettingItemCount; ++i) {
     if (g_settingItems[i].stringId != 0) m_strItemName[i] = res::LoadString(g_settingItems[i].stringId);
   }

@@ -6,8 +6,6 @@
 #include "res/StringIds.h"
 
 namespace {
-constexpr UINT kStrOk = 131;
-constexpr UINT kStrClose = 132;
 constexpr const char* kNormalTermination = "Normal termination";
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kRed = RGB(255, 0, 0);
@@ -34,7 +32,10 @@ int CInputBaseDlg::StartWork(CWnd* parent, unsigned pageFlags, unsigned workFlag
 
 void CInputBaseDlg::DeleteSelf() { delete this; }
 
-int CInputBaseDlg::RunPage(CWnd*, unsigned) { return kClosed; }
+int CInputBaseDlg::RunPage(CWnd* parent, unsigned flags) {
+  DoModalPage(parent, flags, m_nIDTemplate);
+  return m_nPageResult;
+}
 
 INT_PTR CInputBaseDlg::DoModalPage(CWnd* parent, unsigned flags, UINT nIDTemplate) {
   m_nPageFlags = flags;
@@ -50,9 +51,9 @@ BOOL CInputBaseDlg::OnInitDialog() {
   CWnd* next = GetDlgItem(kNextButton);
   if (m_nPageFlags & kOnlyPage) {
     if (back) back->ShowWindow(SW_HIDE);
-    if (next) next->SetWindowText(res::LoadString(kStrOk));
+    if (next) next->SetWindowText(res::LoadString(res::kStrOk));
   } else if (m_nPageFlags & kLastPage) {
-    if (next) next->SetWindowText(res::LoadString(kStrOk));
+    if (next) next->SetWindowText(res::LoadString(res::kStrOk));
   } else if (m_nPageFlags & kFirstPage) {
     if (back) back->EnableWindow(FALSE);
   }
@@ -62,7 +63,7 @@ BOOL CInputBaseDlg::OnInitDialog() {
 void CInputBaseDlg::SetCloseButton() {
   if (!(m_nPageFlags & kOnlyPage)) return;
   if (CWnd* next = GetDlgItem(kNextButton)) next->ShowWindow(SW_HIDE);
-  SetDlgItemText(IDCANCEL, res::LoadString(kStrClose));
+  SetDlgItemText(IDCANCEL, res::LoadString(res::kStrClose));
 }
 
 void CInputBaseDlg::SetUpCheckPage() {

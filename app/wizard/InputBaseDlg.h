@@ -7,9 +7,10 @@
 // stops a running measurement (page flag 0x2000) and re-reads the logger's
 // records (unless 0x1000 or 0x100).
 //
-// A concrete page overrides RunPage (DoModalPage with its own template),
-// ThreadWork (its logger work) and, as it needs, OnInitDialog, the data
-// exchange and its own Next handler (mapped to 600 in its constructor).
+// A concrete page gives its template to the constructor, which RunPage
+// runs, and overrides ThreadWork (its logger work) and, as it needs,
+// OnInitDialog, the data exchange and its own Next handler (mapped to 600
+// in its constructor).
 
 #include <atomic>
 
@@ -39,6 +40,8 @@ class CInputBaseDlg : public CDialog, public CWizerdWorkCore, public CKXCWorking
   // modal result; the walk reads m_nPageResult.
   virtual INT_PTR DoModalPage(CWnd* parent, unsigned flags, UINT nIDTemplate);
 
+  // One modal run of the page from its own template (DoModalPage); the page
+  // result.
   int RunPage(CWnd* parent, unsigned flags) override;
 
   // Whether this page's work stopped a running measurement (its hook did).

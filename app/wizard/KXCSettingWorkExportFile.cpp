@@ -12,10 +12,6 @@
 #include "ui/MessageService.h"
 #include "res/StringIds.h"
 
-namespace {
-constexpr UINT kStrSaveTitle = 2501;
-}  // namespace
-
 int CKXCSettingWork::ExportFile(CWnd* parent, const CSettingWorkData* work, const CSettingSelect& select) {
   if (work == nullptr) return -1;
   bool anyTicked = false;
@@ -30,7 +26,7 @@ int CKXCSettingWork::ExportFile(CWnd* parent, const CSettingWorkData* work, cons
   const std::string name = DefaultFileName(now);
 
   CFileDialog dlg(FALSE, settingfile::kExtension, name.c_str(), OFN_OVERWRITEPROMPT, settingfile::kFileFilter, parent);
-  const std::string title = res::LoadString(kStrSaveTitle);
+  const std::string title = res::LoadString(res::kStrSaveTitle);
   dlg.m_ofn.lpstrTitle = title.c_str();
   dlg.m_ofn.lpstrInitialDir = "";
   if (dlg.DoModal() != IDOK) return -1;

@@ -14,7 +14,6 @@
 #include "res/StringIds.h"
 
 namespace {
-constexpr UINT kStrImportTitle = 2006;
 constexpr const char* kReadError = "Read Err";
 
 void Refuse(CWnd* parent, const std::string& text) { ShowMessageBox(parent, text, nullptr, MB_ICONEXCLAMATION); }
@@ -34,7 +33,7 @@ int CKXCSettingWork::ImportFile(CWnd* parent, CSettingSelect select) {
   KeepReadItems(select, work);
 
   CDlgTreeItem dlg(parent);
-  dlg.SetTitle(res::LoadString(kStrImportTitle));
+  dlg.SetTitle(res::LoadString(res::kStrImportTitle));
   dlg.m_select = select;
   if (dlg.DoModal() != IDOK) return -1;
   select = dlg.m_select;

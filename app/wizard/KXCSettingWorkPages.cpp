@@ -9,25 +9,26 @@
 #include "app/wizard/DlgInputSimSetting.h"
 #include "app/wizard/DlgInputTestMail.h"
 #include "settings/KXCSettingWork.h"
+#include "settings/SettingItems.h"
 
-CInputBaseDlg* CKXCSettingWork::CreatePage(int item) {
+std::unique_ptr<CInputBaseDlg> CKXCSettingWork::CreatePage(int item) {
   switch (item) {
-    case 0:
-      return new CDlgInputInitReset;
-    case 3:
-      return new CDlgInputIoRain;
-    case 6:
-      return new CDlgInputBatAlart;
-    case 11:
-      return new CDlgInputSimSetting;
-    case 19:
-      return new CDlgInputAntenaTest;
-    case 20:
-      return new CDlgInputTestMail;
-    case 21:
-      return new CDlgInputRangeRain;
-    case 22:
-      return new CDlgInputMeasureSetting;
+    case kItemReset:
+      return std::make_unique<CDlgInputInitReset>();
+    case kItemRainCoef:
+      return std::make_unique<CDlgInputIoRain>();
+    case kItemBatteryAlarm:
+      return std::make_unique<CDlgInputBatAlart>();
+    case kItemAccessPoint:
+      return std::make_unique<CDlgInputSimSetting>();
+    case kItemAntenna:
+      return std::make_unique<CDlgInputAntenaTest>();
+    case kItemTestMail:
+      return std::make_unique<CDlgInputTestMail>();
+    case kItemRainCriteria:
+      return std::make_unique<CDlgInputRangeRain>();
+    case kItemMeasurement:
+      return std::make_unique<CDlgInputMeasureSetting>();
     default:
       return nullptr;
   }

@@ -1,24 +1,24 @@
 // The item tree and the wizard of the settings transfer: the selection
 // becomes one input page per ticked item, walked in item order.
 #include <exception>
+#include <memory>
 #include <vector>
 
 #include "app/Kestrix2CommApp.h"
 #include "app/wizard/DlgTreeItem.h"
 #include "app/wizard/InputBaseDlg.h"
 #include "app/wizard/WizerdList.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "settings/KXCSettingWork.h"
-#include "settings/SettingItems.h"
 #include "settings/ListBase.h"
+#include "settings/SettingItems.h"
 #include "settings/SettingSelect.h"
 #include "ui/MessageService.h"
 
 namespace {
-constexpr UINT kStrStillStopped = 2540;
-
 // A page the maker could not make is left out, as an item without a page.
-CInputBaseDlg* MakePage(const CKXCSettingWork::PageMaker& make, int item) {
+std::unique_ptr<CInputBaseDlg> MakePage(const CKXCSettingWork::PageMaker& make, int item) {
   try {
     return make(item);
   } catch (const std::exception&) {
@@ -46,18 +46,22 @@ int CKXCSettingWork::RunWizard(CWnd* parent, const CSettingSelect& select, unsig
   bool measurementPage = false;
   for (int item = 0; item < kSettingItemCount; ++item) {
     if (select.m_item[item].checked == 0) continue;
-    CInputBaseDlg* page = MakePage(make, item);
+    std::unique_ptr<CInputBaseDlg> page = MakePage(make, item);
     if (page == nullptr) continue;
     // The first page that writes alarm settings stops the measurement.
     if ((item == kItemBatteryAlarm || item == kItemRainCriteria) && stopAt < 0) {
       stopAt = static_cast<int>(pages.size());
     }
     if (item == kItemMeasurement) measurementPage = true;
-    pages.emplace_back(page, item == kItemAntenna || item == kItemTestMail ? -1 : item);
+    pages.emplace_back(page.get(), item == kItemAntenna || item == kItemTestMail ? -1 : item);
+    page.release();  // the list owns it now
   }
   // A walk that stops the measurement ends with a page that can start it again.
   if (device.m_workRead.m_sysInfo.m_nMeasuring != 0 && stopAt >= 0 && !measurementPage) {
-    if (CInputBaseDlg* page = MakePage(make, kItemMeasurement)) pages.emplace_back(page, kItemMeasurement);
+    if (std::unique_ptr<CInputBaseDlg> page = MakePage(make, kItemMeasurement)) {
+      pages.emplace_back(page.get(), kItemMeasurement);
+      page.release();
+    }
   }
 
   CWizerdList list;
@@ -72,7 +76,7 @@ int CKXCSettingWork::RunWizard(CWnd* parent, const CSettingSelect& select, unsig
   bool stopped = false;
   for (const CListBase& entry : pages) stopped = stopped || entry.m_pPage->MeasurementStopped();
   if (stopped && device.m_workRead.m_sysInfo.m_nMeasuring == 0) {
-    ShowMessageBox(parent, res::LoadString(kStrStillStopped), nullptr, MB_ICONEXCLAMATION);
+    ShowMessageBox(parent, res::LoadString(res::kStrStillStopped), nullptr, MB_ICONEXCLAMATION);
   }
 
   for (CListBase& entry : pages) {

@@ -13,7 +13,7 @@
 
 #include "app/DlgFirm.h"
 #include "tests/app/PanelFixture.h"
-#include "tests/support/HexImage.h"
+#include "tools/samples/HexImage.h"
 
 class FirmwareTest : public PanelTest {
  protected:

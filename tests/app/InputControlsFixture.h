@@ -7,7 +7,7 @@
 #include <QApplication>
 
 #include "AppTestSupport.h"
-#include "tests/support/app/InputControlsDialog.h"
+#include "tools/samples/app/InputControlsDialog.h"
 
 class InputControlsFixture : public ::testing::Test {
  protected:

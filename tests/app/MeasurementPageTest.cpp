@@ -3,6 +3,7 @@
 // the page shows, the disconnected page and stopping the measurement.
 #include <QTabBar>
 
+#include "app/LoggerPage.h"
 #include "sim/SimClock.h"
 #include "tests/app/PanelFixture.h"
 #include "ui/TabControlWidget.h"
@@ -133,6 +134,16 @@ TEST_F(MeasurementPageTest, ClockRunsOnTimer63OnlyWhileThePageShows) {
   ShiftDeviceClock(60);
   PumpUntil([] { return false; }, 300);
   EXPECT_EQ(Field(M::kDeviceTime), frozen);
+}
+
+TEST_F(MeasurementPageTest, ClockTimerEndsWithThePageWindow) {
+  ASSERT_TRUE(ConnectOk());
+  ShowTab(1);
+  ASSERT_EQ(Meas().m_nTimerId, M::kClockTimer);
+  frame->SendMessage(WM_COMMAND, CMainFrame::ID_DISCONNECT, 0);
+  ASSERT_TRUE(PumpUntil([] { return !CKXCWorkingThread::IsOperationRunning(); }));
+  EXPECT_EQ(Meas().GetSafeHwnd(), 0);
+  EXPECT_EQ(Meas().m_nTimerId, 0u);
 }
 
 TEST_F(MeasurementPageTest, DisconnectedPageIsEmptyAndStopFailsWithABox) {

@@ -1,8 +1,10 @@
 // The Data-recording page through its buttons against the logger simulator:
 // the download road with its range cases and its save, the abort, each way a
 // logger fails a download, the error log and the clear.
+#include <algorithm>
 #include <regex>
 
+#include "app/LogView.h"
 #include "tests/app/RecordingFixture.h"
 
 namespace {
@@ -120,6 +122,33 @@ TEST_F(RecordingTest, AbortSendsEscAndShowsTheRecordsUntilTheLoggerEndsTheData) 
   EXPECT_GT(lines, 0);
   EXPECT_LT(lines, Range::kNumbers);
   EXPECT_TRUE(data[0].held == Records(1, lines));  // whole lines, in order
+}
+
+TEST_F(RecordingTest, TheAbortsEscShowsInTheTerminalAndTheTrafficLog) {
+  sim.SetRecords(1, 1000);
+  ASSERT_TRUE(ConnectAndWatch());
+  const std::string path = (dir / "traffic.log").string();
+  boxes.AnswerPath(path);
+  ASSERT_TRUE(frame->RunCommand(CMainFrame::ID_LOG_RECORD));
+  sim.InjectFault({sim::FaultKind::Pace, "RD ALL", 1, 2});
+  AbortWhenCounting();
+  Click(Recording(), Page::kReadData);
+  ASSERT_TRUE(frame->RunCommand(CMainFrame::ID_LOG_RECORD));  // recording off
+
+  const std::string log = ReadFile(path);
+  const size_t command = log.find("RD ALL");
+  ASSERT_NE(command, std::string::npos);
+  EXPECT_NE(log.find('\x1b', command), std::string::npos);
+  // The terminal, hidden since the frame made it, shows the ESC as sent.
+  const CRingLogBuffer& lines = theApp.m_dlgTerminal.GetView()->Lines();
+  const auto showsEsc = [&lines] {
+    for (int32_t i = 0; i < lines.GetCount(); ++i) {
+      const std::vector<uint16_t>& entries = lines.At(i).Data();
+      if (std::count(entries.begin(), entries.end(), CLogData::Entry(0x1b, CLogData::kSent)) != 0) return true;
+    }
+    return false;
+  };
+  EXPECT_TRUE(PumpUntil(showsEsc));
 }
 
 TEST_F(RecordingTest, AbortOfALoggerThatIgnoresEscFailsButOffersWhatCame) {

@@ -225,6 +225,33 @@ TEST_F(WizardTest, TestMailAloneSendsAndWaitsForTheModuleWithoutReRead) {
   EXPECT_EQ(boxes.boxes[0].caption, "Send test mail");
 }
 
+TEST_F(WizardTest, CheckPagesCloseAloneButKeepNextInAWalk) {
+  // They act on their own button: alone nothing is left to confirm, while
+  // in a walk Next is the only way on to the following page.
+  struct Row {
+    unsigned place;
+    bool next;
+    const char* cancel;
+  };
+  const Row rows[] = {{CWizerdWorkCore::kOnlyPage, false, "閉じる"},
+                      {CWizerdWorkCore::kFirstPage, true, "キャンセル"},
+                      {CWizerdWorkCore::kMiddlePage, true, "キャンセル"},
+                      {CWizerdWorkCore::kLastPage, true, "キャンセル"}};
+  for (const Row& r : rows) {
+    CDlgInputAntenaTest antenna;
+    CDlgInputTestMail mail;
+    for (CInputBaseDlg* page : {static_cast<CInputBaseDlg*>(&antenna), static_cast<CInputBaseDlg*>(&mail)}) {
+      SCOPED_TRACE(typeid(*page).name() + std::string(" place ") + std::to_string(r.place));
+      Then<CInputBaseDlg>([&r](CInputBaseDlg& p) {
+        EXPECT_EQ(Shown(p, kNext), r.next);
+        EXPECT_EQ(Label(p, IDCANCEL), r.cancel);
+        Click(p, IDCANCEL);
+      });
+      EXPECT_EQ(page->RunPage(frame, r.place), CWizerdWorkCore::kCancel);
+    }
+  }
+}
+
 TEST_F(WizardTest, AntennaFromTheTestPageShowsTheLevelPictureWithoutReRead) {
   ASSERT_TRUE(ConnectOk());
   Then<CDlgInputAntenaTest>([this](CDlgInputAntenaTest& p) {

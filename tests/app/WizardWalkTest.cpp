@@ -2,6 +2,8 @@
 // the pages the runner makes for a selection, the item tree, a setting group
 // through the tree, a walk of real pages, and a walk that leaves the logger
 // stopped.
+#include <map>
+#include <memory>
 #include <stdexcept>
 
 #include "app/wizard/DlgInputAntenaTest.h"
@@ -10,6 +12,7 @@
 #include "app/wizard/DlgInputTestMail.h"
 #include "app/wizard/WizerdList.h"
 #include "settings/KXCSettingWork.h"
+#include "settings/SettingItems.h"
 #include "tests/app/WizardFixture.h"
 
 namespace {
@@ -145,10 +148,10 @@ TEST(KXCSettingWork, RunnerMakesOnePagePerTickedItemAndOneStopperFollowedByAMeas
     Script script;
     if (std::string(r.name) == "Back on the first page") script.answers = {W::kBack};
     int alive = 0;
-    const CKXCSettingWork::PageMaker make = [&](int item) -> CInputBaseDlg* {
+    const CKXCSettingWork::PageMaker make = [&](int item) -> std::unique_ptr<CInputBaseDlg> {
       if (item == 5) throw std::runtime_error("no page");
       if (item == 1) return nullptr;
-      return new ScriptedPage(item, script, alive);
+      return std::make_unique<ScriptedPage>(item, script, alive);
     };
     CKXCSettingWork work;
     EXPECT_EQ(work.RunWizard(nullptr, Ticked(r.items), r.flags, make), r.result);
@@ -156,6 +159,23 @@ TEST(KXCSettingWork, RunnerMakesOnePagePerTickedItemAndOneStopperFollowedByAMeas
     EXPECT_EQ(alive, 0);  // every page made was deleted
   }
   measuring = saved;
+}
+
+TEST(KXCSettingWork, EachItemWithAPageGetsItsOwnTemplateAndNoOtherItemAPage) {
+  EnsureQtApplication();
+  const std::map<int, UINT> templates = {{kItemReset, 362},        {kItemRainCoef, 402},   {kItemBatteryAlarm, 329},
+                                         {kItemAccessPoint, 325},  {kItemAntenna, 340},    {kItemTestMail, 387},
+                                         {kItemRainCriteria, 352}, {kItemMeasurement, 342}};
+  for (int item = 0; item < kSettingItemCount; ++item) {
+    const std::unique_ptr<CInputBaseDlg> page = CKXCSettingWork::CreatePage(item);
+    const auto expected = templates.find(item);
+    if (expected == templates.end()) {
+      EXPECT_EQ(page, nullptr) << item;
+      continue;
+    }
+    ASSERT_NE(page, nullptr) << item;
+    EXPECT_EQ(page->m_nIDTemplate, expected->second) << item;
+  }
 }
 
 namespace {
@@ -303,6 +323,19 @@ TEST_F(WizardTest, SettingGroupThroughTheTreeWalksItsPagesBackAndForth) {
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
+TEST_F(WizardTest, ACancelledTreeOpensNoPageAndKeepsTheSelection) {
+  CSettingSelect select = Ticked({3, 19, 20});
+  Then<CDlgTreeItem>([](CDlgTreeItem& tree) {
+    tree.m_tree.SetCheck(Find(tree.m_tree, "入力設定", false), FALSE);
+    Click(tree, IDCANCEL);
+  });
+  CKXCSettingWork work;
+  EXPECT_EQ(work.SelectAndRun(frame, select), -1);
+  EXPECT_TRUE(steps.empty());
+  EXPECT_TRUE(seen.empty());
+  EXPECT_EQ(select.m_item[3].checked, 1);
+}
+
 TEST_F(WizardTest, AWalkOfPagesEndsWithOneZeroOrMinusOne) {
   ASSERT_TRUE(ConnectOk());
   const CSettingSelect select = Ticked({0, 3, 19, 20});
@@ -375,9 +408,9 @@ TEST_F(WizardTest, AWalkThatLeavesTheLoggerStoppedSaysSo) {
     ASSERT_EQ(theApp.m_device.m_workRead.m_sysInfo.m_nMeasuring, 1);
     boxes.boxes.clear();
     const size_t before = sim.ReceivedCommands().size();
-    const CKXCSettingWork::PageMaker make = [start](int item) -> CInputBaseDlg* {
-      if (item == 6) return new AlarmPage;
-      if (item == 22) return new StartPage(start);
+    const CKXCSettingWork::PageMaker make = [start](int item) -> std::unique_ptr<CInputBaseDlg> {
+      if (item == 6) return std::make_unique<AlarmPage>();
+      if (item == 22) return std::make_unique<StartPage>(start);
       return nullptr;
     };
     CKXCSettingWork work;

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/HexImage.h"
+#include "tools/samples/HexImage.h"
 
 using intelhex::IsValidImage;
 using intelhex::ParseRecord;

@@ -11,7 +11,7 @@
 
 #include "DeviceFixture.h"
 #include "link/ReadData.h"
-#include "tests/support/HexImage.h"
+#include "tools/samples/HexImage.h"
 
 using Strings = std::vector<std::string>;
 

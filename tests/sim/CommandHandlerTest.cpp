@@ -5,7 +5,7 @@
 
 #include "sim/CommandHandler.h"
 #include "sim/SimClock.h"
-#include "tests/support/HexImage.h"
+#include "tools/samples/HexImage.h"
 
 namespace sim {
 namespace {

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "tests/support/app/InputControlsDialog.h"
+#include "tools/samples/app/InputControlsDialog.h"
 #include "tools/shots/ShotList.h"
 #include "ui/MessagePump.h"
 

@@ -6,7 +6,7 @@
 
 #include "app/DlgFirm.h"
 #include "app/Kestrix2CommApp.h"
-#include "tests/support/HexImage.h"
+#include "tools/samples/HexImage.h"
 #include "tools/shots/ShotList.h"
 #include "ui/RecordingMessageService.h"
 

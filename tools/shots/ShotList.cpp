@@ -13,6 +13,7 @@
 #include "app/LogView.h"
 #include "link/MLog.h"
 #include "res/DialogTemplate.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "ui/Dialog.h"
 #include "ui/QtMessageService.h"
@@ -87,7 +88,8 @@ std::unique_ptr<CWnd> TerminalSaving() {
 // success.
 std::unique_ptr<CWnd> LongCaptionBox() {
   auto box = std::make_unique<CWnd>();
-  box->Attach(MakeMessageBox(nullptr, res::LoadString(2510), "Time Synchronization", MB_OK).release(), 0, true);
+  box->Attach(MakeMessageBox(nullptr, res::LoadString(res::kStrSuccess), "Time Synchronization", MB_OK).release(), 0,
+              true);
   return box;
 }
 }  // namespace

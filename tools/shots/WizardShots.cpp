@@ -13,6 +13,7 @@
 #include "app/wizard/DlgInputSimSetting.h"
 #include "app/wizard/DlgInputTestMail.h"
 #include "app/wizard/DlgTreeItem.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "tools/shots/ShotList.h"
 
@@ -31,7 +32,7 @@ std::unique_ptr<CWnd> ItemTree() {
 std::unique_ptr<CWnd> ImportTree() {
   theApp.InitStartupSettings();
   auto dlg = std::make_unique<CDlgTreeItem>();
-  dlg->SetTitle(res::LoadString(2006));
+  dlg->SetTitle(res::LoadString(res::kStrImportTitle));
   dlg->m_select.Init(0, 1);
   dlg->m_select.m_item[6] = {0, 0};
   if (!theApp.CreateWithFont(*dlg, CDlgTreeItem::IDD, nullptr)) return nullptr;

@@ -1,9 +1,9 @@
 #pragma once
 // A dialog that binds each of the program's input controls to a control of
-// a test template, as the wizard pages bind them to theirs: an edit of each
-// kind with the ranges the tests use, a plain edit beside them, and three
-// groups of coloured push-like ON/OFF switches (centred; left and right
-// aligned; disabled).
+// a sample template, as the wizard pages bind them to theirs: an edit of each
+// kind with the ranges the tests and the pictures use, a plain edit beside
+// them, and three groups of coloured push-like ON/OFF switches (centred; left
+// and right aligned; disabled).
 
 #include <vector>
 
@@ -35,7 +35,7 @@ class InputControlsDialog : public CDialog {
   };
   static const res::DialogTemplateData& Template();
 
-  // Modeless, from the test template.
+  // Modeless, from the sample template.
   BOOL Create(CWnd* parent = nullptr);
 
   CEditHarfWidth m_editHalfWidth;

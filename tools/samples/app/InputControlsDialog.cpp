@@ -1,4 +1,4 @@
-#include "tests/support/app/InputControlsDialog.h"
+#include "tools/samples/app/InputControlsDialog.h"
 
 #include "platform/Numbers.h"
 
