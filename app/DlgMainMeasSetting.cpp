@@ -36,7 +36,8 @@ std::array<std::string, 3> SplitInterval(int32_t seconds) {
   std::array<std::string, 3> text;
   bool sign = seconds < 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    text[i] = (sign && parts[i] != 0 ? "-" : "") + std::to_string(parts[i]);
+    if (sign && parts[i] != 0) text[i].push_back('-');
+    text[i].append(std::to_string(parts[i]));
     if (parts[i] != 0) sign = false;
   }
   return text;
