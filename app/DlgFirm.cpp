@@ -102,15 +102,15 @@ int CDlgFirm::StartUpdate() {
   if (MessageBox(res::LoadString(res::kStrEraseConfirm), "", confirm) != IDOK) return kDone;
   if (MessageBox(res::LoadString(res::kStrInitConfirm), "", confirm) != IDOK) return kDone;
 
-  if (RunWork(res::LoadString(res::kStrFirmwareProgress).c_str()) == 1) return kDone;
+  if (RunWork(res::LoadString(res::kStrFirmwareProgress).c_str()) == RunResult::kDone) return kDone;
   ShowFailure(res::LoadString(res::kStrUpdateFailed));
   return kTransferFailed;
 }
 
-int CDlgFirm::RunWork(const char* caption) {
+RunResult CDlgFirm::RunWork(const char* caption) {
   CKX2Device& device = theApp.m_device;
   device.ClearDeviceMessages();
-  const int result = Run(this, caption, FALSE);
+  const RunResult result = Run(this, caption, FALSE);
   if (!device.m_strError.empty()) {
     ShowFailure(device.m_strError);
   } else if (!device.m_strSuccess.empty()) {
@@ -119,20 +119,20 @@ int CDlgFirm::RunWork(const char* caption) {
   EnableButtons(TRUE);
   // Only a transfer that ran and succeeded is an update; a run refused beside
   // another operation is none.
-  if (result == 1) m_bUpdated = 1;
+  if (result == RunResult::kDone) m_bUpdated = 1;
   return result;
 }
 
-int CDlgFirm::ThreadWork() {
+WorkResult CDlgFirm::ThreadWork() {
   CKX2Device& device = theApp.m_device;
   // The window side leaves the image alone until the run has ended.
-  const int32_t result = device.UpdateFirmware(m_strImage, m_bStopFirst, m_bInitAfter);
-  if (result < 0) {
+  const FirmwareResult result = device.UpdateFirmware(m_strImage, m_bStopFirst, m_bInitAfter);
+  if (result != FirmwareResult::kOk) {
     // A failed step or a failed write has no text of its own: the operator
     // sees the update's failure alone.
-    if (result != DeviceResult::kStepFailed && result != DeviceResult::kImageWrite) device.SetError(result);
-    return 0;
+    device.SetError(result);
+    return WorkResult::kFailed;
   }
   device.m_strSuccess = res::LoadString(res::kStrSucceeded);
-  return 1;
+  return WorkResult::kDone;
 }

@@ -56,9 +56,9 @@ class CDlgFirm : public CDialog, public CKXCWorkingThread {
 
   // Runs from the template with the program's dialog font.
   INT_PTR DoModal() override;
-  // The transfer with the progress window: 1 success, anything else failure.
-  virtual int RunWork(const char* caption);
-  int ThreadWork() override;
+  // The transfer with the progress window: kDone, anything else failure.
+  [[nodiscard]] virtual RunResult RunWork(const char* caption);
+  WorkResult ThreadWork() override;
 
   void OnBnClickedSelectFile();
   void OnBnClickedUpdate();

@@ -36,7 +36,8 @@ std::array<std::string, 3> SplitInterval(int32_t seconds) {
   std::array<std::string, 3> text;
   bool sign = seconds < 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    text[i] = (sign && parts[i] != 0 ? "-" : "") + std::to_string(parts[i]);
+    if (sign && parts[i] != 0) text[i].push_back('-');
+    text[i].append(std::to_string(parts[i]));
     if (parts[i] != 0) sign = false;
   }
   return text;
@@ -133,13 +134,16 @@ void CDlgMainMeasSetting::OnBnClickedCriteria() { loggerpage::ExecuteSettingItem
 void CDlgMainMeasSetting::OnBnClickedUpdate() { loggerpage::ExecuteSettingItem(this, kItemReread); }
 
 void CDlgMainMeasSetting::OnBnClickedStopMeasure() {
-  // Anything but 1 failed, including a run refused beside another operation;
-  // the refresh below would otherwise leave "測定中" standing unexplained.
-  const bool done = loggerpage::RunPageWork(*this, *this) == 1;
+  // Anything but kDone failed, including a run refused beside another
+  // operation (kBusy); the refresh below would otherwise leave "測定中"
+  // standing unexplained.
+  const bool done = loggerpage::RunPageWork(*this, *this) == RunResult::kDone;
   loggerpage::ShowOutcome(*this, done, kNoCaption);
   // Only this page shows the measuring state the stop re-read.
   Refresh();
   Invalidate(FALSE);
 }
 
-int CDlgMainMeasSetting::ThreadWork() { return theApp.m_device.StopMeasurement() == DeviceResult::kOk ? 1 : 0; }
+WorkResult CDlgMainMeasSetting::ThreadWork() {
+  return theApp.m_device.StopMeasurement() == DeviceResult::kOk ? WorkResult::kDone : WorkResult::kFailed;
+}

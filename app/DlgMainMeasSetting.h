@@ -52,8 +52,8 @@ class CDlgMainMeasSetting : public CLoggerPageDlg {
   void Refresh() override;
   // Appends the text of the two rain criteria of the record as last read.
   void FormatCriteria(std::string& text) const;
-  // Stopping the measurement, on the worker thread: 1 success, 0 failure.
-  int ThreadWork() override;
+  // Stopping the measurement, on the worker thread: done or failed.
+  WorkResult ThreadWork() override;
 
   UINT_PTR m_nTimerId = 0;
   // The logger time last written into the clock field; none before the

@@ -59,11 +59,11 @@ void CDlgMainRecodeData::RunAndShow(uint8_t mode) {
   m_nMode = mode;
   // A run refused beside another operation leaves no text of an earlier one.
   m_strData.clear();
-  const int result = RunWork();
+  const RunResult result = RunWork();
   // Records that came before a download failed are still the operator's:
   // after the failure box they are offered for saving like a whole download.
-  const bool partial = result == 0 && mode == kModeRecords && !m_strData.empty();
-  if (result == 1 || partial) {
+  const bool partial = result == RunResult::kFailed && mode == kModeRecords && !m_strData.empty();
+  if (result == RunResult::kDone || partial) {
     CDlgAqcuired dlg(&m_strData, mode == kModeErrorLog ? TRUE : FALSE, this);
     dlg.DoModal();
   }
@@ -77,7 +77,7 @@ void CDlgMainRecodeData::OnBnClickedClearData() {
   }
   loggerpage::EnableMainFrame(FALSE);
   m_nMode = kModeClear;
-  if (RunWork() == 1) MessageBox(res::LoadString(res::kStrSuccess), "", MB_OK);
+  if (RunWork() == RunResult::kDone) MessageBox(res::LoadString(res::kStrSuccess), "", MB_OK);
   // The work re-read the system record whatever the clear gave.
   if (theApp.m_pMainFrame != nullptr) {
     theApp.m_pMainFrame->m_dlgRefMain.UpdatePages();
@@ -86,9 +86,9 @@ void CDlgMainRecodeData::OnBnClickedClearData() {
   SetFocus();
 }
 
-int CDlgMainRecodeData::RunWork() {
+RunResult CDlgMainRecodeData::RunWork() {
   theApp.m_device.ClearDeviceMessages();
-  const int result = Run(this, nullptr, m_nMode == kModeRecords ? TRUE : FALSE);
+  const RunResult result = Run(this, nullptr, m_nMode == kModeRecords ? TRUE : FALSE);
   loggerpage::ShowDeviceMessages(*this);
   return result;
 }

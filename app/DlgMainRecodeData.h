@@ -20,17 +20,6 @@ class CDlgMainRecodeData : public CLoggerPageDlg {
   enum : uint8_t { kModeRecords = 0, kModeErrorLog = 1, kModeClear = 2 };
   // The main frame's re-read of the system record alone.
   static constexpr int kItemSystemReread = -2;
-  static constexpr int kTries = 3;
-  // A download fails after this long without a data line (scaled ms).
-  static constexpr uint32_t kSilenceMs = 30000;
-  // After an abort: the ESC goes out again at this pass, and the download
-  // fails after this many passes without the end of the data.
-  static constexpr int kEscAgainPass = 10;
-  static constexpr int kAbortPasses = 100;
-  // Lines beyond the requested count that a download tolerates before it
-  // takes the line for a runaway logger; never more than the ring holds.
-  static constexpr int32_t kExtraLines = 100;
-  static constexpr int32_t kMaxRecords = 100000;
 
   CDlgMainRecodeData();
 
@@ -38,13 +27,12 @@ class CDlgMainRecodeData : public CLoggerPageDlg {
   // it is, since its work reports a closed port itself.
   void Refresh() override;
   // Runs the work of m_nMode with the progress window (an abort button for
-  // the download) and shows its result texts; the work's result, anything
-  // but 1 being a failure.
-  int RunWork();
-  // The works, on the worker thread: 1 done, 0 failed (the device object
+  // the download) and shows its result texts.
+  [[nodiscard]] RunResult RunWork();
+  // The works, on the worker thread: done or failed (the device object
   // holds the failure text).
-  int ThreadWork() override;
-  int ReadRecords();
+  WorkResult ThreadWork() override;
+  WorkResult ReadRecords();
 
   // First record number and count of the download; -1 until computed.
   int32_t m_nStartId = -1;
@@ -65,10 +53,6 @@ class CDlgMainRecodeData : public CLoggerPageDlg {
   // The run of one work between a disabled and an enabled main frame; the
   // downloaded-data dialog follows where there is text to show.
   void RunAndShow(uint8_t mode);
-  int ReadErrorLog();
-  int ClearData();
-  // The abort's ESC to the logger, written between two line reads.
-  void SendEscape();
-  bool EscapePressed();
-  bool Stopping() const;
+  WorkResult ReadErrorLog();
+  WorkResult ClearData();
 };

@@ -92,20 +92,15 @@ void CDlgMainSystem::OnBnClickedInputSetting() { loggerpage::ExecuteSettingItem(
 void CDlgMainSystem::OnBnClickedTimeSync() {
   if (!loggerpage::Confirm(*this, res::kStrSyncConfirm, kSyncCaption)) return;
   loggerpage::EnableMainFrame(FALSE);
-  // Anything but 1 failed, including a run refused beside another operation.
-  const bool done = loggerpage::RunPageWork(*this, *this) == 1;
+  // Anything but kDone failed, including a run refused beside another
+  // operation (kBusy).
+  const bool done = loggerpage::RunPageWork(*this, *this) == RunResult::kDone;
   if (done) loggerpage::ExecuteSettingItem(this, kItemReread);
   loggerpage::ShowOutcome(*this, done, kSyncCaption);
   loggerpage::EnableMainFrame(TRUE);
 }
 
-int CDlgMainSystem::ThreadWork() {
-  CKX2Device& device = theApp.m_device;
-  if (!device.m_port.IsOpen()) return 0;
-  if (device.m_protocol.SendCommandExpect(&device.m_port, "MAIL TIME\r\n", "OK", kTimeSyncOkMs) != ComResult::kOk) {
-    return 0;
-  }
-  // The lines between "OK" and "YES END" are the module's progress; only the
-  // end marker tells.
-  return device.m_protocol.QueryLines(&device.m_port, nullptr, nullptr, kTimeSyncEndMs) == ComResult::kOk ? 1 : 0;
+// The synchronisation reports by its own box, so it sets no failure text.
+WorkResult CDlgMainSystem::ThreadWork() {
+  return theApp.m_device.SyncServerTime() == DeviceResult::kOk ? WorkResult::kDone : WorkResult::kFailed;
 }

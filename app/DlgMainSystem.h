@@ -32,17 +32,13 @@ class CDlgMainSystem : public CLoggerPageDlg {
   static constexpr UINT_PTR kClockTimer = 61;
   // Setting items of the page's buttons.
   static constexpr int kItemReread = -1;
-  // The logger answers "OK" at once, then its module reaches the time server
-  // and ends with "YES END"; that may take most of a minute.
-  static constexpr uint32_t kTimeSyncOkMs = 10000;
-  static constexpr uint32_t kTimeSyncEndMs = 60000;
 
   CDlgMainSystem();
 
   // Fills the page from the records as last read.
   void Refresh() override;
-  // The time synchronisation, on the worker thread: 1 success, 0 failure.
-  int ThreadWork() override;
+  // The time synchronisation, on the worker thread: done or failed.
+  WorkResult ThreadWork() override;
 
   UINT_PTR m_nTimerId = 0;
   // The logger time last written into the clock field; none before the

@@ -55,10 +55,13 @@ void CDlgNetsSim::OnBnClickedCheckImei() {
 void CDlgNetsSim::OnBnClickedRebootModule() {
   if (!loggerpage::Confirm(*this, res::kStrRebootConfirm, kRebootCaption)) return;
   loggerpage::EnableMainFrame(FALSE);
-  // Anything but 1 failed, including a run refused beside another operation.
-  const bool done = loggerpage::RunPageWork(*this, *this) == 1;
+  // Anything but kDone failed, including a run refused beside another
+  // operation (kBusy).
+  const bool done = loggerpage::RunPageWork(*this, *this) == RunResult::kDone;
   loggerpage::ShowOutcome(*this, done, kRebootCaption);
   loggerpage::EnableMainFrame(TRUE);
 }
 
-int CDlgNetsSim::ThreadWork() { return theApp.m_device.ReadModuleVersion() == DeviceResult::kOk ? 1 : 0; }
+WorkResult CDlgNetsSim::ThreadWork() {
+  return theApp.m_device.ReadModuleVersion() == FirmwareResult::kOk ? WorkResult::kDone : WorkResult::kFailed;
+}

@@ -26,8 +26,8 @@ class CDlgNetsSim : public CLoggerPageDlg {
 
   // Fills the page from the network record as last read.
   void Refresh() override;
-  // The module restart, on the worker thread: 1 success, 0 failure.
-  int ThreadWork() override;
+  // The module restart, on the worker thread: done or failed.
+  WorkResult ThreadWork() override;
 
   void OnBnClickedApnSetting();
   void OnBnClickedCheckImei();

@@ -5,14 +5,11 @@
 #include "app/Kestrix2CommApp.h"
 #include "app/LoggerPage.h"
 #include "platform/Text.h"
-#include "platform/Time.h"
 #include "res/StringIds.h"
 #include "res/StringTable.h"
 
 namespace {
 constexpr const char* kRainResetCaption = "Rain reset";
-constexpr int kClearRainTries = 3;
-constexpr uint32_t kClearRainPauseMs = 100;
 
 struct RowName {
   const char* name;
@@ -55,7 +52,7 @@ BOOL CDlgNowMonitor::OnInitDialog() {
   return TRUE;
 }
 
-int CDlgNowMonitor::RunWork(const char* caption) { return Run(this, caption, FALSE); }
+RunResult CDlgNowMonitor::RunWork(const char* caption) { return Run(this, caption, FALSE); }
 
 void CDlgNowMonitor::OnBnClickedAcquire() {
   m_nMode = kModeRead;
@@ -75,43 +72,25 @@ void CDlgNowMonitor::RunAndShow() {
   m_listValues.DeleteAllItems();
   m_strLine.clear();
   theApp.m_device.ClearDeviceMessages();
-  RunWork(nullptr);
+  // Its result tells nothing more: a failure has set the text shown below.
+  static_cast<void>(RunWork(nullptr));
   FillList();
   loggerpage::ShowDeviceMessages(*this);
 }
 
-int CDlgNowMonitor::ThreadWork() {
+WorkResult CDlgNowMonitor::ThreadWork() {
   CKX2Device& device = theApp.m_device;
-  if (m_nMode == kModeRainReset) {
-    if (!device.m_port.IsOpen()) {
-      device.SetError(DeviceResult::kNotConnected);
-      return 0;
-    }
-    if (device.WakeUp() != 1) {
-      device.SetError(DeviceResult::kNoResponse);
-      return 0;
-    }
-    int32_t result = ComResult::kFailed;
-    for (int i = 0; i < kClearRainTries; ++i) {
-      result = device.m_protocol.ClearRain(&device.m_port);
-      if (result == ComResult::kOk) break;
-      // Another reply: the logger was busy with something else; give it a
-      // moment before asking again.
-      if (result == ComResult::kOtherReply) platform::Sleep(kClearRainPauseMs);
-    }
-    if (result != ComResult::kOk) {
-      device.SetError(DeviceResult::kFailed);
-      return 0;
-    }
+  if (m_nMode == kModeRainReset && WorkResultOf(device.ClearRainCount()) != WorkResult::kDone) {
+    return WorkResult::kFailed;
   }
   ReadCurrentValues();
-  return 0;
+  return WorkResult::kFailed;
 }
 
 void CDlgNowMonitor::ReadCurrentValues() {
   CKX2Device& device = theApp.m_device;
   std::string line;
-  const int32_t result = device.ReadCurrentValues(line);
+  const DeviceResult result = device.ReadCurrentValues(line);
   if (result == DeviceResult::kOk) {
     m_strLine = line;
   } else {

@@ -31,9 +31,9 @@ class CDlgNowMonitor : public CDialog, public CKXCWorkingThread {
   INT_PTR DoModal() override;
   // The dialog's work with the progress window (no abort button: the work
   // polls no escape event).
-  virtual int RunWork(const char* caption);
+  [[nodiscard]] virtual RunResult RunWork(const char* caption);
   // The work of m_nMode; it reports through the device object's error text.
-  int ThreadWork() override;
+  WorkResult ThreadWork() override;
   // The read on the worker thread: m_strLine gets the logger's line.
   void ReadCurrentValues();
   // The table from m_strLine, on the user-interface thread; empty unless

@@ -42,9 +42,15 @@ CKXCWorkingThread::~CKXCWorkingThread() {
 
 bool CKXCWorkingThread::IsOperationRunning() { return g_bOperationRunning; }
 
-int CKXCWorkingThread::Run(CWnd* pParent, const char* caption) { return Run(pParent, caption, FALSE); }
+WorkResult CKXCWorkingThread::WorkResultOf(DeviceResult result, const char* detail) {
+  if (result == DeviceResult::kOk) return WorkResult::kDone;
+  theApp.m_device.SetError(result, detail);
+  return WorkResult::kFailed;
+}
 
-int CKXCWorkingThread::Run(CWnd* pParent, const char* caption, BOOL bCancelable) {
+RunResult CKXCWorkingThread::Run(CWnd* pParent, const char* caption) { return Run(pParent, caption, FALSE); }
+
+RunResult CKXCWorkingThread::Run(CWnd* pParent, const char* caption, BOOL bCancelable) {
   // The tabbed panel and the terminal are windows of their own that no run
   // disables; a second exchange beside a running one would interleave on
   // the port and share the device object's records.
@@ -73,7 +79,7 @@ int CKXCWorkingThread::Run(CWnd* pParent, const char* caption, BOOL bCancelable)
   m_hWorkingWnd.store(m_pWorkingDlg->GetSafeHwnd());
 
   platform::Sleep(0);
-  m_nResult = 0;
+  m_nResult = WorkResult::kFailed;
 
   if (!m_hStopEvent) {
     m_hStopEvent = std::make_unique<platform::Event>(true, false);
@@ -116,10 +122,10 @@ int CKXCWorkingThread::Run(CWnd* pParent, const char* caption, BOOL bCancelable)
   theApp.m_dlgTerminal.m_bIdle = 1;
   EnableTerminalButtons(TRUE);
   g_bOperationRunning = false;
-  return m_nResult;
+  return RunResultOf(m_nResult);
 }
 
-int CKXCWorkingThread::ThreadWork() { return 0; }
+WorkResult CKXCWorkingThread::ThreadWork() { return WorkResult::kFailed; }
 void CKXCWorkingThread::OnWorkEnd() {}
 void CKXCWorkingThread::OnWorkBegin() {}
 
@@ -130,7 +136,7 @@ BOOL CKXCWorkingThread::PostWorkingCommand(UINT command, LPARAM value) const {
 uint32_t CKXCWorkingThread::ThreadProc(CKXCWorkingThread* runner) {
   if (!runner) return 0;
   runner->OnWorkBegin();
-  const int result = runner->ThreadWork();
+  const WorkResult result = runner->ThreadWork();
   // An abandoned worker outlived its owner: nothing of it may be touched.
   if (platform::Thread::CurrentAbandoned()) return 0;
   runner->m_nResult = result;

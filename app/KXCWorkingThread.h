@@ -15,6 +15,9 @@
 #include <memory>
 
 #include "app/EscapeEvent.h"
+#include "app/RunResult.h"
+#include "app/WorkResult.h"
+#include "link/DeviceResult.h"
 #include "platform/Event.h"
 #include "platform/Thread.h"
 #include "ui/WinDefs.h"
@@ -25,7 +28,7 @@ class CDlgWorking;
 class CKXCWorkingThread {
  public:
   // Result of a Run that did not start because another operation runs.
-  static constexpr int kBusy = -1;
+  static constexpr RunResult kBusy = RunResult::kBusy;
 
   CKXCWorkingThread();
   virtual ~CKXCWorkingThread();
@@ -34,10 +37,10 @@ class CKXCWorkingThread {
 
   // User-interface thread. caption: UTF-8, null or empty for the window's
   // own text.
-  virtual int Run(CWnd* pParent, const char* caption, BOOL bCancelable);
-  virtual int Run(CWnd* pParent, const char* caption);
+  [[nodiscard]] virtual RunResult Run(CWnd* pParent, const char* caption, BOOL bCancelable);
+  [[nodiscard]] virtual RunResult Run(CWnd* pParent, const char* caption);
   // The operation, on the worker thread.
-  virtual int ThreadWork();
+  [[nodiscard]] virtual WorkResult ThreadWork();
   virtual void OnWorkEnd();
   virtual void OnWorkBegin();
 
@@ -47,10 +50,14 @@ class CKXCWorkingThread {
   BOOL PostWorkingCommand(UINT command, LPARAM value) const;
   // Does a logger operation run now (its Run has not returned yet).
   static bool IsOperationRunning();
+  // From the worker: the device object's result as the work's. A failure
+  // leaves its text, with the detail on a line of its own where one is
+  // given, in the device object.
+  static WorkResult WorkResultOf(DeviceResult result, const char* detail = nullptr);
 
   std::unique_ptr<platform::Thread> m_pThread;
   std::unique_ptr<platform::Event> m_hStopEvent;
-  int m_nResult = 0;
+  WorkResult m_nResult = WorkResult::kFailed;
   CEscapeEvent m_escapeEvent;
   CDlgWorking* m_pWorkingDlg = nullptr;
 

@@ -31,9 +31,9 @@ bool Confirm(CWnd& page, unsigned textId, const char* caption) {
   return page.MessageBox(res::LoadString(textId), caption, MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) == IDOK;
 }
 
-int RunPageWork(CWnd& page, CKXCWorkingThread& work) {
+RunResult RunPageWork(CWnd& page, CKXCWorkingThread& work) {
   theApp.m_device.ClearDeviceMessages();
-  const int result = work.Run(&page, nullptr, FALSE);
+  const RunResult result = work.Run(&page, nullptr, FALSE);
   ShowDeviceMessages(page);
   return result;
 }
@@ -101,7 +101,7 @@ std::string FormatLoggerClock(int64_t t) {
 
 void ShowLoggerClock(CWnd* field, std::optional<int64_t>& shown) {
   int64_t t = 0;
-  if (theApp.m_device.GetDeviceNow(&t) == 0) t = 0;
+  if (theApp.m_device.GetDeviceNow(&t) != ReadResult::kDone) t = 0;
   if (shown && *shown == t) return;
   shown = t;
   if (field != nullptr) field->SetWindowText(FormatLoggerClock(t));

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "app/RunResult.h"
 #include "settings/SettingItems.h"
 #include "ui/WinDefs.h"
 
@@ -41,7 +42,7 @@ bool Confirm(CWnd& page, unsigned textId, const char* caption);
 // no escape event): the device object's texts are emptied first, and after
 // the run its error text, or else its success text, is shown. The run's
 // result.
-int RunPageWork(CWnd& page, CKXCWorkingThread& work);
+[[nodiscard]] RunResult RunPageWork(CWnd& page, CKXCWorkingThread& work);
 
 // The device object's texts after a run: the error text with the
 // exclamation icon, or else the success text under "Normal termination",

@@ -44,8 +44,8 @@ class CMainFrame : public CFrameWndEx, public CKXCWorkingThread {
   BOOL PreTranslateMessage(MSG* msg) override;
 
   // The frame's own work with the progress window ("通信中" for a null caption).
-  virtual int RunWork(const char* caption);
-  int ThreadWork() override;
+  [[nodiscard]] virtual RunResult RunWork(const char* caption);
+  WorkResult ThreadWork() override;
 
   // The logger pages' entry: 0-22 runs one setting item with the wizard's
   // page flags, -1 re-reads the system and network records, -2 the system
@@ -53,10 +53,10 @@ class CMainFrame : public CFrameWndEx, public CKXCWorkingThread {
   virtual void ExecuteSettingItem(CWnd* caller, int index, unsigned flags);
   void RunSettingGroup(int group);
   // Asks for a port while none is open and connects to it; with a port open
-  // it re-reads everything. 1 when connected.
-  int OpenConnection();
+  // it re-reads everything. True when connected.
+  [[nodiscard]] bool OpenConnection();
   // Opens the device path and checks that a logger of this family answers.
-  int ConnectPort(const std::string& device);
+  [[nodiscard]] bool ConnectPort(const std::string& device);
   void ResetConnection();
   // The firmware dialog, then a full re-read when it updated the logger. No
   // menu item carries its command and the command's rule keeps it disabled,

@@ -17,35 +17,35 @@ namespace {
 constexpr const char* kErrorCaption = "Error!";
 }  // namespace
 
-int CMainFrame::RunWork(const char* caption) { return Run(this, caption, FALSE); }
+RunResult CMainFrame::RunWork(const char* caption) { return Run(this, caption, FALSE); }
 
-int CMainFrame::ThreadWork() {
+WorkResult CMainFrame::ThreadWork() {
   CKX2Device& device = theApp.m_device;
   switch (m_nWorkMode) {
     case kWorkConnect: {
-      if (device.WakeUp() != 1) {
+      if (device.WakeUp() != ReadResult::kDone) {
         m_strWorkError.clear();
-        return 0;
+        return WorkResult::kFailed;
       }
-      const bool systemRead = device.ReadSystemInfo() == 1;
+      const bool systemRead = device.ReadSystemInfo() == ReadResult::kDone;
       // A logger of another family wakes and reports its system, but has no
       // network record: that is the one failure with a text of its own.
-      if (device.ReadMailInfo() != 1) {
+      if (device.ReadMailInfo() != ReadResult::kDone) {
         m_strWorkError = res::LoadString(res::kStrNotSupported);
-        return 0;
+        return WorkResult::kFailed;
       }
       if (!systemRead) {
         m_strWorkError.clear();
-        return 0;
+        return WorkResult::kFailed;
       }
-      return 1;
+      return WorkResult::kDone;
     }
     case kWorkSystem:
-      if (device.ReadSystemInfo() == 1) return 1;
+      if (device.ReadSystemInfo() == ReadResult::kDone) return WorkResult::kDone;
       m_strWorkError.clear();
-      return 0;
+      return WorkResult::kFailed;
     default:
-      return 1;
+      return WorkResult::kDone;
   }
 }
 
@@ -54,26 +54,27 @@ void CMainFrame::OnConnect() {
   // belongs to that work until it ends.
   if (IsOperationRunning()) return;
   theApp.m_device.ClosePort();
-  OpenConnection();
+  // A failure has said so in its own box.
+  static_cast<void>(OpenConnection());
 }
 
-int CMainFrame::OpenConnection() {
+bool CMainFrame::OpenConnection() {
   CKX2Device& device = theApp.m_device;
   if (device.m_port.IsOpen()) {
     m_nWorkMode = kWorkConnect;
-    RunWork(nullptr);
-    return 1;
+    static_cast<void>(RunWork(nullptr));
+    return true;
   }
   CComSettingDlg dlg(this);
   dlg.m_szPort = device.m_strLastPort;
-  if (dlg.DoModal() != IDOK) return 0;
+  if (dlg.DoModal() != IDOK) return false;
   const std::string chosen = dlg.m_szPort;
-  if (ConnectPort(chosen) != 1) return 0;
+  if (!ConnectPort(chosen)) return false;
   device.m_strLastPort = chosen;
-  return 1;
+  return true;
 }
 
-int CMainFrame::ConnectPort(const std::string& deviceName) {
+bool CMainFrame::ConnectPort(const std::string& deviceName) {
   CKX2Device& device = theApp.m_device;
   ResetConnection();
   std::string error;
@@ -90,18 +91,18 @@ int CMainFrame::ConnectPort(const std::string& deviceName) {
     m_dlgRefMain.DestroyWindow();
     m_dlgRefMain.m_nDeviceKind = -1;
     m_nWorkMode = kWorkConnect;
-    if (RunWork(nullptr) == 1) {
+    if (RunWork(nullptr) == RunResult::kDone) {
       device.m_bConnected = 1;
       m_nState |= kStateConnected;
       m_dlgRefMain.UpdatePages();
       m_dlgRefMain.ShowPanel(this, device.m_workRead.m_sysInfo.m_nKind);
-      return 1;
+      return true;
     }
     error = m_strWorkError.empty() ? res::LoadString(res::kStrNoResponse) : m_strWorkError;
   }
   device.ClosePort();
   MessageBox(error, kErrorCaption, MB_ICONEXCLAMATION);
-  return 0;
+  return false;
 }
 
 void CMainFrame::ResetConnection() {
@@ -118,7 +119,7 @@ void CMainFrame::OnDisconnect() {
   if (IsOperationRunning()) return;
   // The logger is left as it is: nothing goes out, only the port closes.
   m_nWorkMode = kWorkNothing;
-  RunWork(nullptr);
+  static_cast<void>(RunWork(nullptr));
   ResetConnection();
 }
 
@@ -127,12 +128,12 @@ void CMainFrame::ExecuteSettingItem(CWnd* caller, int index, unsigned flags) {
   if (index < 0) {
     CWnd* focus = GetFocus();
     m_nWorkMode = index == -2 ? kWorkSystem : kWorkConnect;
-    const int result = RunWork(nullptr);
+    const RunResult result = RunWork(nullptr);
     // The operator's full re-read reports a failure as every other operation
     // does: a logger that went (its adapter pulled) as not connected, one that
     // did not answer as no response. The system re-read before a download
     // stays silent, since the download reports.
-    if (result != 1 && index == -1) {
+    if (result != RunResult::kDone && index == -1) {
       std::string text = res::LoadString(res::kStrDeviceNoResponse);
       if (!device.m_port.IsOpen()) {
         device.SetError(DeviceResult::kNotConnected);
@@ -156,7 +157,7 @@ void CMainFrame::ExecuteSettingItem(CWnd* caller, int index, unsigned flags) {
 void CMainFrame::OnSettingGroup(int group) { RunSettingGroup(group); }
 
 void CMainFrame::RunSettingGroup(int group) {
-  if (OpenConnection() == 0) return;
+  if (!OpenConnection()) return;
   CKX2Device& device = theApp.m_device;
   CSettingSelect select;
   select.Init(device.m_workRead.m_sysInfo.m_nKind, 0);
@@ -212,7 +213,7 @@ void CMainFrame::OnFirmwareUpdate() {
   // are read anew.
   CWnd* focus = GetFocus();
   m_nWorkMode = kWorkConnect;
-  RunWork(nullptr);
+  static_cast<void>(RunWork(nullptr));
   SetFocus();
   if (focus != nullptr) focus->SetFocus();
   m_dlgRefMain.UpdatePages();

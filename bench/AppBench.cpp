@@ -20,7 +20,7 @@ namespace {
 class Owner : public CDialog, public CKXCWorkingThread {
  public:
   Owner() { Create(100); }
-  int ThreadWork() override { return 1; }
+  WorkResult ThreadWork() override { return WorkResult::kDone; }
 };
 
 // The program's start as the operator sees it, one fresh process each time:
@@ -61,7 +61,7 @@ BENCHMARK(BM_EmptyRun)->Unit(benchmark::kMillisecond)->UseRealTime();
 class WaitingOwner : public CDialog, public CKXCWorkingThread {
  public:
   WaitingOwner() : m_windowThread(pthread_self()) { Create(100); }
-  int ThreadWork() override {
+  WorkResult ThreadWork() override {
     platform::Event reply(true, false);
     reply.Wait(300);
     clockid_t windowClock;
@@ -72,7 +72,7 @@ class WaitingOwner : public CDialog, public CKXCWorkingThread {
     wallMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     processMs += ProcessCpuMs() - process0;
     windowMs += ClockMs(windowClock) - window0;
-    return 1;
+    return WorkResult::kDone;
   }
   static double ClockMs(clockid_t clock) {
     timespec ts{};
@@ -89,7 +89,7 @@ class WaitingOwner : public CDialog, public CKXCWorkingThread {
 void BM_WaitingRunCpu(benchmark::State& state) {
   EnsureQtApplication(true);
   WaitingOwner owner;
-  for (auto _ : state) owner.Run(&owner, nullptr, TRUE);
+  for (auto _ : state) static_cast<void>(owner.Run(&owner, nullptr, TRUE));
   if (owner.wallMs <= 0) return;
   state.counters["cpu_share_pct"] = 100.0 * owner.processMs / owner.wallMs;
   state.counters["window_thread_pct"] = 100.0 * owner.windowMs / owner.wallMs;

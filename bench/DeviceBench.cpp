@@ -25,8 +25,11 @@ void BM_DeviceConnect(benchmark::State& state) {
   const std::string name = "\\\\.\\" + logger.SlavePath();
   int failures = 0;
   for (auto _ : state) {
-    if (device.OpenPort(name) != 0) return state.SkipWithError("open failed");
-    if (device.WakeUp() != 1 || device.ReadSystemInfo() != 1 || device.ReadMailInfo() != 1) ++failures;
+    if (device.OpenPort(name) != PortOpenResult::kOpened) return state.SkipWithError("open failed");
+    if (device.WakeUp() != ReadResult::kDone || device.ReadSystemInfo() != ReadResult::kDone ||
+        device.ReadMailInfo() != ReadResult::kDone) {
+      ++failures;
+    }
     state.PauseTiming();
     // The main frame closes the port before it asks for one; closing waits for
     // the reader thread and is not part of the connect.
@@ -48,12 +51,13 @@ void BM_DeviceFirmware2000(benchmark::State& state) {
   CKX2Device device;
   device.m_dcb = LoggerLineSettings();
   ScopedTimeScale scale(0.001);
-  if (device.OpenPort("\\\\.\\" + logger.SlavePath()) != 0) return state.SkipWithError("open failed");
+  if (device.OpenPort("\\\\.\\" + logger.SlavePath()) != PortOpenResult::kOpened)
+    return state.SkipWithError("open failed");
   scale.Set(0.01);
   const std::string image = HexImage(1999);  // and the end record
   int failures = 0;
   for (auto _ : state) {
-    if (device.UpdateFirmware(image, 0, 0) != 0) ++failures;
+    if (device.UpdateFirmware(image, 0, 0) != FirmwareResult::kOk) ++failures;
   }
   state.counters["failed"] = failures;
   state.counters["lines/s"] =

@@ -23,8 +23,9 @@ bool Connected() {
   CKX2Device& device = theApp.m_device;
   device.m_dcb.BaudRate = 9600;
   device.m_dcb.ByteSize = 8;
-  if (device.OpenPort("\\\\.\\" + logger.SlavePath()) != 0) return false;
-  return device.WakeUp() == 1 && device.ReadSystemInfo() == 1 && device.ReadMailInfo() == 1;
+  if (device.OpenPort("\\\\.\\" + logger.SlavePath()) != PortOpenResult::kOpened) return false;
+  return device.WakeUp() == ReadResult::kDone && device.ReadSystemInfo() == ReadResult::kDone &&
+         device.ReadMailInfo() == ReadResult::kDone;
 }
 
 void BM_ShowPanel(benchmark::State& state) {

@@ -32,7 +32,7 @@ void BM_OpenPortResidentMemory(benchmark::State& state) {
   for (auto _ : state) {
     baseKiB = ResidentKiB();
     CRSPort port;
-    if (port.Open(std::string("\\\\.\\") + name, dcb) != 0) {
+    if (port.Open(std::string("\\\\.\\") + name, dcb) != PortOpenResult::kOpened) {
       state.SkipWithError("open failed");
       break;
     }

@@ -35,7 +35,7 @@ void BM_SendCommandExpect(benchmark::State& state) {
   CRSPort port;
   CComCtrlKestrix2 proto;
   ScopedTimeScale scale(0.001);  // the open's settling sleep
-  if (port.Open(peer.DeviceName(), LoggerLineSettings()) != 0) {
+  if (port.Open(peer.DeviceName(), LoggerLineSettings()) != PortOpenResult::kOpened) {
     state.SkipWithError("cannot open the pty");
     return;
   }
@@ -53,7 +53,7 @@ void BM_SendCommandExpect(benchmark::State& state) {
       state.ResumeTiming();
     }
     --queued;
-    if (proto.SendCommandExpect(&port, kCommand, nullptr, 5000) != 0) ++failed;
+    if (proto.SendCommandExpect(&port, kCommand, nullptr, 5000) != ComResult::kOk) ++failed;
   }
   if (failed != 0) state.SkipWithError("an exchange failed");
   state.SetItemsProcessed(state.iterations());

@@ -48,7 +48,8 @@ void BM_PageDownloadFullRing(benchmark::State& state) {
   device.m_dcb.ByteSize = 8;
   {
     const ScopedTimeScale fast(0.001);  // the open's settling sleep
-    if (device.OpenPort("\\\\.\\" + logger.SlavePath()) != 0) return state.SkipWithError("cannot open the pty");
+    if (device.OpenPort("\\\\.\\" + logger.SlavePath()) != PortOpenResult::kOpened)
+      return state.SkipWithError("cannot open the pty");
   }
   CDlgMainRecodeData page;
   if (!theApp.CreateWithFont(page, CDlgMainRecodeData::IDD, nullptr)) return state.SkipWithError("no page");
@@ -57,7 +58,7 @@ void BM_PageDownloadFullRing(benchmark::State& state) {
     page.m_nMode = CDlgMainRecodeData::kModeRecords;
     page.m_nStartId = 0;
     page.m_nCount = kRecords;
-    if (page.RunWork() != 1) return state.SkipWithError("download failed");
+    if (page.RunWork() != RunResult::kDone) return state.SkipWithError("download failed");
     bytes += static_cast<int64_t>(page.m_strData.size());
   }
   int lines = 0;

@@ -91,17 +91,17 @@ void BM_LinkDownloadFromSim(benchmark::State& state) {
   CRSPort port;
   CComCtrlKestrix2 proto;
   ScopedTimeScale scale(0.001);  // the open's settling sleep
-  const int32_t opened = port.Open("\\\\.\\" + logger.SlavePath(), LoggerLineSettings());
+  const PortOpenResult opened = port.Open("\\\\.\\" + logger.SlavePath(), LoggerLineSettings());
   scale.Set(1.0);
-  if (opened != 0) return state.SkipWithError("cannot open the pty");
+  if (opened != PortOpenResult::kOpened) return state.SkipWithError("cannot open the pty");
   std::string line;
   std::string data;
   for (auto _ : state) {
     data.clear();
-    if (proto.StartReadAll(&port, -1, 0) != 0) return state.SkipWithError("download refused");
-    int32_t rc;
-    while ((rc = proto.ReadDataLine(&port, line)) == 5) data += line;
-    if (rc != 6) return state.SkipWithError("download ended without its marker");
+    if (proto.StartReadAll(&port, -1, 0) != ComResult::kOk) return state.SkipWithError("download refused");
+    ComResult rc;
+    while ((rc = proto.ReadDataLine(&port, line)) == ComResult::kDataLine) data += line;
+    if (rc != ComResult::kEndOfData) return state.SkipWithError("download ended without its marker");
   }
   state.SetBytesProcessed(static_cast<int64_t>(data.size()) * state.iterations());
   state.counters["records/s"] =

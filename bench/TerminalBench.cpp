@@ -126,7 +126,7 @@ void BM_TerminalMebibyte(benchmark::State& state) {
   CRSPort port;
   {
     ScopedTimeScale scale(0.001);  // the open's settling sleep
-    if (port.Open(peer.DeviceName(), LoggerLineSettings()) != 0) {
+    if (port.Open(peer.DeviceName(), LoggerLineSettings()) != PortOpenResult::kOpened) {
       state.SkipWithError("cannot open the pty");
       return;
     }

@@ -46,13 +46,13 @@ CComCtrlBase::CComCtrlBase() = default;
 
 CComCtrlBase::~CComCtrlBase() = default;
 
-int32_t CComCtrlBase::WakeUp(CRSPort* port, char* reply, int32_t* length) {
+ComResult CComCtrlBase::WakeUp(CRSPort* port, char* reply, int32_t* length) {
   static const char kHello[] = "\r\nHELLO\r\n";
   if (port == nullptr) return ComResult::kFailed;
   platform::CriticalSectionLock lock(port->PortLock());
   if (!port->IsOpen()) return ComResult::kFailed;
 
-  int32_t result = ComResult::kFailed;
+  ComResult result = ComResult::kFailed;
   char line[100];
   if (SendLine(port, kHello, 9)) {
     if (!port->IsOpen()) return ComResult::kNoWakeUp;
@@ -83,21 +83,21 @@ int32_t CComCtrlBase::WakeUp(CRSPort* port, char* reply, int32_t* length) {
   return result;
 }
 
-int32_t CComCtrlBase::ResetDevice(CRSPort* port) { return SendCommandExpect(port, "ST RES\r\n", nullptr, kShortMs); }
+ComResult CComCtrlBase::ResetDevice(CRSPort* port) { return SendCommandExpect(port, "ST RES\r\n", nullptr, kShortMs); }
 
-int32_t CComCtrlBase::SetRss(CRSPort* port, int32_t value) {
+ComResult CComCtrlBase::SetRss(CRSPort* port, int32_t value) {
   char command[50];
   std::snprintf(command, sizeof command, "ST RSS %d\r\n", value);
   return SendCommandExpect(port, command, nullptr, kShortMs);
 }
 
-int32_t CComCtrlBase::SetIdleTime(CRSPort* port, int32_t value) {
+ComResult CComCtrlBase::SetIdleTime(CRSPort* port, int32_t value) {
   char command[50];
   std::snprintf(command, sizeof command, "ST IDL %02d\r\n", value % 61);
   return SendCommandExpect(port, command, nullptr, kShortMs);
 }
 
-int32_t CComCtrlBase::SetSampling(CRSPort* port, int32_t& interval) {
+ComResult CComCtrlBase::SetSampling(CRSPort* port, int32_t& interval) {
   const int32_t s = interval;
   char text[32];
   std::snprintf(text, sizeof text, "D%02dH%02dM%02dS%02d", s / 86400 % 100, s / 3600 % 24, s / 60 % 60, s % 60);
@@ -106,7 +106,7 @@ int32_t CComCtrlBase::SetSampling(CRSPort* port, int32_t& interval) {
   return SendCommand(port, command, kLongMs);
 }
 
-int32_t CComCtrlBase::SetStartTime(CRSPort* port, const CSdlTime& start) {
+ComResult CComCtrlBase::SetStartTime(CRSPort* port, const CSdlTime& start) {
   // The logger takes the start to the minute; its seconds are its own.
   char text[32];
   std::snprintf(text, sizeof text, "%02d/%02d/%02d %02d:%02d", start.m_nYear % 100, start.m_nMonth % 100,
@@ -116,9 +116,9 @@ int32_t CComCtrlBase::SetStartTime(CRSPort* port, const CSdlTime& start) {
   return SendCommand(port, command, kLongMs);
 }
 
-int32_t CComCtrlBase::StartNow(CRSPort* port) { return SendCommand(port, "ST STM\r\n", kLongMs); }
+ComResult CComCtrlBase::StartNow(CRSPort* port) { return SendCommand(port, "ST STM\r\n", kLongMs); }
 
-int32_t CComCtrlBase::StopMeasure(CRSPort* port, int32_t n) {
+ComResult CComCtrlBase::StopMeasure(CRSPort* port, int32_t n) {
   // A logger in the middle of a measurement answers only when it is done; the
   // caller says how many measurement lengths to allow. Computed wide so a
   // large n saturates instead of wrapping round to a short wait.
@@ -127,7 +127,7 @@ int32_t CComCtrlBase::StopMeasure(CRSPort* port, int32_t n) {
   return SendCommand(port, "ST STP\r\n", timeoutMs);
 }
 
-int32_t CComCtrlBase::ReadAll(CRSPort* port, int32_t first, int32_t last, char* reply, int32_t size) {
+ComResult CComCtrlBase::ReadAll(CRSPort* port, int32_t first, int32_t last, char* reply, int32_t size) {
   if (port == nullptr || reply == nullptr || size < 1) return ComResult::kFailed;
   char command[200];
   const int len = std::snprintf(command, sizeof command, "RD ALL %d %d\r\n", first, last);
@@ -139,7 +139,7 @@ int32_t CComCtrlBase::ReadAll(CRSPort* port, int32_t first, int32_t last, char* 
   return std::strstr(reply, "END") == nullptr ? ComResult::kOk : ComResult::kFailed;
 }
 
-int32_t CComCtrlBase::ReadAllNext(CRSPort* port, char* reply, int32_t size) {
+ComResult CComCtrlBase::ReadAllNext(CRSPort* port, char* reply, int32_t size) {
   if (port == nullptr || reply == nullptr || size < 1) return ComResult::kFailed;
   platform::CriticalSectionLock lock(port->PortLock());
   if (!port->IsOpen()) return ComResult::kFailed;
@@ -148,7 +148,7 @@ int32_t CComCtrlBase::ReadAllNext(CRSPort* port, char* reply, int32_t size) {
   return std::strstr(reply, kNotEnd) != nullptr ? ComResult::kNotEnd : ComResult::kEnd;
 }
 
-int32_t CComCtrlBase::ClearData(CRSPort* port, int32_t tries) {
+ComResult CComCtrlBase::ClearData(CRSPort* port, int32_t tries) {
   if (port == nullptr) return ComResult::kFailed;
   if (tries < 1) return ComResult::kOk;
   for (int32_t i = 0; i < tries; ++i) {
@@ -157,11 +157,12 @@ int32_t CComCtrlBase::ClearData(CRSPort* port, int32_t tries) {
   return ComResult::kFailed;
 }
 
-int32_t CComCtrlBase::SendCommand(CRSPort* port, const char* command, uint32_t timeoutMs) {
+ComResult CComCtrlBase::SendCommand(CRSPort* port, const char* command, uint32_t timeoutMs) {
   return SendCommandExpect(port, command, nullptr, timeoutMs);
 }
 
-int32_t CComCtrlBase::SendCommandExpect(CRSPort* port, const char* command, const char* expected, uint32_t timeoutMs) {
+ComResult CComCtrlBase::SendCommandExpect(CRSPort* port, const char* command, const char* expected,
+                                          uint32_t timeoutMs) {
   if (port == nullptr || command == nullptr) return ComResult::kFailed;
   char expect[100];
   CopyExpected(expect, expected);
@@ -177,13 +178,13 @@ int32_t CComCtrlBase::SendCommandExpect(CRSPort* port, const char* command, cons
   return ComResult::kOtherReply;
 }
 
-int32_t CComCtrlBase::SendCommandCancelable(CRSPort* port, const char* command, platform::Event* cancel,
-                                            uint32_t overallMs) {
+ComResult CComCtrlBase::SendCommandCancelable(CRSPort* port, const char* command, platform::Event* cancel,
+                                              uint32_t overallMs) {
   return SendCommandExpectCancelable(port, command, nullptr, cancel, overallMs);
 }
 
-int32_t CComCtrlBase::SendCommandExpectCancelable(CRSPort* port, const char* command, const char* expected,
-                                                  platform::Event* cancel, uint32_t overallMs) {
+ComResult CComCtrlBase::SendCommandExpectCancelable(CRSPort* port, const char* command, const char* expected,
+                                                    platform::Event* cancel, uint32_t overallMs) {
   if (port == nullptr || command == nullptr) return ComResult::kFailed;
   char expect[100];
   CopyExpected(expect, expected);
@@ -197,7 +198,7 @@ int32_t CComCtrlBase::SendCommandExpectCancelable(CRSPort* port, const char* com
 
   auto cancelled = [cancel] { return cancel != nullptr && cancel->Wait(0) != platform::WaitResult::Timeout; };
   char line[256];
-  int32_t result = ComResult::kFailed;
+  ComResult result = ComResult::kFailed;
   for (int passes = 0;;) {
     if (platform::TickCount() - start > overallMs) {
       result = ComResult::kTimedOut;

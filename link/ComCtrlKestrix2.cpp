@@ -25,7 +25,7 @@ constexpr uint32_t kErrorLogMs = 20000;
 
 // Query replies: data lines, then one of these markers. A data line gives
 // no result.
-std::optional<int32_t> EndMarker(const char* line) {
+std::optional<ComResult> EndMarker(const char* line) {
   if (platform::CompareNoCase(line, "YES END", 7) == 0) return ComResult::kOk;
   if (platform::CompareNoCase(line, "NG", 2) == 0) return ComResult::kNotEnd;
   if (platform::CompareNoCase(line, "NOT END", 7) == 0) return ComResult::kNotEnd;
@@ -74,44 +74,44 @@ bool CComCtrlKestrix2::IsTargetModel(const char* identification) {
   return identification != nullptr && std::strncmp(identification, "Corvanel-QZ", 11) == 0;
 }
 
-int32_t CComCtrlKestrix2::SetBatteryAlarm(CRSPort* port, int32_t millivolts) {
+ComResult CComCtrlKestrix2::SetBatteryAlarm(CRSPort* port, int32_t millivolts) {
   if (port == nullptr) return ComResult::kFailed;
   return SendCommandExpect(port, Format("BAT %d\r\n", millivolts).c_str(), nullptr, kShortMs);
 }
 
-int32_t CComCtrlKestrix2::SetRssValue(CRSPort* port, int32_t value) {
+ComResult CComCtrlKestrix2::SetRssValue(CRSPort* port, int32_t value) {
   if (port == nullptr) return ComResult::kFailed;
   return SendCommandExpect(port, Format("ST RSS %d\r\n", value).c_str(), nullptr, kShortMs);
 }
 
-int32_t CComCtrlKestrix2::SetAverage(CRSPort* port, int32_t value) {
+ComResult CComCtrlKestrix2::SetAverage(CRSPort* port, int32_t value) {
   if (port == nullptr) return ComResult::kFailed;
   return SendCommandExpect(port, Format("ST AVG %d\r\n", value).c_str(), nullptr, kShortMs);
 }
 
-int32_t CComCtrlKestrix2::SetCalibration(CRSPort* port, const char* text) {
+ComResult CComCtrlKestrix2::SetCalibration(CRSPort* port, const char* text) {
   if (port == nullptr || text == nullptr) return ComResult::kFailed;
   return SendCommandExpect(port, Format("ST CAL AV %s\r\n", text).c_str(), nullptr, kShortMs);
 }
 
-int32_t CComCtrlKestrix2::ClearRain(CRSPort* port) {
+ComResult CComCtrlKestrix2::ClearRain(CRSPort* port) {
   if (port == nullptr) return ComResult::kFailed;
   return SendCommandExpect(port, "RCLR\r\n", nullptr, kShortMs);
 }
 
-int32_t CComCtrlKestrix2::SetRainAlarm(CRSPort* port, int32_t number, const char* criteria) {
+ComResult CComCtrlKestrix2::SetRainAlarm(CRSPort* port, int32_t number, const char* criteria) {
   if (port == nullptr || criteria == nullptr) return ComResult::kFailed;
   return SendCommandExpect(port, Format("ALM RN %d %s\r\n", number, criteria).c_str(), nullptr, kShortMs);
 }
 
-int32_t CComCtrlKestrix2::EnableRainAlarm(CRSPort* port, int32_t number, int32_t on) {
+ComResult CComCtrlKestrix2::EnableRainAlarm(CRSPort* port, int32_t number, int32_t on) {
   if (port == nullptr) return ComResult::kFailed;
   const char* format = on != 0 ? "ALM RN %d ON\r\n" : "ALM RN %d OFF\r\n";
   return SendCommandExpect(port, Format(format, number).c_str(), nullptr, kShortMs);
 }
 
-int32_t CComCtrlKestrix2::QueryLines(CRSPort* port, const char* command, std::vector<std::string>* lines,
-                                     uint32_t overallMs) {
+ComResult CComCtrlKestrix2::QueryLines(CRSPort* port, const char* command, std::vector<std::string>* lines,
+                                       uint32_t overallMs) {
   if (port == nullptr) return ComResult::kFailed;
   platform::CriticalSectionLock lock(port->PortLock());
   // Without a command nothing is purged: the lines that followed an earlier
@@ -138,7 +138,7 @@ int32_t CComCtrlKestrix2::QueryLines(CRSPort* port, const char* command, std::ve
       continue;
     }
     if (ReadReply(port, line, sizeof line, waitMs) <= 0) continue;
-    if (const std::optional<int32_t> end = EndMarker(line)) return *end;
+    if (const std::optional<ComResult> end = EndMarker(line)) return *end;
     if (lines != nullptr) {
       try {
         lines->emplace_back(line);
@@ -152,7 +152,7 @@ int32_t CComCtrlKestrix2::QueryLines(CRSPort* port, const char* command, std::ve
   }
 }
 
-int32_t CComCtrlKestrix2::StartReadAll(CRSPort* port, int32_t start, int32_t count) {
+ComResult CComCtrlKestrix2::StartReadAll(CRSPort* port, int32_t start, int32_t count) {
   if (port == nullptr) return ComResult::kFailed;
   std::string command;
   if (start < 0) {
@@ -165,7 +165,7 @@ int32_t CComCtrlKestrix2::StartReadAll(CRSPort* port, int32_t start, int32_t cou
   return SendCommandExpect(port, command.c_str(), "OK", kShortMs);
 }
 
-int32_t CComCtrlKestrix2::ReadDataLine(CRSPort* port, std::string& text, int32_t* endMarker) {
+ComResult CComCtrlKestrix2::ReadDataLine(CRSPort* port, std::string& text, ComResult* endMarker) {
   if (port == nullptr) return ComResult::kFailed;
   platform::CriticalSectionLock lock(port->PortLock());
   if (!port->IsOpen()) return ComResult::kFailed;
@@ -186,27 +186,27 @@ int32_t CComCtrlKestrix2::ReadDataLine(CRSPort* port, std::string& text, int32_t
   return ComResult::kDataLine;
 }
 
-int32_t CComCtrlKestrix2::ReadErrorLog(CRSPort* port, std::vector<std::string>& lines) {
-  const int32_t result = SendCommandExpect(port, "RD ERR\r\n", "OK", kShortMs);
+ComResult CComCtrlKestrix2::ReadErrorLog(CRSPort* port, std::vector<std::string>& lines) {
+  const ComResult result = SendCommandExpect(port, "RD ERR\r\n", "OK", kShortMs);
   if (result != ComResult::kOk) return result;
   // The caller's list gets the log only when it came whole.
   std::vector<std::string> collected;
-  const int32_t query = QueryLines(port, nullptr, &collected, kErrorLogMs);
+  const ComResult query = QueryLines(port, nullptr, &collected, kErrorLogMs);
   if (query == ComResult::kOk) lines.insert(lines.end(), collected.begin(), collected.end());
   return query;
 }
 
-int32_t CComCtrlKestrix2::InitMail(CRSPort* port, const char* profile) {
+ComResult CComCtrlKestrix2::InitMail(CRSPort* port, const char* profile) {
   const std::string command = profile != nullptr && profile[0] != '\0' ? Format("%s %s\r\n", "MAIL INI", profile)
                                                                        : Format("%s\r\n", "MAIL INI");
-  const int32_t result = SendCommandExpect(port, command.c_str(), "OK", kShortMs);
+  const ComResult result = SendCommandExpect(port, command.c_str(), "OK", kShortMs);
   if (result != ComResult::kOk) return result;
   return QueryLines(port, nullptr, nullptr, kMailInitMs);
 }
 
-int32_t CComCtrlKestrix2::ReadImei(CRSPort* port, char* digits) {
+ComResult CComCtrlKestrix2::ReadImei(CRSPort* port, char* digits) {
   if (digits == nullptr) return ComResult::kFailed;
-  const int32_t result = SendCommandExpect(port, "MAIL IMEI\r\n", "OK", kShortMs);
+  const ComResult result = SendCommandExpect(port, "MAIL IMEI\r\n", "OK", kShortMs);
   if (result != ComResult::kOk) return result;
   std::vector<std::string> collected;
   // Whatever goes wrong after the "OK" reads as an answer without a number.
@@ -228,7 +228,7 @@ int32_t CComCtrlKestrix2::ReadImei(CRSPort* port, char* digits) {
   return ComResult::kOk;
 }
 
-int32_t CComCtrlKestrix2::SendWeep(CRSPort* port) {
+ComResult CComCtrlKestrix2::SendWeep(CRSPort* port) {
   if (port == nullptr) return ComResult::kFailed;
   platform::CriticalSectionLock lock(port->PortLock());
   if (!port->IsOpen()) return ComResult::kFailed;
@@ -243,7 +243,7 @@ int32_t CComCtrlKestrix2::SendWeep(CRSPort* port) {
   return platform::CompareNoCase(line, "OK", 2) == 0 ? ComResult::kOk : ComResult::kFailed;
 }
 
-int32_t CComCtrlKestrix2::WaitSleep(CRSPort* port, int32_t n) {
+ComResult CComCtrlKestrix2::WaitSleep(CRSPort* port, int32_t n) {
   if (port == nullptr) return ComResult::kFailed;
   platform::CriticalSectionLock lock(port->PortLock());
   char line[256];
@@ -254,7 +254,7 @@ int32_t CComCtrlKestrix2::WaitSleep(CRSPort* port, int32_t n) {
   return ComResult::kFailed;
 }
 
-int32_t CComCtrlKestrix2::SendAndWait(CRSPort* port, const char* command, const char* expected, int32_t n) {
+ComResult CComCtrlKestrix2::SendAndWait(CRSPort* port, const char* command, const char* expected, int32_t n) {
   if (port == nullptr || command == nullptr) return ComResult::kFailed;
   char expect[100];
   std::snprintf(expect, sizeof expect, "%s", expected != nullptr ? expected : "YES END");
@@ -266,7 +266,7 @@ int32_t CComCtrlKestrix2::SendAndWait(CRSPort* port, const char* command, const 
   if (!port->IsOpen() || n < 1) return ComResult::kFailed;
   if (!SendLine(port, command)) return ComResult::kFailed;
 
-  int32_t result = ComResult::kFailed;
+  ComResult result = ComResult::kFailed;
   char line[256];
   for (int32_t i = 0; i < n; ++i) {
     if (!port->IsOpen()) return ComResult::kFailed;

@@ -35,9 +35,9 @@ void ParseAlarm(CKX2SysInfo& info, const char* value) {
 
 }  // namespace
 
-int32_t CComCtrlKestrix2::ReadSysInfo(CRSPort* port, CKX2SysInfo& info) {
+ComResult CComCtrlKestrix2::ReadSysInfo(CRSPort* port, CKX2SysInfo& info) {
   std::vector<std::string> lines;
-  const int32_t result = QueryLines(port, "RD SYS\r\n", &lines, 3000);
+  const ComResult result = QueryLines(port, "RD SYS\r\n", &lines, 3000);
   // Only a complete answer is applied: half an answer would mix this
   // reading's values with the record's old ones.
   if (result != ComResult::kOk) return result;

@@ -2,6 +2,7 @@
 
 #include "link/KX2Device.h"
 
+#include <algorithm>
 #include <cstring>
 #include <ctime>
 #include <vector>
@@ -17,14 +18,12 @@
 
 namespace {
 
-constexpr int32_t kTries = 3;
-
 // The protocol object keeps the identification in 20 bytes (19 characters and
 // a NUL); the version is held to the same length, cut after its first 19
 // characters like the identification.
 constexpr std::size_t kFieldChars = 19;
 
-unsigned MessageId(int32_t code) {
+unsigned MessageId(DeviceResult code) {
   switch (code) {
     case DeviceResult::kNoResponse:
       return res::kStrDeviceNoResponse;
@@ -51,9 +50,9 @@ CKX2Device::CKX2Device() = default;
 // out.
 CKX2Device::~CKX2Device() = default;
 
-int32_t CKX2Device::OpenPort(const std::string& path) {
+PortOpenResult CKX2Device::OpenPort(const std::string& path) {
   ClosePort();
-  const int32_t result = m_port.Open(path, m_dcb);
+  const PortOpenResult result = m_port.Open(path, m_dcb);
   if (result != PortOpenResult::kOpened) return result;
   m_strPortName = path;
   return PortOpenResult::kOpened;
@@ -70,30 +69,26 @@ void CKX2Device::ClosePort() {
   m_strPortName.clear();
 }
 
-int32_t CKX2Device::WakeUp() {
+ReadResult CKX2Device::WakeUp() {
   char reply[100];
   int32_t length = 0;
-  bool woke = false;
-  for (int32_t i = 0; i < kTries && !woke; ++i) {
+  const ComResult woke = Retry(kTries, [&] {
     std::memset(reply, 0, sizeof reply);
     length = static_cast<int32_t>(sizeof reply);
-    const int32_t result = m_protocol.WakeUp(&m_port, reply, &length);
-    if (result == ComResult::kOk) {
-      woke = true;
-    } else if (result == ComResult::kOtherReply) {
-      // The logger answered with something else: it is awake but still busy
-      // with an earlier line; give it a moment before the next hello.
-      m_port.PauseWhileOpen(500);
-    }
-  }
-  if (!woke) return 0;
+    const ComResult result = m_protocol.WakeUp(&m_port, reply, &length);
+    // The logger answered with something else: it is awake but still busy
+    // with an earlier line; give it a moment before the next hello.
+    if (result == ComResult::kOtherReply) m_port.PauseWhileOpen(500);
+    return result;
+  });
+  if (woke != ComResult::kOk) return ReadResult::kFailed;
 
   if (length < 0) length = 0;
   if (length > static_cast<int32_t>(sizeof reply)) length = static_cast<int32_t>(sizeof reply);
   const std::string line(reply, strnlen(reply, static_cast<std::size_t>(length)));
   const std::size_t mark = line.find("Ver[");
   // Older firmware sends no version on its identification line.
-  if (mark == std::string::npos) return 1;
+  if (mark == std::string::npos) return ReadResult::kDone;
 
   // The identification ends one character before "Ver[" (the separator).
   std::string id = line.substr(0, mark);
@@ -108,74 +103,64 @@ int32_t CKX2Device::WakeUp() {
   if (close != std::string::npos) version.resize(close);
   if (version.size() > kFieldChars) version.resize(kFieldChars);
   m_protocol.m_strVersion = version;
-  return 1;
+  return ReadResult::kDone;
 }
 
-int32_t CKX2Device::ReadSystemInfo() {
+ReadResult CKX2Device::ReadSystemInfo() {
   CKX2SysInfo info;
-  int32_t result = ComResult::kFailed;
-  for (int32_t i = 0; i < kTries; ++i) {
-    result = m_protocol.ReadSysInfo(&m_port, info);
-    // kFailed: no port or nothing came at all; asking again would only wait
-    // again.
-    if (result == ComResult::kOk || result == ComResult::kFailed) break;
-  }
-  if (result != ComResult::kOk) return 0;
+  // kFailed: no port or nothing came at all; asking again would only wait
+  // again.
+  const ComResult result = Retry(kTries, [&] { return m_protocol.ReadSysInfo(&m_port, info); }, {ComResult::kFailed});
+  if (result != ComResult::kOk) return ReadResult::kFailed;
   SetDeviceClock(info.m_stClock);
   m_workRead.m_sysInfo = info;
-  return 1;
+  return ReadResult::kDone;
 }
 
-int32_t CKX2Device::ReadMailInfo() {
+ReadResult CKX2Device::ReadMailInfo() {
+  std::vector<std::string> lines;
+  const auto query = [&] {
+    lines.clear();
+    return m_protocol.QueryLines(&m_port, "MAIL DSP\r\n", &lines, 3000);
+  };
+  // kFailed: as for the system record.
+  if (Retry(kTries, query, {ComResult::kFailed}) != ComResult::kOk) return ReadResult::kFailed;
   CKX2MailInfo info;
-  int32_t result = ComResult::kFailed;
-  for (int32_t i = 0; i < kTries; ++i) {
-    std::vector<std::string> lines;
-    result = m_protocol.QueryLines(&m_port, "MAIL DSP\r\n", &lines, 3000);
-    if (result == ComResult::kOk) {
-      for (const std::string& line : lines) {
-        std::string key;
-        std::string value;
-        SplitKeyValue(line, key, value);
-        CComCtrlKestrix2::ParseMailItem(info, key.c_str(), value.c_str());
-      }
-      break;
-    }
-    if (result == ComResult::kFailed) break;
+  for (const std::string& line : lines) {
+    std::string key;
+    std::string value;
+    SplitKeyValue(line, key, value);
+    CComCtrlKestrix2::ParseMailItem(info, key.c_str(), value.c_str());
   }
-  if (result != ComResult::kOk) return 0;
   m_workRead.m_mailInfo = info;
-  return 1;
+  return ReadResult::kDone;
 }
 
-int32_t CKX2Device::StopMeasurement() {
+DeviceResult CKX2Device::StopMeasurement() {
   if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
-  for (int32_t i = 0; i < kTries; ++i) {
-    const int32_t result = m_protocol.StopMeasure(&m_port, 1);
-    if (result == ComResult::kOk) {
-      ReadSystemInfo();
-      return DeviceResult::kOk;
-    }
-    // "NOT END": the logger refuses to stop now; asking again changes nothing.
-    if (result == ComResult::kNotEnd) break;
-  }
-  return FailedOrGone(DeviceResult::kFailed);
+  // "NOT END": the logger refuses to stop now; asking again changes nothing.
+  const ComResult result = Retry(kTries, [&] { return m_protocol.StopMeasure(&m_port, 1); }, {ComResult::kNotEnd});
+  if (result != ComResult::kOk) return FailedOrGone(DeviceResult::kFailed);
+  static_cast<void>(ReadSystemInfo());
+  return DeviceResult::kOk;
 }
 
-int32_t CKX2Device::ReadCurrentValues(std::string& text) {
+DeviceResult CKX2Device::ReadCurrentValues(std::string& text) {
   if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
-  for (int32_t i = 0; i < kTries; ++i) {
-    if (m_protocol.SendCommandExpect(&m_port, "RD REL\r\n", "OK", CComCtrlBase::kShortMs) != ComResult::kOk) continue;
+  std::vector<std::string> lines;
+  const ComResult result = Retry(kTries, [&] {
+    const ComResult ok = m_protocol.SendCommandExpect(&m_port, "RD REL\r\n", "OK", CComCtrlBase::kShortMs);
+    if (ok != ComResult::kOk) return ok;
     // The values follow the "OK" on their own; nothing is sent or purged.
-    std::vector<std::string> lines;
-    if (m_protocol.QueryLines(&m_port, nullptr, &lines, 10000) != ComResult::kOk) continue;
-    if (!lines.empty()) text = lines.front();
-    return DeviceResult::kOk;
-  }
-  return FailedOrGone(DeviceResult::kFailed);
+    lines.clear();
+    return m_protocol.QueryLines(&m_port, nullptr, &lines, 10000);
+  });
+  if (result != ComResult::kOk) return FailedOrGone(DeviceResult::kFailed);
+  if (!lines.empty()) text = lines.front();
+  return DeviceResult::kOk;
 }
 
-int32_t CKX2Device::TestAntenna(int32_t* level) {
+DeviceResult CKX2Device::TestAntenna(int32_t* level) {
   if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
   // The module needs up to a minute to measure; one try only, the operator
   // repeats it from the page.
@@ -196,13 +181,32 @@ int32_t CKX2Device::TestAntenna(int32_t* level) {
   return DeviceResult::kOk;
 }
 
-void CKX2Device::SetError(int32_t code, const char* detail) {
-  if (code >= 0) return;
+void CKX2Device::SetError(DeviceResult code, const char* detail) {
+  // Success, and any code that is not a failure, sets no text.
+  if (static_cast<int32_t>(code) >= 0) return;
   const std::string text = res::LoadString(MessageId(code));
   if (detail != nullptr && !text.empty()) {
     m_strError = text + "\r\n" + detail;
   } else {
     m_strError = text;
+  }
+}
+
+void CKX2Device::SetError(FirmwareResult code) {
+  switch (code) {
+    case FirmwareResult::kFailed:
+      SetError(DeviceResult::kFailed);
+      break;
+    case FirmwareResult::kNoResponse:
+      SetError(DeviceResult::kNoResponse);
+      break;
+    case FirmwareResult::kNotConnected:
+      SetError(DeviceResult::kNotConnected);
+      break;
+    case FirmwareResult::kOk:
+    case FirmwareResult::kStepFailed:
+    case FirmwareResult::kImageWrite:
+      break;
   }
 }
 
@@ -220,15 +224,15 @@ void CKX2Device::SetDeviceClock(const CSdlTime& clock) {
   m_bClockValid = 1;
 }
 
-int32_t CKX2Device::GetDeviceNow(int64_t* now) {
+ReadResult CKX2Device::GetDeviceNow(int64_t* now) {
   int64_t offset = 0;
   {
     platform::CriticalSectionLock lock(m_csClock);
-    if (m_bClockValid != 1) return 0;
+    if (m_bClockValid != 1) return ReadResult::kFailed;
     offset = m_tLoggerAtRead - m_tPcAtRead;
   }
   if (now != nullptr) *now = offset + static_cast<int64_t>(std::time(nullptr));
-  return 1;
+  return ReadResult::kDone;
 }
 
 int64_t CKX2Device::LoggerNowForStart() {
@@ -239,13 +243,24 @@ int64_t CKX2Device::LoggerNowForStart() {
   return m_workRead.m_sysInfo.m_stClock.GetTime();
 }
 
-int32_t CKX2Device::SendLineTries(const char* line, const char* expected, uint32_t timeoutMs, int32_t tries) {
-  int32_t result = ComResult::kFailed;
+ComResult CKX2Device::Retry(int32_t tries, const std::function<ComResult()>& exchange,
+                            std::initializer_list<ComResult> stopOn) {
+  ComResult result = ComResult::kFailed;
   for (int32_t i = 0; i < tries; ++i) {
-    result = m_protocol.SendCommandExpect(&m_port, line, expected, timeoutMs);
-    if (result == ComResult::kOk) break;
+    result = exchange();
+    if (result == ComResult::kOk || std::find(stopOn.begin(), stopOn.end(), result) != stopOn.end()) break;
   }
   return result;
 }
 
-int32_t CKX2Device::FailedOrGone(int32_t code) const { return m_port.IsOpen() ? code : DeviceResult::kNotConnected; }
+ComResult CKX2Device::SendLineTries(const char* line, const char* expected, uint32_t timeoutMs, int32_t tries) {
+  return Retry(tries, [&] { return m_protocol.SendCommandExpect(&m_port, line, expected, timeoutMs); });
+}
+
+DeviceResult CKX2Device::FailedOrGone(DeviceResult code) const {
+  return m_port.IsOpen() ? code : DeviceResult::kNotConnected;
+}
+
+FirmwareResult CKX2Device::FailedOrGone(FirmwareResult code) const {
+  return m_port.IsOpen() ? code : FirmwareResult::kNotConnected;
+}

@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int32_t kTries = 3;
-
 // The criterion as the logger takes it after "ALM RN n": the threshold in mm
 // with two decimals, then the period as hours:minutes.
 std::string CriteriaText(const CAlmRainInfo& alarm) {
@@ -37,11 +35,11 @@ std::string DurationText(int32_t seconds) {
 
 }  // namespace
 
-int32_t CKX2Device::WriteRainAlarms(int32_t* mask) {
+DeviceResult CKX2Device::WriteRainAlarms(int32_t* mask) {
   if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
   // Compare with what the logger holds now, not with what it held when the
   // wizard opened.
-  ReadSystemInfo();
+  static_cast<void>(ReadSystemInfo());
 
   CKX2SysInfo& edit = m_workEdit.m_sysInfo;
   CKX2SysInfo& read = m_workRead.m_sysInfo;
@@ -77,15 +75,15 @@ int32_t CKX2Device::WriteRainAlarms(int32_t* mask) {
   }
   const bool textChanged = send[0] || send[1];
   if (textChanged && candidate > 0 && candidate < read.m_nSampling) {
-    for (int32_t i = 0; i < kTries; ++i) {
+    const ComResult result = Retry(kTries, [&] {
       int32_t interval = static_cast<int32_t>(candidate);
-      if (m_protocol.SetSampling(&m_port, interval) == ComResult::kOk) {
-        read.m_nSampling = static_cast<int32_t>(candidate);
-        // The measurement page that follows sends the edited interval: it
-        // must not put the longer one back.
-        if (edit.m_nSampling > read.m_nSampling) edit.m_nSampling = read.m_nSampling;
-        break;
-      }
+      return m_protocol.SetSampling(&m_port, interval);
+    });
+    if (result == ComResult::kOk) {
+      read.m_nSampling = static_cast<int32_t>(candidate);
+      // The measurement page that follows sends the edited interval: it
+      // must not put the longer one back.
+      if (edit.m_nSampling > read.m_nSampling) edit.m_nSampling = read.m_nSampling;
     }
   }
 
@@ -93,18 +91,14 @@ int32_t CKX2Device::WriteRainAlarms(int32_t* mask) {
   for (int32_t n = 0; n < 2; ++n) {
     const int32_t number = n + 1;
     if (send[n]) {
-      int32_t result = ComResult::kFailed;
-      for (int32_t i = 0; i < kTries && result != ComResult::kOk; ++i)
-        result = m_protocol.SetRainAlarm(&m_port, number, editText[n].c_str());
+      const ComResult result =
+          Retry(kTries, [&] { return m_protocol.SetRainAlarm(&m_port, number, editText[n].c_str()); });
       if (result != ComResult::kOk) failed |= n == 0 ? WriteFailMask::kAlarm1Text : WriteFailMask::kAlarm2Text;
     }
     const int32_t editOn = edit.m_alarm[n].m_nEnable != 0 ? 1 : 0;
     const int32_t readOn = read.m_alarm[n].m_nEnable != 0 ? 1 : 0;
     if (editOn != readOn) {
-      int32_t result = ComResult::kFailed;
-      for (int32_t i = 0; i < kTries && result != ComResult::kOk; ++i) {
-        result = m_protocol.EnableRainAlarm(&m_port, number, editOn);
-      }
+      const ComResult result = Retry(kTries, [&] { return m_protocol.EnableRainAlarm(&m_port, number, editOn); });
       if (result != ComResult::kOk) failed |= n == 0 ? WriteFailMask::kAlarm1Switch : WriteFailMask::kAlarm2Switch;
     }
   }
@@ -113,19 +107,18 @@ int32_t CKX2Device::WriteRainAlarms(int32_t* mask) {
   return failed != 0 ? FailedOrGone(DeviceResult::kFailed) : DeviceResult::kOk;
 }
 
-int32_t CKX2Device::WriteMeasureSettings(uint16_t* mask) {
+DeviceResult CKX2Device::WriteMeasureSettings(uint16_t* mask) {
   if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
   CKX2SysInfo& edit = m_workEdit.m_sysInfo;
   const CKX2SysInfo& read = m_workRead.m_sysInfo;
   uint16_t failed = 0;
   char line[64];
 
-  int32_t result = ComResult::kFailed;
-  for (int32_t i = 0; i < kTries && result != ComResult::kOk; ++i) {
+  const ComResult sampling = Retry(kTries, [&] {
     int32_t interval = edit.m_nSampling;
-    result = m_protocol.SetSampling(&m_port, interval);
-  }
-  if (result != ComResult::kOk) failed |= WriteFailMask::kSampling;
+    return m_protocol.SetSampling(&m_port, interval);
+  });
+  if (sampling != ComResult::kOk) failed |= WriteFailMask::kSampling;
 
   // Send counts go out only when changed; the intervals always do.
   if (edit.m_nSendCount != read.m_nSendCount) {
@@ -135,10 +128,9 @@ int32_t CKX2Device::WriteMeasureSettings(uint16_t* mask) {
   }
 
   std::snprintf(line, sizeof line, "ST SMP2 %s\r\n", DurationText(edit.m_nSamplingEvent).c_str());
-  result = ComResult::kFailed;
-  for (int32_t i = 0; i < kTries && result != ComResult::kOk; ++i)
-    result = m_protocol.SendCommand(&m_port, line, CComCtrlBase::kLongMs);
-  if (result != ComResult::kOk) failed |= WriteFailMask::kSamplingEvent;
+  if (Retry(kTries, [&] { return m_protocol.SendCommand(&m_port, line, CComCtrlBase::kLongMs); }) != ComResult::kOk) {
+    failed |= WriteFailMask::kSamplingEvent;
+  }
 
   if (edit.m_nSendCountEvent != read.m_nSendCountEvent) {
     std::snprintf(line, sizeof line, "ST ITV2 %d\r\n", edit.m_nSendCountEvent);
@@ -174,26 +166,24 @@ int32_t CKX2Device::WriteMeasureSettings(uint16_t* mask) {
         edit.m_stStart.m_nMinute = local.tm_min;
         edit.m_stStart.m_nSecond = local.tm_sec;
       }
-      result = ComResult::kFailed;
-      for (int32_t i = 0; i < kTries && result != ComResult::kOk; ++i) {
-        result = m_protocol.SetStartTime(&m_port, edit.m_stStart);
+      if (Retry(kTries, [&] { return m_protocol.SetStartTime(&m_port, edit.m_stStart); }) != ComResult::kOk) {
+        failed |= WriteFailMask::kStart;
       }
-      if (result != ComResult::kOk) failed |= WriteFailMask::kStart;
     }
   }
 
-  ReadSystemInfo();
+  static_cast<void>(ReadSystemInfo());
 
   if (mask != nullptr) *mask = failed;
   return failed != 0 ? FailedOrGone(DeviceResult::kFailed) : DeviceResult::kOk;
 }
 
-int32_t CKX2Device::WriteNetworkSettings(uint16_t* mask, int32_t mode) {
+DeviceResult CKX2Device::WriteNetworkSettings(uint16_t* mask, int32_t mode) {
   if (!m_port.IsOpen()) return DeviceResult::kNotConnected;
   if (mode == 0 || mode == 1) {
     // The module carries these two profiles itself; initialising it with the
     // profile's name applies all four values at once.
-    const int32_t init = m_protocol.InitMail(&m_port, mode == 0 ? "IIJ" : "MDAP");
+    const ComResult init = m_protocol.InitMail(&m_port, mode == 0 ? "IIJ" : "MDAP");
     return init != ComResult::kOk ? FailedOrGone(DeviceResult::kModuleSetting) : DeviceResult::kOk;
   }
 

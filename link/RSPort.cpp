@@ -32,7 +32,7 @@ CRSPort::~CRSPort() {
   m_pReadData.reset();
 }
 
-int32_t CRSPort::Open(const std::string& name, const platform::DCB& settings) {
+PortOpenResult CRSPort::Open(const std::string& name, const platform::DCB& settings) {
   if (IsOpen()) {
     if (name.empty()) return PortOpenResult::kOpened;
     if (name == m_strName && SameLineSettings(settings, m_dcb)) return PortOpenResult::kOpened;
@@ -111,7 +111,7 @@ int32_t CRSPort::Open(const std::string& name, const platform::DCB& settings) {
   return PortOpenResult::kOpened;
 }
 
-int32_t CRSPort::Fail(int32_t code) {
+PortOpenResult CRSPort::Fail(PortOpenResult code) {
   Close();
   return code;
 }

@@ -25,8 +25,7 @@ class CRSPort {
   CRSPort(const CRSPort&) = delete;
   CRSPort& operator=(const CRSPort&) = delete;
 
-  // A PortOpenResult.
-  int32_t Open(const std::string& name, const platform::DCB& settings);
+  [[nodiscard]] PortOpenResult Open(const std::string& name, const platform::DCB& settings);
   int32_t Close();
   // 1 when all bytes went out, else 0. length 0 means up to the NUL;
   // purgeFirst 1 discards everything queued and empties the line buffer first.
@@ -50,7 +49,7 @@ class CRSPort {
  private:
   void ReadLoop();
   // Closes the port again after a rejected set-up and passes the code on.
-  int32_t Fail(int32_t code);
+  PortOpenResult Fail(PortOpenResult code);
   // The link is gone or going: exchanges waiting for a line end at once and
   // every later one finds the port closed.
   void LinkDown();

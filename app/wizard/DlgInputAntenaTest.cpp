@@ -8,7 +8,7 @@ constexpr int kPictureSource = 48;
 }  // namespace
 
 CDlgInputAntenaTest::CDlgInputAntenaTest() : CInputBaseDlg(IDD) {
-  MapCommand(kCheckButton, [this] { RunWorkAndReport(nullptr); });
+  MapCommand(kCheckButton, [this] { static_cast<void>(RunWorkAndReport(nullptr)); });
 }
 
 BOOL CDlgInputAntenaTest::OnInitDialog() {
@@ -25,12 +25,12 @@ int CDlgInputAntenaTest::LevelOf(int32_t signal) {
   return 0;
 }
 
-int CDlgInputAntenaTest::ThreadWork() {
+WorkResult CDlgInputAntenaTest::ThreadWork() {
   CKX2Device& device = theApp.m_device;
   int32_t signal = 0;
-  const int32_t result = device.TestAntenna(&signal);
+  const DeviceResult result = device.TestAntenna(&signal);
   int level = kNoLevel;
-  if (result < 0) {
+  if (result != DeviceResult::kOk) {
     device.SetError(result);
   } else if (signal == 0) {
     // The logger ended its answer without a value: no level was measured,
@@ -42,7 +42,7 @@ int CDlgInputAntenaTest::ThreadWork() {
   m_nLevel = level;
   m_bReload = 1;
   InvalidateFromAnyThread();
-  return level == kNoLevel ? 0 : 1;
+  return level == kNoLevel ? WorkResult::kFailed : WorkResult::kDone;
 }
 
 void CDlgInputAntenaTest::OnPaint() {

@@ -21,8 +21,8 @@ class CDlgInputAntenaTest : public CInputBaseDlg {
   static constexpr int kNoLevel = -1;
 
   CDlgInputAntenaTest();
-  // The antenna read, on the worker thread: 1 a level came, 0 not.
-  int ThreadWork() override;
+  // The antenna read, on the worker thread: done when a level came.
+  WorkResult ThreadWork() override;
 
   // Bars for a signal value (dBm): -1 for 0, which is no value.
   static int LevelOf(int32_t signal);

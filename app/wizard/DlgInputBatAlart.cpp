@@ -8,7 +8,6 @@
 
 namespace {
 constexpr const char* kIllegalValue = "Illigal value!  ( 2.4 - 12.0 )";
-constexpr int kTries = 3;
 constexpr int kDecimals = 1;
 }  // namespace
 
@@ -45,17 +44,8 @@ void CDlgInputBatAlart::OnBnClickedNext() {
     return;
   }
   theApp.m_device.m_workEdit.m_sysInfo.m_nBatteryStop = millivolts;
-  if (!(m_nPageFlags & kEditOnly) && RunWorkAndReport(nullptr) == 0) return;
+  if (!(m_nPageFlags & kEditOnly) && RunWorkAndReport(nullptr) != RunResult::kDone) return;
   EndPage(kNext);
 }
 
-int CDlgInputBatAlart::ThreadWork() {
-  if (!PortOpenElseNotConnected()) return 0;
-  CKX2Device& device = theApp.m_device;
-  const int32_t millivolts = device.m_workEdit.m_sysInfo.m_nBatteryStop;
-  for (int i = 0; i < kTries; ++i) {
-    if (device.m_protocol.SetBatteryAlarm(&device.m_port, millivolts) == ComResult::kOk) return 1;
-  }
-  device.SetError(DeviceResult::kFailed);
-  return 0;
-}
+WorkResult CDlgInputBatAlart::ThreadWork() { return WorkResultOf(theApp.m_device.WriteBatteryAlarm()); }

@@ -14,8 +14,8 @@ class CDlgInputBatAlart : public CInputBaseDlg {
   enum : UINT { kVoltage = 1026 };
 
   CDlgInputBatAlart();
-  // "BAT" with the edited level, on the worker thread: 1 done, 0 failed.
-  int ThreadWork() override;
+  // "BAT" with the edited level, on the worker thread: done or failed.
+  WorkResult ThreadWork() override;
 
   // The typed volts as the millivolts the logger gets (truncated), when
   // they lie in its range; false otherwise (no number, NaN, out of range).

@@ -17,19 +17,7 @@ BOOL CDlgInputCheckIMEI::OnInitDialog() {
 
 void CDlgInputCheckIMEI::OnBnClickedCheck() { RunWorkAndConfirm(kCaption); }
 
-int CDlgInputCheckIMEI::ThreadWork() {
-  if (!PortOpenElseNotConnected()) return 0;
-  CKX2Device& device = theApp.m_device;
-  char digits[50] = {};
-  if (device.m_protocol.ReadImei(&device.m_port, digits) != ComResult::kOk) {
-    device.SetError(DeviceResult::kFailed);
-    return 0;
-  }
-  // A module without its SIM answers the exchange without a number; that is
-  // the one case the IMEI message was made for.
-  if (digits[0] == '\0') {
-    device.SetError(DeviceResult::kNoImei);
-    return 0;
-  }
-  return 1;
+WorkResult CDlgInputCheckIMEI::ThreadWork() {
+  std::string digits;
+  return WorkResultOf(theApp.m_device.ReadImei(digits));
 }

@@ -11,8 +11,8 @@ class CDlgInputCheckIMEI : public CInputBaseDlg {
   enum : UINT { kCheckButton = 1044 };
 
   CDlgInputCheckIMEI();
-  // "MAIL IMEI", on the worker thread: 1 an IMEI came, 0 not.
-  int ThreadWork() override;
+  // "MAIL IMEI", on the worker thread: done when an IMEI came.
+  WorkResult ThreadWork() override;
 
  protected:
   BOOL OnInitDialog() override;

@@ -10,6 +10,6 @@ class CDlgInputInitReset : public CInputBaseDlg {
   enum : UINT { kResetButton = 1021 };
 
   CDlgInputInitReset();
-  // The reset, on the worker thread: 1 done, 0 failed.
-  int ThreadWork() override;
+  // The reset, on the worker thread: done or failed.
+  WorkResult ThreadWork() override;
 };

@@ -8,8 +8,6 @@
 
 namespace {
 constexpr const char* kIllegalValue = "Illigal value!  ( 0.01 - 2.00 )";
-constexpr int kTries = 3;
-constexpr uint32_t kReplyMs = CComCtrlBase::kShortMs;
 // Values closer than this to the one read count as unchanged.
 constexpr double kSameValue = 0.001;
 }  // namespace
@@ -47,21 +45,9 @@ void CDlgInputIoRain::OnBnClickedNext() {
   CKX2Device& device = theApp.m_device;
   device.m_workEdit.m_sysInfo.m_dRainPerCount = value;
   if (!(m_nPageFlags & kEditOnly) && std::fabs(value - device.m_workRead.m_sysInfo.m_dRainPerCount) > kSameValue) {
-    if (RunWorkAndReport(nullptr) == 0) return;
+    if (RunWorkAndReport(nullptr) != RunResult::kDone) return;
   }
   EndPage(kNext);
 }
 
-int CDlgInputIoRain::ThreadWork() {
-  CKX2Device& device = theApp.m_device;
-  const std::string edited = platform::FormatFixed(device.m_workEdit.m_sysInfo.m_dRainPerCount, 2);
-  if (edited == platform::FormatFixed(device.m_workRead.m_sysInfo.m_dRainPerCount, 2)) return 1;
-  const std::string command = "RCAL " + edited + "\r\n";
-  for (int i = 0; i < kTries; ++i) {
-    if (device.m_protocol.SendCommandExpect(&device.m_port, command.c_str(), nullptr, kReplyMs) == ComResult::kOk) {
-      return 1;
-    }
-  }
-  device.SetError(DeviceResult::kFailed);
-  return 0;
-}
+WorkResult CDlgInputIoRain::ThreadWork() { return WorkResultOf(theApp.m_device.WriteRainPerCount()); }

@@ -13,8 +13,8 @@ class CDlgInputIoRain : public CInputBaseDlg {
 
   CDlgInputIoRain();
   // "RCAL" with the edited value when it differs from the value read, on the
-  // worker thread: 1 done (or nothing to send), 0 failed.
-  int ThreadWork() override;
+  // worker thread: done (or nothing to send) or failed.
+  WorkResult ThreadWork() override;
 
   // The entered text as the value the logger gets: its leading number
   // rounded to two decimals, when that lies in 0.01-2.00. False otherwise

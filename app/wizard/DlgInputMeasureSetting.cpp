@@ -166,7 +166,7 @@ void CDlgInputMeasureSetting::OnBnClickedNext() {
   edit.m_nSendCount = normalCount;
   edit.m_nSamplingEvent = event;
   edit.m_nSendCountEvent = eventCount;
-  if ((m_nPageFlags & kEditOnly) || RunWorkAndReport(nullptr) != 0) EndPage(kNext);
+  if ((m_nPageFlags & kEditOnly) || RunWorkAndReport(nullptr) == RunResult::kDone) EndPage(kNext);
 }
 
 std::string CDlgInputMeasureSetting::FailureDetail(uint16_t mask) {
@@ -183,12 +183,10 @@ std::string CDlgInputMeasureSetting::FailureDetail(uint16_t mask) {
   return detail;
 }
 
-int CDlgInputMeasureSetting::ThreadWork() {
+WorkResult CDlgInputMeasureSetting::ThreadWork() {
   CKX2Device& device = theApp.m_device;
   uint16_t mask = 0;
-  const int32_t result = device.WriteMeasureSettings(&mask);
-  if (result >= 0) return 1;
+  const DeviceResult result = device.WriteMeasureSettings(&mask);
   const std::string detail = FailureDetail(mask);
-  device.SetError(result, detail.empty() ? nullptr : detail.c_str());
-  return 0;
+  return WorkResultOf(result, detail.empty() ? nullptr : detail.c_str());
 }

@@ -33,9 +33,9 @@ class CDlgInputMeasureSetting : public CInputBaseDlg {
 
   CDlgInputMeasureSetting();
   ~CDlgInputMeasureSetting() override;
-  // The schedule written into the logger, on the worker thread: 1 done, 0
+  // The schedule written into the logger, on the worker thread: done or
   // failed (the failure text names the refused steps).
-  int ThreadWork() override;
+  WorkResult ThreadWork() override;
 
   // The start field's digits ("yymmddhhmm") as a real calendar date-time,
   // second 0; false otherwise.

@@ -95,14 +95,11 @@ void CDlgInputRangeRain::OnBnClickedNext() {
     alarm.m_nPeriod = period[n];
     alarm.m_nEnable = switches[n] == 0 ? 1 : 0;
   }
-  if ((m_nPageFlags & kEditOnly) || RunWorkAndReport(nullptr) != 0) EndPage(kNext);
+  if ((m_nPageFlags & kEditOnly) || RunWorkAndReport(nullptr) == RunResult::kDone) EndPage(kNext);
 }
 
-int CDlgInputRangeRain::ThreadWork() {
+WorkResult CDlgInputRangeRain::ThreadWork() {
   CKX2Device& device = theApp.m_device;
   int32_t mask = 0;
-  const int32_t result = device.WriteRainAlarms(&mask);
-  if (result >= 0) return 1;
-  device.SetError(result);
-  return 0;
+  return WorkResultOf(device.WriteRainAlarms(&mask));
 }

@@ -28,9 +28,9 @@ class CDlgInputRangeRain : public CInputBaseDlg {
   };
 
   CDlgInputRangeRain();
-  // The criteria written into the logger, on the worker thread: 1 done, 0
+  // The criteria written into the logger, on the worker thread: done or
   // failed.
-  int ThreadWork() override;
+  WorkResult ThreadWork() override;
 
   // One criterion as typed: the amount rounded to two decimals (0.01 to
   // 999.99) and the period field's digits ("hhhmm", a leading placeholder

@@ -111,16 +111,14 @@ void CDlgInputSimSetting::OnBnClickedNext() {
     mail.m_strAuth = auth > 0 && auth < 3 ? g_authTypeNames[auth] : "";
     m_nModuleMode = kModeValues;
   }
-  if (!(m_nPageFlags & kEditOnly) && RunWorkAndReport(nullptr) == 0) return;
+  if (!(m_nPageFlags & kEditOnly) && RunWorkAndReport(nullptr) != RunResult::kDone) return;
   EndPage(kNext);
 }
 
-int CDlgInputSimSetting::ThreadWork() {
+WorkResult CDlgInputSimSetting::ThreadWork() {
   CKX2Device& device = theApp.m_device;
   uint16_t mask = 0;
-  const int32_t result = device.WriteNetworkSettings(&mask, m_nModuleMode);
-  if (result >= 0) return 1;
+  const DeviceResult result = device.WriteNetworkSettings(&mask, m_nModuleMode);
   const std::string detail = FailureDetail(mask);
-  device.SetError(result, detail.empty() ? nullptr : detail.c_str());
-  return 0;
+  return WorkResultOf(result, detail.empty() ? nullptr : detail.c_str());
 }

@@ -33,9 +33,9 @@ class CDlgInputSimSetting : public CInputBaseDlg {
   enum : int { kModePreset = 1, kModeValues = 2 };
 
   CDlgInputSimSetting();
-  // The module write of m_nModuleMode, on the worker thread: 1 done, 0
+  // The module write of m_nModuleMode, on the worker thread: done or
   // failed (the text names the values the logger refused).
-  int ThreadWork() override;
+  WorkResult ThreadWork() override;
 
   // "Error: ( -APN-APA )" for the failed steps of a mask, empty for none.
   static std::string FailureDetail(uint16_t mask);

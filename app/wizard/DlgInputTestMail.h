@@ -4,19 +4,15 @@
 // after it.
 
 #include "app/wizard/InputBaseDlg.h"
-#include "link/ComCtrlBase.h"
 
 class CDlgInputTestMail : public CInputBaseDlg {
  public:
   enum { IDD = 387 };
   enum : UINT { kSendButton = 1044 };
-  // "OK" comes at once; the module then needs up to a minute to send.
-  static constexpr uint32_t kStartMs = CComCtrlBase::kShortMs;
-  static constexpr uint32_t kSendMs = 60000;
 
   CDlgInputTestMail();
-  // "MAIL START" and its end, on the worker thread: 1 sent, 0 not.
-  int ThreadWork() override;
+  // "MAIL START" and its end, on the worker thread: done once sent, else failed.
+  WorkResult ThreadWork() override;
 
  protected:
   BOOL OnInitDialog() override;

@@ -73,14 +73,7 @@ void CInputBaseDlg::SetUpCheckPage() {
 }
 
 void CInputBaseDlg::RunWorkAndConfirm(const char* caption) {
-  if (RunWorkAndReport(nullptr) != 0) MessageBox(res::LoadString(res::kStrSuccess), caption, MB_OK);
-}
-
-bool CInputBaseDlg::PortOpenElseNotConnected() {
-  CKX2Device& device = theApp.m_device;
-  if (device.m_port.IsOpen()) return true;
-  device.SetError(DeviceResult::kNotConnected);
-  return false;
+  if (RunWorkAndReport(nullptr) == RunResult::kDone) MessageBox(res::LoadString(res::kStrSuccess), caption, MB_OK);
 }
 
 HBRUSH CInputBaseDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
@@ -118,14 +111,14 @@ void CInputBaseDlg::OnBnClickedBack() { EndPage(kBack); }
 void CInputBaseDlg::OnBnClickedNext() { EndPage(kNext); }
 void CInputBaseDlg::OnBnClickedCancel() { EndPage(kCancel); }
 
-int CInputBaseDlg::RunWorkAndReport(const char* caption) {
+RunResult CInputBaseDlg::RunWorkAndReport(const char* caption) {
   // Another operation owns the port and the device object's texts: this
   // work neither runs nor counts as done.
-  if (IsOperationRunning()) return 0;
+  if (IsOperationRunning()) return RunResult::kBusy;
   CKX2Device& device = theApp.m_device;
   device.ClearDeviceMessages();
-  const int result = Run(this, caption, FALSE);
-  if (result == kBusy) return 0;
+  const RunResult result = Run(this, caption, FALSE);
+  if (result == RunResult::kBusy) return result;
   if (!device.m_strError.empty()) {
     MessageBox(device.m_strError, nullptr, MB_ICONEXCLAMATION);
   } else if (!device.m_strSuccess.empty()) {
@@ -141,14 +134,14 @@ void CInputBaseDlg::SyncDeviceState() {
   if (device.m_workRead.m_sysInfo.m_nMeasuring == 0) return;
   // Its result is not looked at: the page's work runs either way, and the
   // re-read record tells afterwards whether the logger still measures.
-  device.StopMeasurement();
+  static_cast<void>(device.StopMeasurement());
   m_bMeasurementStopped = true;
 }
 
 void CInputBaseDlg::RefreshDeviceInfo() {
   if (m_nPageFlags & (kEditOnly | kNoReRead)) return;
   CKX2Device& device = theApp.m_device;
-  if (device.WakeUp() != 1) return;
-  device.ReadSystemInfo();
-  device.ReadMailInfo();
+  if (device.WakeUp() != ReadResult::kDone) return;
+  static_cast<void>(device.ReadSystemInfo());
+  static_cast<void>(device.ReadMailInfo());
 }

@@ -33,9 +33,9 @@ class CInputBaseDlg : public CDialog, public CWizerdWorkCore, public CKXCWorking
   virtual void DeleteSelf();
   // Runs the page's work in the background with the progress window (the
   // caption, or its own text for null) and shows the failure text, else the
-  // success text. The work's result; 0 when another logger operation runs,
-  // since then nothing was done.
-  virtual int RunWorkAndReport(const char* caption);
+  // success text. The run's result: kBusy, with nothing shown, when another
+  // logger operation runs.
+  [[nodiscard]] virtual RunResult RunWorkAndReport(const char* caption);
   // One modal run of the page from the template with the dialog font. The
   // modal result; the walk reads m_nPageResult.
   virtual INT_PTR DoModalPage(CWnd* parent, unsigned flags, UINT nIDTemplate);
@@ -71,9 +71,6 @@ class CInputBaseDlg : public CDialog, public CWizerdWorkCore, public CKXCWorking
   void SetUpCheckPage();
   // Runs the work and, when it was done, says "成功" under the caption.
   void RunWorkAndConfirm(const char* caption);
-  // On the worker: true while the port is open, else the "not connected"
-  // text is set (nothing goes out).
-  static bool PortOpenElseNotConnected();
 
   void OnBnClickedBack();
   void OnBnClickedNext();

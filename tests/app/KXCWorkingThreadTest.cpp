@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/DlgWorking.h"
 #include "app/KXCWorkingThread.h"
@@ -29,11 +30,11 @@ class TestOwner : public CDialog, public CKXCWorkingThread {
   ~TestOwner() override {
     if (GetSafeHwnd()) DestroyWindow();
   }
-  int ThreadWork() override {
+  WorkResult ThreadWork() override {
     ++works;
-    return work ? work(*this) : 0;
+    return work ? work(*this) : WorkResult::kFailed;
   }
-  std::function<int(TestOwner&)> work;
+  std::function<WorkResult(TestOwner&)> work;
   std::atomic<int> works{0};
   platform::Event pinged{true, false};
 };
@@ -71,7 +72,7 @@ TEST_F(WorkingThreadTest, RunDisablesOwnerAndTerminalButtonsAndReturnsTheWorksRe
   ASSERT_TRUE(theApp.m_dlgTerminal.CreateTerminal(nullptr));
   owner.work = [this](TestOwner&) {
     release.Wait(kPatienceMs);
-    return 42;
+    return WorkResult::kDone;
   };
   bool ownerEnabled = true, helloEnabled = true, shown = false, abortShown = true, marquee = false;
   int idle = -1;
@@ -85,7 +86,7 @@ TEST_F(WorkingThreadTest, RunDisablesOwnerAndTerminalButtonsAndReturnsTheWorksRe
     release.Set();
   });
 
-  EXPECT_EQ(owner.Run(&owner, nullptr), 42);
+  EXPECT_EQ(owner.Run(&owner, nullptr), RunResult::kDone);
 
   EXPECT_FALSE(ownerEnabled);
   EXPECT_FALSE(helloEnabled);
@@ -109,14 +110,14 @@ TEST_F(WorkingThreadTest, ProgressTextCountsWithAndWithoutATotal) {
     self.PostWorkingCommand(CDlgWorking::kIgnored, 3);
     self.PostWorkingCommand(CDlgWorking::kSetCount, 17);
     release.Wait(kPatienceMs);
-    return 0;
+    return WorkResult::kFailed;
   };
   WhenPumped([&] {
     PumpUntil([] { return CaptionText() != "通信中"; });
     seen = CaptionText();
     release.Set();
   });
-  owner.Run(&owner, "");
+  static_cast<void>(owner.Run(&owner, ""));
   EXPECT_EQ(seen, "通信中 ( 17 / 500 )");
 
   // A new run starts without a total; a given caption replaces the template's.
@@ -126,7 +127,7 @@ TEST_F(WorkingThreadTest, ProgressTextCountsWithAndWithoutATotal) {
     go.Wait(kPatienceMs);
     self.PostWorkingCommand(CDlgWorking::kSetCount, 17);
     release.Wait(kPatienceMs);
-    return 0;
+    return WorkResult::kFailed;
   };
   std::string first;
   WhenPumped([&] {
@@ -136,7 +137,7 @@ TEST_F(WorkingThreadTest, ProgressTextCountsWithAndWithoutATotal) {
     seen = CaptionText();
     release.Set();
   });
-  owner.Run(&owner, "読込中");
+  static_cast<void>(owner.Run(&owner, "読込中"));
   EXPECT_EQ(first, "読込中");
   EXPECT_EQ(seen, "読込中 ( 17 )");
   EXPECT_FALSE(owner.PostWorkingCommand(CDlgWorking::kSetCount, 1)) << "no window once the run is over";
@@ -146,7 +147,8 @@ TEST_F(WorkingThreadTest, AbortSetsTheEscapeEventAndHidesItsButtonWhileEscDoesNo
   TestOwner owner;
   owner.work = [](TestOwner& self) {
     platform::Event* escape = self.m_escapeEvent.m_hEvent;
-    return escape && escape->Wait(kPatienceMs) == platform::WaitResult::Signaled ? -5 : 0;
+    return escape && escape->Wait(kPatienceMs) == platform::WaitResult::Signaled ? WorkResult::kDone
+                                                                                 : WorkResult::kFailed;
   };
   bool shownBefore = false, shownAfterEsc = false, abortBefore = false, abortAfter = true;
   bool escapeAfterEsc = true;
@@ -163,7 +165,7 @@ TEST_F(WorkingThreadTest, AbortSetsTheEscapeEventAndHidesItsButtonWhileEscDoesNo
     abortAfter = IsShown(dlg->GetDlgItem(CDlgWorking::kAbort));
   });
 
-  EXPECT_EQ(owner.Run(&owner, nullptr, TRUE), -5);
+  EXPECT_EQ(owner.Run(&owner, nullptr, TRUE), RunResult::kDone);
   EXPECT_TRUE(shownBefore);
   EXPECT_TRUE(abortBefore);
   EXPECT_TRUE(shownAfterEsc) << "Esc never closes the progress window";
@@ -171,8 +173,11 @@ TEST_F(WorkingThreadTest, AbortSetsTheEscapeEventAndHidesItsButtonWhileEscDoesNo
   EXPECT_FALSE(abortAfter);
 
   // The next cancellable run starts with the event reset.
-  owner.work = [](TestOwner& self) { return self.m_escapeEvent.m_hEvent->Wait(0) == platform::WaitResult::Signaled; };
-  EXPECT_EQ(owner.Run(&owner, nullptr, TRUE), 0);
+  owner.work = [](TestOwner& self) {
+    return self.m_escapeEvent.m_hEvent->Wait(0) == platform::WaitResult::Signaled ? WorkResult::kDone
+                                                                                  : WorkResult::kFailed;
+  };
+  EXPECT_EQ(owner.Run(&owner, nullptr, TRUE), RunResult::kFailed);
 }
 
 TEST_F(WorkingThreadTest, F1OpensTheTerminalAndArmsTheLogsRefresh) {
@@ -182,7 +187,7 @@ TEST_F(WorkingThreadTest, F1OpensTheTerminalAndArmsTheLogsRefresh) {
   ASSERT_EQ(theApp.m_dlgTerminal.GetSafeHwnd(), 0);
   owner.work = [this](TestOwner&) {
     release.Wait(kPatienceMs);
-    return 0;
+    return WorkResult::kFailed;
   };
   bool hooked = false, terminalShown = false;
   HWND notify = 0;
@@ -195,7 +200,7 @@ TEST_F(WorkingThreadTest, F1OpensTheTerminalAndArmsTheLogsRefresh) {
     command = theApp.m_log.m_nNotifyCmd.load();
     release.Set();
   });
-  owner.Run(&owner, nullptr);
+  static_cast<void>(owner.Run(&owner, nullptr));
   EXPECT_TRUE(hooked);
   EXPECT_TRUE(terminalShown);
   EXPECT_NE(notify, 0);
@@ -224,7 +229,7 @@ TEST_F(WorkingThreadTest, WhileTheWorkWaitsPostedMessagesAndInputAreHandledAtOnc
   const HWND ownerWnd = owner.GetSafeHwnd();
   long postedMs = -1, f1Ms = -1, abortMs = -1;
   owner.work = [&](TestOwner& self) {
-    if (ready.Wait(kPatienceMs) != platform::WaitResult::Signaled) return 0;
+    if (ready.Wait(kPatienceMs) != platform::WaitResult::Signaled) return WorkResult::kFailed;
     auto t0 = Clock::now();
     platform::PostCommand(ownerWnd, TestOwner::kPing, 0);
     if (self.pinged.Wait(kPatienceMs) == platform::WaitResult::Signaled) postedMs = MsSince(t0);
@@ -238,10 +243,10 @@ TEST_F(WorkingThreadTest, WhileTheWorkWaitsPostedMessagesAndInputAreHandledAtOnc
     t0 = Clock::now();
     QMetaObject::invokeMethod(abort.load(), "click", Qt::QueuedConnection);
     if (self.m_escapeEvent.m_hEvent->Wait(kPatienceMs) == platform::WaitResult::Signaled) abortMs = MsSince(t0);
-    return 1;
+    return WorkResult::kDone;
   };
 
-  EXPECT_EQ(owner.Run(&owner, nullptr, TRUE), 1);
+  EXPECT_EQ(owner.Run(&owner, nullptr, TRUE), RunResult::kDone);
   // Generous bounds for a loaded machine; a loop that slept until the work
   // ended would never answer before the patience ran out.
   EXPECT_GE(postedMs, 0);
@@ -257,7 +262,7 @@ TEST_F(WorkingThreadTest, RunWaitsForItsWorkerWhenTheOwnerWindowIsDestroyed) {
   std::atomic<bool> ownerGone{false};
   owner.work = [&](TestOwner&) {
     release.Wait(kPatienceMs);
-    return ownerGone.load() ? 7 : 0;
+    return ownerGone.load() ? WorkResult::kDone : WorkResult::kFailed;
   };
   bool progressGone = false;
   WhenPumped([&] {
@@ -269,7 +274,7 @@ TEST_F(WorkingThreadTest, RunWaitsForItsWorkerWhenTheOwnerWindowIsDestroyed) {
       release.Set();
     });
   });
-  EXPECT_EQ(owner.Run(&owner, nullptr), 7);
+  EXPECT_EQ(owner.Run(&owner, nullptr), RunResult::kDone);
   EXPECT_TRUE(progressGone);
   EXPECT_EQ(owner.GetSafeHwnd(), 0);
   EXPECT_FALSE(CKXCWorkingThread::IsOperationRunning());
@@ -280,9 +285,9 @@ TEST_F(WorkingThreadTest, ASecondRunDuringARunStartsNoWorker) {
   TestOwner owner, other;
   owner.work = [this](TestOwner&) {
     release.Wait(kPatienceMs);
-    return 1;
+    return WorkResult::kDone;
   };
-  int second = 0;
+  std::optional<RunResult> second;
   bool otherEnabled = false;
   WhenPumped([&] {
     EXPECT_TRUE(CKXCWorkingThread::IsOperationRunning());
@@ -290,13 +295,13 @@ TEST_F(WorkingThreadTest, ASecondRunDuringARunStartsNoWorker) {
     otherEnabled = other.IsWindowEnabled();
     release.Set();
   });
-  EXPECT_EQ(owner.Run(&owner, nullptr), 1);
+  EXPECT_EQ(owner.Run(&owner, nullptr), RunResult::kDone);
   EXPECT_EQ(second, CKXCWorkingThread::kBusy);
   EXPECT_EQ(other.works.load(), 0);
   EXPECT_TRUE(otherEnabled);
   EXPECT_EQ(other.m_pThread, nullptr);
   // Once the first has ended, the other runs as usual.
-  EXPECT_EQ(other.Run(&other, nullptr), 0);
+  EXPECT_EQ(other.Run(&other, nullptr), RunResult::kFailed);
   EXPECT_EQ(other.works.load(), 1);
 }
 

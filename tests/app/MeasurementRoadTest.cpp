@@ -132,7 +132,7 @@ TEST_F(MeasurementRoad, TheClockFieldRunsOnItsTimerAndThePcTimeGoesTwoMinutesAhe
     // The logger's clock as it runs on from its last read.
     ASSERT_TRUE(PumpUntil([&page] {
       int64_t t = 0;
-      return theApp.m_device.GetDeviceNow(&t) == 1 &&
+      return theApp.m_device.GetDeviceNow(&t) == ReadResult::kDone &&
              page.m_editDeviceTime.GetWindowText() == loggerpage::FormatLoggerClock(t);
     }));
     EXPECT_EQ(page.m_editDeviceTime.GetWindowText().substr(0, 16), StartText(now));

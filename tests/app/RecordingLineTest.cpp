@@ -22,7 +22,8 @@ using Page = CDlgMainRecodeData;
 
 std::string Lines(int from, int count) {
   std::string text;
-  for (int i = from; i < from + count; ++i) text += "R" + std::to_string(i) + ",24/03/05 14:00:00,0.5\r\n";
+  for (int i = from; i < from + count; ++i)
+    text.append("R").append(std::to_string(i)).append(",24/03/05 14:00:00,0.5\r\n");
   return text;
 }
 
@@ -44,7 +45,7 @@ class RecordingLineTest : public ::testing::Test {
     theApp.m_device.ClosePort();
   }
 
-  int Download(int32_t start, int32_t count) {
+  RunResult Download(int32_t start, int32_t count) {
     page.m_nMode = Page::kModeRecords;
     page.m_nStartId = start;
     page.m_nCount = count;
@@ -60,11 +61,11 @@ class RecordingLineTest : public ::testing::Test {
 
 TEST_F(RecordingLineTest, ALineThatNeverEndsStopsSoonAfterTheCountAskedFor) {
   peer.Expect("RD ALL 1 10\r\n").Reply("OK\r\n" + Lines(1, 500));
-  EXPECT_EQ(Download(1, 10), 0);
+  EXPECT_EQ(Download(1, 10), RunResult::kFailed);
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].text, "エラー！ 失敗しました");
   // The count and its margin are kept; the line beyond them is not.
-  EXPECT_EQ(page.m_strData, Lines(1, 10 + Page::kExtraLines));
+  EXPECT_EQ(page.m_strData, Lines(1, 10 + CKX2Device::kExtraLines));
 }
 
 // On the worker, from the link's pump after a line was read: the operator's
@@ -87,9 +88,9 @@ TEST_F(RecordingLineTest, AnAbortCountsItsPassesFromTheLinesThatCameAfterTheEsc)
   peer.Expect("\x1b").Reply("NOT END\r\n");
   g_abortWhenAllIn = &page;
   platform::InstallPumpHook(&AbortWhenAllIn);
-  const int result = Download(1, 1000);
+  const RunResult result = Download(1, 1000);
   platform::InstallPumpHook(nullptr);
-  EXPECT_EQ(result, 1);
+  EXPECT_EQ(result, RunResult::kDone);
   EXPECT_TRUE(boxes.boxes.empty());
   EXPECT_EQ(page.m_strData, Lines(1, 400));
 }

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
+#include <optional>
 
 #include "app/wizard/DlgInputAntenaTest.h"
 #include "app/wizard/DlgInputCheckIMEI.h"
@@ -308,11 +309,11 @@ TEST_F(WizardTest, APageWorkBesideAnotherOperationNeitherRunsNorCountsAsDone) {
   ASSERT_TRUE(ConnectOk());
   CDlgInputIoRain page;
   theApp.m_device.m_strSuccess = "earlier";
-  int during = 99;
+  std::optional<RunResult> during;
   WhenPumped([&] { during = page.RunWorkAndReport(nullptr); });
   const size_t before = sim.ReceivedCommands().size();
   frame->ExecuteSettingItem(nullptr, -2, 0);
-  EXPECT_EQ(during, 0);
+  EXPECT_EQ(during, RunResult::kBusy);
   EXPECT_EQ(SentSince(before), (Lines{"RD SYS"}));
   EXPECT_EQ(theApp.m_device.m_strSuccess, "earlier");  // the running operation's texts stay
   EXPECT_TRUE(boxes.boxes.empty());

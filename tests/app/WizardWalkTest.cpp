@@ -371,10 +371,10 @@ class AlarmPage : public CInputBaseDlg {
   AlarmPage() : CInputBaseDlg(0) {}
   int RunPage(CWnd*, unsigned flags) override {
     m_nPageFlags = flags;
-    RunWorkAndReport(nullptr);
+    static_cast<void>(RunWorkAndReport(nullptr));
     return kNext;
   }
-  int ThreadWork() override { return 1; }
+  WorkResult ThreadWork() override { return WorkResult::kDone; }
 };
 
 // The measurement page: starts the logger again, or is cancelled.
@@ -384,12 +384,14 @@ class StartPage : public CInputBaseDlg {
   int RunPage(CWnd*, unsigned flags) override {
     m_nPageFlags = flags;
     if (!m_bStart) return kCancel;
-    RunWorkAndReport(nullptr);
+    static_cast<void>(RunWorkAndReport(nullptr));
     return kNext;
   }
-  int ThreadWork() override {
+  WorkResult ThreadWork() override {
     CKX2Device& d = theApp.m_device;
-    return d.m_protocol.SendCommandExpect(&d.m_port, "ST STM\r\n", nullptr, 5000) == ComResult::kOk ? 1 : 0;
+    return d.m_protocol.SendCommandExpect(&d.m_port, "ST STM\r\n", nullptr, 5000) == ComResult::kOk
+               ? WorkResult::kDone
+               : WorkResult::kFailed;
   }
 
  private:

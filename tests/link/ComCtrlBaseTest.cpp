@@ -1,5 +1,6 @@
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -15,7 +16,7 @@ using ComCtrlBaseTest = PeerFixture;
 TEST_F(ComCtrlBaseTest, ReplyMatchingAndResultCodes) {
   struct Case {
     const char* reply;
-    int32_t code;
+    ComResult code;
   } cases[] = {
       {"YES END\r\n", ComResult::kOk},
       {"yes end and some more words\r\n", ComResult::kOk},  // prefix, any case
@@ -39,7 +40,7 @@ TEST_F(ComCtrlBaseTest, ReplyMatchingAndResultCodes) {
 
 TEST_F(ComCtrlBaseTest, EmptyLineIsNoReplyAtOnce) {
   peer.Expect("ST RES\r\n").Reply("\r\n");
-  int32_t result = -1;
+  std::optional<ComResult> result;
   const uint32_t took = Elapsed([&] { result = proto.ResetDevice(&port); });
   EXPECT_EQ(result, ComResult::kFailed);
   EXPECT_LT(took, 4000u);  // not the 5000 ms time-out
@@ -48,7 +49,7 @@ TEST_F(ComCtrlBaseTest, EmptyLineIsNoReplyAtOnce) {
 TEST_F(ComCtrlBaseTest, NoReplyWithinTimeOut) {
   timeScale.Set(0.002);
   peer.Expect("ST RES\r\n");
-  int32_t result = -1;
+  std::optional<ComResult> result;
   const uint32_t took = Elapsed([&] { result = proto.ResetDevice(&port); });
   EXPECT_EQ(result, ComResult::kFailed);
   EXPECT_GE(took, 5000u);
@@ -125,7 +126,7 @@ TEST_F(ComCtrlBaseTest, WakeUpDrainIsBounded) {
   peer.Expect("\r\nHELLO\r\n").Reply("WAKE\r\nCorvanel-QZ Ver[1.02]\r\n");
   for (int i = 0; i < 100; ++i) peer.Reply("TICK\r\n", 60);
   length = sizeof reply;
-  int32_t result = -1;
+  std::optional<ComResult> result;
   const uint32_t took = Elapsed([&] { result = proto.WakeUp(&port, reply, &length); });
   EXPECT_EQ(result, ComResult::kOk);
   EXPECT_LT(took, 5000u);
@@ -139,7 +140,7 @@ TEST_F(ComCtrlBaseTest, CommandTexts) {
   int32_t tenMinutes = 600;
   const struct {
     std::string command;
-    std::function<int32_t()> call;
+    std::function<ComResult()> call;
   } cases[] = {
       {"ST SMP D01H01M01S01\r\n", [&] { return proto.SetSampling(&port, oneOfEach); }},
       {"ST SMP D00H00M10S00\r\n", [&] { return proto.SetSampling(&port, tenMinutes); }},
@@ -160,7 +161,7 @@ TEST_F(ComCtrlBaseTest, CommandTexts) {
   };
   for (const auto& c : cases) {
     peer.Expect(c.command).Reply("YES END\r\n");
-    EXPECT_EQ(c.call(), 0) << c.command;
+    EXPECT_EQ(c.call(), ComResult::kOk) << c.command;
     ASSERT_TRUE(peer.Finish()) << ::testing::PrintToString(peer.Errors());
   }
   // Operator text is never cut to a fixed buffer.
@@ -177,7 +178,7 @@ TEST_F(ComCtrlBaseTest, StopMeasureWaitsNTimesTheMeasurementTime) {
   timeScale.Set(0.01);
   for (const int32_t n : {0, 3}) {
     peer.Expect("ST STP\r\n");
-    int32_t result = -1;
+    std::optional<ComResult> result;
     const uint32_t took = Elapsed([&] { result = proto.StopMeasure(&port, n); });
     EXPECT_EQ(result, ComResult::kFailed);
     const uint32_t wait = 45000u * static_cast<uint32_t>(n < 1 ? 1 : n) + 45000u;
@@ -216,7 +217,7 @@ TEST_F(ComCtrlBaseTest, CancelableExchange) {
   // One empty read (20 ms of real time) against an overall 450 ms.
   timeScale.Set(0.01);
   peer.Expect("ST STM\r\n");
-  int32_t result = -1;
+  std::optional<ComResult> result;
   uint32_t took = Elapsed([&] { result = proto.SendCommandCancelable(&port, "ST STM\r\n", &cancel, 45000); });
   EXPECT_EQ(result, ComResult::kCancelled);
   EXPECT_LT(took, 45000u);

@@ -1,6 +1,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -73,8 +74,8 @@ TEST_F(ComCtrlKestrix2Test, ReadDataLineEndsOnlyOnItsMarkers) {
   EXPECT_EQ(proto.ReadDataLine(&port, text), ComResult::kDataLine);
   EXPECT_EQ(text, "NG1\r\n");
   // Each marker says whether the logger sent everything or stopped early.
-  for (int32_t expected : {ComResult::kNotEnd, ComResult::kOk, ComResult::kNotEnd}) {
-    int32_t marker = -1;
+  for (ComResult expected : {ComResult::kNotEnd, ComResult::kOk, ComResult::kNotEnd}) {
+    ComResult marker = ComResult::kFailed;  // neither marker
     EXPECT_EQ(proto.ReadDataLine(&port, text, &marker), ComResult::kEndOfData);
     EXPECT_EQ(marker, expected);
   }
@@ -143,7 +144,7 @@ TEST_F(ComCtrlKestrix2Test, InitMail) {
 
   // The module may take minutes; a silent one ends with 4 after 360 s.
   peer.Expect("MAIL INI\r\n").Reply("OK\r\n").ScaleWhenTaken(0.002);
-  int32_t result = -1;
+  std::optional<ComResult> result;
   const uint32_t took = Elapsed([&] { result = proto.InitMail(&port, nullptr); });
   EXPECT_EQ(result, ComResult::kTimedOut);
   EXPECT_GE(took, 360000u);

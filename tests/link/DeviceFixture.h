@@ -90,8 +90,8 @@ class DeviceFixture : public ::testing::Test {
 
   // The wizard starts from the records as read.
   void ReadAndCopy() {
-    ASSERT_EQ(device.ReadSystemInfo(), 1);
-    ASSERT_EQ(device.ReadMailInfo(), 1);
+    ASSERT_EQ(device.ReadSystemInfo(), ReadResult::kDone);
+    ASSERT_EQ(device.ReadMailInfo(), ReadResult::kDone);
     device.m_workEdit = device.m_workRead;
     sim.ClearReceivedCommands();
   }

@@ -18,18 +18,18 @@ int64_t Now() { return static_cast<int64_t>(std::time(nullptr)); }
 TEST(KX2DeviceClock, InvalidUntilSetAndAgainAfterClose) {
   CKX2Device device;
   int64_t now = 12345;
-  EXPECT_EQ(device.GetDeviceNow(&now), 0);
+  EXPECT_EQ(device.GetDeviceNow(&now), ReadResult::kFailed);
   EXPECT_EQ(now, 12345);
 
   device.SetDeviceClock(LocalSdlTime(Now() + 600));
-  ASSERT_EQ(device.GetDeviceNow(&now), 1);
+  ASSERT_EQ(device.GetDeviceNow(&now), ReadResult::kDone);
   // Ten minutes ahead of the PC, give or take the second that may tick over
   // between the calls.
   EXPECT_NEAR(static_cast<double>(now - Now()), 600.0, 1.0);
 
   device.ClosePort();
   now = 777;
-  EXPECT_EQ(device.GetDeviceNow(&now), 0);
+  EXPECT_EQ(device.GetDeviceNow(&now), ReadResult::kFailed);
   EXPECT_EQ(now, 777);
   EXPECT_EQ(device.m_bClockValid, 0);
   EXPECT_EQ(device.m_tLoggerAtRead, 0);
@@ -40,7 +40,7 @@ TEST(KX2DeviceClock, LoggerBehindThePc) {
   CKX2Device device;
   device.SetDeviceClock(LocalSdlTime(Now() - 3 * 3600));
   int64_t now = 0;
-  ASSERT_EQ(device.GetDeviceNow(&now), 1);
+  ASSERT_EQ(device.GetDeviceNow(&now), ReadResult::kDone);
   EXPECT_NEAR(static_cast<double>(now - Now()), -3 * 3600.0, 1.0);
 }
 
@@ -64,7 +64,7 @@ TEST(KX2DeviceClock, ReaderNeverSeesAHalfWrittenClock) {
   int bad = 0;
   while (!stop) {
     int64_t now = 0;
-    if (device.GetDeviceNow(&now) == 1) {
+    if (device.GetDeviceNow(&now) == ReadResult::kDone) {
       const int64_t offset = now - Now();
       // The logger clock was set once at the start; it lags the PC by the
       // test's own run time at most.
@@ -75,7 +75,7 @@ TEST(KX2DeviceClock, ReaderNeverSeesAHalfWrittenClock) {
   EXPECT_EQ(bad, 0);
   // The last write leaves a clock in place.
   int64_t now = 0;
-  EXPECT_EQ(device.GetDeviceNow(&now), 1);
+  EXPECT_EQ(device.GetDeviceNow(&now), ReadResult::kDone);
 }
 
 }  // namespace

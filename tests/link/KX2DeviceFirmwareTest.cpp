@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "DeviceFixture.h"
 #include "link/ReadData.h"
 #include "tools/samples/HexImage.h"
@@ -28,9 +30,9 @@ class DeviceFirmware : public DeviceFixture {
 TEST_F(DeviceFirmware, TransferSkipsBlankLinesAndEndsWithAReset) {
   // CR LF and bare LF line ends, blank lines, no line end at the very end.
   const std::string image = HexRecord(0) + "\r\n\r\n" + HexRecord(1) + "\n" + HexRecord(2) + "\r\n\n:00000001FF";
-  int32_t result = -99;
+  std::optional<FirmwareResult> result;
   const uint32_t ms = Elapsed([&] { result = device.UpdateFirmware(image, 0, 0); });
-  EXPECT_EQ(result, DeviceResult::kOk);
+  EXPECT_EQ(result, FirmwareResult::kOk);
   EXPECT_EQ(Commands(), (Strings{"HELLO", "INSPECT ON", "SRAMCLR", "MONITOR", HexRecord(0), HexRecord(1), HexRecord(2),
                                  ":00000001FF", "WEEP", "HELLO", "HELLO", "ST RES"}));
   // The logger writes its flash before it listens again.
@@ -39,28 +41,28 @@ TEST_F(DeviceFirmware, TransferSkipsBlankLinesAndEndsWithAReset) {
 
 TEST_F(DeviceFirmware, StopFirstAndInitialiseAfter) {
   sim.Update([](sim::SimState& s) { s.measuring = true; });
-  EXPECT_EQ(device.UpdateFirmware(HexImage(1), 1, 1), DeviceResult::kOk);
+  EXPECT_EQ(device.UpdateFirmware(HexImage(1), 1, 1), FirmwareResult::kOk);
   EXPECT_EQ(Commands(), (Strings{"HELLO", "ST STP", "INSPECT ON", "SRAMCLR", "MONITOR", HexRecord(0), ":00000001FF",
                                  "WEEP", "HELLO", "INSPECT ON", "SYSINIT", "HELLO", "ST RES"}));
 }
 
 TEST_F(DeviceFirmware, ALineIsTriedSixTimes) {
   Fault(sim::FaultKind::Ng, HexRecord(1), 5);
-  EXPECT_EQ(device.UpdateFirmware(HexImage(3), 0, 0), DeviceResult::kOk);
+  EXPECT_EQ(device.UpdateFirmware(HexImage(3), 0, 0), FirmwareResult::kOk);
   EXPECT_EQ(Count(HexRecord(1)), 6);
   EXPECT_EQ(Count(HexRecord(2)), 1);
 
   // Refused a sixth time, the transfer ends there: nothing after that line.
   sim.ClearReceivedCommands();
   Fault(sim::FaultKind::Ng, HexRecord(1), 6);
-  EXPECT_EQ(device.UpdateFirmware(HexImage(3), 0, 0), DeviceResult::kStepFailed);
+  EXPECT_EQ(device.UpdateFirmware(HexImage(3), 0, 0), FirmwareResult::kStepFailed);
   EXPECT_EQ(Count(HexRecord(1)), 6);
   EXPECT_EQ(Commands().back(), HexRecord(1));
 }
 
 TEST_F(DeviceFirmware, FailedWriteStillWakesAndResetsTheLogger) {
   Fault(sim::FaultKind::Ng, "WEEP");
-  EXPECT_EQ(device.UpdateFirmware(HexImage(1), 0, 1), DeviceResult::kImageWrite);
+  EXPECT_EQ(device.UpdateFirmware(HexImage(1), 0, 1), FirmwareResult::kImageWrite);
   const Strings c = Commands();
   ASSERT_GE(c.size(), 8u);
   EXPECT_EQ(Strings(c.end() - 8, c.end()),
@@ -69,26 +71,26 @@ TEST_F(DeviceFirmware, FailedWriteStillWakesAndResetsTheLogger) {
 
 TEST_F(DeviceFirmware, EarlyFailures) {
   Fault(sim::FaultKind::NoAnswer, "HELLO", 3);
-  EXPECT_EQ(device.UpdateFirmware(HexImage(1), 0, 0), DeviceResult::kNoResponse);
+  EXPECT_EQ(device.UpdateFirmware(HexImage(1), 0, 0), FirmwareResult::kNoResponse);
   // The last HELLO has no answer to wait for: the simulator may log it late.
   sim.WaitForCommands(3, 5000);
   EXPECT_EQ(Commands(), (Strings{"HELLO", "HELLO", "HELLO"}));
 
   sim.ClearReceivedCommands();
   Fault(sim::FaultKind::Ng, "SRAMCLR");
-  EXPECT_EQ(device.UpdateFirmware(HexImage(1), 0, 0), DeviceResult::kStepFailed);
+  EXPECT_EQ(device.UpdateFirmware(HexImage(1), 0, 0), FirmwareResult::kStepFailed);
   EXPECT_EQ(Commands(), (Strings{"HELLO", "INSPECT ON", "SRAMCLR", "SRAMCLR", "SRAMCLR"}));
 }
 
 TEST_F(DeviceFirmware, ModuleVersion) {
-  EXPECT_EQ(device.ReadModuleVersion(), DeviceResult::kOk);
+  EXPECT_EQ(device.ReadModuleVersion(), FirmwareResult::kOk);
   EXPECT_EQ(Commands(), (Strings{"HELLO", "INSPECT ON", "dbg mtcoff", "dbg mtcon", "mon", "at$ver", "moff"}));
   EXPECT_EQ(Filter(), 1);
 }
 
 TEST_F(DeviceFirmware, ModuleControlRefused) {
   Fault(sim::FaultKind::NotEnd, "dbg mtcon");
-  EXPECT_EQ(device.ReadModuleVersion(), DeviceResult::kStepFailed);
+  EXPECT_EQ(device.ReadModuleVersion(), FirmwareResult::kStepFailed);
   EXPECT_EQ(Count("dbg mtcon"), 1);
   EXPECT_EQ(Commands().back(), "dbg mtcon");
   EXPECT_EQ(Filter(), 1);
@@ -99,7 +101,7 @@ TEST_F(DeviceFirmware, ModuleThatNeverSleepsGetsTwoPasses) {
   // Two passes wait 84 s of logger time, nearly all for the sleep line.
   timeScale.Set(0.05);
   Fault(sim::FaultKind::Stall, "dbg mtcon", -1, 1);
-  EXPECT_EQ(device.ReadModuleVersion(), DeviceResult::kFailed);
+  EXPECT_EQ(device.ReadModuleVersion(), FirmwareResult::kFailed);
   EXPECT_EQ(Count("dbg mtcoff"), 2);
   EXPECT_EQ(Count("dbg mtcon"), 2);
   EXPECT_EQ(Count("at$ver"), 0);

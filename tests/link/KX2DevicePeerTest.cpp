@@ -35,14 +35,14 @@ class DevicePeer : public ::testing::Test {
     device.ClosePort();
   }
 
-  int32_t WakeWith(const std::string& line) {
+  ReadResult WakeWith(const std::string& line) {
     peer.Expect("\r\nHELLO\r\n").Reply("WAKE\r\n" + line + "\r\n");
-    const int32_t result = device.WakeUp();
+    const ReadResult result = device.WakeUp();
     EXPECT_TRUE(peer.Finish());
     return result;
   }
 
-  int32_t AntennaWith(const std::string& lines, int32_t* level) {
+  DeviceResult AntennaWith(const std::string& lines, int32_t* level) {
     peer.Expect("RD ANT\r\n").Reply("OK\r\n" + lines + "YES END\r\n");
     return device.TestAntenna(level);
   }
@@ -54,52 +54,52 @@ class DevicePeer : public ::testing::Test {
 };
 
 TEST_F(DevicePeer, WakeUpCutsIdentificationAndVersion) {
-  EXPECT_EQ(WakeWith("XYZ-1 Ver[1.02]"), 1);
+  EXPECT_EQ(WakeWith("XYZ-1 Ver[1.02]"), ReadResult::kDone);
   EXPECT_STREQ(device.m_protocol.m_szId, "XYZ-1");
   EXPECT_EQ(device.m_protocol.m_strVersion, "1.02");
 
   // Some firmware leaves the bracket open.
-  EXPECT_EQ(WakeWith("ABC-2 Ver[2.10"), 1);
+  EXPECT_EQ(WakeWith("ABC-2 Ver[2.10"), ReadResult::kDone);
   EXPECT_STREQ(device.m_protocol.m_szId, "ABC-2");
   EXPECT_EQ(device.m_protocol.m_strVersion, "2.10");
 
   // Without "Ver[" the logger answered, and nothing it said is kept.
-  EXPECT_EQ(WakeWith("Plain logger 3"), 1);
+  EXPECT_EQ(WakeWith("Plain logger 3"), ReadResult::kDone);
   EXPECT_STREQ(device.m_protocol.m_szId, "ABC-2");
   EXPECT_EQ(device.m_protocol.m_strVersion, "2.10");
 
-  EXPECT_EQ(WakeWith("ABCDEFGHIJKLMNOPQRSTUVWXY Ver[1.02]"), 1);
+  EXPECT_EQ(WakeWith("ABCDEFGHIJKLMNOPQRSTUVWXY Ver[1.02]"), ReadResult::kDone);
   EXPECT_STREQ(device.m_protocol.m_szId, "ABCDEFGHIJKLMNOPQRS");
   EXPECT_EQ(device.m_protocol.m_strVersion, "1.02");
 }
 
 TEST_F(DevicePeer, WakeUpOddVersionLines) {
   // A version longer than the field keeps its first 19 characters.
-  EXPECT_EQ(WakeWith("X Ver[1.02.03.04.05.06.07.08.09]"), 1);
+  EXPECT_EQ(WakeWith("X Ver[1.02.03.04.05.06.07.08.09]"), ReadResult::kDone);
   EXPECT_EQ(device.m_protocol.m_strVersion, "1.02.03.04.05.06.07");
   // "Ver[" at the very start: no identification, no separator to drop.
-  EXPECT_EQ(WakeWith("Ver[9.9]"), 1);
+  EXPECT_EQ(WakeWith("Ver[9.9]"), ReadResult::kDone);
   EXPECT_STREQ(device.m_protocol.m_szId, "");
   EXPECT_EQ(device.m_protocol.m_strVersion, "9.9");
   // "WAKE" with no identification line after it still counts as awake.
   peer.Expect("\r\nHELLO\r\n").Reply("WAKE\r\n");
-  EXPECT_EQ(device.WakeUp(), 1);
+  EXPECT_EQ(device.WakeUp(), ReadResult::kDone);
   EXPECT_EQ(device.m_protocol.m_strVersion, "9.9");
 }
 
 TEST_F(DevicePeer, AntennaLines) {
   int32_t level = 0;
-  EXPECT_EQ(AntennaWith("ANT -85\r\n", &level), 0);
+  EXPECT_EQ(AntennaWith("ANT -85\r\n", &level), DeviceResult::kOk);
   EXPECT_EQ(level, -85);
-  EXPECT_EQ(AntennaWith("ant -70\r\n", &level), 0);
+  EXPECT_EQ(AntennaWith("ant -70\r\n", &level), DeviceResult::kOk);
   EXPECT_EQ(level, -70);
-  EXPECT_EQ(AntennaWith("SIG -85\r\n", &level), -1);
+  EXPECT_EQ(AntennaWith("SIG -85\r\n", &level), DeviceResult::kFailed);
   EXPECT_EQ(level, -70);
   // A bare key reads as level 0, not past its end.
-  EXPECT_EQ(AntennaWith("ANT\r\n", &level), 0);
+  EXPECT_EQ(AntennaWith("ANT\r\n", &level), DeviceResult::kOk);
   EXPECT_EQ(level, 0);
   level = 12;
-  EXPECT_EQ(AntennaWith("", &level), 0);
+  EXPECT_EQ(AntennaWith("", &level), DeviceResult::kOk);
   EXPECT_EQ(level, 12);
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <ctime>
+#include <optional>
 
 #include "DeviceFixture.h"
 #include "res/StringTable.h"
@@ -16,12 +17,12 @@ int64_t PcNow() { return static_cast<int64_t>(std::time(nullptr)); }
 
 TEST_F(DeviceFixture, ConnectSequenceFillsTheRecordsAndTheClock) {
   EXPECT_EQ(device.m_strPortName, DeviceName());
-  ASSERT_EQ(device.WakeUp(), 1);
+  ASSERT_EQ(device.WakeUp(), ReadResult::kDone);
   EXPECT_STREQ(device.m_protocol.m_szId, "Corvanel-QZ");
   EXPECT_EQ(device.m_protocol.m_strVersion, "1.02");
   EXPECT_EQ(device.m_protocol.GetTextField(), "Corvanel-QZ");
 
-  ASSERT_EQ(device.ReadSystemInfo(), 1);
+  ASSERT_EQ(device.ReadSystemInfo(), ReadResult::kDone);
   const CKX2SysInfo& sys = device.m_workRead.m_sysInfo;
   EXPECT_EQ(sys.m_nSampling, 600);
   EXPECT_EQ(sys.m_nSendCount, 6);
@@ -30,10 +31,10 @@ TEST_F(DeviceFixture, ConnectSequenceFillsTheRecordsAndTheClock) {
   EXPECT_STREQ(sys.m_szSerial, "A123");
   // The simulator's clock stands ten minutes ahead of the PC.
   int64_t now = 0;
-  ASSERT_EQ(device.GetDeviceNow(&now), 1);
+  ASSERT_EQ(device.GetDeviceNow(&now), ReadResult::kDone);
   EXPECT_NEAR(static_cast<double>(now - PcNow()), 600.0, 2.0);
 
-  ASSERT_EQ(device.ReadMailInfo(), 1);
+  ASSERT_EQ(device.ReadMailInfo(), ReadResult::kDone);
   const CKX2MailInfo& mail = device.m_workRead.m_mailInfo;
   EXPECT_EQ(mail.m_strApn, "rain.example");
   EXPECT_EQ(mail.m_strAuth, "CHAP");
@@ -44,12 +45,12 @@ TEST_F(DeviceFixture, ConnectSequenceFillsTheRecordsAndTheClock) {
 }
 
 TEST_F(DeviceFixture, FailedOpenLeavesNoPortAndNoClock) {
-  ASSERT_EQ(device.ReadSystemInfo(), 1);
+  ASSERT_EQ(device.ReadSystemInfo(), ReadResult::kDone);
   timeScale.Set(0.001);
   EXPECT_EQ(device.OpenPort("\\\\.\\/nonexistent/kx2-tty"), PortOpenResult::kCannotCreate);
   EXPECT_EQ(device.m_strPortName, "");
   int64_t now = 5;
-  EXPECT_EQ(device.GetDeviceNow(&now), 0);
+  EXPECT_EQ(device.GetDeviceNow(&now), ReadResult::kFailed);
   EXPECT_EQ(now, 5);
 }
 
@@ -62,10 +63,10 @@ TEST_F(DeviceFixture, ClosedPortSendsNothing) {
   }
   EXPECT_EQ(device.m_strPortName, "");
 
-  EXPECT_EQ(device.WakeUp(), 0);
+  EXPECT_EQ(device.WakeUp(), ReadResult::kFailed);
   device.m_workRead.m_sysInfo.m_nSampling = 4242;
-  EXPECT_EQ(device.ReadSystemInfo(), 0);
-  EXPECT_EQ(device.ReadMailInfo(), 0);
+  EXPECT_EQ(device.ReadSystemInfo(), ReadResult::kFailed);
+  EXPECT_EQ(device.ReadMailInfo(), ReadResult::kFailed);
   EXPECT_EQ(device.m_workRead.m_sysInfo.m_nSampling, 4242);
   EXPECT_EQ(device.StopMeasurement(), DeviceResult::kNotConnected);
   std::string values = "old";
@@ -82,17 +83,27 @@ TEST_F(DeviceFixture, ClosedPortSendsNothing) {
   EXPECT_EQ(device.WriteNetworkSettings(&mask, 0), DeviceResult::kNotConnected);
   EXPECT_EQ(device.WriteNetworkSettings(&mask, 2), DeviceResult::kNotConnected);
   EXPECT_EQ(mask, 0xBEEF);
-  EXPECT_EQ(device.UpdateFirmware(":00000001FF\r\n", 1, 1), DeviceResult::kNotConnected);
-  EXPECT_EQ(device.ReadModuleVersion(), DeviceResult::kNotConnected);
+  EXPECT_EQ(device.UpdateFirmware(":00000001FF\r\n", 1, 1), FirmwareResult::kNotConnected);
+  EXPECT_EQ(device.ReadModuleVersion(), FirmwareResult::kNotConnected);
+  std::string text;
+  for (DeviceResult result :
+       {device.ReadErrorLog(text), device.ResetLogger(), device.WriteBatteryAlarm(), device.ClearRainCount(),
+        device.SyncServerTime(), device.SendTestMail(), device.ReadImei(text)}) {
+    EXPECT_EQ(result, DeviceResult::kNotConnected);
+  }
+  // The clear and the rain depth per count fail as they always showed it.
+  EXPECT_EQ(device.ClearData(), DeviceResult::kFailed);
+  device.m_workEdit.m_sysInfo.m_dRainPerCount = 1.0;
+  EXPECT_EQ(device.WriteRainPerCount(), DeviceResult::kFailed);
 
   EXPECT_TRUE(Commands().empty()) << ::testing::PrintToString(Commands());
 }
 
 TEST_F(DeviceFixture, WakeUpRetriesWithAPauseAfterAnotherLine) {
   Fault(sim::FaultKind::Garbage, "HELLO");
-  int32_t woke = -1;
+  std::optional<ReadResult> woke;
   const uint32_t ms = Elapsed([&] { woke = device.WakeUp(); });
-  EXPECT_EQ(woke, 0);
+  EXPECT_EQ(woke, ReadResult::kFailed);
   EXPECT_EQ(Count("HELLO"), 3);
   EXPECT_GE(ms, 1500u);
 
@@ -100,7 +111,7 @@ TEST_F(DeviceFixture, WakeUpRetriesWithAPauseAfterAnotherLine) {
   sim.ClearFaults();
   sim.ClearReceivedCommands();
   Fault(sim::FaultKind::NoAnswer, "HELLO", 2);
-  EXPECT_EQ(device.WakeUp(), 1);
+  EXPECT_EQ(device.WakeUp(), ReadResult::kDone);
   EXPECT_EQ(Count("HELLO"), 3);
 }
 
@@ -109,25 +120,25 @@ TEST_F(DeviceFixture, FailedReadsLeaveTheRecordsAndClockAlone) {
   device.m_workRead.m_mailInfo.m_strApn = "kept";
   Fault(sim::FaultKind::Ng, "RD SYS", 3);
   Fault(sim::FaultKind::NotEnd, "MAIL DSP", 3);
-  EXPECT_EQ(device.ReadSystemInfo(), 0);
-  EXPECT_EQ(device.ReadMailInfo(), 0);
+  EXPECT_EQ(device.ReadSystemInfo(), ReadResult::kFailed);
+  EXPECT_EQ(device.ReadMailInfo(), ReadResult::kFailed);
   EXPECT_EQ(Count("RD SYS"), 3);
   EXPECT_EQ(Count("MAIL DSP"), 3);
   EXPECT_EQ(device.m_workRead.m_sysInfo.m_nSampling, 4242);
   EXPECT_EQ(device.m_workRead.m_mailInfo.m_strApn, "kept");
   int64_t now = 0;
-  EXPECT_EQ(device.GetDeviceNow(&now), 0);
+  EXPECT_EQ(device.GetDeviceNow(&now), ReadResult::kFailed);
 
   // A reply that never ends is a time-out, tried again like "NG".
   sim.ClearReceivedCommands();
   Fault(sim::FaultKind::NoAnswer, "RD SYS", 1);
   Fault(sim::FaultKind::Ng, "MAIL DSP", 2);
-  EXPECT_EQ(device.ReadSystemInfo(), 1);
-  EXPECT_EQ(device.ReadMailInfo(), 1);
+  EXPECT_EQ(device.ReadSystemInfo(), ReadResult::kDone);
+  EXPECT_EQ(device.ReadMailInfo(), ReadResult::kDone);
   EXPECT_EQ(Commands(), (Strings{"RD SYS", "RD SYS", "MAIL DSP", "MAIL DSP", "MAIL DSP"}));
   EXPECT_EQ(device.m_workRead.m_sysInfo.m_nSampling, 600);
   EXPECT_EQ(device.m_workRead.m_mailInfo.m_strApn, "rain.example");
-  EXPECT_EQ(device.GetDeviceNow(&now), 1);
+  EXPECT_EQ(device.GetDeviceNow(&now), ReadResult::kDone);
 }
 
 TEST_F(DeviceFixture, StopMeasurement) {
@@ -178,12 +189,12 @@ TEST(KX2DeviceMessages, SetErrorAndClear) {
   CKX2Device device;
   device.SetError(DeviceResult::kNoImei);
   EXPECT_EQ(device.m_strError, "IMEIを取得できません。\r\nSIMカードを確認してください。");
-  device.SetError(-9, "RD SYS");
+  device.SetError(static_cast<DeviceResult>(-9), "RD SYS");
   EXPECT_EQ(device.m_strError, res::LoadString(2507) + "\r\nRD SYS");
-  device.SetError(0, "ignored");
-  device.SetError(5);
+  device.SetError(DeviceResult::kOk, "ignored");
+  device.SetError(static_cast<DeviceResult>(5));
   EXPECT_EQ(device.m_strError, res::LoadString(2507) + "\r\nRD SYS");
-  const std::pair<int32_t, const char*> table[] = {
+  const std::pair<DeviceResult, const char*> table[] = {
       {DeviceResult::kFailed, "エラー！ 失敗しました"},
       {DeviceResult::kNoResponse, "エラー！ 機器からの応答がありません"},
       {DeviceResult::kNotConnected, "エラー！ 機器と接続していません"},
@@ -193,7 +204,7 @@ TEST(KX2DeviceMessages, SetErrorAndClear) {
   };
   for (const auto& [code, text] : table) {
     device.SetError(code);
-    EXPECT_EQ(device.m_strError, text) << code;
+    EXPECT_EQ(device.m_strError, text) << static_cast<int32_t>(code);
   }
   device.m_strSuccess = "done";
   device.ClearDeviceMessages();

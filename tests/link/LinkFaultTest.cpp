@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <future>
+#include <optional>
 #include <thread>
 
 #include "DeviceFixture.h"
@@ -18,6 +19,12 @@ namespace {
 
 using RealClock = std::chrono::steady_clock;
 
+// The table below mixes the device object's and the protocol's results.
+template <typename Result>
+int32_t Code(Result result) {
+  return static_cast<int32_t>(result);
+}
+
 int64_t RealMsSince(RealClock::time_point t0) {
   return std::chrono::duration_cast<std::chrono::milliseconds>(RealClock::now() - t0).count();
 }
@@ -26,7 +33,8 @@ class LinkFault : public DeviceFixture {
  protected:
   // Starts op on a worker and returns once the logger has taken its command
   // and the worker is waiting for the answer.
-  std::future<int32_t> StartWaiting(std::function<int32_t()> op) {
+  template <typename Op>
+  auto StartWaiting(Op op) {
     auto worker = std::async(std::launch::async, std::move(op));
     EXPECT_TRUE(sim.WaitForCommands(1, 5000));
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -34,11 +42,13 @@ class LinkFault : public DeviceFixture {
   }
 
   // Closes the port as the frame does, from this thread; the worker's
-  // result, and how long (real ms) it outlived the close.
-  std::pair<int32_t, int64_t> CloseUnder(std::future<int32_t>& worker) {
+  // result (none when it did not end), and how long (real ms) it outlived
+  // the close.
+  template <typename Result>
+  std::pair<std::optional<Result>, int64_t> CloseUnder(std::future<Result>& worker) {
     const auto t0 = RealClock::now();
     device.ClosePort();
-    if (worker.wait_for(std::chrono::seconds(3)) != std::future_status::ready) return {-100, RealMsSince(t0)};
+    if (worker.wait_for(std::chrono::seconds(3)) != std::future_status::ready) return {std::nullopt, RealMsSince(t0)};
     return {worker.get(), RealMsSince(t0)};
   }
 
@@ -106,22 +116,22 @@ TEST_F(LinkFault, ClosingThePortEndsAWaitingExchangeAtOnce) {
     int32_t expected;
   };
   const Case cases[] = {
-      {"stop", sim::FaultKind::NoAnswer, "ST STP", [](CKX2Device& d) { return d.StopMeasurement(); },
-       DeviceResult::kNotConnected},
+      {"stop", sim::FaultKind::NoAnswer, "ST STP", [](CKX2Device& d) { return Code(d.StopMeasurement()); },
+       Code(DeviceResult::kNotConnected)},
       {"module initialisation", sim::FaultKind::Stall, "MAIL INI",
        [](CKX2Device& d) {
          uint16_t mask = 0;
-         return d.WriteNetworkSettings(&mask, 0);
+         return Code(d.WriteNetworkSettings(&mask, 0));
        },
-       DeviceResult::kNotConnected},
+       Code(DeviceResult::kNotConnected)},
       {"antenna", sim::FaultKind::Stall, "RD ANT",
        [](CKX2Device& d) {
          int32_t level = 0;
-         return d.TestAntenna(&level);
+         return Code(d.TestAntenna(&level));
        },
-       DeviceResult::kNotConnected},
+       Code(DeviceResult::kNotConnected)},
       {"exchange", sim::FaultKind::NoAnswer, "ST CLR",
-       [](CKX2Device& d) { return d.m_protocol.ClearData(&d.m_port, 3); }, ComResult::kFailed},
+       [](CKX2Device& d) { return Code(d.m_protocol.ClearData(&d.m_port, 3)); }, Code(ComResult::kFailed)},
   };
   // A command waits 4.5 s of real time, the module 36 s.
   timeScale.Set(0.1);
@@ -159,13 +169,13 @@ TEST_F(LinkFault, ATypedLineNeverWaitsForARunningExchange) {
 TEST_F(LinkFault, AVanishedLoggerIsNotConnectedAtOnce) {
   Fault(sim::FaultKind::Vanish, "ST STP", 1);
   const auto t0 = RealClock::now();
-  const int32_t result = device.StopMeasurement();
+  const DeviceResult result = device.StopMeasurement();
   EXPECT_LT(RealMsSince(t0), 1500);  // a try waits 13.5 s of real time
   EXPECT_EQ(result, DeviceResult::kNotConnected);
   EXPECT_FALSE(device.m_port.IsOpen());
   std::string values;
   EXPECT_EQ(device.ReadCurrentValues(values), DeviceResult::kNotConnected);
-  EXPECT_EQ(device.ReadSystemInfo(), 0);
+  EXPECT_EQ(device.ReadSystemInfo(), ReadResult::kFailed);
   EXPECT_EQ(Commands(), Strings{"ST STP"});
   device.SetError(result);
   EXPECT_EQ(device.m_strError, res::LoadString(2505));

@@ -109,7 +109,7 @@ TEST_F(EndToEnd, DownloadEndsWithItsMarkerAndEscStopsIt) {
   ASSERT_EQ(proto.StartReadAll(&port, 99999, 3), ComResult::kOk);
   std::string text;
   std::string data;
-  int32_t rc;
+  ComResult rc;
   while ((rc = proto.ReadDataLine(&port, text)) == ComResult::kDataLine) data += text;
   EXPECT_EQ(rc, ComResult::kEndOfData);
   EXPECT_EQ(data.substr(0, 6), "99999,");

@@ -52,7 +52,7 @@ std::unique_ptr<CWnd> MainWindow(bool connected) {
   dcb.StopBits = platform::ONESTOPBIT;
   auto frame = std::make_unique<ShotFrame>();
   if (!frame->Build()) return nullptr;
-  if (connected && frame->ConnectPort(SimulatorDevice()) != 1) return nullptr;
+  if (connected && !frame->ConnectPort(SimulatorDevice())) return nullptr;
   return frame;
 }
 

@@ -40,8 +40,9 @@ bool ConnectToSimulator() {
   CKX2Device& device = theApp.m_device;
   device.m_dcb.BaudRate = 9600;
   device.m_dcb.ByteSize = 8;
-  if (device.OpenPort("\\\\.\\" + logger.SlavePath()) != 0) return false;
-  return device.WakeUp() == 1 && device.ReadSystemInfo() == 1 && device.ReadMailInfo() == 1;
+  if (device.OpenPort("\\\\.\\" + logger.SlavePath()) != PortOpenResult::kOpened) return false;
+  return device.WakeUp() == ReadResult::kDone && device.ReadSystemInfo() == ReadResult::kDone &&
+         device.ReadMailInfo() == ReadResult::kDone;
 }
 
 // The Data-recording page while a download runs: the page disabled under
@@ -122,7 +123,7 @@ std::unique_ptr<CWnd> CurrentValuesRead() {
   if (!ConnectToSimulator()) return nullptr;
   auto dlg = std::make_unique<CurrentValues>();
   if (!theApp.CreateWithFont(*dlg, CDlgNowMonitor::IDD, nullptr)) return nullptr;
-  if (theApp.m_device.ReadCurrentValues(dlg->m_strLine) != 0) return nullptr;
+  if (theApp.m_device.ReadCurrentValues(dlg->m_strLine) != DeviceResult::kOk) return nullptr;
   dlg->FillList();
   return dlg;
 }
