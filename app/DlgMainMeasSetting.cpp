@@ -37,7 +37,7 @@ std::array<std::string, 3> SplitInterval(int32_t seconds) {
   std::array<std::string, 3> text;
   bool sign = seconds < 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    text[i] = (sign && parts[i] != 0 ? "-" : "") + std::to_string(parts[i]);
+    text[i] = platform::Format("%s%lld", sign && parts[i] != 0 ? "-" : "", static_cast<long long>(parts[i]));
     if (parts[i] != 0) sign = false;
   }
   return text;

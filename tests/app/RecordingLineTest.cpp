@@ -22,7 +22,8 @@ using Page = CDlgMainRecodeData;
 
 std::string Lines(int from, int count) {
   std::string text;
-  for (int i = from; i < from + count; ++i) text += "R" + std::to_string(i) + ",24/03/05 14:00:00,0.5\r\n";
+  for (int i = from; i < from + count; ++i)
+    text.append("R").append(std::to_string(i)).append(",24/03/05 14:00:00,0.5\r\n");
   return text;
 }
 

@@ -25,9 +25,9 @@ inline std::vector<std::string> TreeLines(CDlgTreeItem& dlg) {
   std::vector<std::string> out;
   CTreeCtrl& tree = dlg.m_tree;
   for (HTREEITEM g = tree.GetRootItem(); g != nullptr; g = tree.GetNextSiblingItem(g)) {
-    out.push_back((tree.GetCheck(g) ? "+" : "-") + tree.GetItemText(g));
+    out.push_back(std::string(tree.GetCheck(g) ? "+" : "-").append(tree.GetItemText(g)));
     for (HTREEITEM i = tree.GetChildItem(g); i != nullptr; i = tree.GetNextSiblingItem(i))
-      out.push_back((tree.GetCheck(i) ? "  +" : "  -") + tree.GetItemText(i));
+      out.push_back(std::string(tree.GetCheck(i) ? "  +" : "  -").append(tree.GetItemText(i)));
   }
   return out;
 }

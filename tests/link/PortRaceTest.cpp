@@ -37,7 +37,7 @@ class TalkingLogger {
     size_t off = 0;
     for (int64_t n = 0; !m_stop;) {
       if (off == line.size()) {
-        line = "L" + std::to_string(n) + "E\r\n";
+        line = std::string("L").append(std::to_string(n)).append("E\r\n");
         off = 0;
       }
       pollfd p{m_master, POLLIN | POLLOUT, 0};
