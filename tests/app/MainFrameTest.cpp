@@ -14,6 +14,7 @@
 
 #include "app/PortOpenReason.h"
 #include "tests/app/FrameFixture.h"
+#include "tests/support/TestFolder.h"
 
 namespace {
 std::string ReadFile(const std::string& path) {
@@ -143,7 +144,8 @@ TEST(PortOpenReason, NamesTheGroupToJoinOrTheOtherProgram) {
   for (const Case& c : cases) EXPECT_EQ(PortOpenReason(c.error, c.group), c.line);
 
   // The group that owns a device file, looked up by its path.
-  const std::string path = ::testing::TempDir() + "kx2-owned";
+  const TestFolder folder("owned");
+  const std::string path = folder.File("kx2-owned");
   std::FILE* f = std::fopen(path.c_str(), "wb");
   ASSERT_NE(f, nullptr);
   std::fclose(f);
@@ -151,7 +153,6 @@ TEST(PortOpenReason, NamesTheGroupToJoinOrTheOtherProgram) {
   ASSERT_NE(own, nullptr);
   EXPECT_EQ(platform::SerialDevice::OwningGroup("\\\\.\\" + path), own->gr_name);
   EXPECT_EQ(platform::SerialDevice::OwningGroup("\\\\.\\/nonexistent/kx2"), "");
-  std::remove(path.c_str());
 }
 
 // The frame swallows Tab for its panel; a box or a file dialog above it keeps
@@ -232,8 +233,8 @@ TEST_F(FrameTest, ReReadsOfThePagesRunTheFramesWork) {
 
 TEST_F(FrameTest, LogRecordingWritesTheBannerThenTheTrafficAndTheSecondChoiceClosesTheFile) {
   ASSERT_TRUE(Connect());
-  const std::string path = ::testing::TempDir() + "kx2_frame_log_" + std::to_string(::getpid()) + ".log";
-  std::remove(path.c_str());
+  const TestFolder folder("frame-log");
+  const std::string path = folder.File("traffic.log");
 
   boxes.AnswerPath(path);
   ASSERT_TRUE(frame->RunCommand(CMainFrame::ID_LOG_RECORD));
@@ -270,7 +271,6 @@ TEST_F(FrameTest, LogRecordingWritesTheBannerThenTheTrafficAndTheSecondChoiceClo
   ASSERT_TRUE(frame->RunCommand(CMainFrame::ID_LOG_RECORD));
   EXPECT_EQ(boxes.fileDialogs.size(), 2u);
   EXPECT_EQ(frame->m_bLogRecording, 0);
-  std::remove(path.c_str());
 }
 
 TEST_F(FrameTest, ClosingTheWindowSendsNothingAndJoinsEveryThread) {
@@ -280,7 +280,8 @@ TEST_F(FrameTest, ClosingTheWindowSendsNothingAndJoinsEveryThread) {
   ASSERT_EQ(frame->m_nState, CMainFrame::kStateConnected);
   EXPECT_GT(ProcessThreadCount(), threadsBefore);  // the port's reader
 
-  const std::string path = ::testing::TempDir() + "kx2_frame_close_" + std::to_string(::getpid()) + ".log";
+  const TestFolder folder("frame-close");
+  const std::string path = folder.File("traffic.log");
   boxes.AnswerPath(path);
   ASSERT_TRUE(frame->RunCommand(CMainFrame::ID_LOG_RECORD));
   ASSERT_TRUE(theApp.m_log.IsOpen());
@@ -294,7 +295,6 @@ TEST_F(FrameTest, ClosingTheWindowSendsNothingAndJoinsEveryThread) {
   EXPECT_FALSE(theApp.m_log.IsOpen());
   EXPECT_EQ(theApp.m_dlgTerminal.GetSafeHwnd(), 0);
   EXPECT_EQ(ProcessThreadCount(), threadsBefore);
-  std::remove(path.c_str());
 }
 
 TEST_F(FrameTest, TheWindowStaysWhileAWorkRuns) {

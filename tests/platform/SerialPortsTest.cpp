@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/SerialPorts.h"
+#include "tests/support/TestFolder.h"
 
 using namespace platform;
 namespace fs = std::filesystem;
@@ -17,15 +18,12 @@ namespace {
 class FakeSysfs : public ::testing::Test {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/kx2-sysfs-XXXXXX";
-    ASSERT_NE(::mkdtemp(tmpl), nullptr);
-    m_root = tmpl;
+    ASSERT_FALSE(m_root.empty());
     fs::create_directories(m_root / "class/tty");
     if (const char* old = std::getenv("KX2_PORTS")) m_savedPorts = old;
     ::unsetenv("KX2_PORTS");
   }
   void TearDown() override {
-    fs::remove_all(m_root);
     if (m_savedPorts)
       ::setenv("KX2_PORTS", m_savedPorts->c_str(), 1);
     else
@@ -54,7 +52,8 @@ class FakeSysfs : public ::testing::Test {
 
   std::vector<SerialPortInfo> List() const { return ListSerialPorts((m_root / "class/tty").string()); }
 
-  fs::path m_root;
+  TestFolder m_folder{"sysfs"};
+  fs::path m_root = m_folder.Path();
   std::optional<std::string> m_savedPorts;
 };
 
