@@ -384,3 +384,23 @@ TEST_F(FrameTest, CtrlNOAndSReachTheFrameworksDocumentCommands) {
   EXPECT_FALSE(boxes.fileDialogs[0].open);
   EXPECT_TRUE(sim.ReceivedCommands().empty());
 }
+
+TEST_F(FrameTest, TheTerminalOpensClearOfTheTitleAndMenuAndThenStaysWhereItWasPut) {
+  CDlgTerminal& terminal = theApp.m_dlgTerminal;
+  ASSERT_TRUE(frame->RunCommand(CMainFrame::ID_TERMINAL));
+  ASSERT_TRUE(terminal.IsWindowVisible());
+  CRect outer, shown;
+  frame->GetWindowRect(&outer);
+  terminal.GetWindowRect(&shown);
+  POINT client{0, 0};
+  frame->ClientToScreen(&client);
+  EXPECT_TRUE(shown.left >= outer.right || shown.right <= outer.left || shown.top >= client.y)
+      << shown.left << "," << shown.top << " over " << outer.left << "," << outer.top << "-" << outer.right;
+
+  terminal.ShowWindow(SW_HIDE);
+  terminal.SetWindowPos(nullptr, 5, 6, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ASSERT_TRUE(frame->RunCommand(CMainFrame::ID_TERMINAL));
+  terminal.GetWindowRect(&shown);
+  EXPECT_EQ(shown.left, 5);
+  EXPECT_EQ(shown.top, 6);
+}
