@@ -60,6 +60,10 @@ BOOL CDlgNowMonitor::OnInitDialog() {
 
 int CDlgNowMonitor::RunWork(const char* caption) { return Run(this, caption, FALSE); }
 
+void CDlgNowMonitor::OnClose() {
+  if (IsWindowEnabled()) OnOK();
+}
+
 void CDlgNowMonitor::OnBnClickedAcquire() {
   m_nMode = kModeRead;
   RunAndShow();
