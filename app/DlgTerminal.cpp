@@ -261,8 +261,8 @@ CPoint CDlgTerminal::OpeningPosition(const CRect& owner, int clientTop, int cx, 
   return CPoint(right ? std::max<int>(screen.left, screen.right - cx) : screen.left, clientTop);
 }
 
-// Centred over its owner, the terminal hid the main window's title and menu
-// bar and, kept above its owner, took the clicks meant for the menu.
+// Not centred over the owner: there the terminal hid the main window's title
+// and menu bar and, kept above its owner, took the clicks meant for the menu.
 void CDlgTerminal::PlaceBesideOwner() {
   CWnd* owner = GetParent();
   if (!owner || !owner->GetSafeHwnd()) return;
