@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "app/DlgFirm.h"
+#include "tests/support/TestFolder.h"
 #include "tests/app/PanelFixture.h"
 #include "tests/support/HexImage.h"
-#include "tests/support/TestFolder.h"
 
 class FirmwareTest : public PanelTest {
  protected:
