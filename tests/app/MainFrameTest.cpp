@@ -1,6 +1,7 @@
 // The main frame against the logger simulator: the Connect road and its
 // failures, Disconnect, traffic-log recording and closing the window.
 #include <grp.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -151,7 +152,12 @@ TEST(PortOpenReason, NamesTheGroupToJoinOrTheOtherProgram) {
   std::fclose(f);
   const group* own = getgrgid(getegid());
   ASSERT_NE(own, nullptr);
-  EXPECT_EQ(platform::SerialDevice::OwningGroup("\\\\.\\" + path), own->gr_name);
+  ::chmod(path.c_str(), 0660);
+  const std::string expected = getegid() == 0 ? "" : own->gr_name;  // nobody is sent to root's group
+  EXPECT_EQ(platform::SerialDevice::OwningGroup("\\\\.\\" + path), expected);
+  // A group that may not write the device is no help.
+  ::chmod(path.c_str(), 0640);
+  EXPECT_EQ(platform::SerialDevice::OwningGroup("\\\\.\\" + path), "");
   EXPECT_EQ(platform::SerialDevice::OwningGroup("\\\\.\\/nonexistent/kx2"), "");
 }
 
