@@ -34,7 +34,7 @@ class RecordingTest : public PanelTest {
 
   void SetUp() override {
     PanelTest::SetUp();
-    savePath = folder.File("download.txt");
+    savePath = (dir / "download.txt").string();
   }
   void TearDown() override {
     abortPoll.reset();
@@ -112,6 +112,7 @@ class RecordingTest : public PanelTest {
   std::vector<DataSeen> data;
   std::string progressSeen;
   TestFolder folder{"recording"};
+  std::filesystem::path dir = folder.Path();
 
  private:
   void OnRange(Range& r) {
