@@ -81,6 +81,9 @@ class ProcessFolder {
       if (m_fd >= 0) m_path = pattern;
     }
     if (m_fd < 0) return;
+    // Others may pass through, not look in: a test that drops its privileges
+    // still reaches a folder it opened to everyone.
+    ::chmod(m_path.c_str(), 0711);
     TestFolder::SweepDeadFolders();
     if (m_path.native().size() < sizeof g_dyingPath) {
       std::strcpy(g_dyingPath, m_path.c_str());
