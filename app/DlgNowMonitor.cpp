@@ -54,6 +54,10 @@ BOOL CDlgNowMonitor::OnInitDialog() {
 
 RunResult CDlgNowMonitor::RunWork(const char* caption) { return Run(this, caption, FALSE); }
 
+void CDlgNowMonitor::OnClose() {
+  if (IsWindowEnabled()) OnOK();
+}
+
 void CDlgNowMonitor::OnBnClickedAcquire() {
   m_nMode = kModeRead;
   RunAndShow();

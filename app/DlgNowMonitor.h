@@ -2,7 +2,7 @@
 // The current-values dialog, opened from the Test page for one modal run:
 // reads one line of current values from the logger and shows it as a table
 // of five rows (number, date, battery, rain total, sampling); it can also
-// reset the logger's rain count. Only "閉じる" closes it.
+// reset the logger's rain count. "閉じる" closes it; Esc does not.
 
 #include <cstdint>
 #include <string>
@@ -54,6 +54,10 @@ class CDlgNowMonitor : public CDialog, public CKXCWorkingThread {
   BOOL OnInitDialog() override;
   // Esc does nothing; "閉じる" (IDOK) is the one way out.
   void OnCancel() override {}
+  // The dialog asks for no close box, but some window managers draw one on
+  // every window all the same: a click there closes it as "閉じる" does,
+  // except while a work runs.
+  void OnClose() override;
 
  private:
   // The run of m_nMode, then the table and the failure text.

@@ -222,6 +222,10 @@ void CDlgTerminal::OnCancel() { CDialog::OnCancel(); }
 
 void CDlgTerminal::OnShowWindow(BOOL show, UINT status) {
   CDialog::OnShowWindow(show, status);
+  if (show && !m_bPlaced) {
+    m_bPlaced = true;
+    PlaceBesideOwner();
+  }
   for (UINT id : {kHello, kSleep, kSaveLog}) {
     if (CWnd* item = GetDlgItem(static_cast<int>(id))) item->EnableWindow(m_bIdle != 0);
   }
@@ -243,5 +247,37 @@ void CDlgTerminal::OnDestroy() {
     m_pLog->m_nNotifyCmd.store(0);
   }
   m_pView = nullptr;
+  m_bPlaced = false;
   CDialog::OnDestroy();
+}
+
+CPoint CDlgTerminal::OpeningPosition(const CRect& owner, int clientTop, int cx, int cy, const CRect& screen) {
+  const int y = std::clamp(owner.top, screen.top, std::max(screen.top, screen.bottom - cy));
+  if (owner.right + cx <= screen.right) return CPoint(owner.right, y);
+  if (owner.left - cx >= screen.left) return CPoint(owner.left - cx, y);
+  // Against the screen's edge on the side with more room, so that it covers
+  // as little of the owner as it can.
+  const bool right = screen.right - owner.right >= owner.left - screen.left;
+  return CPoint(right ? std::max<int>(screen.left, screen.right - cx) : screen.left, clientTop);
+}
+
+// Not centred over the owner: there the terminal hid the main window's title
+// and menu bar and, kept above its owner, took the clicks meant for the menu.
+void CDlgTerminal::PlaceBesideOwner() {
+  CWnd* owner = GetParent();
+  if (!owner || !owner->GetSafeHwnd()) return;
+  CRect outer;
+  owner->GetWindowRect(&outer);
+  POINT window{0, 0}, client{0, 0};
+  owner->CWnd::ClientToScreen(&window);  // below the owner's title bar
+  owner->ClientToScreen(&client);        // below its menu bar as well
+  // The window manager frames the terminal as it frames the owner, but only
+  // once it is shown: until then a position places its inside.
+  const CPoint frame(window.x - outer.left, window.y - outer.top);
+  CRect own;
+  GetWindowRect(&own);
+  const CRect screen(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  const CPoint at =
+      OpeningPosition(outer, client.y, own.Width() + 2 * frame.x, own.Height() + frame.y + frame.x, screen);
+  SetWindowPos(nullptr, at.x + frame.x, at.y + frame.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

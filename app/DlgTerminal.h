@@ -48,6 +48,13 @@ class CDlgTerminal : public CDialog {
 
   CLogView* GetView() const { return m_pView; }
 
+  // Where the terminal's outer frame, cx by cy, opens beside the owner's
+  // frame `owner` on `screen`: right of it, else left of it, where the screen
+  // has room; else at the screen's edge on the owner's roomier side, its top
+  // at `clientTop`, the top of the owner's client area, so that neither the
+  // owner's title nor its menu bar is hidden.
+  static CPoint OpeningPosition(const CRect& owner, int clientTop, int cx, int cy, const CRect& screen);
+
   // 1 while no background operation runs; the background runner clears it
   // and disables the buttons for the time of a work.
   int32_t m_bIdle = 1;
@@ -78,8 +85,10 @@ class CDlgTerminal : public CDialog {
   void SendToPort(const std::string& bytes);
   void SendFixed(const char* text);
   void PullEcho();
+  void PlaceBesideOwner();
   static bool PumpTrampoline();
 
   CRSPort* m_pPort = nullptr;
   CMLog* m_pLog = nullptr;
+  bool m_bPlaced = false;  // opened once; from then on it stays where the user put it
 };

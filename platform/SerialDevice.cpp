@@ -69,6 +69,9 @@ std::string SerialDevice::MapDevicePath(const std::string& name) {
 std::string SerialDevice::OwningGroup(const std::string& name) {
   struct stat st {};
   if (::stat(MapDevicePath(name).c_str(), &st) != 0) return {};
+  // Joining the group only helps where the group may read and write the
+  // device, and nobody should join root's group for a serial port.
+  if ((st.st_mode & (S_IRGRP | S_IWGRP)) != (S_IRGRP | S_IWGRP) || st.st_gid == 0) return {};
   std::vector<char> buffer(16384);
   group entry{};
   group* found = nullptr;

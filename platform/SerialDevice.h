@@ -94,7 +94,8 @@ class SerialDevice {
   // text is taken as a path as it stands.
   static std::string MapDevicePath(const std::string& name);
   // The name of the group that owns the device ("dialout"), empty when the
-  // device or its group cannot be found.
+  // device or its group cannot be found, when the group may not both read
+  // and write it, or when it is root's group: a group worth joining.
   static std::string OwningGroup(const std::string& name);
 
   // Opens exclusively (TIOCEXCL and a non-blocking flock, so even root cannot

@@ -67,10 +67,26 @@ std::string Describe(const fs::path& device) {
   return {};
 }
 
+// A USB serial adapter or modem: named so by its driver, or hanging off a USB
+// bus whatever its driver calls it.
+bool IsAdapter(const std::string& name, const fs::path& device) {
+  if (name.rfind("ttyUSB", 0) == 0 || name.rfind("ttyACM", 0) == 0) return true;
+  bool inDevices = false;  // only the device tree counts, not where sysfs sits
+  for (const fs::path& part : device) {
+    if (inDevices && part.string().rfind("usb", 0) == 0) return true;
+    inDevices = inDevices || part == "devices";
+  }
+  return false;
+}
+
 }  // namespace
 
 std::vector<SerialPortInfo> ListSerialPorts(const std::string& sysfsRoot) {
-  std::vector<SerialPortInfo> ports;
+  struct Found {
+    SerialPortInfo info;
+    bool adapter;
+  };
+  std::vector<Found> found;
   std::error_code ec;
   for (fs::directory_iterator it(sysfsRoot, ec), end; !ec && it != end; it.increment(ec)) {
     const fs::path entry = it->path();
@@ -83,24 +99,38 @@ std::vector<SerialPortInfo> ListSerialPorts(const std::string& sysfsRoot) {
     // means no UART answered there.
     if (FirstLine(entry / "type") == "0") continue;
     const fs::path device = fs::canonical(deviceLink, ec);
-    ports.push_back({entry.filename().string(), ec ? std::string() : Describe(device)});
+    const std::string name = entry.filename().string();
+    found.push_back({{name, ec ? std::string() : Describe(device)}, IsAdapter(name, ec ? fs::path() : device)});
     ec.clear();
   }
-  std::sort(ports.begin(), ports.end(),
-            [](const SerialPortInfo& a, const SerialPortInfo& b) { return NaturalLess(a.name, b.name); });
+  // A logger hangs on a USB adapter far more often than on a built-in UART,
+  // which nearly every PC has and which the list would otherwise put first.
+  std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+    if (a.adapter != b.adapter) return a.adapter;
+    return NaturalLess(a.info.name, b.info.name);
+  });
 
-  if (const char* extra = std::getenv("KX2_PORTS")) {
-    const std::string list = extra;
-    size_t start = 0;
-    while (start <= list.size()) {
-      const size_t colon = std::min(list.find(':', start), list.size());
-      const std::string path = list.substr(start, colon - start);
-      const bool seen =
-          std::any_of(ports.begin(), ports.end(), [&](const SerialPortInfo& p) { return p.name == path; });
-      if (!path.empty() && !seen) ports.push_back({path, "Virtual port"});
-      start = colon + 1;
+  // The ports the user named come first, in the order named; a name that is
+  // also a listed port (as "ttyUSB0" or "/dev/ttyUSB0") takes that row along.
+  std::vector<SerialPortInfo> ports;
+  const char* extra = std::getenv("KX2_PORTS");
+  const std::string list = extra ? extra : "";
+  for (size_t start = 0; extra && start <= list.size();) {
+    const size_t colon = std::min(list.find(':', start), list.size());
+    const std::string path = list.substr(start, colon - start);
+    start = colon + 1;
+    const auto names = [&path](const std::string& name) { return name == path || "/dev/" + name == path; };
+    const bool seen = std::any_of(ports.begin(), ports.end(), [&](const SerialPortInfo& p) { return names(p.name); });
+    if (path.empty() || seen) continue;
+    const auto listed = std::find_if(found.begin(), found.end(), [&](const Found& f) { return names(f.info.name); });
+    if (listed == found.end()) {
+      ports.push_back({path, "Virtual port"});
+      continue;
     }
+    ports.push_back(listed->info);
+    found.erase(listed);
   }
+  for (Found& f : found) ports.push_back(std::move(f.info));
   return ports;
 }
 

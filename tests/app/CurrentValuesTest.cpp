@@ -111,6 +111,14 @@ TEST_F(CurrentValuesTest, AcquireFillsFiveRowsWithTheValuesRightAligned) {
     // Esc, or anything asking for IDCANCEL, leaves the dialog open.
     dlg.SendMessage(WM_COMMAND, IDCANCEL, 0);
     EXPECT_TRUE(dlg.IsWindowVisible());
+    // A close box that the window manager draws all the same closes it, but
+    // not while a work runs (the dialog is disabled then).
+    dlg.EnableWindow(FALSE);
+    dlg.SendMessage(WM_CLOSE);
+    EXPECT_TRUE(dlg.IsWindowVisible());
+    dlg.EnableWindow(TRUE);
+    dlg.SendMessage(WM_CLOSE);
+    EXPECT_FALSE(dlg.IsWindowVisible());
   });
 }
 

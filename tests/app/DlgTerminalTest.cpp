@@ -381,3 +381,27 @@ TEST(DlgTerminalFirstShow, OpensAtTheEndOfWhatArrivedWhileHidden) {
 }
 
 }  // namespace
+
+// The terminal opens beside the main window where the screen has room, and
+// else at the screen's edge below the main window's menu bar: never over the
+// main window's title or menu.
+TEST(DlgTerminalPlacement, OpensBesideTheMainWindowOrBelowItsMenuBar) {
+  struct Case {
+    CRect owner;
+    int clientTop;
+    CRect screen;
+    CPoint at;
+  };
+  const Case cases[] = {
+      {{100, 80, 980, 800}, 120, {0, 0, 1920, 1080}, {980, 80}},     // room on the right
+      {{900, 80, 1780, 800}, 120, {0, 0, 1920, 1080}, {344, 80}},    // room on the left only
+      {{100, 80, 980, 800}, 120, {0, 0, 1280, 1024}, {724, 120}},    // neither: right edge, below the menu
+      {{300, 80, 1180, 800}, 120, {0, 0, 1280, 1024}, {0, 120}},     // more room on the left
+      {{100, 900, 980, 1600}, 940, {0, 0, 1920, 1080}, {980, 713}},  // kept on the screen
+  };
+  for (const Case& c : cases) {
+    const CPoint at = CDlgTerminal::OpeningPosition(c.owner, c.clientTop, 556, 367, c.screen);
+    EXPECT_EQ(at.x, c.at.x) << c.owner.left << "," << c.screen.right;
+    EXPECT_EQ(at.y, c.at.y) << c.owner.left << "," << c.screen.right;
+  }
+}

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/DlgFirm.h"
+#include "tests/support/TestFolder.h"
 #include "tests/app/PanelFixture.h"
 #include "tools/samples/HexImage.h"
 
@@ -25,13 +26,7 @@ class FirmwareTest : public PanelTest {
     // The transfer waits out the logger's flash write (11 s of logger time);
     // replies keep hundreds of ms of real time.
     timeScale.Set(0.15);
-    char tmpl[] = "/tmp/kx2-firm-XXXXXX";
-    ASSERT_NE(::mkdtemp(tmpl), nullptr);
-    dir = tmpl;
-  }
-  void TearDown() override {
-    PanelTest::TearDown();
-    std::filesystem::remove_all(dir);
+    ASSERT_FALSE(dir.empty());
   }
 
   // An image of this family that brings kNewVersion.
@@ -89,5 +84,6 @@ class FirmwareTest : public PanelTest {
     return out;
   }
 
-  std::string dir;
+  TestFolder folder{"firmware"};
+  std::string dir = folder.Path().string();
 };

@@ -72,8 +72,7 @@ class FrameTest : public ::testing::Test {
     ASSERT_TRUE(sim.Start());
     sim.SetClock(sim::SimClock::HostNow(), false);
     setenv("KX2_PORTS", sim.SlavePath().c_str(), 1);
-    // The machine's own ports come first in the list; the simulator is the
-    // port last used.
+    // The simulator is the port last used.
     theApp.m_device.m_strLastPort = DevicePath(sim.SlavePath());
     timeScale.Set(kScale);
 

@@ -7,6 +7,7 @@
 
 #include "TerminalTestSupport.h"
 #include "app/LogView.h"
+#include "tests/support/TestFolder.h"
 #include "ui/RecordingMessageService.h"
 
 namespace {
@@ -58,7 +59,8 @@ TEST_F(LogViewTest, TheDisplayKeeps1500LinesAndSavesThemByteForByte) {
   ASSERT_EQ(view.Lines().GetCount(), 1500);
   EXPECT_EQ(TextOf(view.Lines().At(0)), "line 4\r\n");
 
-  const std::string path = (std::filesystem::temp_directory_path() / "kx2_terminal_save.log").string();
+  const TestFolder folder("terminal");
+  const std::string path = folder.File("save.log");
   RecordingMessageService service;
   service.AnswerPath(path);
   view.SaveLogFile();
@@ -77,7 +79,6 @@ TEST_F(LogViewTest, TheDisplayKeeps1500LinesAndSavesThemByteForByte) {
   const std::string expected = all.substr(all.find("line 4\r\n")) + "RD SYS\r\n";
   EXPECT_EQ(saved.str(), expected);
   EXPECT_TRUE(service.boxes.empty());
-  std::remove(path.c_str());
 }
 
 TEST_F(LogViewTest, The1501stLineReplacesTheOldestAndSavingWritesLines2To1501) {
@@ -87,7 +88,8 @@ TEST_F(LogViewTest, The1501stLineReplacesTheOldestAndSavingWritesLines2To1501) {
   EXPECT_EQ(TextOf(view.Lines().At(0)), "2\n");
   EXPECT_EQ(TextOf(view.Lines().At(1499)), "1501\n");
 
-  const std::string path = (std::filesystem::temp_directory_path() / "kx2_terminal_1501.log").string();
+  const TestFolder folder("terminal");
+  const std::string path = folder.File("1501.log");
   RecordingMessageService service;
   service.AnswerPath(path);
   view.SaveLogFile();
@@ -95,7 +97,6 @@ TEST_F(LogViewTest, The1501stLineReplacesTheOldestAndSavingWritesLines2To1501) {
   std::stringstream saved;
   saved << in.rdbuf();
   EXPECT_EQ(saved.str(), all.substr(2));
-  std::remove(path.c_str());
 }
 
 TEST_F(LogViewTest, ASaveThatCannotBeWrittenSaysSoAndACancelledOneWritesNothing) {

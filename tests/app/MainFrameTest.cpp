@@ -1,6 +1,7 @@
 // The main frame against the logger simulator: the Connect road and its
 // failures, Disconnect, traffic-log recording and closing the window.
 #include <grp.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 
 #include "app/PortOpenReason.h"
 #include "tests/app/FrameFixture.h"
+#include "tests/support/TestFolder.h"
 
 namespace {
 std::string ReadFile(const std::string& path) {
@@ -143,15 +145,20 @@ TEST(PortOpenReason, NamesTheGroupToJoinOrTheOtherProgram) {
   for (const Case& c : cases) EXPECT_EQ(PortOpenReason(c.error, c.group), c.line);
 
   // The group that owns a device file, looked up by its path.
-  const std::string path = ::testing::TempDir() + "kx2-owned";
+  const TestFolder folder("owned");
+  const std::string path = folder.File("kx2-owned");
   std::FILE* f = std::fopen(path.c_str(), "wb");
   ASSERT_NE(f, nullptr);
   std::fclose(f);
   const group* own = getgrgid(getegid());
   ASSERT_NE(own, nullptr);
-  EXPECT_EQ(platform::SerialDevice::OwningGroup("\\\\.\\" + path), own->gr_name);
+  ::chmod(path.c_str(), 0660);
+  const std::string expected = getegid() == 0 ? "" : own->gr_name;  // nobody is sent to root's group
+  EXPECT_EQ(platform::SerialDevice::OwningGroup("\\\\.\\" + path), expected);
+  // A group that may not write the device is no help.
+  ::chmod(path.c_str(), 0640);
+  EXPECT_EQ(platform::SerialDevice::OwningGroup("\\\\.\\" + path), "");
   EXPECT_EQ(platform::SerialDevice::OwningGroup("\\\\.\\/nonexistent/kx2"), "");
-  std::remove(path.c_str());
 }
 
 // The frame swallows Tab for its panel; a box or a file dialog above it keeps
@@ -232,8 +239,8 @@ TEST_F(FrameTest, ReReadsOfThePagesRunTheFramesWork) {
 
 TEST_F(FrameTest, LogRecordingWritesTheBannerThenTheTrafficAndTheSecondChoiceClosesTheFile) {
   ASSERT_TRUE(Connect());
-  const std::string path = ::testing::TempDir() + "kx2_frame_log_" + std::to_string(::getpid()) + ".log";
-  std::remove(path.c_str());
+  const TestFolder folder("frame-log");
+  const std::string path = folder.File("traffic.log");
 
   boxes.AnswerPath(path);
   ASSERT_TRUE(frame->RunCommand(CMainFrame::ID_LOG_RECORD));
@@ -270,7 +277,6 @@ TEST_F(FrameTest, LogRecordingWritesTheBannerThenTheTrafficAndTheSecondChoiceClo
   ASSERT_TRUE(frame->RunCommand(CMainFrame::ID_LOG_RECORD));
   EXPECT_EQ(boxes.fileDialogs.size(), 2u);
   EXPECT_EQ(frame->m_bLogRecording, 0);
-  std::remove(path.c_str());
 }
 
 TEST_F(FrameTest, ClosingTheWindowSendsNothingAndJoinsEveryThread) {
@@ -280,7 +286,8 @@ TEST_F(FrameTest, ClosingTheWindowSendsNothingAndJoinsEveryThread) {
   ASSERT_EQ(frame->m_nState, CMainFrame::kStateConnected);
   EXPECT_GT(ProcessThreadCount(), threadsBefore);  // the port's reader
 
-  const std::string path = ::testing::TempDir() + "kx2_frame_close_" + std::to_string(::getpid()) + ".log";
+  const TestFolder folder("frame-close");
+  const std::string path = folder.File("traffic.log");
   boxes.AnswerPath(path);
   ASSERT_TRUE(frame->RunCommand(CMainFrame::ID_LOG_RECORD));
   ASSERT_TRUE(theApp.m_log.IsOpen());
@@ -294,7 +301,6 @@ TEST_F(FrameTest, ClosingTheWindowSendsNothingAndJoinsEveryThread) {
   EXPECT_FALSE(theApp.m_log.IsOpen());
   EXPECT_EQ(theApp.m_dlgTerminal.GetSafeHwnd(), 0);
   EXPECT_EQ(ProcessThreadCount(), threadsBefore);
-  std::remove(path.c_str());
 }
 
 TEST_F(FrameTest, TheWindowStaysWhileAWorkRuns) {
@@ -383,4 +389,24 @@ TEST_F(FrameTest, CtrlNOAndSReachTheFrameworksDocumentCommands) {
   ASSERT_EQ(boxes.fileDialogs.size(), 1u);
   EXPECT_FALSE(boxes.fileDialogs[0].open);
   EXPECT_TRUE(sim.ReceivedCommands().empty());
+}
+
+TEST_F(FrameTest, TheTerminalOpensClearOfTheTitleAndMenuAndThenStaysWhereItWasPut) {
+  CDlgTerminal& terminal = theApp.m_dlgTerminal;
+  ASSERT_TRUE(frame->RunCommand(CMainFrame::ID_TERMINAL));
+  ASSERT_TRUE(terminal.IsWindowVisible());
+  CRect outer, shown;
+  frame->GetWindowRect(&outer);
+  terminal.GetWindowRect(&shown);
+  POINT client{0, 0};
+  frame->ClientToScreen(&client);
+  EXPECT_TRUE(shown.left >= outer.right || shown.right <= outer.left || shown.top >= client.y)
+      << shown.left << "," << shown.top << " over " << outer.left << "," << outer.top << "-" << outer.right;
+
+  terminal.ShowWindow(SW_HIDE);
+  terminal.SetWindowPos(nullptr, 5, 6, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ASSERT_TRUE(frame->RunCommand(CMainFrame::ID_TERMINAL));
+  terminal.GetWindowRect(&shown);
+  EXPECT_EQ(shown.left, 5);
+  EXPECT_EQ(shown.top, 6);
 }

@@ -11,6 +11,7 @@
 #include "app/DlgAqcuired.h"
 #include "app/DlgInputRdALLID.h"
 #include "tests/app/AppTestSupport.h"
+#include "tests/support/TestFolder.h"
 #include "ui/RecordingMessageService.h"
 
 namespace {
@@ -43,10 +44,8 @@ class RecordDialogsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     EnsureQtApplication();
-    dir = std::filesystem::temp_directory_path() / ("kx2-dialogs-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
+    ASSERT_FALSE(dir.empty());
   }
-  void TearDown() override { std::filesystem::remove_all(dir); }
 
   // The range dialog over a logger holding first..last, answered with the
   // typed texts; the proposal it showed comes back in `shown`.
@@ -80,7 +79,8 @@ class RecordDialogsTest : public ::testing::Test {
     return run;
   }
 
-  std::filesystem::path dir;
+  TestFolder folder{"dialogs"};
+  std::filesystem::path dir = folder.Path();
   RecordingMessageService boxes;
 };
 }  // namespace

@@ -15,6 +15,7 @@
 #include "app/DlgInputRdALLID.h"
 #include "app/DlgWorking.h"
 #include "tests/app/PanelFixture.h"
+#include "tests/support/TestFolder.h"
 
 class RecordingTest : public PanelTest {
  protected:
@@ -33,14 +34,11 @@ class RecordingTest : public PanelTest {
 
   void SetUp() override {
     PanelTest::SetUp();
-    dir = std::filesystem::temp_directory_path() / ("kx2-recording-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
     savePath = (dir / "download.txt").string();
   }
   void TearDown() override {
     abortPoll.reset();
     PanelTest::TearDown();
-    std::filesystem::remove_all(dir);
   }
 
   // Connects, then answers the page's dialogs from here on.
@@ -113,7 +111,8 @@ class RecordingTest : public PanelTest {
   std::string savePath;
   std::vector<DataSeen> data;
   std::string progressSeen;
-  std::filesystem::path dir;
+  TestFolder folder{"recording"};
+  std::filesystem::path dir = folder.Path();
 
  private:
   void OnRange(Range& r) {

@@ -19,6 +19,7 @@
 #include "app/wizard/DlgInputSimSetting.h"
 #include "sim/SimClock.h"
 #include "tests/app/WizardFixture.h"
+#include "tests/support/TestFolder.h"
 
 namespace {
 using Lines = std::vector<std::string>;
@@ -32,19 +33,14 @@ class SettingsFile : public WizardTest {
  protected:
   void SetUp() override {
     WizardTest::SetUp();
-    char tmpl[] = "/tmp/kx2-rai-XXXXXX";
-    ASSERT_NE(::mkdtemp(tmpl), nullptr);
-    dir = tmpl;
+    ASSERT_FALSE(dir.empty());
     // The logger's clock stands still on a whole minute, so the start the
     // measurement page works out is known to the second.
     const int64_t host = sim::SimClock::HostNow();
     now = host - host % 60;
     sim.SetClock(now, false);
   }
-  void TearDown() override {
-    WizardTest::TearDown();
-    std::filesystem::remove_all(dir);
-  }
+  void TearDown() override { WizardTest::TearDown(); }
 
   std::string Path(const char* name) const { return dir + "/" + name; }
   static std::string Read(const std::string& path) {
@@ -84,7 +80,8 @@ class SettingsFile : public WizardTest {
     return "20" + f.substr(0, 2) + "-" + f.substr(3, 2) + "-" + f.substr(6, 2) + " " + f.substr(9);
   }
 
-  std::string dir;
+  TestFolder folder{"rai"};
+  std::string dir = folder.Path().string();
   int64_t now = 0;
 };
 

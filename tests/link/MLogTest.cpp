@@ -14,6 +14,7 @@
 #include "link/MLog.h"
 #include "link/RSPort.h"
 #include "platform/Hooks.h"
+#include "tests/support/TestFolder.h"
 
 namespace {
 
@@ -21,19 +22,6 @@ std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
-
-class TempDir {
- public:
-  TempDir() {
-    char templ[] = "/tmp/kx2mlogXXXXXX";
-    m_path = ::mkdtemp(templ);
-  }
-  ~TempDir() { std::system(("rm -rf '" + m_path + "'").c_str()); }
-  std::string File(const char* name) const { return m_path + "/" + name; }
-
- private:
-  std::string m_path;
-};
 
 // A stand-in for the window side: one live window, 7; every post recorded.
 std::mutex g_postMutex;
@@ -95,7 +83,7 @@ TEST(TrafficLog, RingBeforeInitTakesNothing) {
 }
 
 TEST(TrafficLog, FileGetsRawBytesAndAppends) {
-  TempDir dir;
+  const TestFolder dir("mlog");
   const std::string first = dir.File("first.log");
   const std::string second = dir.File("second.log");
   CMLog log;
@@ -156,7 +144,7 @@ TEST(TrafficLog, RefreshIsPostedOnlyToALiveWindow) {
 
 TEST(TrafficLog, WritersOnSeveralThreadsLoseNothing) {
   FakeWindows windows;
-  TempDir dir;
+  const TestFolder dir("mlog");
   CMLog log;
   ASSERT_EQ(log.m_echoBuffer.Init(), 1);
   ASSERT_EQ(log.Open(dir.File("t.log")), 1);

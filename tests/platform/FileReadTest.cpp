@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/TestFolder.h"
+
 using platform::FileReadResult;
 using platform::ReadFileStart;
 using platform::ReadWholeFile;
@@ -18,12 +20,7 @@ namespace {
 
 class FileReadTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/kx2-read-XXXXXX";
-    ASSERT_NE(::mkdtemp(tmpl), nullptr);
-    m_dir = tmpl;
-  }
-  void TearDown() override { std::filesystem::remove_all(m_dir); }
+  void SetUp() override { ASSERT_FALSE(m_folder.Path().empty()); }
 
   std::string Write(const char* name, const std::string& bytes) const {
     const std::string path = m_dir + "/" + name;
@@ -31,7 +28,8 @@ class FileReadTest : public ::testing::Test {
     return path;
   }
 
-  std::string m_dir;
+  TestFolder m_folder{"read"};
+  std::string m_dir = m_folder.Path().string();
 };
 
 }  // namespace

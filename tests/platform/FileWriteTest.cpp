@@ -16,6 +16,8 @@
 
 #include "platform/FileWrite.h"
 
+#include "tests/support/TestFolder.h"
+
 using platform::FileWriteResult;
 
 namespace {
@@ -26,15 +28,9 @@ bool Saved(const std::string& path, std::string_view bytes) {
 
 class FileWriteTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/kx2-write-XXXXXX";
-    ASSERT_NE(::mkdtemp(tmpl), nullptr);
-    m_dir = tmpl;
-  }
-  void TearDown() override {
-    ::chmod(m_dir.c_str(), 0700);
-    std::filesystem::remove_all(m_dir);
-  }
+  void SetUp() override { ASSERT_FALSE(m_folder.Path().empty()); }
+  // A test may leave the folder read-only; the folder's removal needs it back.
+  void TearDown() override { ::chmod(m_dir.c_str(), 0700); }
 
   std::string Path(const char* name) const { return m_dir + "/" + name; }
 
@@ -52,7 +48,8 @@ class FileWriteTest : public ::testing::Test {
     return names;
   }
 
-  std::string m_dir;
+  TestFolder m_folder{"write"};
+  std::string m_dir = m_folder.Path().string();
 };
 
 }  // namespace

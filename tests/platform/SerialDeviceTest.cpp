@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "platform/SerialDevice.h"
 #include "platform/TermiosDcb.h"
 #include "platform/Time.h"
+#include "tests/support/TestFolder.h"
 
 using namespace platform;
 
@@ -108,13 +110,11 @@ TEST(SerialDeviceOpen, KeepsTheReasonOfAFailure) {
   EXPECT_EQ(dev.Read(&c, 1, got), IoResult::Error);
 
   // A file that is not a terminal opens but is refused as a port.
-  char tmpl[] = "/tmp/kx2-notatty-XXXXXX";
-  const int fd = ::mkstemp(tmpl);
-  ASSERT_GE(fd, 0);
-  ::close(fd);
-  EXPECT_FALSE(dev.Open(tmpl));
+  const TestFolder folder("notatty");
+  const std::string file = folder.File("plain");
+  std::ofstream(file) << "x";
+  EXPECT_FALSE(dev.Open(file));
   EXPECT_EQ(dev.LastOpenError(), OpenError::Other);
-  ::unlink(tmpl);
 }
 
 TEST_F(PtyTest, OpenIsExclusiveUntilClosed) {

@@ -5,8 +5,11 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/SerialPorts.h"
+#include "tests/support/TestFolder.h"
 
 using namespace platform;
 namespace fs = std::filesystem;
@@ -17,15 +20,12 @@ namespace {
 class FakeSysfs : public ::testing::Test {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/kx2-sysfs-XXXXXX";
-    ASSERT_NE(::mkdtemp(tmpl), nullptr);
-    m_root = tmpl;
+    ASSERT_FALSE(m_root.empty());
     fs::create_directories(m_root / "class/tty");
     if (const char* old = std::getenv("KX2_PORTS")) m_savedPorts = old;
     ::unsetenv("KX2_PORTS");
   }
   void TearDown() override {
-    fs::remove_all(m_root);
     if (m_savedPorts)
       ::setenv("KX2_PORTS", m_savedPorts->c_str(), 1);
     else
@@ -54,7 +54,8 @@ class FakeSysfs : public ::testing::Test {
 
   std::vector<SerialPortInfo> List() const { return ListSerialPorts((m_root / "class/tty").string()); }
 
-  fs::path m_root;
+  TestFolder m_folder{"sysfs"};
+  fs::path m_root = m_folder.Path();
   std::optional<std::string> m_savedPorts;
 };
 
@@ -76,30 +77,37 @@ TEST_F(FakeSysfs, ListsTtysWithADeviceInNaturalOrderWithDescriptions) {
   AddTty("ttyS3", "devices/platform/serial8250/tty/ttyS3", "serial8250", "0");  // probed, no UART
   fs::create_directories(m_root / "class/tty/tty0");                            // a console: no device
 
+  // A vendor driver's own name for a USB adapter still counts as one.
+  AddTty("ttyXR0", "devices/usb2/2-1/2-1:1.0/tty/ttyXR0", "xr_serial");
+
   const auto ports = List();
-  ASSERT_EQ(ports.size(), 5u);
-  EXPECT_EQ(ports[0].name, "ttyACM0");
-  EXPECT_EQ(ports[0].description, "Kestrix2 Logger");
-  EXPECT_EQ(ports[1].name, "ttyS2");
-  EXPECT_EQ(ports[1].description, "serial8250");
-  EXPECT_EQ(ports[2].name, "ttyS10");
-  EXPECT_EQ(ports[2].description, "serial");
-  EXPECT_EQ(ports[3].name, "ttyS11");
-  EXPECT_EQ(ports[3].description, "serial");
-  EXPECT_EQ(ports[4].name, "ttyUSB0");
-  EXPECT_EQ(ports[4].description, "FT232R USB UART");
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"ttyACM0", "Kestrix2 Logger"}, {"ttyUSB0", "FT232R USB UART"}, {"ttyXR0", "xr_serial"},
+      {"ttyS2", "serial8250"},        {"ttyS10", "serial"},           {"ttyS11", "serial"}};
+  ASSERT_EQ(ports.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(ports[i].name, expected[i].first) << i;
+    EXPECT_EQ(ports[i].description, expected[i].second) << i;
+  }
 }
 
-TEST_F(FakeSysfs, AppendsTheVirtualPortsOfTheEnvironment) {
+TEST_F(FakeSysfs, PutsThePortsOfTheEnvironmentFirst) {
+  AddTty("ttyS0", "devices/pnp0/00:04", "serial", "4");
   AddTty("ttyUSB0", "devices/usb1/1-1/1-1:1.0/ttyUSB0", "");
-  ::setenv("KX2_PORTS", "/tmp/kx2sim::/tmp/kx2sim2:/tmp/kx2sim", 1);
+  AddTty("ttyUSB1", "devices/usb1/1-2/1-2:1.0/ttyUSB1", "");
+  ::setenv("KX2_PORTS", "/tmp/kx2sim::/dev/ttyUSB1:/tmp/kx2sim2:/tmp/kx2sim:ttyS0:ttyUSB1", 1);
   const auto ports = List();
-  ASSERT_EQ(ports.size(), 3u);
-  EXPECT_EQ(ports[0].name, "ttyUSB0");
-  EXPECT_EQ(ports[0].description, "");  // neither product nor driver
-  EXPECT_EQ(ports[1].name, "/tmp/kx2sim");
-  EXPECT_EQ(ports[1].description, "Virtual port");
-  EXPECT_EQ(ports[2].name, "/tmp/kx2sim2");
+  // ttyUSB0 has neither product nor driver.
+  const std::vector<std::pair<std::string, std::string>> expected = {{"/tmp/kx2sim", "Virtual port"},
+                                                                     {"ttyUSB1", ""},
+                                                                     {"/tmp/kx2sim2", "Virtual port"},
+                                                                     {"ttyS0", "serial"},
+                                                                     {"ttyUSB0", ""}};
+  ASSERT_EQ(ports.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(ports[i].name, expected[i].first) << i;
+    EXPECT_EQ(ports[i].description, expected[i].second) << i;
+  }
 }
 
 TEST_F(FakeSysfs, AMissingTreeListsOnlyTheVirtualPorts) {

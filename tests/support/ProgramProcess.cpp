@@ -21,11 +21,8 @@ constexpr auto kPoll = std::chrono::milliseconds(1);
 
 ProgramProcess::ProgramProcess(const std::string& path,
                                const std::vector<std::pair<std::string, std::string>>& overrides) {
-  char pattern[] = "/tmp/kx2programXXXXXX";
-  const int fd = mkstemp(pattern);
-  if (fd < 0) return;
-  close(fd);
-  m_output = pattern;
+  if (m_folder.Path().empty()) return;
+  m_output = m_folder.File("output.txt");
 
   std::vector<std::string> env;
   for (char** e = environ; *e; ++e) {
@@ -41,7 +38,7 @@ ProgramProcess::ProgramProcess(const std::string& path,
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, m_output.c_str(), O_WRONLY | O_TRUNC, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, m_output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   posix_spawn_file_actions_adddup2(&actions, 1, 2);
   std::string program = path;
   char* argv[] = {program.data(), nullptr};
@@ -54,7 +51,6 @@ ProgramProcess::~ProgramProcess() {
     kill(m_pid, SIGKILL);
     waitpid(m_pid, nullptr, 0);
   }
-  if (!m_output.empty()) std::remove(m_output.c_str());
 }
 
 bool ProgramProcess::WaitUntilRunning(std::chrono::milliseconds patience) {

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/TestFolder.h"
+
 class ProgramProcess {
  public:
   // Starts path with the environment of this process, changed by overrides
@@ -40,5 +42,6 @@ class ProgramProcess {
   pid_t m_pid = -1;
   bool m_ended = false;
   int m_status = 0;
+  TestFolder m_folder{"program"};
   std::string m_output;
 };

@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "UiTestSupport.h"
+#include "tests/support/TestFolder.h"
 #include "ui/DC.h"
 #include "ui/Document.h"
 #include "ui/FrameWndEx.h"
@@ -190,7 +191,8 @@ TEST(FrameWnd, DocumentCommandsNewOpenAndSaveAnEmptyDocument) {
 
   // Save asks for a file the first time, proposing the title, and writes the
   // empty document; the second save goes to the same file without asking.
-  const std::string path = ::testing::TempDir() + "kx2-document.txt";
+  const TestFolder folder("document");
+  const std::string path = folder.File("kx2-document.txt");
   std::FILE* old = std::fopen(path.c_str(), "wb");
   ASSERT_NE(old, nullptr);
   std::fputs("old", old);
@@ -224,7 +226,7 @@ TEST(FrameWnd, DocumentCommandsNewOpenAndSaveAnEmptyDocument) {
   ASSERT_EQ(service.fileDialogs.size(), 2u);
   EXPECT_TRUE(service.fileDialogs[1].open);
   EXPECT_EQ(doc->GetPathName(), path);
-  service.AnswerPath(::testing::TempDir() + "kx2-no-such-dir/x.txt");
+  service.AnswerPath(folder.File("no-such-dir/x.txt"));
   frame->RunCommand(ID_FILE_OPEN, true);
   ASSERT_EQ(service.boxes.size(), 1u);
   EXPECT_EQ(service.boxes[0].text, "ドキュメントを開けませんでした。");
@@ -234,7 +236,6 @@ TEST(FrameWnd, DocumentCommandsNewOpenAndSaveAnEmptyDocument) {
   EXPECT_EQ(doc->GetPathName(), path);
   EXPECT_EQ(service.boxes.size(), 1u);
 
-  std::remove(path.c_str());
   app.CloseDocTemplates();
 }
 
