@@ -149,7 +149,8 @@ void CMainFrame::ExecuteSettingItem(CWnd* caller, int index, unsigned flags) {
     select.Init(device.m_workRead.m_sysInfo.m_nKind, 0);
     for (int i = 0; i < kSettingItemCount; ++i) select.m_item[i].checked = i == index ? 1 : 0;
     CKXCSettingWork work;
-    work.RunWizard(caller, select, flags);
+    // Each page shows its own outcome; the frame only refreshes.
+    static_cast<void>(work.RunWizard(caller, select, flags));
   }
   m_dlgRefMain.UpdatePages();
 }
@@ -171,7 +172,7 @@ void CMainFrame::RunSettingGroup(int group) {
   }
   device.m_workEdit = device.m_workRead;
   CKXCSettingWork work;
-  work.SelectAndRun(this, select);
+  static_cast<void>(work.SelectAndRun(this, select));
   SetFocus();
   m_dlgRefMain.UpdatePages();
 }

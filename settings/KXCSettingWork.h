@@ -15,6 +15,8 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/WalkResult.h"
+
 class CInputBaseDlg;
 class CSdlTime;
 class CSettingSelect;
@@ -69,14 +71,13 @@ class CKXCSettingWork {
   using PageMaker = std::function<std::unique_ptr<CInputBaseDlg>(int item)>;
 
   // Lets the operator narrow the selection in the item tree, then runs the
-  // wizard over what was chosen. -1, and the selection unchanged, when the
-  // tree is cancelled; else the wizard's result.
-  int SelectAndRun(CWnd* parent, CSettingSelect& select, unsigned unused = 0);
+  // wizard over what was chosen. Cancelled, and the selection unchanged,
+  // when the tree is cancelled; else the wizard's result.
+  [[nodiscard]] WalkResult SelectAndRun(CWnd* parent, CSettingSelect& select, unsigned unused = 0);
   // One input page per ticked item, in item order, walked with the given
-  // page flags: 1 walked to the end, 0 backed out of the first page, -1
-  // closed or cancelled, or no item had a page.
-  int RunWizard(CWnd* parent, const CSettingSelect& select, unsigned flags);
-  int RunWizard(CWnd* parent, const CSettingSelect& select, unsigned flags, const PageMaker& make);
+  // page flags; cancelled also when no item had a page.
+  [[nodiscard]] WalkResult RunWizard(CWnd* parent, const CSettingSelect& select, unsigned flags);
+  [[nodiscard]] WalkResult RunWizard(CWnd* parent, const CSettingSelect& select, unsigned flags, const PageMaker& make);
   // The page of each item that has one.
   static std::unique_ptr<CInputBaseDlg> CreatePage(int item);
 

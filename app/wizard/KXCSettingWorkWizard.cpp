@@ -27,19 +27,20 @@ std::unique_ptr<CInputBaseDlg> MakePage(const CKXCSettingWork::PageMaker& make, 
 }
 }  // namespace
 
-int CKXCSettingWork::SelectAndRun(CWnd* parent, CSettingSelect& select, unsigned) {
+WalkResult CKXCSettingWork::SelectAndRun(CWnd* parent, CSettingSelect& select, unsigned) {
   CDlgTreeItem dlg(parent);
   dlg.m_select = select;
-  if (dlg.DoModal() != IDOK) return -1;
+  if (dlg.DoModal() != IDOK) return WalkResult::kCancelled;
   select = dlg.m_select;
   return RunWizard(parent, select, 0);
 }
 
-int CKXCSettingWork::RunWizard(CWnd* parent, const CSettingSelect& select, unsigned flags) {
+WalkResult CKXCSettingWork::RunWizard(CWnd* parent, const CSettingSelect& select, unsigned flags) {
   return RunWizard(parent, select, flags, &CKXCSettingWork::CreatePage);
 }
 
-int CKXCSettingWork::RunWizard(CWnd* parent, const CSettingSelect& select, unsigned flags, const PageMaker& make) {
+WalkResult CKXCSettingWork::RunWizard(CWnd* parent, const CSettingSelect& select, unsigned flags,
+                                       const PageMaker& make) {
   CKX2Device& device = theApp.m_device;
   std::vector<CListBase> pages;
   int stopAt = -1;
@@ -69,7 +70,7 @@ int CKXCSettingWork::RunWizard(CWnd* parent, const CSettingSelect& select, unsig
     const unsigned stop = static_cast<int>(k) == stopAt ? CWizerdWorkCore::kStopMeasurement : 0;
     list.Add(pages[k].m_pPage, flags | stop, pages[k].m_nItem);
   }
-  const int result = list.m_steps.empty() ? -1 : list.Run(parent);
+  const WalkResult result = list.m_steps.empty() ? WalkResult::kCancelled : list.Run(parent);
 
   // Cancelled (or failed) before the measurement page started the logger
   // again: it no longer records rain, and the operator must know.

@@ -19,7 +19,7 @@ int CWizerdList::Add(CWizerdWorkCore* page, unsigned flags, int tag) {
   return 1;
 }
 
-int CWizerdList::Run(CWnd* parent) {
+WalkResult CWizerdList::Run(CWnd* parent) {
   m_nEndState = kEndNone;
   const int n = static_cast<int>(m_steps.size());
   int index = 0;
@@ -62,6 +62,6 @@ int CWizerdList::Run(CWnd* parent) {
         break;
     }
   }
-  if (m_nEndState != kEndNone) return -1;
-  return index < 0 ? 0 : 1;
+  if (m_nEndState != kEndNone) return WalkResult::kCancelled;
+  return index < 0 ? WalkResult::kBackedOut : WalkResult::kFinished;
 }

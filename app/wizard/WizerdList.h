@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/wizard/WizerdWorkOne.h"
+#include "settings/WalkResult.h"
 
 class CWnd;
 
@@ -21,9 +22,9 @@ class CWizerdList {
 
   // Appends a step: 1, or 0 when the list cannot grow (nothing appended).
   int Add(CWizerdWorkCore* page, unsigned flags, int tag);
-  // Walks the steps: 1 past the last, 0 Back on the first, -1 when a page
-  // closed without a choice, was cancelled or failed.
-  int Run(CWnd* parent);
+  // Walks the steps; cancelled when a page closed without a choice, was
+  // cancelled or failed.
+  [[nodiscard]] WalkResult Run(CWnd* parent);
 
   std::vector<CWizerdWorkOne> m_steps;
   int m_nEndState = kEndNone;

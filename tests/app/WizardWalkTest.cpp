@@ -18,6 +18,9 @@
 namespace {
 using Lines = std::vector<std::string>;
 using W = CWizerdWorkCore;
+constexpr WalkResult kFinished = WalkResult::kFinished;
+constexpr WalkResult kBackedOut = WalkResult::kBackedOut;
+constexpr WalkResult kCancelled = WalkResult::kCancelled;
 constexpr int kThrow = 99;  // a scripted answer: the page run throws
 
 struct Visit {
@@ -82,22 +85,22 @@ TEST(WizerdList, PlacesAndResultsOfTheWalk) {
     int pages;
     std::vector<int> answers;
     std::vector<Visit> visits;  // page index, place
-    int result;
+    WalkResult result;
     int endState;
   };
   const Row rows[] = {
-      {"one page, Next", 1, {W::kNext}, {{0, W::kOnlyPage}}, 1, CWizerdList::kEndNone},
-      {"three pages, Next", 3, {0, 0, 0}, {{0, W::kFirstPage}, {1, W::kMiddlePage}, {2, W::kLastPage}}, 1, 0},
-      {"Back on the first", 3, {W::kBack}, {{0, W::kFirstPage}}, 0, 0},
+      {"one page, Next", 1, {W::kNext}, {{0, W::kOnlyPage}}, kFinished, CWizerdList::kEndNone},
+      {"three pages, Next", 3, {0, 0, 0}, {{0, W::kFirstPage}, {1, W::kMiddlePage}, {2, W::kLastPage}}, kFinished, 0},
+      {"Back on the first", 3, {W::kBack}, {{0, W::kFirstPage}}, kBackedOut, 0},
       {"Back and on again", 3, {0, W::kBack, 0, 0, 0},
-       {{0, W::kFirstPage}, {1, 0}, {0, W::kFirstPage}, {1, 0}, {2, W::kLastPage}}, 1, 0},
-      {"Cancel in the middle", 3, {0, W::kCancel}, {{0, W::kFirstPage}, {1, 0}}, -1, CWizerdList::kEndCancelled},
-      {"closed without a choice", 2, {W::kClosed}, {{0, W::kFirstPage}}, -1, CWizerdList::kEndClosed},
+       {{0, W::kFirstPage}, {1, 0}, {0, W::kFirstPage}, {1, 0}, {2, W::kLastPage}}, kFinished, 0},
+      {"Cancel in the middle", 3, {0, W::kCancel}, {{0, W::kFirstPage}, {1, 0}}, kCancelled, CWizerdList::kEndCancelled},
+      {"closed without a choice", 2, {W::kClosed}, {{0, W::kFirstPage}}, kCancelled, CWizerdList::kEndClosed},
       {"Skip follows the last move", 3, {0, 0, W::kBack, W::kSkip, 0, W::kSkip, 0},
-       {{0, 1}, {1, 0}, {2, 4}, {1, 0}, {0, 1}, {1, 0}, {2, 4}}, 1, 0},
-      {"Skip on the first page goes on", 2, {W::kSkip, 0}, {{0, 1}, {1, 4}}, 1, 0},
-      {"an unknown answer counts as Next", 2, {7, 0}, {{0, 1}, {1, 4}}, 1, 0},
-      {"a failing page ends the walk", 3, {0, kThrow}, {{0, 1}, {1, 0}}, -1, CWizerdList::kEndFailed},
+       {{0, 1}, {1, 0}, {2, 4}, {1, 0}, {0, 1}, {1, 0}, {2, 4}}, kFinished, 0},
+      {"Skip on the first page goes on", 2, {W::kSkip, 0}, {{0, 1}, {1, 4}}, kFinished, 0},
+      {"an unknown answer counts as Next", 2, {7, 0}, {{0, 1}, {1, 4}}, kFinished, 0},
+      {"a failing page ends the walk", 3, {0, kThrow}, {{0, 1}, {1, 0}}, kCancelled, CWizerdList::kEndFailed},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -124,21 +127,21 @@ TEST(KXCSettingWork, RunnerMakesOnePagePerTickedItemAndOneStopperFollowedByAMeas
     bool measuring;
     unsigned flags;
     std::vector<Visit> visits;  // setting item, page flags as the walk gives them
-    int result;
+    WalkResult result;
   };
   const unsigned stop = W::kStopMeasurement;
   const Row rows[] = {
-      {"item 1 has no page", {1}, true, 0, {}, -1},
+      {"item 1 has no page", {1}, true, 0, {}, kCancelled},
       {"measuring: alarm pages and a measurement page", {3, 6, 21}, true, 0,
-       {{3, W::kFirstPage}, {6, stop}, {21, 0}, {22, W::kLastPage}}, 1},
+       {{3, W::kFirstPage}, {6, stop}, {21, 0}, {22, W::kLastPage}}, kFinished},
       {"idle: the stopper stays, no measurement page", {3, 6, 21}, false, 0,
-       {{3, W::kFirstPage}, {6, stop}, {21, W::kLastPage}}, 1},
-      {"rain criteria alone while measuring", {21}, true, 0, {{21, stop | W::kFirstPage}, {22, W::kLastPage}}, 1},
-      {"a ticked measurement page is not doubled", {6, 22}, true, 0, {{6, stop | W::kFirstPage}, {22, W::kLastPage}}, 1},
+       {{3, W::kFirstPage}, {6, stop}, {21, W::kLastPage}}, kFinished},
+      {"rain criteria alone while measuring", {21}, true, 0, {{21, stop | W::kFirstPage}, {22, W::kLastPage}}, kFinished},
+      {"a ticked measurement page is not doubled", {6, 22}, true, 0, {{6, stop | W::kFirstPage}, {22, W::kLastPage}}, kFinished},
       {"the caller's flags reach every page", {19, 20}, false, W::kNoReRead,
-       {{19, W::kNoReRead | W::kFirstPage}, {20, W::kNoReRead | W::kLastPage}}, 1},
-      {"a page that cannot be made is left out", {0, 5, 20}, false, 0, {{0, W::kFirstPage}, {20, W::kLastPage}}, 1},
-      {"Back on the first page", {0, 3}, false, 0, {{0, W::kFirstPage}}, 0},
+       {{19, W::kNoReRead | W::kFirstPage}, {20, W::kNoReRead | W::kLastPage}}, kFinished},
+      {"a page that cannot be made is left out", {0, 5, 20}, false, 0, {{0, W::kFirstPage}, {20, W::kLastPage}}, kFinished},
+      {"Back on the first page", {0, 3}, false, 0, {{0, W::kFirstPage}}, kBackedOut},
   };
   int32_t& measuring = theApp.m_device.m_workRead.m_sysInfo.m_nMeasuring;
   const int32_t saved = measuring;
@@ -330,7 +333,7 @@ TEST_F(WizardTest, ACancelledTreeOpensNoPageAndKeepsTheSelection) {
     Click(tree, IDCANCEL);
   });
   CKXCSettingWork work;
-  EXPECT_EQ(work.SelectAndRun(frame, select), -1);
+  EXPECT_EQ(work.SelectAndRun(frame, select), WalkResult::kCancelled);
   EXPECT_TRUE(steps.empty());
   EXPECT_TRUE(seen.empty());
   EXPECT_EQ(select.m_item[3].checked, 1);
@@ -347,18 +350,18 @@ TEST_F(WizardTest, AWalkOfPagesEndsWithOneZeroOrMinusOne) {
     EXPECT_FALSE(page.GetDlgItem(CInputBaseDlg::kBackButton)->IsWindowEnabled());
     Click(page, CInputBaseDlg::kBackButton);
   });
-  EXPECT_EQ(work.RunWizard(frame, select, 0), 0);
+  EXPECT_EQ(work.RunWizard(frame, select, 0), WalkResult::kBackedOut);
 
   ThenPress<CDlgInputInitReset>({CInputBaseDlg::kNextButton});
   ThenPress<CDlgInputIoRain>({IDCANCEL});
-  EXPECT_EQ(work.RunWizard(frame, select, 0), -1);
+  EXPECT_EQ(work.RunWizard(frame, select, 0), WalkResult::kCancelled);
 
   const size_t before = sim.ReceivedCommands().size();
   ThenPress<CDlgInputInitReset>({CInputBaseDlg::kNextButton});
   ThenPress<CDlgInputIoRain>({CInputBaseDlg::kNextButton});  // unchanged: nothing to send
   ThenPress<CDlgInputAntenaTest>({CInputBaseDlg::kNextButton});
   ThenPress<CDlgInputTestMail>({CInputBaseDlg::kNextButton});
-  EXPECT_EQ(work.RunWizard(frame, select, 0), 1);
+  EXPECT_EQ(work.RunWizard(frame, select, 0), WalkResult::kFinished);
   EXPECT_TRUE(SentSince(before).empty());
   EXPECT_TRUE(boxes.boxes.empty());
 }
@@ -414,7 +417,7 @@ TEST_F(WizardTest, AWalkThatLeavesTheLoggerStoppedSaysSo) {
       return nullptr;
     };
     CKXCSettingWork work;
-    EXPECT_EQ(work.RunWizard(frame, Ticked({6}), 0, make), start ? 1 : -1);
+    EXPECT_EQ(work.RunWizard(frame, Ticked({6}), 0, make), start ? WalkResult::kFinished : WalkResult::kCancelled);
     const Lines sent = SentSince(before);
     ASSERT_FALSE(sent.empty());
     EXPECT_EQ(sent[0], "ST STP");

@@ -1,0 +1,8 @@
+#pragma once
+// How a walk of the settings wizard ended.
+
+enum class WalkResult {
+  kCancelled = -1,  // a page was cancelled, closed without a choice or failed; or there was no page to walk
+  kBackedOut = 0,   // Back on the first page
+  kFinished = 1,    // Next past the last page
+};
