@@ -87,6 +87,10 @@ PortOpenResult CRSPort::Open(const std::string& name, const platform::DCB& setti
   m_hCom.Purge(kPurgeAll);
   m_pReadData->Clear();
   m_pReadData->Shut(false);
+  {
+    platform::CriticalSectionLock lock(m_csPort);
+    m_settle.Reset();
+  }
   m_evLinkDown.Reset();
   m_bLinkUp = true;
 
@@ -174,6 +178,7 @@ int32_t CRSPort::Write(const char* data, int32_t length, int32_t purgeFirst) {
     uint32_t written = 0;
     const platform::IoResult io = m_hCom.Write(data, static_cast<uint32_t>(length), written, kWriteWaitMs);
     result = (io == platform::IoResult::Ok && written == static_cast<uint32_t>(length)) ? 1 : 0;
+    if (written > 0) m_nLastTx = platform::TickCount();
     if (io == platform::IoResult::Error) LinkDown();
   }
   // The device's write waits by itself, so the write event is never signalled

@@ -13,6 +13,7 @@
 
 #include "link/PortOpenResult.h"
 #include "link/ReadData.h"
+#include "link/ReplySettle.h"
 #include "platform/CriticalSection.h"
 #include "platform/Event.h"
 #include "platform/SerialDevice.h"
@@ -35,8 +36,13 @@ class CRSPort {
   // Whether the link is there: the device is open and has not gone (hang-up
   // or I/O error) or begun to close. An exchange finds it false at once.
   bool IsOpen() const { return m_bLinkUp.load() && m_hCom.IsOpen(); }
-  // TickCount when the reader last received bytes, stale ones included.
+  // TickCount when the reader last received bytes, stale ones included, and
+  // when bytes last went out.
   uint32_t LastReceived() const { return m_nLastRx.load(); }
+  uint32_t LastSent() const { return m_nLastTx.load(); }
+  // What the exchanges owe the line after a command went unanswered; used
+  // under the port lock only.
+  CReplySettle& Settle() { return m_settle; }
   // Waits ms (scaled) or until the link goes; true while it is still there.
   bool PauseWhileOpen(uint32_t ms);
   CReadData* GetReadData() { return m_pReadData.get(); }
@@ -70,6 +76,8 @@ class CRSPort {
   // Set while the link is down, so that pauses between exchanges end with it.
   platform::Event m_evLinkDown{true, true};
   std::atomic<uint32_t> m_nLastRx{0};
+  std::atomic<uint32_t> m_nLastTx{0};
+  CReplySettle m_settle{*this};
 };
 
 // Records bytes of either direction in the traffic log: sent non-zero marks
