@@ -21,23 +21,23 @@ RunResult CMainFrame::RunWork(const char* caption) { return Run(this, caption, F
 
 WorkResult CMainFrame::ThreadWork() {
   CKX2Device& device = theApp.m_device;
+  // The connect road shows its own texts (m_strWorkError, or 401 when
+  // empty); a re-read shows the device object's, as every other operation.
+  const auto failed = [&](DeviceResult why, const std::string& connectText) {
+    m_strWorkError = connectText;
+    device.SetError(device.FailedOrGone(why));
+    return WorkResult::kFailed;
+  };
   switch (m_nWorkMode) {
     case kWorkConnect: {
-      if (device.WakeUp() != ReadResult::kDone) {
-        m_strWorkError.clear();
-        return WorkResult::kFailed;
-      }
+      if (device.WakeUp() != ReadResult::kDone) return failed(DeviceResult::kNoResponse, std::string());
       const bool systemRead = device.ReadSystemInfo() == ReadResult::kDone;
       // A logger of another family wakes and reports its system, but has no
       // network record: that is the one failure with a text of its own.
       if (device.ReadMailInfo() != ReadResult::kDone) {
-        m_strWorkError = res::LoadString(res::kStrNotSupported);
-        return WorkResult::kFailed;
+        return failed(DeviceResult::kNotSupported, res::LoadString(res::kStrNotSupported));
       }
-      if (!systemRead) {
-        m_strWorkError.clear();
-        return WorkResult::kFailed;
-      }
+      if (!systemRead) return failed(DeviceResult::kFailed, std::string());
       return WorkResult::kDone;
     }
     case kWorkSystem:
@@ -128,17 +128,16 @@ void CMainFrame::ExecuteSettingItem(CWnd* caller, int index, unsigned flags) {
   if (index < 0) {
     CWnd* focus = GetFocus();
     m_nWorkMode = index == -2 ? kWorkSystem : kWorkConnect;
+    if (index == -1) device.ClearDeviceMessages();
     const RunResult result = RunWork(nullptr);
     // The operator's full re-read reports a failure as every other operation
-    // does: a logger that went (its adapter pulled) as not connected, one that
-    // did not answer as no response. The system re-read before a download
-    // stays silent, since the download reports.
-    if (result != RunResult::kDone && index == -1) {
-      std::string text = res::LoadString(res::kStrDeviceNoResponse);
-      if (!device.m_port.IsOpen()) {
-        device.SetError(DeviceResult::kNotConnected);
-        text = device.m_strError;
-      }
+    // does, with the device object's text: a logger that went (its adapter
+    // pulled) as not connected, one that did not wake as no response. The
+    // system re-read before a download stays silent, since the download
+    // reports.
+    if (result == RunResult::kFailed && index == -1) {
+      const std::string text =
+          device.m_strError.empty() ? res::LoadString(res::kStrDeviceNoResponse) : device.m_strError;
       (caller ? caller : this)->MessageBox(text, nullptr, MB_ICONEXCLAMATION);
     }
     if (caller) caller->SetFocus();

@@ -219,14 +219,15 @@ TEST_F(FrameTest, ReReadsOfThePagesRunTheFramesWork) {
   EXPECT_EQ(frame->m_nState, CMainFrame::kStateConnected);
   EXPECT_TRUE(boxes.boxes.empty());
 
-  // With the logger gone, the operator's full re-read says so; the system
-  // re-read before a download stays silent (the download reports).
+  // With the system record unanswered, the operator's full re-read says it
+  // failed; the system re-read before a download stays silent (the download
+  // reports).
   SilenceFor("RD SYS");
   frame->ExecuteSettingItem(nullptr, -2, 0);
   EXPECT_TRUE(boxes.boxes.empty());
   frame->ExecuteSettingItem(nullptr, -1, 0);
   ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].text, "エラー！ 機器からの応答がありません");
+  EXPECT_EQ(boxes.boxes[0].text, "エラー！ 失敗しました");
   EXPECT_EQ(boxes.boxes[0].Icon(), static_cast<UINT>(MB_ICONEXCLAMATION));
 }
 
