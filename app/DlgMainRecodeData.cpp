@@ -36,6 +36,10 @@ void CDlgMainRecodeData::Refresh() {
 void CDlgMainRecodeData::OnBnClickedReadData() {
   // The range is proposed from the logger's memory as it is now.
   loggerpage::ExecuteSettingItem(this, kItemSystemReread);
+  if (!loggerpage::IsPortOpen()) {
+    MessageBox(res::LoadString(res::kStrNotConnected), nullptr, MB_ICONEXCLAMATION);
+    return;
+  }
   const CKX2SysInfo& sys = theApp.m_device.m_workRead.m_sysInfo;
   const int32_t first = sys.m_nIdFirst;
   const int32_t last = sys.m_nIdLast;

@@ -12,9 +12,12 @@
 #include "res/StringTable.h"
 #include "settings/KXCSettingWork.h"
 #include "settings/SettingSelect.h"
+#include "ui/MessagePump.h"
 
 namespace {
 constexpr const char* kErrorCaption = "Error!";
+// How often a lost link that had to wait looks again.
+constexpr UINT kLinkLostRetryMs = 200;
 }  // namespace
 
 RunResult CMainFrame::RunWork(const char* caption) { return Run(this, caption, FALSE); }
@@ -113,6 +116,29 @@ void CMainFrame::ResetConnection() {
   device.m_bConnected = 0;
   device.m_workRead = CSettingWorkData();
   m_nState = 0;
+}
+
+void CMainFrame::OnLinkLost() {
+  KillTimer(kLinkLostTimer);
+  // A notice of an earlier link, or one the frame has let go already.
+  if (!IsConnected() || theApp.m_device.m_port.IsOpen()) return;
+  // The operation still running, and a dialog over the pages (the data
+  // just downloaded, a wizard page), report and end first: taking the
+  // panel from under them would close them with it.
+  if (IsOperationRunning() || IsModalLoopRunning()) {
+    SetTimer(kLinkLostTimer, kLinkLostRetryMs);
+    return;
+  }
+  ResetConnection();
+  MessageBox(res::LoadString(res::kStrLinkLost), kErrorCaption, MB_ICONEXCLAMATION);
+}
+
+void CMainFrame::OnTimer(UINT_PTR id) {
+  if (id == kLinkLostTimer) {
+    OnLinkLost();
+  } else {
+    CFrameWndEx::OnTimer(id);
+  }
 }
 
 void CMainFrame::OnDisconnect() {

@@ -126,6 +126,19 @@ void CRSPort::LinkDown() {
   if (m_pReadData) m_pReadData->Shut(true);
 }
 
+void CRSPort::LinkLost() {
+  // Close takes the link down first, so a read it cancels tells no one.
+  const bool wasUp = m_bLinkUp.exchange(false);
+  LinkDown();
+  const platform::WindowHandle window = m_hLostWnd.load();
+  if (wasUp && window != 0) platform::PostCommand(window, m_nLostCmd.load(), 0);
+}
+
+void CRSPort::SetLinkLostNotify(platform::WindowHandle window, uint32_t command) {
+  m_nLostCmd = command;
+  m_hLostWnd = window;
+}
+
 bool CRSPort::PauseWhileOpen(uint32_t ms) {
   if (IsOpen()) m_evLinkDown.Wait(ms);
   return IsOpen();
@@ -179,7 +192,7 @@ int32_t CRSPort::Write(const char* data, int32_t length, int32_t purgeFirst) {
     const platform::IoResult io = m_hCom.Write(data, static_cast<uint32_t>(length), written, kWriteWaitMs);
     result = (io == platform::IoResult::Ok && written == static_cast<uint32_t>(length)) ? 1 : 0;
     if (written > 0) m_nLastTx = platform::TickCount();
-    if (io == platform::IoResult::Error) LinkDown();
+    if (io == platform::IoResult::Error) LinkLost();
   }
   // The device's write waits by itself, so the write event is never signalled
   // and needs no reset here; leaving it alone also keeps a write on a worker
@@ -222,7 +235,7 @@ void CRSPort::ReadLoop() {
       // at once rather than let every exchange wait out its time-out. A
       // vanished device answers every call at once; without a pause the
       // reader would spin at full speed until the port is closed.
-      LinkDown();
+      LinkLost();
       m_evStop.Wait(kSliceMs);
     } else {
       platform::Sleep(0);

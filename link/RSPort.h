@@ -16,6 +16,7 @@
 #include "link/ReplySettle.h"
 #include "platform/CriticalSection.h"
 #include "platform/Event.h"
+#include "platform/Hooks.h"
 #include "platform/SerialDevice.h"
 #include "platform/Thread.h"
 
@@ -51,6 +52,10 @@ class CRSPort {
   // Why the device itself could not be opened by the last Open (241).
   platform::OpenError LastOpenError() const { return m_hCom.LastOpenError(); }
   const platform::DCB& GetSettings() const { return m_dcb; }
+  // The window told, by the command posted to it, when the link goes while
+  // the port is open (a hang-up or an I/O error, not a Close); once per
+  // link, from whichever thread finds it. 0 / 0 while none listens.
+  void SetLinkLostNotify(platform::WindowHandle window, uint32_t command);
 
  private:
   void ReadLoop();
@@ -59,6 +64,9 @@ class CRSPort {
   // The link is gone or going: exchanges waiting for a line end at once and
   // every later one finds the port closed.
   void LinkDown();
+  // The device failed under an open port: LinkDown, and the listening window
+  // is told.
+  void LinkLost();
 
   platform::SerialDevice m_hCom;
   std::string m_strName;
@@ -77,6 +85,8 @@ class CRSPort {
   platform::Event m_evLinkDown{true, true};
   std::atomic<uint32_t> m_nLastRx{0};
   std::atomic<uint32_t> m_nLastTx{0};
+  std::atomic<platform::WindowHandle> m_hLostWnd{0};
+  std::atomic<uint32_t> m_nLostCmd{0};
   CReplySettle m_settle{*this};
 };
 

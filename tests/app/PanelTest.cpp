@@ -158,3 +158,22 @@ TEST_F(PanelTest, DisconnectDestroysThePanelAndItsPages) {
   EXPECT_EQ(Panel().m_nDeviceKind, -1);
   Panel().UpdatePages();  // no window: nothing to do, nothing to crash
 }
+
+// A download whose re-read finds the logger gone says so instead of asking
+// for a range, and the frame then lets go of the link and says that once.
+TEST_F(PanelTest, ADownloadWhoseReReadFindsTheLinkGoneSaysSo) {
+  ASSERT_TRUE(ConnectOk());
+  sim.InjectFault({sim::FaultKind::Vanish, "RD SYS", 1});
+  int dialogs = 0;
+  CDialog::SetModalHook([&dialogs](CDialog* dlg) {
+    ++dialogs;
+    dlg->SendMessage(WM_COMMAND, IDCANCEL, 0);
+  });
+  Click(Panel().m_pageRecodeData, CDlgMainRecodeData::kReadData);
+  EXPECT_EQ(dialogs, 0);
+  ASSERT_TRUE(PumpUntil([&] { return frame->m_nState == 0; }));
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[0].text, "エラー！ 機器と接続していません");
+  EXPECT_EQ(boxes.boxes[1].text.rfind("機器との接続が切れました。", 0), 0u);
+  EXPECT_EQ(Panel().GetSafeHwnd(), 0);
+}
