@@ -55,12 +55,13 @@ BOOL CDlgNowMonitor::OnInitDialog() {
 RunResult CDlgNowMonitor::RunWork(const char* caption) { return Run(this, caption, FALSE); }
 
 void CDlgNowMonitor::OnBnClickedAcquire() {
+  if (RefuseWhileBusy(this)) return;
   m_nMode = kModeRead;
   RunAndShow();
 }
 
 void CDlgNowMonitor::OnBnClickedRainReset() {
-  if (!loggerpage::Confirm(*this, res::kStrRainResetConfirm, kRainResetCaption)) return;
+  if (RefuseWhileBusy(this) || !loggerpage::Confirm(*this, res::kStrRainResetConfirm, kRainResetCaption)) return;
   m_nMode = kModeRainReset;
   RunAndShow();
 }

@@ -55,7 +55,7 @@ WorkResult CMainFrame::ThreadWork() {
 void CMainFrame::OnConnect() {
   // A posted Connect may arrive while the progress window pumps; the port
   // belongs to that work until it ends.
-  if (IsOperationRunning()) return;
+  if (RefuseWhileBusy(this)) return;
   theApp.m_device.ClosePort();
   // A failure has said so in its own box.
   static_cast<void>(OpenConnection());
@@ -142,7 +142,7 @@ void CMainFrame::OnTimer(UINT_PTR id) {
 }
 
 void CMainFrame::OnDisconnect() {
-  if (IsOperationRunning()) return;
+  if (RefuseWhileBusy(this)) return;
   // The logger is left as it is: nothing goes out, only the port closes.
   m_nWorkMode = kWorkNothing;
   static_cast<void>(RunWork(nullptr));
@@ -150,6 +150,7 @@ void CMainFrame::OnDisconnect() {
 }
 
 void CMainFrame::ExecuteSettingItem(CWnd* caller, int index, unsigned flags) {
+  if (RefuseWhileBusy(caller)) return;
   CKX2Device& device = theApp.m_device;
   if (index < 0) {
     CWnd* focus = GetFocus();
@@ -182,7 +183,7 @@ void CMainFrame::ExecuteSettingItem(CWnd* caller, int index, unsigned flags) {
 void CMainFrame::OnSettingGroup(int group) { RunSettingGroup(group); }
 
 void CMainFrame::RunSettingGroup(int group) {
-  if (!OpenConnection()) return;
+  if (RefuseWhileBusy(this) || !OpenConnection()) return;
   CKX2Device& device = theApp.m_device;
   CSettingSelect select;
   select.Init(device.m_workRead.m_sysInfo.m_nKind, 0);
@@ -202,6 +203,8 @@ void CMainFrame::RunSettingGroup(int group) {
 }
 
 void CMainFrame::OnExportSettings() {
+  // The records may be changing under a running work.
+  if (RefuseWhileBusy(this)) return;
   CKX2Device& device = theApp.m_device;
   CSettingSelect select;
   select.Init(device.m_workRead.m_sysInfo.m_nKind, 1);
@@ -220,6 +223,7 @@ void CMainFrame::OnExportSettings() {
 }
 
 void CMainFrame::OnImportSettings() {
+  if (RefuseWhileBusy(this)) return;
   CKX2Device& device = theApp.m_device;
   CSettingSelect select;
   select.Init(device.m_workRead.m_sysInfo.m_nKind, 1);
@@ -231,6 +235,7 @@ void CMainFrame::OnImportSettings() {
 }
 
 void CMainFrame::OnFirmwareUpdate() {
+  if (RefuseWhileBusy(this)) return;
   CDlgFirm dlg(this);
   dlg.DoModal();
   if (dlg.m_bUpdated == 0) return;

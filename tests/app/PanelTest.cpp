@@ -3,6 +3,7 @@
 // that must not close it.
 #include <QTabBar>
 
+#include "app/DlgWorking.h"
 #include "tests/app/PanelFixture.h"
 #include "ui/TabControlWidget.h"
 
@@ -176,4 +177,33 @@ TEST_F(PanelTest, ADownloadWhoseReReadFindsTheLinkGoneSaysSo) {
   EXPECT_EQ(boxes.boxes[0].text, "エラー！ 機器と接続していません");
   EXPECT_EQ(boxes.boxes[1].text.rfind("機器との接続が切れました。", 0), 0u);
   EXPECT_EQ(Panel().GetSafeHwnd(), 0);
+}
+
+// While one operation runs no window but its progress window and the
+// terminal takes input; a click that reaches a page all the same starts
+// nothing and says that another operation runs.
+TEST_F(PanelTest, WhileAnOperationRunsOnlyItsProgressWindowAndTheTerminalTakeInput) {
+  ASSERT_TRUE(ConnectOk());
+  bool frameOn = true, tabOn = true, updateOn = true, progressOn = false, terminalOn = false;
+  WhenPumped([&] {
+    frameOn = frame->IsWindowEnabled();
+    tabOn = Panel().m_tab.IsWindowEnabled();
+    updateOn = Enabled(System(), CDlgMainSystem::kUpdate);
+    progressOn = g_pCurWorkingDlg != nullptr && g_pCurWorkingDlg->IsWindowEnabled();
+    terminalOn = theApp.m_dlgTerminal.IsWindowEnabled();
+    Click(System(), CDlgMainSystem::kUpdate);
+  });
+  const size_t before = sim.ReceivedCommands().size();
+  Click(Panel().m_pageMeasSetting, CDlgMainMeasSetting::kStopMeasure);
+  EXPECT_FALSE(frameOn);
+  EXPECT_FALSE(tabOn);
+  EXPECT_FALSE(updateOn);
+  EXPECT_TRUE(progressOn);
+  EXPECT_TRUE(terminalOn);
+  EXPECT_EQ(SentSince(before), (std::vector<std::string>{"ST STP", "RD SYS"}));
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[0].text, res::LoadString(res::kStrBusy));
+  EXPECT_EQ(boxes.boxes[1].text, "成功");
+  EXPECT_TRUE(frame->IsWindowEnabled());
+  EXPECT_TRUE(Enabled(System(), CDlgMainSystem::kUpdate));
 }
