@@ -57,7 +57,9 @@ uint32_t CReplySettle::QuietFor(uint32_t now) const {
 void CReplySettle::WaitForQuiet() {
   const bool slow = m_port.LastReceived() != m_nRxAtGiveUp;
   const uint32_t quietMs = slow ? 2 * m_nQuietMs : m_nQuietMs;
-  const uint32_t boundMs = 2 * quietMs;
+  // Chatter that never pauses (the module's own lines) must not hold the
+  // next command longer than a settle after the time-out ever did.
+  const uint32_t boundMs = 2 * m_nQuietMs;
   const uint32_t start = platform::TickCount();
   // The late lines are read here, so that their end markers count; the
   // command's own write would discard them anyway.

@@ -12,8 +12,9 @@
 // as the exchange waited (at most kMaxQuietMs). A logger that has shown
 // itself slow (bytes came after a try ran out) owes an answer to each later
 // try as well, each as late as the first, so the quiet it needs is twice
-// that. The wait never lasts longer than twice the quiet it needs while
-// bytes keep coming, and a closing port ends it at once.
+// that. The wait never lasts longer than twice the time the exchange waited
+// (at most 2 x kMaxQuietMs) while bytes keep coming, and a closing port ends
+// it at once.
 //
 // A logger silent all along costs no wait: its last try went out as long
 // ago as that try waited. The time the operator spends reading a failure
