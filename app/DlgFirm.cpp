@@ -72,7 +72,7 @@ void CDlgFirm::OnBnClickedSelectFile() {
 }
 
 void CDlgFirm::OnBnClickedUpdate() {
-  if (m_strFilePath.empty()) return;
+  if (m_strFilePath.empty() || RefuseWhileBusy(this)) return;
   EnableButtons(FALSE);
   const int result = StartUpdate();
   if (result == kCannotRead) {

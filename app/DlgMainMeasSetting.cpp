@@ -134,9 +134,9 @@ void CDlgMainMeasSetting::OnBnClickedCriteria() { loggerpage::ExecuteSettingItem
 void CDlgMainMeasSetting::OnBnClickedUpdate() { loggerpage::ExecuteSettingItem(this, kItemReread); }
 
 void CDlgMainMeasSetting::OnBnClickedStopMeasure() {
-  // Anything but kDone failed, including a run refused beside another
-  // operation (kBusy); the refresh below would otherwise leave "測定中"
-  // standing unexplained.
+  if (RefuseWhileBusy(this)) return;
+  // Anything but kDone failed: the refresh below would otherwise leave
+  // "測定中" standing unexplained.
   const bool done = loggerpage::RunPageWork(*this, *this) == RunResult::kDone;
   loggerpage::ShowOutcome(*this, done, kNoCaption);
   // Only this page shows the measuring state the stop re-read.

@@ -34,8 +34,13 @@ void CDlgMainRecodeData::Refresh() {
 }
 
 void CDlgMainRecodeData::OnBnClickedReadData() {
+  if (RefuseWhileBusy(this)) return;
   // The range is proposed from the logger's memory as it is now.
   loggerpage::ExecuteSettingItem(this, kItemSystemReread);
+  if (!loggerpage::IsPortOpen()) {
+    MessageBox(res::LoadString(res::kStrNotConnected), nullptr, MB_ICONEXCLAMATION);
+    return;
+  }
   const CKX2SysInfo& sys = theApp.m_device.m_workRead.m_sysInfo;
   const int32_t first = sys.m_nIdFirst;
   const int32_t last = sys.m_nIdLast;
@@ -52,12 +57,13 @@ void CDlgMainRecodeData::OnBnClickedReadData() {
   RunAndShow(kModeRecords);
 }
 
-void CDlgMainRecodeData::OnBnClickedReadErrorLog() { RunAndShow(kModeErrorLog); }
+void CDlgMainRecodeData::OnBnClickedReadErrorLog() {
+  if (!RefuseWhileBusy(this)) RunAndShow(kModeErrorLog);
+}
 
 void CDlgMainRecodeData::RunAndShow(uint8_t mode) {
   loggerpage::EnableMainFrame(FALSE);
   m_nMode = mode;
-  // A run refused beside another operation leaves no text of an earlier one.
   m_strData.clear();
   const RunResult result = RunWork();
   // Records that came before a download failed are still the operator's:
@@ -71,6 +77,7 @@ void CDlgMainRecodeData::RunAndShow(uint8_t mode) {
 }
 
 void CDlgMainRecodeData::OnBnClickedClearData() {
+  if (RefuseWhileBusy(this)) return;
   if (MessageBox(res::LoadString(res::kStrClearConfirm), kClearCaption,
                  MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) != IDOK) {
     return;

@@ -90,10 +90,8 @@ void CDlgMainSystem::OnBnClickedUpdate() { loggerpage::ExecuteSettingItem(this, 
 void CDlgMainSystem::OnBnClickedInputSetting() { loggerpage::ExecuteSettingItem(this, kItemRainCoef); }
 
 void CDlgMainSystem::OnBnClickedTimeSync() {
-  if (!loggerpage::Confirm(*this, res::kStrSyncConfirm, kSyncCaption)) return;
+  if (RefuseWhileBusy(this) || !loggerpage::Confirm(*this, res::kStrSyncConfirm, kSyncCaption)) return;
   loggerpage::EnableMainFrame(FALSE);
-  // Anything but kDone failed, including a run refused beside another
-  // operation (kBusy).
   const bool done = loggerpage::RunPageWork(*this, *this) == RunResult::kDone;
   if (done) loggerpage::ExecuteSettingItem(this, kItemReread);
   loggerpage::ShowOutcome(*this, done, kSyncCaption);

@@ -18,6 +18,7 @@ void CDlgMainTest::Refresh() {
 }
 
 void CDlgMainTest::OnBnClickedCurrentValues() {
+  if (RefuseWhileBusy(this)) return;
   CDlgNowMonitor dlg;
   dlg.DoModal();
 }
@@ -27,6 +28,7 @@ void CDlgMainTest::OnBnClickedAntenna() { loggerpage::ExecuteSettingItem(this, k
 // The test mail runs its page alone over this page, without the frame's
 // setting-item road: it sets nothing, so nothing needs a re-read.
 void CDlgMainTest::OnBnClickedTestMail() {
+  if (RefuseWhileBusy(this)) return;
   CDlgInputTestMail page;
   page.RunPage(this, kTestMailFlags);
 }

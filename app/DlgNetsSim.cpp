@@ -48,15 +48,14 @@ void CDlgNetsSim::OnBnClickedApnSetting() {
 // byte is set: its work neither stops a measurement nor re-reads the records,
 // so this page shows the IMEI it finds only after a later re-read.
 void CDlgNetsSim::OnBnClickedCheckImei() {
+  if (RefuseWhileBusy(this)) return;
   CDlgInputCheckIMEI page;
   page.RunPage(this, kCheckImeiFlags);
 }
 
 void CDlgNetsSim::OnBnClickedRebootModule() {
-  if (!loggerpage::Confirm(*this, res::kStrRebootConfirm, kRebootCaption)) return;
+  if (RefuseWhileBusy(this) || !loggerpage::Confirm(*this, res::kStrRebootConfirm, kRebootCaption)) return;
   loggerpage::EnableMainFrame(FALSE);
-  // Anything but kDone failed, including a run refused beside another
-  // operation (kBusy).
   const bool done = loggerpage::RunPageWork(*this, *this) == RunResult::kDone;
   loggerpage::ShowOutcome(*this, done, kRebootCaption);
   loggerpage::EnableMainFrame(TRUE);

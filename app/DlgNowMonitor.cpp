@@ -59,12 +59,13 @@ void CDlgNowMonitor::OnClose() {
 }
 
 void CDlgNowMonitor::OnBnClickedAcquire() {
+  if (RefuseWhileBusy(this)) return;
   m_nMode = kModeRead;
   RunAndShow();
 }
 
 void CDlgNowMonitor::OnBnClickedRainReset() {
-  if (!loggerpage::Confirm(*this, res::kStrRainResetConfirm, kRainResetCaption)) return;
+  if (RefuseWhileBusy(this) || !loggerpage::Confirm(*this, res::kStrRainResetConfirm, kRainResetCaption)) return;
   m_nMode = kModeRainReset;
   RunAndShow();
 }

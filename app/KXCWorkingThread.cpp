@@ -3,7 +3,10 @@
 #include "app/DlgTerminal.h"
 #include "app/DlgWorking.h"
 #include "app/Kestrix2CommApp.h"
+#include "app/MainFrame.h"
 #include "platform/Time.h"
+#include "res/StringIds.h"
+#include "res/StringTable.h"
 #include "ui/MessagePump.h"
 
 namespace {
@@ -42,6 +45,13 @@ CKXCWorkingThread::~CKXCWorkingThread() {
 
 bool CKXCWorkingThread::IsOperationRunning() { return g_bOperationRunning; }
 
+bool CKXCWorkingThread::RefuseWhileBusy(CWnd* owner) {
+  if (!g_bOperationRunning) return false;
+  if (owner == nullptr) owner = theApp.m_pMainFrame;
+  if (owner != nullptr) owner->MessageBox(res::LoadString(res::kStrBusy), nullptr, MB_ICONEXCLAMATION);
+  return true;
+}
+
 WorkResult CKXCWorkingThread::WorkResultOf(DeviceResult result, const char* detail) {
   if (result == DeviceResult::kOk) return WorkResult::kDone;
   theApp.m_device.SetError(result, detail);
@@ -51,10 +61,9 @@ WorkResult CKXCWorkingThread::WorkResultOf(DeviceResult result, const char* deta
 RunResult CKXCWorkingThread::Run(CWnd* pParent, const char* caption) { return Run(pParent, caption, FALSE); }
 
 RunResult CKXCWorkingThread::Run(CWnd* pParent, const char* caption, BOOL bCancelable) {
-  // The tabbed panel and the terminal are windows of their own that no run
-  // disables; a second exchange beside a running one would interleave on
-  // the port and share the device object's records.
-  if (g_bOperationRunning) return kBusy;
+  // A second exchange beside a running one would interleave on the port and
+  // share the device object's records.
+  if (RefuseWhileBusy(pParent)) return kBusy;
   g_bOperationRunning = true;
 
   theApp.m_dlgTerminal.m_bIdle = 0;
@@ -77,6 +86,9 @@ RunResult CKXCWorkingThread::Run(CWnd* pParent, const char* caption, BOOL bCance
   m_pWorkingDlg->m_pParentWnd = pParent;
   theApp.CreateWithFont(*m_pWorkingDlg, CDlgWorking::IDD, nullptr);
   m_hWorkingWnd.store(m_pWorkingDlg->GetSafeHwnd());
+  // The owner alone is not enough: the tabbed panel's other pages, the
+  // frame's menus and any dialog would start an operation of their own.
+  const std::vector<HWND> disabled = DisableOtherWindows(m_pWorkingDlg->GetSafeHwnd());
 
   platform::Sleep(0);
   m_nResult = WorkResult::kFailed;
@@ -113,6 +125,7 @@ RunResult CKXCWorkingThread::Run(CWnd* pParent, const char* caption, BOOL bCance
   delete m_pWorkingDlg;
   m_pWorkingDlg = nullptr;
 
+  EnableAgain(disabled);
   // The owner's window may have gone during the run; its handle tells.
   if (CWnd* parent = CWnd::FromHandle(hParent)) {
     parent->EnableWindow(TRUE);
@@ -142,6 +155,26 @@ uint32_t CKXCWorkingThread::ThreadProc(CKXCWorkingThread* runner) {
   runner->m_nResult = result;
   runner->OnWorkEnd();
   return 0;
+}
+
+std::vector<HWND> CKXCWorkingThread::DisableOtherWindows(HWND progress) {
+  std::vector<HWND> disabled;
+  // The terminal stays live: the operator watches the traffic there.
+  const HWND terminal = theApp.m_dlgTerminal.GetSafeHwnd();
+  for (const HWND window : CWnd::TopLevelWindows()) {
+    CWnd* wnd = CWnd::FromHandle(window);
+    if (window == progress || window == terminal || wnd == nullptr || !wnd->IsWindowEnabled()) continue;
+    wnd->EnableWindow(FALSE);
+    disabled.push_back(window);
+  }
+  return disabled;
+}
+
+// Windows that went during the run are skipped.
+void CKXCWorkingThread::EnableAgain(const std::vector<HWND>& windows) {
+  for (const HWND window : windows) {
+    if (CWnd* wnd = CWnd::FromHandle(window)) wnd->EnableWindow(TRUE);
+  }
 }
 
 void CKXCWorkingThread::EnableTerminalButtons(BOOL enable) {

@@ -5,14 +5,17 @@
 // keeps the window side alive until the worker has ended and returns
 // ThreadWork's result.
 //
-// One logger operation at a time: Run keeps waiting until its worker has
-// ended, whatever happens to the owner's window meanwhile, and a Run that
-// a window starts while another operation runs (from a window the first run
-// could not disable) returns kBusy at once without starting anything.
+// One logger operation at a time: while a run works, every window of the
+// program but its progress window and the terminal takes no input, and Run
+// keeps waiting until its worker has ended, whatever happens to the owner's
+// window meanwhile. A Run asked for all the same (a posted command) says
+// that another operation is running and returns kBusy without starting
+// anything.
 
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "app/EscapeEvent.h"
 #include "app/RunResult.h"
@@ -50,6 +53,9 @@ class CKXCWorkingThread {
   BOOL PostWorkingCommand(UINT command, LPARAM value) const;
   // Does a logger operation run now (its Run has not returned yet).
   static bool IsOperationRunning();
+  // While one runs: says so over the owner (the main frame when null) and
+  // answers true, so the caller starts nothing. User-interface thread.
+  static bool RefuseWhileBusy(CWnd* owner);
   // From the worker: the device object's result as the work's. A failure
   // leaves its text, with the detail on a line of its own where one is
   // given, in the device object.
@@ -64,6 +70,9 @@ class CKXCWorkingThread {
  private:
   static uint32_t ThreadProc(CKXCWorkingThread* runner);
   void EnableTerminalButtons(BOOL enable);
+  // The program's windows that stood open to input, now disabled; and back.
+  static std::vector<HWND> DisableOtherWindows(HWND progress);
+  static void EnableAgain(const std::vector<HWND>& windows);
 
   // The progress window's handle, which the worker reads while the window
   // side may destroy the window.

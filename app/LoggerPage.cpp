@@ -32,6 +32,8 @@ bool Confirm(CWnd& page, unsigned textId, const char* caption) {
 }
 
 RunResult RunPageWork(CWnd& page, CKXCWorkingThread& work) {
+  // The texts of the operation that runs are its own to show.
+  if (CKXCWorkingThread::RefuseWhileBusy(&page)) return RunResult::kBusy;
   theApp.m_device.ClearDeviceMessages();
   const RunResult result = work.Run(&page, nullptr, FALSE);
   ShowDeviceMessages(page);

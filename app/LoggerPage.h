@@ -41,7 +41,7 @@ bool Confirm(CWnd& page, unsigned textId, const char* caption);
 // A page's own logger operation run without an abort button (the works poll
 // no escape event): the device object's texts are emptied first, and after
 // the run its error text, or else its success text, is shown. The run's
-// result.
+// result; kBusy, said and nothing else done, while another operation runs.
 [[nodiscard]] RunResult RunPageWork(CWnd& page, CKXCWorkingThread& work);
 
 // The device object's texts after a run: the error text with the

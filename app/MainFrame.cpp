@@ -50,6 +50,7 @@ void CMainFrame::MapMessages() {
   }
   MapCommand(ID_FIRMWARE_UPDATE, [this] { OnFirmwareUpdate(); });
   MapCommand(ID_NOTHING, [] {});
+  MapCommand(ID_LINK_LOST, [this] { OnLinkLost(); });
 
   auto whileConnected = [this](CCmdUI* ui) { ui->Enable(IsConnected() ? TRUE : FALSE); };
   MapUpdateCommandUI(ID_CONNECT, [this](CCmdUI* ui) { ui->Enable(IsConnected() ? FALSE : TRUE); });
@@ -88,6 +89,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT cs) {
   if (CFrameWndEx::OnCreate(cs) == -1) return -1;
   ModifyStyle(0, WS_MAXIMIZEBOX);
   theApp.m_dlgTerminal.CreateTerminal(this);
+  theApp.m_device.m_port.SetLinkLostNotify(m_hWnd, ID_LINK_LOST);
   DrawMenuBar();
   MoveWindow(kStartX, kStartY, kStartWidth, kStartHeight);
   ShowWindow(SW_SHOW);
@@ -150,6 +152,8 @@ void CMainFrame::OnClose() {
 
 void CMainFrame::OnDestroy() {
   m_keyHook.UnHook();
+  KillTimer(kLinkLostTimer);
+  theApp.m_device.m_port.SetLinkLostNotify(0, 0);
   ResetConnection();
   {
     platform::CriticalSectionLock lock(theApp.m_log.FileLock());

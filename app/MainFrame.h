@@ -30,11 +30,15 @@ class CMainFrame : public CFrameWndEx, public CKXCWorkingThread {
     ID_IMPORT_SETTINGS = 32794,
     ID_FIRMWARE_UPDATE = 32821,
     ID_APP_ABOUT_MENU = 32823,
+    // Posted by the port when the link goes (CRSPort::SetLinkLostNotify).
+    ID_LINK_LOST = 32830,
   };
   // m_nWorkMode values.
   enum : int { kWorkConnect = 0, kWorkNothing = 1, kWorkSystem = 2 };
   // Bit of m_nState.
   static constexpr unsigned char kStateConnected = 0x01;
+  // The timer of a lost link that waits for an operation or a dialog.
+  static constexpr UINT_PTR kLinkLostTimer = 1;
 
   CMainFrame();
   ~CMainFrame() override;
@@ -81,8 +85,13 @@ class CMainFrame : public CFrameWndEx, public CKXCWorkingThread {
   void OnClose() override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
+  void OnTimer(UINT_PTR id) override;
+
   void OnConnect();
   void OnDisconnect();
+  // The link went: the disconnected state and one word of it, once no
+  // operation and no dialog uses the pages any more.
+  void OnLinkLost();
   void OnTerminal();
   void OnLogRecord();
   void StartLogRecording();

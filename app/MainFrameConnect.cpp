@@ -12,32 +12,35 @@
 #include "res/StringTable.h"
 #include "settings/KXCSettingWork.h"
 #include "settings/SettingSelect.h"
+#include "ui/MessagePump.h"
 
 namespace {
 constexpr const char* kErrorCaption = "Error!";
+// How often a lost link that had to wait looks again.
+constexpr UINT kLinkLostRetryMs = 200;
 }  // namespace
 
 RunResult CMainFrame::RunWork(const char* caption) { return Run(this, caption, FALSE); }
 
 WorkResult CMainFrame::ThreadWork() {
   CKX2Device& device = theApp.m_device;
+  // The connect road shows its own texts (m_strWorkError, or 401 when
+  // empty); a re-read shows the device object's, as every other operation.
+  const auto failed = [&](DeviceResult why, const std::string& connectText) {
+    m_strWorkError = connectText;
+    device.SetError(device.FailedOrGone(why));
+    return WorkResult::kFailed;
+  };
   switch (m_nWorkMode) {
     case kWorkConnect: {
-      if (device.WakeUp() != ReadResult::kDone) {
-        m_strWorkError.clear();
-        return WorkResult::kFailed;
-      }
+      if (device.WakeUp() != ReadResult::kDone) return failed(DeviceResult::kNoResponse, std::string());
       const bool systemRead = device.ReadSystemInfo() == ReadResult::kDone;
       // A logger of another family wakes and reports its system, but has no
       // network record: that is the one failure with a text of its own.
       if (device.ReadMailInfo() != ReadResult::kDone) {
-        m_strWorkError = res::LoadString(res::kStrNotSupported);
-        return WorkResult::kFailed;
+        return failed(DeviceResult::kNotSupported, res::LoadString(res::kStrNotSupported));
       }
-      if (!systemRead) {
-        m_strWorkError.clear();
-        return WorkResult::kFailed;
-      }
+      if (!systemRead) return failed(DeviceResult::kFailed, std::string());
       return WorkResult::kDone;
     }
     case kWorkSystem:
@@ -52,7 +55,7 @@ WorkResult CMainFrame::ThreadWork() {
 void CMainFrame::OnConnect() {
   // A posted Connect may arrive while the progress window pumps; the port
   // belongs to that work until it ends.
-  if (IsOperationRunning()) return;
+  if (RefuseWhileBusy(this)) return;
   theApp.m_device.ClosePort();
   // A failure has said so in its own box.
   static_cast<void>(OpenConnection());
@@ -115,8 +118,31 @@ void CMainFrame::ResetConnection() {
   m_nState = 0;
 }
 
+void CMainFrame::OnLinkLost() {
+  KillTimer(kLinkLostTimer);
+  // A notice of an earlier link, or one the frame has let go already.
+  if (!IsConnected() || theApp.m_device.m_port.IsOpen()) return;
+  // The operation still running, and a dialog over the pages (the data
+  // just downloaded, a wizard page), report and end first: taking the
+  // panel from under them would close them with it.
+  if (IsOperationRunning() || IsModalLoopRunning()) {
+    SetTimer(kLinkLostTimer, kLinkLostRetryMs);
+    return;
+  }
+  ResetConnection();
+  MessageBox(res::LoadString(res::kStrLinkLost), kErrorCaption, MB_ICONEXCLAMATION);
+}
+
+void CMainFrame::OnTimer(UINT_PTR id) {
+  if (id == kLinkLostTimer) {
+    OnLinkLost();
+  } else {
+    CFrameWndEx::OnTimer(id);
+  }
+}
+
 void CMainFrame::OnDisconnect() {
-  if (IsOperationRunning()) return;
+  if (RefuseWhileBusy(this)) return;
   // The logger is left as it is: nothing goes out, only the port closes.
   m_nWorkMode = kWorkNothing;
   static_cast<void>(RunWork(nullptr));
@@ -124,21 +150,21 @@ void CMainFrame::OnDisconnect() {
 }
 
 void CMainFrame::ExecuteSettingItem(CWnd* caller, int index, unsigned flags) {
+  if (RefuseWhileBusy(caller)) return;
   CKX2Device& device = theApp.m_device;
   if (index < 0) {
     CWnd* focus = GetFocus();
     m_nWorkMode = index == -2 ? kWorkSystem : kWorkConnect;
+    if (index == -1) device.ClearDeviceMessages();
     const RunResult result = RunWork(nullptr);
     // The operator's full re-read reports a failure as every other operation
-    // does: a logger that went (its adapter pulled) as not connected, one that
-    // did not answer as no response. The system re-read before a download
-    // stays silent, since the download reports.
-    if (result != RunResult::kDone && index == -1) {
-      std::string text = res::LoadString(res::kStrDeviceNoResponse);
-      if (!device.m_port.IsOpen()) {
-        device.SetError(DeviceResult::kNotConnected);
-        text = device.m_strError;
-      }
+    // does, with the device object's text: a logger that went (its adapter
+    // pulled) as not connected, one that did not wake as no response. The
+    // system re-read before a download stays silent, since the download
+    // reports.
+    if (result == RunResult::kFailed && index == -1) {
+      const std::string text =
+          device.m_strError.empty() ? res::LoadString(res::kStrDeviceNoResponse) : device.m_strError;
       (caller ? caller : this)->MessageBox(text, nullptr, MB_ICONEXCLAMATION);
     }
     if (caller) caller->SetFocus();
@@ -158,7 +184,7 @@ void CMainFrame::ExecuteSettingItem(CWnd* caller, int index, unsigned flags) {
 void CMainFrame::OnSettingGroup(int group) { RunSettingGroup(group); }
 
 void CMainFrame::RunSettingGroup(int group) {
-  if (!OpenConnection()) return;
+  if (RefuseWhileBusy(this) || !OpenConnection()) return;
   CKX2Device& device = theApp.m_device;
   CSettingSelect select;
   select.Init(device.m_workRead.m_sysInfo.m_nKind, 0);
@@ -178,6 +204,8 @@ void CMainFrame::RunSettingGroup(int group) {
 }
 
 void CMainFrame::OnExportSettings() {
+  // The records may be changing under a running work.
+  if (RefuseWhileBusy(this)) return;
   CKX2Device& device = theApp.m_device;
   CSettingSelect select;
   select.Init(device.m_workRead.m_sysInfo.m_nKind, 1);
@@ -196,6 +224,7 @@ void CMainFrame::OnExportSettings() {
 }
 
 void CMainFrame::OnImportSettings() {
+  if (RefuseWhileBusy(this)) return;
   CKX2Device& device = theApp.m_device;
   CSettingSelect select;
   select.Init(device.m_workRead.m_sysInfo.m_nKind, 1);
@@ -207,6 +236,7 @@ void CMainFrame::OnImportSettings() {
 }
 
 void CMainFrame::OnFirmwareUpdate() {
+  if (RefuseWhileBusy(this)) return;
   CDlgFirm dlg(this);
   dlg.DoModal();
   if (dlg.m_bUpdated == 0) return;

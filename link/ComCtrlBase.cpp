@@ -31,15 +31,6 @@ bool Matches(const char* line, const char* expected) {
   return platform::CompareNoCase(line, expected, std::strlen(expected)) == 0;
 }
 
-// Sends one command line: the traffic log sees it first, then the port writes
-// it after discarding everything queued. Together with the settle after a
-// time-out (ReplySettle.h), no reply of an earlier command can be taken for
-// this one's answer. The caller holds the port lock.
-bool SendLine(CRSPort* port, const char* command, int32_t length) {
-  EchoToTerminal(command, length, 1);
-  return port->Write(command, 0, 1) == 1;
-}
-
 }  // namespace
 
 CComCtrlBase::CComCtrlBase() = default;
@@ -54,9 +45,9 @@ ComResult CComCtrlBase::WakeUp(CRSPort* port, char* reply, int32_t* length) {
 
   ComResult result = ComResult::kFailed;
   char line[100];
-  if (SendLine(port, kHello, 9)) {
+  if (SendCommandLine(port, kHello, 9)) {
     if (!port->IsOpen()) return ComResult::kNoWakeUp;
-    if (ReadReply(port, line, sizeof line, kLineMs) <= 0) {
+    if (ReadAnswer(port, line, sizeof line, kLineMs) <= 0) {
       result = ComResult::kNoWakeUp;
     } else if (std::strncmp(line, "WAKE", 4) != 0) {
       result = ComResult::kOtherReply;
@@ -133,7 +124,7 @@ ComResult CComCtrlBase::ReadAll(CRSPort* port, int32_t first, int32_t last, char
   const int len = std::snprintf(command, sizeof command, "RD ALL %d %d\r\n", first, last);
   platform::CriticalSectionLock lock(port->PortLock());
   if (!port->IsOpen()) return ComResult::kFailed;
-  if (!SendLine(port, command, len)) return ComResult::kFailed;
+  if (!SendCommandLine(port, command, len)) return ComResult::kFailed;
   if (!port->IsOpen()) return ComResult::kFailed;
   if (ReadAnswer(port, reply, size, kLineMs) <= 0) return ComResult::kFailed;
   return std::strstr(reply, "END") == nullptr ? ComResult::kOk : ComResult::kFailed;
@@ -169,7 +160,7 @@ ComResult CComCtrlBase::SendCommandExpect(CRSPort* port, const char* command, co
 
   platform::CriticalSectionLock lock(port->PortLock());
   if (!port->IsOpen()) return ComResult::kFailed;
-  if (!SendLine(port, command, static_cast<int32_t>(std::strlen(command)))) return ComResult::kFailed;
+  if (!SendCommandLine(port, command)) return ComResult::kFailed;
   if (!port->IsOpen()) return ComResult::kFailed;
   char line[256];
   if (ReadAnswer(port, line, sizeof line, timeoutMs) <= 0) return ComResult::kFailed;
@@ -194,7 +185,7 @@ ComResult CComCtrlBase::SendCommandExpectCancelable(CRSPort* port, const char* c
 
   platform::CriticalSectionLock lock(port->PortLock());
   if (!port->IsOpen()) return ComResult::kFailed;
-  if (!SendLine(port, command, static_cast<int32_t>(std::strlen(command)))) return ComResult::kFailed;
+  if (!SendCommandLine(port, command)) return ComResult::kFailed;
 
   auto cancelled = [cancel] { return cancel != nullptr && cancel->Wait(0) != platform::WaitResult::Timeout; };
   char line[256];
@@ -207,16 +198,16 @@ ComResult CComCtrlBase::SendCommandExpectCancelable(CRSPort* port, const char* c
     if (!port->IsOpen()) return ComResult::kFailed;
     const int32_t n = ReadReply(port, line, sizeof line, kLineMs);
     if (n > 0) return Matches(line, expect) ? ComResult::kOk : ComResult::kOtherReply;
-    if (cancelled()) return ComResult::kCancelled;
+    if (cancelled()) {
+      result = ComResult::kCancelled;
+      break;
+    }
     if (++passes >= 100) break;
   }
-  // The operator may still abort while the line settles.
-  for (const CReplySettle settle(port, overallMs); settle.Listening();) {
-    if (ReadReply(port, line, sizeof line, std::min<uint32_t>(kLineMs, settle.NextWaitMs())) > 0)
-      return Matches(line, expect) ? ComResult::kOk : ComResult::kOtherReply;
-    if (cancelled()) return ComResult::kCancelled;
-  }
-  return port->IsOpen() ? result : ComResult::kFailed;
+  // The answer may still come, cancelled or not: the next command waits for it.
+  if (!port->IsOpen()) return result == ComResult::kCancelled ? result : ComResult::kFailed;
+  port->Settle().GaveUp(overallMs);
+  return result;
 }
 
 // Logger text of unknown encoding is shown, never dropped: ill-formed bytes

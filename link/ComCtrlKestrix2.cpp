@@ -51,11 +51,6 @@ std::string Format(const char* format, ...) {
   return out;
 }
 
-bool SendLine(CRSPort* port, const char* command) {
-  EchoToTerminal(command, static_cast<int32_t>(std::strlen(command)), 1);
-  return port->Write(command, 0, 1) == 1;
-}
-
 void AppendPiece(std::vector<std::string>& list, const char* begin, const char* end) {
   std::string piece;
   for (const char* p = begin; p < end; ++p) {
@@ -118,26 +113,21 @@ ComResult CComCtrlKestrix2::QueryLines(CRSPort* port, const char* command, std::
   // exchange's "OK" are the ones to collect.
   if (command != nullptr && command[0] != '\0') {
     if (!port->IsOpen()) return ComResult::kFailed;
-    if (!SendLine(port, command)) return ComResult::kFailed;
+    if (!SendCommandLine(port, command)) return ComResult::kFailed;
   }
 
   char line[4096];
   uint32_t since = platform::TickCount();
-  // Once the reply has paused longer than the overall time, the exchange
-  // settles: a line that still comes is the rest of this reply.
-  std::optional<CReplySettle> settle;
   for (;;) {
     // Nothing can come any more.
     if (!port->IsOpen()) return ComResult::kFailed;
-    uint32_t waitMs = 1000;
-    if (settle) {
-      if (!settle->Listening()) return ComResult::kTimedOut;
-      waitMs = std::min(waitMs, settle->NextWaitMs());
-    } else if (platform::TickCount() - since > overallMs) {
-      settle.emplace(port, overallMs);
-      continue;
+    const uint32_t paused = platform::TickCount() - since;
+    // The rest of the reply may still come: the next command waits for it.
+    if (paused >= overallMs) {
+      port->Settle().GaveUp(overallMs);
+      return ComResult::kTimedOut;
     }
-    if (ReadReply(port, line, sizeof line, waitMs) <= 0) continue;
+    if (ReadReply(port, line, sizeof line, std::min<uint32_t>(1000, overallMs - paused)) <= 0) continue;
     if (const std::optional<ComResult> end = EndMarker(line)) return *end;
     if (lines != nullptr) {
       try {
@@ -148,7 +138,6 @@ ComResult CComCtrlKestrix2::QueryLines(CRSPort* port, const char* command, std::
     }
     // A long reply is fine as long as it keeps coming.
     since = platform::TickCount();
-    settle.reset();
   }
 }
 
@@ -232,7 +221,7 @@ ComResult CComCtrlKestrix2::SendWeep(CRSPort* port) {
   if (port == nullptr) return ComResult::kFailed;
   platform::CriticalSectionLock lock(port->PortLock());
   if (!port->IsOpen()) return ComResult::kFailed;
-  if (!SendLine(port, "WEEP\r\n")) return ComResult::kFailed;
+  if (!SendCommandLine(port, "WEEP\r\n")) return ComResult::kFailed;
   char line[256];
   if (!port->IsOpen()) return ComResult::kFailed;
   if (ReadAnswer(port, line, sizeof line, kShortMs) <= 0)
@@ -264,14 +253,14 @@ ComResult CComCtrlKestrix2::SendAndWait(CRSPort* port, const char* command, cons
   // With no read to make, a command would only change the logger behind the
   // caller's back.
   if (!port->IsOpen() || n < 1) return ComResult::kFailed;
-  if (!SendLine(port, command)) return ComResult::kFailed;
+  if (!SendCommandLine(port, command)) return ComResult::kFailed;
 
   ComResult result = ComResult::kFailed;
   char line[256];
   for (int32_t i = 0; i < n; ++i) {
     if (!port->IsOpen()) return ComResult::kFailed;
-    // Only the last read settles: a line late for an earlier one is still
-    // taken by the read after it.
+    // A line late for an earlier read is still taken by the read after it;
+    // only the last read leaves the command unanswered.
     const int32_t got =
         i + 1 < n ? ReadReply(port, line, sizeof line, kShortMs) : ReadAnswer(port, line, sizeof line, kShortMs);
     if (got <= 0) continue;

@@ -44,8 +44,11 @@ class CComCtrlKestrix2 : public CComCtrlBase {
   [[nodiscard]] ComResult SendAndWait(CRSPort* port, const char* command, const char* expected, int32_t n);
   static int32_t SplitCsvLine(std::vector<std::string>& list, const char* line);
 
-  // Reply parsing (ComCtrlKestrix2Parse.cpp).
+  // Reply parsing (ComCtrlKestrix2Parse.cpp). ReadSysInfo gives kOtherReply
+  // for an answer that is unusable: a line read as a number came without
+  // one (SysValueUsable false), and nothing is applied.
   [[nodiscard]] ComResult ReadSysInfo(CRSPort* port, CKX2SysInfo& info);
+  static bool SysValueUsable(const char* key, const char* value);
   static int32_t ParseSysItem(CKX2SysInfo& info, const char* key, const char* value);
   static int32_t ParseMailItem(CKX2MailInfo& info, const char* key, const char* value);
 };

@@ -33,7 +33,58 @@ void ParseAlarm(CKX2SysInfo& info, const char* value) {
   alarm.m_nEnable = tokens[4] == "ON" ? 1 : 0;
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// What atoi and atof read a number from: blanks, a sign, then a digit (or a
+// point and a digit).
+bool StartsWithNumber(const char* text) {
+  while (*text == ' ') ++text;
+  if (*text == '+' || *text == '-') ++text;
+  if (*text == '.') ++text;
+  return IsDigit(*text);
+}
+
+// yy/mm/dd hh:mm:ss; a blank may stand for a leading zero.
+bool IsDateTime(const std::string& value) {
+  if (value.size() < 17) return false;
+  for (size_t field = 0; field < 17; field += 3) {
+    if ((value[field] != ' ' && !IsDigit(value[field])) || !IsDigit(value[field + 1])) return false;
+  }
+  return true;
+}
+
+bool AllNumbers(const std::vector<std::string>& tokens, size_t first, size_t count) {
+  if (tokens.size() < first + count) return false;
+  for (size_t i = first; i < first + count; ++i) {
+    if (!StartsWithNumber(tokens[i].c_str())) return false;
+  }
+  return true;
+}
+
 }  // namespace
+
+bool CComCtrlKestrix2::SysValueUsable(const char* key, const char* value) {
+  if (key == nullptr) return true;
+  const std::string v = value != nullptr ? value : "";
+  const auto is = [key](const char* name) { return std::strcmp(key, name) == 0; };
+  std::vector<std::string> tokens;
+  if (is("STM") || is("TIM") || is("NEX")) return IsDateTime(v);
+  if (is("SMP") || is("SMP2")) return v.find_first_of("0123456789") != std::string::npos;
+  if (is("ITV") || is("ITV2")) return StartsWithNumber(v.c_str());
+  if (is("BAT")) return v.size() > 4 && StartsWithNumber(v.c_str() + 4);
+  if (is("ID")) {
+    SplitString(tokens, v.c_str(), " -()");
+    return AllNumbers(tokens, 0, 3);
+  }
+  // Alarms and calibrations of other kinds than rain are not read.
+  if (is("ALM") || is("CAL")) {
+    SplitString(tokens, v.c_str());
+    if (tokens.empty()) return false;
+    if (tokens[0] != "RN") return true;
+    return is("CAL") ? AllNumbers(tokens, 1, 1) : AllNumbers(tokens, 1, 3) && tokens.size() >= 5;
+  }
+  return true;
+}
 
 ComResult CComCtrlKestrix2::ReadSysInfo(CRSPort* port, CKX2SysInfo& info) {
   std::vector<std::string> lines;
@@ -43,6 +94,12 @@ ComResult CComCtrlKestrix2::ReadSysInfo(CRSPort* port, CKX2SysInfo& info) {
   if (result != ComResult::kOk) return result;
   std::string key;
   std::string value;
+  // A number that lost its value on the line would read as 0 and pass for
+  // the logger's setting: the whole reply is unusable then.
+  for (const std::string& line : lines) {
+    SplitKeyValue(line, key, value);
+    if (!SysValueUsable(key.c_str(), value.c_str())) return ComResult::kOtherReply;
+  }
   for (const std::string& line : lines) {
     SplitKeyValue(line, key, value);
     ParseSysItem(info, key.c_str(), value.c_str());

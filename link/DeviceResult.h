@@ -16,4 +16,5 @@ enum class DeviceResult : int32_t {
   kAborted = -5,        // the operator aborted the operation
   kNoImei = -6,         // the IMEI was not obtained
   kModuleSetting = -7,  // setting the communication module failed
+  kNotSupported = -8,   // the logger answers but holds no network record
 };

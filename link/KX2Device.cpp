@@ -37,6 +37,8 @@ unsigned MessageId(DeviceResult code) {
       return res::kStrNoImei;
     case DeviceResult::kModuleSetting:
       return res::kStrModuleSetting;
+    case DeviceResult::kNotSupported:
+      return res::kStrNotSupported;
     default:
       return res::kStrFailed;
   }

@@ -56,6 +56,9 @@ class CKX2Device {
   // a failed step and a failed image write set none.
   void SetError(FirmwareResult code);
   void ClearDeviceMessages();
+  // A failure seen after the port closed or its device went is reported as
+  // not connected: that, not the step, is why it failed.
+  [[nodiscard]] DeviceResult FailedOrGone(DeviceResult code) const;
   void SetDeviceClock(const CSdlTime& clock);
   // kDone and the logger's current time (seconds since 1970 UTC), or kFailed
   // and *now untouched while no clock has been read. Safe from any thread.
@@ -132,9 +135,6 @@ class CKX2Device {
   static ComResult Retry(int32_t tries, const std::function<ComResult()>& exchange,
                          std::initializer_list<ComResult> stopOn = {});
   ComResult SendLineTries(const char* line, const char* expected, uint32_t timeoutMs, int32_t tries);
-  // A failure seen after the port closed or its device went is reported as
-  // not connected: that, not the step, is why it failed.
-  DeviceResult FailedOrGone(DeviceResult code) const;
   FirmwareResult FailedOrGone(FirmwareResult code) const;
   FirmwareResult TransferFirmware(const std::string& image, int32_t stopFirst, int32_t initAfter);
   FirmwareResult QueryModuleVersion();

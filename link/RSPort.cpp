@@ -87,6 +87,10 @@ PortOpenResult CRSPort::Open(const std::string& name, const platform::DCB& setti
   m_hCom.Purge(kPurgeAll);
   m_pReadData->Clear();
   m_pReadData->Shut(false);
+  {
+    platform::CriticalSectionLock lock(m_csPort);
+    m_settle.Reset();
+  }
   m_evLinkDown.Reset();
   m_bLinkUp = true;
 
@@ -120,6 +124,19 @@ void CRSPort::LinkDown() {
   m_bLinkUp = false;
   m_evLinkDown.Set();
   if (m_pReadData) m_pReadData->Shut(true);
+}
+
+void CRSPort::LinkLost() {
+  // Close takes the link down first, so a read it cancels tells no one.
+  const bool wasUp = m_bLinkUp.exchange(false);
+  LinkDown();
+  const platform::WindowHandle window = m_hLostWnd.load();
+  if (wasUp && window != 0) platform::PostCommand(window, m_nLostCmd.load(), 0);
+}
+
+void CRSPort::SetLinkLostNotify(platform::WindowHandle window, uint32_t command) {
+  m_nLostCmd = command;
+  m_hLostWnd = window;
 }
 
 bool CRSPort::PauseWhileOpen(uint32_t ms) {
@@ -174,7 +191,8 @@ int32_t CRSPort::Write(const char* data, int32_t length, int32_t purgeFirst) {
     uint32_t written = 0;
     const platform::IoResult io = m_hCom.Write(data, static_cast<uint32_t>(length), written, kWriteWaitMs);
     result = (io == platform::IoResult::Ok && written == static_cast<uint32_t>(length)) ? 1 : 0;
-    if (io == platform::IoResult::Error) LinkDown();
+    if (written > 0) m_nLastTx = platform::TickCount();
+    if (io == platform::IoResult::Error) LinkLost();
   }
   // The device's write waits by itself, so the write event is never signalled
   // and needs no reset here; leaving it alone also keeps a write on a worker
@@ -217,7 +235,7 @@ void CRSPort::ReadLoop() {
       // at once rather than let every exchange wait out its time-out. A
       // vanished device answers every call at once; without a pause the
       // reader would spin at full speed until the port is closed.
-      LinkDown();
+      LinkLost();
       m_evStop.Wait(kSliceMs);
     } else {
       platform::Sleep(0);

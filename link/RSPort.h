@@ -13,8 +13,10 @@
 
 #include "link/PortOpenResult.h"
 #include "link/ReadData.h"
+#include "link/ReplySettle.h"
 #include "platform/CriticalSection.h"
 #include "platform/Event.h"
+#include "platform/Hooks.h"
 #include "platform/SerialDevice.h"
 #include "platform/Thread.h"
 
@@ -35,8 +37,13 @@ class CRSPort {
   // Whether the link is there: the device is open and has not gone (hang-up
   // or I/O error) or begun to close. An exchange finds it false at once.
   bool IsOpen() const { return m_bLinkUp.load() && m_hCom.IsOpen(); }
-  // TickCount when the reader last received bytes, stale ones included.
+  // TickCount when the reader last received bytes, stale ones included, and
+  // when bytes last went out.
   uint32_t LastReceived() const { return m_nLastRx.load(); }
+  uint32_t LastSent() const { return m_nLastTx.load(); }
+  // What the exchanges owe the line after a command went unanswered; used
+  // under the port lock only.
+  CReplySettle& Settle() { return m_settle; }
   // Waits ms (scaled) or until the link goes; true while it is still there.
   bool PauseWhileOpen(uint32_t ms);
   CReadData* GetReadData() { return m_pReadData.get(); }
@@ -45,6 +52,10 @@ class CRSPort {
   // Why the device itself could not be opened by the last Open (241).
   platform::OpenError LastOpenError() const { return m_hCom.LastOpenError(); }
   const platform::DCB& GetSettings() const { return m_dcb; }
+  // The window told, by the command posted to it, when the link goes while
+  // the port is open (a hang-up or an I/O error, not a Close); once per
+  // link, from whichever thread finds it. 0 / 0 while none listens.
+  void SetLinkLostNotify(platform::WindowHandle window, uint32_t command);
 
  private:
   void ReadLoop();
@@ -53,6 +64,9 @@ class CRSPort {
   // The link is gone or going: exchanges waiting for a line end at once and
   // every later one finds the port closed.
   void LinkDown();
+  // The device failed under an open port: LinkDown, and the listening window
+  // is told.
+  void LinkLost();
 
   platform::SerialDevice m_hCom;
   std::string m_strName;
@@ -70,6 +84,10 @@ class CRSPort {
   // Set while the link is down, so that pauses between exchanges end with it.
   platform::Event m_evLinkDown{true, true};
   std::atomic<uint32_t> m_nLastRx{0};
+  std::atomic<uint32_t> m_nLastTx{0};
+  std::atomic<platform::WindowHandle> m_hLostWnd{0};
+  std::atomic<uint32_t> m_nLostCmd{0};
+  CReplySettle m_settle{*this};
 };
 
 // Records bytes of either direction in the traffic log: sent non-zero marks

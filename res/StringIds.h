@@ -78,6 +78,9 @@ enum StringId : unsigned {
   kStrAddressRule = 2543,    // "使用できる文字: 半角英数字と ! \" # ..."
   kStrStartRule = 2544,      // "2000年～2099年の実在する日時"
   kStrAlarmRule = 2545,      // "雨量, 時間(分), ON/OFF の3つの値"
+  // A second operation refused while one runs, and a link that went.
+  kStrBusy = 2546,      // "ほかの処理を実行中です。..."
+  kStrLinkLost = 2547,  // "機器との接続が切れました。..."
 
   // Prompts of the pages.
   kStrRecordRange = 3502,    // "データ数: %ld   (ID: %ld - ID: %ld)"

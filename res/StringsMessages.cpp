@@ -59,6 +59,10 @@ constexpr StringEntry kMessageStrings[] = {
     {2543, "使用できる文字: 半角英数字と ! \" # $ % & ' * + - . / = ? @ ^ _ { | } ~"},
     {2544, "2000年～2099年の実在する日時"},
     {2545, "雨量, 時間(分), ON/OFF の3つの値"},
+    // A logger operation asked for while another one runs; the link to the
+    // logger lost (the device hung up, an adapter pulled).
+    {2546, "ほかの処理を実行中です。\r\n終了してから、もう一度操作してください。"},
+    {2547, "機器との接続が切れました。\r\n機器とケーブルを確かめてから、もう一度接続してください。"},
 
     // Setting item names, 3000 + item index. Items that no logger of this
     // family offers keep their rows: the indexes are shared with the file.

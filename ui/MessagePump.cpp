@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QThread>
@@ -120,6 +121,8 @@ bool IsUiThread() {
   auto* app = QCoreApplication::instance();
   return app && QThread::currentThread() == app->thread();
 }
+
+bool IsModalLoopRunning() { return QApplication::activeModalWidget() != nullptr; }
 
 void EnsureMessageDispatcher() {
   if (g_dispatcher.load() || !IsUiThread()) return;

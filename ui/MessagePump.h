@@ -42,3 +42,7 @@ size_t PendingMessageCount();
 
 // Is the calling thread the user-interface thread (the QApplication's).
 bool IsUiThread();
+
+// Is a modal dialog or message box up now (user-interface thread): its
+// caller waits below it.
+bool IsModalLoopRunning();

@@ -106,6 +106,15 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
   return it == g_windows.end() ? nullptr : it->second;
 }
 
+std::vector<HWND> CWnd::TopLevelWindows() {
+  std::vector<HWND> out;
+  std::lock_guard<std::mutex> lock(g_registryLock);
+  for (const auto& [h, wnd] : g_windows) {
+    if (wnd->m_impl->widget && wnd->m_impl->widget->isWindow()) out.push_back(h);
+  }
+  return out;
+}
+
 CWnd* CWnd::FromWidget(QWidget* widget) {
   for (QWidget* w = widget; w; w = w->parentWidget()) {
     if (CWnd* wnd = FromHandle(HandleOf(w))) return wnd;

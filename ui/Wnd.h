@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "ui/Brush.h"
 #include "ui/Point.h"
@@ -37,6 +38,9 @@ class CWnd {
   static CWnd* FromHandle(HWND hWnd);
   // The window that a widget (or its nearest ancestor with a handle) belongs to.
   static CWnd* FromWidget(QWidget* widget);
+  // Every window that stands on its own (a frame, a dialog), not inside
+  // another window. User-interface thread only.
+  static std::vector<HWND> TopLevelWindows();
 
   // Text (UTF-8), through OnSetText and OnGetText.
   void SetWindowText(const std::string& text);

@@ -114,7 +114,7 @@ void CInputBaseDlg::OnBnClickedCancel() { EndPage(kCancel); }
 RunResult CInputBaseDlg::RunWorkAndReport(const char* caption) {
   // Another operation owns the port and the device object's texts: this
   // work neither runs nor counts as done.
-  if (IsOperationRunning()) return RunResult::kBusy;
+  if (RefuseWhileBusy(this)) return RunResult::kBusy;
   CKX2Device& device = theApp.m_device;
   device.ClearDeviceMessages();
   const RunResult result = Run(this, caption, FALSE);

@@ -33,8 +33,8 @@ class CInputBaseDlg : public CDialog, public CWizerdWorkCore, public CKXCWorking
   virtual void DeleteSelf();
   // Runs the page's work in the background with the progress window (the
   // caption, or its own text for null) and shows the failure text, else the
-  // success text. The run's result: kBusy, with nothing shown, when another
-  // logger operation runs.
+  // success text. The run's result: kBusy, with only that said, when
+  // another logger operation runs.
   [[nodiscard]] virtual RunResult RunWorkAndReport(const char* caption);
   // One modal run of the page from the template with the dialog font. The
   // modal result; the walk reads m_nPageResult.

@@ -133,8 +133,9 @@ TEST_F(FirmwareTest, ARunRefusedBesideAnotherOperationIsNoUpdate) {
     updated = dlg.m_bUpdated;
   });
   EXPECT_EQ(updated, 0);
-  ASSERT_EQ(boxes.boxes.size(), 3u);
-  EXPECT_EQ(boxes.boxes[2].text, kFailed);
+  // Refused before its confirmations, with no failure text.
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, res::LoadString(res::kStrBusy));
   const Strings sent = Commands();
   EXPECT_EQ(std::count(sent.begin(), sent.end(), "MONITOR"), 0);
 }

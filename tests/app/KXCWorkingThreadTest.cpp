@@ -14,7 +14,10 @@
 #include "app/Kestrix2CommApp.h"
 #include "platform/Event.h"
 #include "platform/Hooks.h"
+#include "res/StringIds.h"
+#include "res/StringTable.h"
 #include "tests/app/AppTestSupport.h"
+#include "ui/RecordingMessageService.h"
 
 namespace {
 
@@ -282,6 +285,7 @@ TEST_F(WorkingThreadTest, RunWaitsForItsWorkerWhenTheOwnerWindowIsDestroyed) {
 }
 
 TEST_F(WorkingThreadTest, ASecondRunDuringARunStartsNoWorker) {
+  RecordingMessageService boxes;
   TestOwner owner, other;
   owner.work = [this](TestOwner&) {
     release.Wait(kPatienceMs);
@@ -298,7 +302,11 @@ TEST_F(WorkingThreadTest, ASecondRunDuringARunStartsNoWorker) {
   EXPECT_EQ(owner.Run(&owner, nullptr), RunResult::kDone);
   EXPECT_EQ(second, CKXCWorkingThread::kBusy);
   EXPECT_EQ(other.works.load(), 0);
-  EXPECT_TRUE(otherEnabled);
+  // The running one holds every other window, and the refusal says why.
+  EXPECT_FALSE(otherEnabled);
+  EXPECT_TRUE(other.IsWindowEnabled());
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text, res::LoadString(res::kStrBusy));
   EXPECT_EQ(other.m_pThread, nullptr);
   // Once the first has ended, the other runs as usual.
   EXPECT_EQ(other.Run(&other, nullptr), RunResult::kFailed);

@@ -188,6 +188,31 @@ TEST_F(FrameTest, TabMovesWithinAMessageBoxAndTheLogFileDialogOverTheFrame) {
   EXPECT_EQ(frame->m_bLogRecording, 0);
 }
 
+// The logger's line goes while the program sits idle (the simulator ends,
+// as an adapter pulled): the frame is disconnected at once, says so once,
+// and Connect works again without Disconnect first.
+TEST_F(FrameTest, ALostLinkDisconnectsAtOnceAndConnectWorksAgain) {
+  ASSERT_TRUE(Connect());
+  sim.Stop();
+  ASSERT_TRUE(PumpUntil([&] { return frame->m_nState == 0; }));
+  PumpUntil([] { return false; }, 300);
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].text,
+            "機器との接続が切れました。\r\n機器とケーブルを確かめてから、もう一度接続してください。");
+  EXPECT_EQ(boxes.boxes[0].caption, "Error!");
+  EXPECT_EQ(frame->m_dlgRefMain.GetSafeHwnd(), 0);
+  EXPECT_EQ(theApp.m_device.m_bConnected, 0);
+  EXPECT_TRUE(Enabled(CMainFrame::ID_CONNECT));
+  EXPECT_FALSE(Enabled(CMainFrame::ID_DISCONNECT));
+
+  ASSERT_TRUE(sim.Start());
+  setenv("KX2_PORTS", sim.SlavePath().c_str(), 1);
+  theApp.m_device.m_strLastPort = DevicePath(sim.SlavePath());
+  ASSERT_TRUE(Connect());
+  EXPECT_EQ(frame->m_nState, CMainFrame::kStateConnected);
+  EXPECT_EQ(boxes.boxes.size(), 1u);
+}
+
 TEST_F(FrameTest, DisconnectSendsNothingAndConnectCanFollow) {
   ASSERT_TRUE(Connect());
   ASSERT_EQ(frame->m_nState, CMainFrame::kStateConnected);
@@ -226,14 +251,15 @@ TEST_F(FrameTest, ReReadsOfThePagesRunTheFramesWork) {
   EXPECT_EQ(frame->m_nState, CMainFrame::kStateConnected);
   EXPECT_TRUE(boxes.boxes.empty());
 
-  // With the logger gone, the operator's full re-read says so; the system
-  // re-read before a download stays silent (the download reports).
+  // With the system record unanswered, the operator's full re-read says it
+  // failed; the system re-read before a download stays silent (the download
+  // reports).
   SilenceFor("RD SYS");
   frame->ExecuteSettingItem(nullptr, -2, 0);
   EXPECT_TRUE(boxes.boxes.empty());
   frame->ExecuteSettingItem(nullptr, -1, 0);
   ASSERT_EQ(boxes.boxes.size(), 1u);
-  EXPECT_EQ(boxes.boxes[0].text, "エラー！ 機器からの応答がありません");
+  EXPECT_EQ(boxes.boxes[0].text, "エラー！ 失敗しました");
   EXPECT_EQ(boxes.boxes[0].Icon(), static_cast<UINT>(MB_ICONEXCLAMATION));
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/DlgRefMain.h"
+#include "res/StringTable.h"
 #include "tests/app/FrameFixture.h"
 
 class PanelTest : public FrameTest {

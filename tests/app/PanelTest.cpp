@@ -3,6 +3,7 @@
 // that must not close it.
 #include <QTabBar>
 
+#include "app/DlgWorking.h"
 #include "tests/app/PanelFixture.h"
 #include "ui/TabControlWidget.h"
 
@@ -157,4 +158,43 @@ TEST_F(PanelTest, DisconnectDestroysThePanelAndItsPages) {
   EXPECT_TRUE(Panel().m_pages.empty());
   EXPECT_EQ(Panel().m_nDeviceKind, -1);
   Panel().UpdatePages();  // no window: nothing to do, nothing to crash
+}
+
+// A download whose re-read finds the logger gone says so instead of asking
+// for a range, and the frame then lets go of the link and says that once.
+TEST_F(PanelTest, ADownloadWhoseReReadFindsTheLinkGoneSaysSo) {
+  ASSERT_TRUE(ConnectOk());
+  sim.InjectFault({sim::FaultKind::Vanish, "RD SYS", 1});
+  int dialogs = 0;
+  CDialog::SetModalHook([&dialogs](CDialog* dlg) {
+    ++dialogs;
+    dlg->SendMessage(WM_COMMAND, IDCANCEL, 0);
+  });
+  Click(Panel().m_pageRecodeData, CDlgMainRecodeData::kReadData);
+  EXPECT_EQ(dialogs, 0);
+  ASSERT_TRUE(PumpUntil([&] { return frame->m_nState == 0; }));
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[0].text, "エラー！ 機器と接続していません");
+  EXPECT_EQ(boxes.boxes[1].text.rfind("機器との接続が切れました。", 0), 0u);
+  EXPECT_EQ(Panel().GetSafeHwnd(), 0);
+}
+
+// While one operation runs no window but its progress window and the
+// terminal takes input; a click that reaches a page all the same starts
+// nothing and says that another operation runs.
+TEST_F(PanelTest, WhileAnOperationRunsOnlyItsProgressWindowAndTheTerminalTakeInput) {
+  ASSERT_TRUE(ConnectOk());
+  std::vector<BOOL> enabled;
+  WhenPumped([&] {
+    enabled = {frame->IsWindowEnabled(), Panel().m_tab.IsWindowEnabled(), g_pCurWorkingDlg->IsWindowEnabled(),
+               theApp.m_dlgTerminal.IsWindowEnabled()};
+    Click(System(), CDlgMainSystem::kUpdate);
+  });
+  const size_t before = sim.ReceivedCommands().size();
+  Click(Panel().m_pageMeasSetting, CDlgMainMeasSetting::kStopMeasure);
+  EXPECT_EQ(enabled, (std::vector<BOOL>{FALSE, FALSE, TRUE, TRUE}));
+  EXPECT_EQ(SentSince(before), (std::vector<std::string>{"ST STP", "RD SYS"}));
+  ASSERT_EQ(boxes.boxes.size(), 2u);
+  EXPECT_EQ(boxes.boxes[0].text, res::LoadString(res::kStrBusy));
+  EXPECT_TRUE(frame->IsWindowEnabled());
 }

@@ -198,6 +198,31 @@ TEST_F(PanelTest, SettingButtonsReachTheFrameAndUpdateReReadsEverything) {
   EXPECT_TRUE(boxes.boxes.empty());
 }
 
+// A failed re-read names its cause in the device object's text, and the
+// values shown before stay: a logger that does not wake, one that refuses
+// its system record or sends it with its numbers lost, and one that answers
+// but holds no network record.
+TEST_F(PanelTest, UpdateThatFailsSaysWhyAndKeepsTheValues) {
+  sim.Update([](sim::SimState& s) { s.batteryStop = 12000; });
+  ASSERT_TRUE(ConnectOk());
+  const std::pair<sim::Fault, const char*> rows[] = {
+      {{sim::FaultKind::Ng, "HELLO", 3}, "エラー！ 機器からの応答がありません"},
+      {{sim::FaultKind::Ng, "RD SYS", 3}, "エラー！ 失敗しました"},
+      {{sim::FaultKind::NoValue, "RD SYS", 3}, "エラー！ 失敗しました"},
+      {{sim::FaultKind::Ng, "MAIL DSP", 3}, "接続機器は対応しておりません"},
+  };
+  for (const auto& [fault, text] : rows) {
+    boxes.boxes.clear();
+    sim.InjectFault(fault);
+    Click(System(), CDlgMainSystem::kUpdate);
+    ASSERT_EQ(boxes.boxes.size(), 1u) << text;
+    EXPECT_EQ(boxes.boxes[0].text, text);
+    EXPECT_EQ(boxes.boxes[0].Icon(), static_cast<UINT>(MB_ICONEXCLAMATION));
+    EXPECT_EQ(Text(CDlgMainSystem::kBatteryStop), "12.0") << text;
+    EXPECT_EQ(Text(CDlgMainSystem::kRainCoef), "0.5") << text;
+  }
+}
+
 // The logger vanishes (its adapter pulled): the next re-read fails, says why,
 // and the page then shows the port closed.
 TEST_F(PanelTest, UpdateWithTheLoggerGoneSaysItIsNotConnected) {

@@ -316,5 +316,5 @@ TEST_F(WizardTest, APageWorkBesideAnotherOperationNeitherRunsNorCountsAsDone) {
   EXPECT_EQ(during, RunResult::kBusy);
   EXPECT_EQ(SentSince(before), (Lines{"RD SYS"}));
   EXPECT_EQ(theApp.m_device.m_strSuccess, "earlier");  // the running operation's texts stay
-  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_EQ(BoxTexts(), (Lines{res::LoadString(res::kStrBusy)}));
 }

@@ -201,6 +201,7 @@ TEST(KX2DeviceMessages, SetErrorAndClear) {
       {DeviceResult::kNoMemory, "エラー！ メモリの確保に失敗しました"},
       {DeviceResult::kAborted, "中断しました"},
       {DeviceResult::kModuleSetting, "通信モジュールへの設定に失敗しました\r\n再度設定を行ってください"},
+      {DeviceResult::kNotSupported, "接続機器は対応しておりません"},
   };
   for (const auto& [code, text] : table) {
     device.SetError(code);

@@ -63,31 +63,34 @@ class LinkFault : public DeviceFixture {
   }
 };
 
-// The logger answers every criterion 2.5 s after the 5 s time-out; it takes
-// criterion 1 and refuses criterion 2. Each late answer belongs to the
-// command that timed out, so criterion 1 is written once and criterion 2 is
-// refused three times, never taken for written.
+// The logger answers every criterion 2.5 s after the 5 s time-out, one line
+// after the other; it takes criterion 1 and refuses criterion 2. The second
+// try of criterion 1 takes the late answer to the first, and criterion 2 goes
+// out only once the answer to that second try is in too, so criterion 2 is
+// refused three times and never taken for written.
 TEST_F(LinkFault, ALateRefusalIsNeverTakenForWritten) {
   sim.Update([](sim::SimState& s) { s.alarm[1].on = true; });  // an alarm that is off would not be sent
   ReadAndCopy();
   Edit().m_alarm[0].m_dThreshold = 10.5;
   Edit().m_alarm[1].m_dThreshold = 1000.0;  // more than the logger takes
   Fault(sim::FaultKind::Delay, "ALM", -1, 0, 7500);
-  // The time-out is 1 s of real time; each answer comes 0.5 s after it, and
-  // the line settles for another second.
+  // The time-out is 1 s of real time; each answer comes 0.5 s after it.
   timeScale.Set(0.2);
   int32_t mask = -1;
   EXPECT_EQ(device.WriteRainAlarms(&mask), DeviceResult::kFailed);
   EXPECT_EQ(mask, 16);
   EXPECT_DOUBLE_EQ(sim.State().alarm[0].threshold, 10.5);
   EXPECT_DOUBLE_EQ(sim.State().alarm[1].threshold, 5.5);
+  const std::string written = "ALM RN 1 10.50 1:30";
   const std::string refused = "ALM RN 2 1000.00 0:30";
-  EXPECT_EQ(Commands(), (Strings{"RD SYS", "ALM RN 1 10.50 1:30", refused, refused, refused}));
+  // The logger still works on the last try.
+  ASSERT_TRUE(sim.WaitForCommands(6, 5000));
+  EXPECT_EQ(Commands(), (Strings{"RD SYS", written, written, refused, refused, refused}));
 }
 
 // The same with the 45 s schedule commands, answered after 67.5 s: the
-// interval is set, the refused event interval is reported, and with a failed
-// step no start goes out.
+// interval is set (on its second try), the refused event interval is
+// reported, and with a failed step no start goes out.
 TEST_F(LinkFault, LateAnswersOfScheduleCommandsBelongToTheirCommand) {
   ReadAndCopy();
   Edit().m_nSampling = 1200;
@@ -100,9 +103,56 @@ TEST_F(LinkFault, LateAnswersOfScheduleCommandsBelongToTheirCommand) {
   EXPECT_EQ(device.WriteMeasureSettings(&mask), DeviceResult::kFailed);
   EXPECT_EQ(mask, 4);
   EXPECT_EQ(sim.State().sampling, 1200);
-  EXPECT_EQ(Count("ST SMP D00H00M20S00"), 1);
+  EXPECT_EQ(Count("ST SMP D00H00M20S00"), 2);
   EXPECT_EQ(Count("ST SMP2 D00H00M00S30"), 3);
   for (const std::string& c : Commands()) EXPECT_NE(c.rfind("ST STM", 0), 0u) << c;
+}
+
+// Against a silent logger every operation fails once its tries have waited
+// their time: no wait follows a try, and none comes before the next command
+// of the same operation (nothing came that a late answer could follow).
+TEST_F(LinkFault, ASilentLoggerFailsInTheTimeItsTriesAddUpTo) {
+  struct Case {
+    const char* what;
+    std::function<int32_t(CKX2Device&)> op;
+    uint32_t triesMs;
+  };
+  std::string text;
+  const Case cases[] = {
+      {"stop", [](CKX2Device& d) { return Code(d.StopMeasurement()); }, 3 * 45000},
+      // The wake-up's three hellos, three clears and three system reads.
+      {"clear", [](CKX2Device& d) { return Code(d.ClearData()); }, 3 * 2000 + 3 * 45000 + 3 * 3000},
+      {"battery", [](CKX2Device& d) { return Code(d.WriteBatteryAlarm()); }, 3 * 5000},
+      {"current values", [&](CKX2Device& d) { return Code(d.ReadCurrentValues(text)); }, 3 * 5000},
+      {"system read", [](CKX2Device& d) { return d.ReadSystemInfo() == ReadResult::kDone ? 0 : -1; }, 3 * 3000},
+  };
+  Fault(sim::FaultKind::NoAnswer, "");
+  // 45 s are 450 ms of real time.
+  timeScale.Set(0.01);
+  for (const Case& c : cases) {
+    const uint32_t start = platform::TickCount();
+    EXPECT_NE(c.op(device), 0) << c.what;
+    const uint32_t took = platform::TickCount() - start;
+    EXPECT_GE(took, c.triesMs) << c.what;
+    EXPECT_LE(took, c.triesMs + c.triesMs / 10) << c.what;
+  }
+}
+
+// A stop answered late, one try after the other: the second try takes the
+// first one's answer, and the re-read waits for the second one's before it
+// goes out, so it reads the record and not a stray "YES END".
+TEST_F(LinkFault, AReadSoonAfterALateAnswerNeverTakesTheNextOne) {
+  sim.Update([](sim::SimState& s) {
+    s.measuring = true;
+    s.batteryStop = 3300;
+  });
+  Fault(sim::FaultKind::Delay, "ST STP", 2, 0, 67500);
+  // 45 s are 450 ms of real time.
+  timeScale.Set(0.01);
+  EXPECT_EQ(device.StopMeasurement(), DeviceResult::kOk);
+  EXPECT_EQ(Commands(), (Strings{"ST STP", "ST STP", "RD SYS"}));
+  EXPECT_EQ(device.m_workRead.m_sysInfo.m_nBatteryStop, 3300);
+  EXPECT_EQ(device.m_workRead.m_sysInfo.m_nMeasuring, 0);
 }
 
 // Closing the port ends a waiting exchange at once, a long collection

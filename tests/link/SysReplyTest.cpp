@@ -162,6 +162,25 @@ TEST(SysReply, UnknownKeysChangeNothing) {
   EXPECT_STREQ(info.m_szBuild, "");
 }
 
+// A line read as a number that came without one makes the reply unusable;
+// text values, other kinds of alarm or calibration and unknown keys do not.
+TEST(SysReply, LinesThatLostTheirNumbers) {
+  const auto usable = [](const char* line) {
+    std::string key, value;
+    SplitKeyValue(line, key, value);
+    return CComCtrlKestrix2::SysValueUsable(key.c_str(), value.c_str());
+  };
+  for (const char* line :
+       {"STM 24/ 3/ 5 14:07:09", "SMP D00H00M10S00", "ITV 5", "BAT ALM 3600", "ID 1-2500 (2500)",
+        "ALM RN 2 5.5 -0:30 OFF", "ALM XX 1", "CAL RN 0.5", "CAL AV 3", "BLD", "SN", "MEASURING", "FOO"}) {
+    EXPECT_TRUE(usable(line)) << line;
+  }
+  for (const char* line : {"STM", "TIM 24/03/05 14:07", "NEX 24/03/05 14:xx:09", "SMP2", "ITV2 x", "BAT ALM", "BAT 12",
+                           "ID 1-2500", "ALM RN 1 10.00 1:30", "ALM RN 1 x 1:30 ON", "ALM", "CAL RN"}) {
+    EXPECT_FALSE(usable(line)) << line;
+  }
+}
+
 TEST(MailReply, KeysStoreTheValueUnchanged) {
   CKX2MailInfo info;
   EXPECT_EQ(MailLine(info, "APN  my.apn"), 0);
