@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "link/ComCtrlBase.h"
+#include "link/KeyParse.h"
 
 class CKX2SysInfo;
 class CKX2MailInfo;
@@ -49,6 +50,6 @@ class CComCtrlKestrix2 : public CComCtrlBase {
   // one (SysValueUsable false), and nothing is applied.
   [[nodiscard]] ComResult ReadSysInfo(CRSPort* port, CKX2SysInfo& info);
   static bool SysValueUsable(const char* key, const char* value);
-  static int32_t ParseSysItem(CKX2SysInfo& info, const char* key, const char* value);
-  static int32_t ParseMailItem(CKX2MailInfo& info, const char* key, const char* value);
+  static KeyParse ParseSysItem(CKX2SysInfo& info, const char* key, const char* value);
+  static KeyParse ParseMailItem(CKX2MailInfo& info, const char* key, const char* value);
 };

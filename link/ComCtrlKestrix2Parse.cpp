@@ -107,8 +107,8 @@ ComResult CComCtrlKestrix2::ReadSysInfo(CRSPort* port, CKX2SysInfo& info) {
   return ComResult::kOk;
 }
 
-int32_t CComCtrlKestrix2::ParseSysItem(CKX2SysInfo& info, const char* key, const char* value) {
-  if (key == nullptr) return 0;
+KeyParse CComCtrlKestrix2::ParseSysItem(CKX2SysInfo& info, const char* key, const char* value) {
+  if (key == nullptr) return KeyParse::kUnknown;
   if (value == nullptr) value = "";
   const auto is = [key](const char* name) { return std::strcmp(key, name) == 0; };
 
@@ -152,13 +152,13 @@ int32_t CComCtrlKestrix2::ParseSysItem(CKX2SysInfo& info, const char* key, const
   } else if (is("SN")) {
     CopyText(info.m_szSerial, value);
   } else {
-    return 0;
+    return KeyParse::kUnknown;
   }
-  return 1;
+  return KeyParse::kTaken;
 }
 
-int32_t CComCtrlKestrix2::ParseMailItem(CKX2MailInfo& info, const char* key, const char* value) {
-  if (key == nullptr) return -1;
+KeyParse CComCtrlKestrix2::ParseMailItem(CKX2MailInfo& info, const char* key, const char* value) {
+  if (key == nullptr) return KeyParse::kUnknown;
   if (value == nullptr) value = "";
   struct Entry {
     const char* key;
@@ -172,8 +172,8 @@ int32_t CComCtrlKestrix2::ParseMailItem(CKX2MailInfo& info, const char* key, con
   for (const Entry& entry : kEntries) {
     if (std::strcmp(key, entry.key) == 0) {
       info.*entry.member = value;
-      return 0;
+      return KeyParse::kTaken;
     }
   }
-  return -1;
+  return KeyParse::kUnknown;
 }

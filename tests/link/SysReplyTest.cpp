@@ -14,13 +14,13 @@ namespace {
 
 // Feeds one reply line through the key/value split into the system parser,
 // as the system read does.
-int32_t SysLine(CKX2SysInfo& info, const std::string& line) {
+KeyParse SysLine(CKX2SysInfo& info, const std::string& line) {
   std::string key, value;
   SplitKeyValue(line, key, value);
   return CComCtrlKestrix2::ParseSysItem(info, key.c_str(), value.c_str());
 }
 
-int32_t MailLine(CKX2MailInfo& info, const std::string& line) {
+KeyParse MailLine(CKX2MailInfo& info, const std::string& line) {
   std::string key, value;
   SplitKeyValue(line, key, value);
   return CComCtrlKestrix2::ParseMailItem(info, key.c_str(), value.c_str());
@@ -45,25 +45,25 @@ CKX2SysInfo Marked() {
 
 TEST(SysReply, DateTimesAndCounts) {
   CKX2SysInfo info = Marked();
-  EXPECT_EQ(SysLine(info, "STM 24/03/05 14:07:09"), 1);
-  EXPECT_EQ(SysLine(info, "TIM 24/03/06 01:02:03"), 1);
-  EXPECT_EQ(SysLine(info, "NEX  4/ 3/ 7 04:05:06"), 1);
+  EXPECT_EQ(SysLine(info, "STM 24/03/05 14:07:09"), KeyParse::kTaken);
+  EXPECT_EQ(SysLine(info, "TIM 24/03/06 01:02:03"), KeyParse::kTaken);
+  EXPECT_EQ(SysLine(info, "NEX  4/ 3/ 7 04:05:06"), KeyParse::kTaken);
   EXPECT_EQ(info.m_stStart.m_nYear, 2024);
   EXPECT_EQ(info.m_stStart.m_nSecond, 9);
   EXPECT_EQ(info.m_stClock.m_nDay, 6);
   EXPECT_EQ(info.m_stNext.m_nYear, 2004);
   // A 16-character value leaves the date-time as it was.
-  EXPECT_EQ(SysLine(info, "STM 25/01/01 00:00:0"), 1);
+  EXPECT_EQ(SysLine(info, "STM 25/01/01 00:00:0"), KeyParse::kTaken);
   EXPECT_EQ(info.m_stStart.m_nYear, 2024);
 
-  EXPECT_EQ(SysLine(info, "SMP D01H02M03S04"), 1);
+  EXPECT_EQ(SysLine(info, "SMP D01H02M03S04"), KeyParse::kTaken);
   EXPECT_EQ(info.m_nSampling, 93784);
-  EXPECT_EQ(SysLine(info, "SMP2 D00H00M01S00"), 1);
+  EXPECT_EQ(SysLine(info, "SMP2 D00H00M01S00"), KeyParse::kTaken);
   EXPECT_EQ(info.m_nSamplingEvent, 60);
-  EXPECT_EQ(SysLine(info, "SMP 30"), 1);
+  EXPECT_EQ(SysLine(info, "SMP 30"), KeyParse::kTaken);
   EXPECT_EQ(info.m_nSampling, 0);
-  EXPECT_EQ(SysLine(info, "ITV 6"), 1);
-  EXPECT_EQ(SysLine(info, "ITV2 x"), 1);
+  EXPECT_EQ(SysLine(info, "ITV 6"), KeyParse::kTaken);
+  EXPECT_EQ(SysLine(info, "ITV2 x"), KeyParse::kTaken);
   EXPECT_EQ(info.m_nSendCount, 6);
   EXPECT_EQ(info.m_nSendCountEvent, 0);
 }
@@ -86,14 +86,14 @@ TEST(SysReply, BatteryDropsItsLabel) {
 
 TEST(SysReply, RecordNumbers) {
   CKX2SysInfo info = Marked();
-  EXPECT_EQ(SysLine(info, "ID 1-2500 (2500)"), 1);
+  EXPECT_EQ(SysLine(info, "ID 1-2500 (2500)"), KeyParse::kTaken);
   EXPECT_EQ(info.m_nIdFirst, 1);
   EXPECT_EQ(info.m_nIdLast, 2500);
   EXPECT_EQ(info.m_nIdThird, 2500);
   CKX2SysInfo before = info;
-  EXPECT_EQ(SysLine(info, "ID 1-2500"), 1);
+  EXPECT_EQ(SysLine(info, "ID 1-2500"), KeyParse::kTaken);
   EXPECT_EQ(info, before);
-  EXPECT_EQ(SysLine(info, "ID 99990-5 (15) trailing"), 1);
+  EXPECT_EQ(SysLine(info, "ID 99990-5 (15) trailing"), KeyParse::kTaken);
   EXPECT_EQ(info.m_nIdFirst, 99990);
   EXPECT_EQ(info.m_nIdLast, 5);
   EXPECT_EQ(info.m_nIdThird, 15);
@@ -101,20 +101,20 @@ TEST(SysReply, RecordNumbers) {
 
 TEST(SysReply, RainAlarms) {
   CKX2SysInfo info;
-  EXPECT_EQ(SysLine(info, "ALM RN 1 10.00 1:30 ON"), 1);
+  EXPECT_EQ(SysLine(info, "ALM RN 1 10.00 1:30 ON"), KeyParse::kTaken);
   EXPECT_EQ(info.m_alarm[0].m_nNo, 1);
   EXPECT_DOUBLE_EQ(info.m_alarm[0].m_dThreshold, 10.0);
   EXPECT_EQ(info.m_alarm[0].m_nPeriod, 90);
   EXPECT_EQ(info.m_alarm[0].m_nEnable, 1);
 
-  EXPECT_EQ(SysLine(info, "ALM RN 2 5.5 -0:30 OFF"), 1);
+  EXPECT_EQ(SysLine(info, "ALM RN 2 5.5 -0:30 OFF"), KeyParse::kTaken);
   EXPECT_EQ(info.m_alarm[1].m_nNo, 2);
   EXPECT_DOUBLE_EQ(info.m_alarm[1].m_dThreshold, 5.5);
   EXPECT_EQ(info.m_alarm[1].m_nPeriod, -30);
   EXPECT_EQ(info.m_alarm[1].m_nEnable, 0);
 
   // Any number but 1 lands in the second alarm; "on" only when exactly "ON".
-  EXPECT_EQ(SysLine(info, "ALM RN 3 1 1:00 on extra"), 1);
+  EXPECT_EQ(SysLine(info, "ALM RN 3 1 1:00 on extra"), KeyParse::kTaken);
   EXPECT_EQ(info.m_alarm[1].m_nNo, 3);
   EXPECT_EQ(info.m_alarm[1].m_nPeriod, 60);
   EXPECT_EQ(info.m_alarm[1].m_nEnable, 0);
@@ -122,29 +122,29 @@ TEST(SysReply, RainAlarms) {
 
   const CKX2SysInfo before = info;
   for (const char* line : {"ALM RN 1 10.00 1:30", "ALM rn 1 10.00 1:30 ON", "ALM XX 1 2 3 ON", "ALM"}) {
-    EXPECT_EQ(SysLine(info, line), 1);
+    EXPECT_EQ(SysLine(info, line), KeyParse::kTaken);
     EXPECT_EQ(info, before) << line;
   }
 }
 
 TEST(SysReply, CalibrationTextsAndState) {
   CKX2SysInfo info = Marked();
-  EXPECT_EQ(SysLine(info, "CAL RN 0.5"), 1);
+  EXPECT_EQ(SysLine(info, "CAL RN 0.5"), KeyParse::kTaken);
   EXPECT_DOUBLE_EQ(info.m_dRainPerCount, 0.5);
-  EXPECT_EQ(SysLine(info, "CAL XX 0.25"), 1);
-  EXPECT_EQ(SysLine(info, "CAL RN"), 1);
+  EXPECT_EQ(SysLine(info, "CAL XX 0.25"), KeyParse::kTaken);
+  EXPECT_EQ(SysLine(info, "CAL RN"), KeyParse::kTaken);
   EXPECT_DOUBLE_EQ(info.m_dRainPerCount, 0.5);
 
-  EXPECT_EQ(SysLine(info, "MEASURING"), 1);
+  EXPECT_EQ(SysLine(info, "MEASURING"), KeyParse::kTaken);
   EXPECT_EQ(info.m_nMeasuring, 1);
-  EXPECT_EQ(SysLine(info, "STOP"), 1);
+  EXPECT_EQ(SysLine(info, "STOP"), KeyParse::kTaken);
   EXPECT_EQ(info.m_nMeasuring, 0);
 
-  EXPECT_EQ(SysLine(info, "BLD 2024-03-05 v1.2"), 1);
+  EXPECT_EQ(SysLine(info, "BLD 2024-03-05 v1.2"), KeyParse::kTaken);
   EXPECT_STREQ(info.m_szBuild, "2024-03-05 v1.2");
-  EXPECT_EQ(SysLine(info, "SN " + std::string(100, 'S')), 1);
+  EXPECT_EQ(SysLine(info, "SN " + std::string(100, 'S')), KeyParse::kTaken);
   EXPECT_EQ(std::strlen(info.m_szSerial), 63u);
-  EXPECT_EQ(SysLine(info, "SN 12"), 1);
+  EXPECT_EQ(SysLine(info, "SN 12"), KeyParse::kTaken);
   EXPECT_STREQ(info.m_szSerial, "12");
   // A shorter text leaves nothing of the longer one behind the NUL.
   EXPECT_EQ(info.m_szSerial[10], '\0');
@@ -154,11 +154,11 @@ TEST(SysReply, UnknownKeysChangeNothing) {
   CKX2SysInfo info = Marked();
   const CKX2SysInfo before = info;
   for (const char* line : {"stm 24/03/05 14:07:09", "Stop", "measuring", "", "   ", "SMP3 D01", "NG", "BLDX y"}) {
-    EXPECT_EQ(SysLine(info, line), 0) << line;
+    EXPECT_EQ(SysLine(info, line), KeyParse::kUnknown) << line;
     EXPECT_EQ(info, before) << line;
   }
-  EXPECT_EQ(CComCtrlKestrix2::ParseSysItem(info, nullptr, "x"), 0);
-  EXPECT_EQ(CComCtrlKestrix2::ParseSysItem(info, "BLD", nullptr), 1);
+  EXPECT_EQ(CComCtrlKestrix2::ParseSysItem(info, nullptr, "x"), KeyParse::kUnknown);
+  EXPECT_EQ(CComCtrlKestrix2::ParseSysItem(info, "BLD", nullptr), KeyParse::kTaken);
   EXPECT_STREQ(info.m_szBuild, "");
 }
 
@@ -183,17 +183,17 @@ TEST(SysReply, LinesThatLostTheirNumbers) {
 
 TEST(MailReply, KeysStoreTheValueUnchanged) {
   CKX2MailInfo info;
-  EXPECT_EQ(MailLine(info, "APN  my.apn"), 0);
+  EXPECT_EQ(MailLine(info, "APN  my.apn"), KeyParse::kTaken);
   EXPECT_EQ(info.m_strApn, " my.apn");
-  EXPECT_EQ(MailLine(info, "APU user name "), 0);
-  EXPECT_EQ(MailLine(info, "APP p@ss"), 0);
-  EXPECT_EQ(MailLine(info, "APA CHAP"), 0);
-  EXPECT_EQ(MailLine(info, "IMEI 490154203237518"), 0);
-  EXPECT_EQ(MailLine(info, "MYDIAL *99#"), 0);
-  EXPECT_EQ(MailLine(info, "HOST example.invalid"), 0);
-  EXPECT_EQ(MailLine(info, "PORT 8080"), 0);
+  EXPECT_EQ(MailLine(info, "APU user name "), KeyParse::kTaken);
+  EXPECT_EQ(MailLine(info, "APP p@ss"), KeyParse::kTaken);
+  EXPECT_EQ(MailLine(info, "APA CHAP"), KeyParse::kTaken);
+  EXPECT_EQ(MailLine(info, "IMEI 490154203237518"), KeyParse::kTaken);
+  EXPECT_EQ(MailLine(info, "MYDIAL *99#"), KeyParse::kTaken);
+  EXPECT_EQ(MailLine(info, "HOST example.invalid"), KeyParse::kTaken);
+  EXPECT_EQ(MailLine(info, "PORT 8080"), KeyParse::kTaken);
   info.m_strPost = "stale";
-  EXPECT_EQ(MailLine(info, "POST"), 0);
+  EXPECT_EQ(MailLine(info, "POST"), KeyParse::kTaken);
   CKX2MailInfo expected;
   expected.m_strApn = " my.apn";
   expected.m_strUser = "user name ";
@@ -205,7 +205,7 @@ TEST(MailReply, KeysStoreTheValueUnchanged) {
   expected.m_strPort = "8080";
   EXPECT_EQ(info, expected);
 
-  for (const char* line : {"apn x", "APNX y", "", "YES END"}) EXPECT_EQ(MailLine(info, line), -1) << line;
+  for (const char* line : {"apn x", "APNX y", "", "YES END"}) EXPECT_EQ(MailLine(info, line), KeyParse::kUnknown) << line;
   EXPECT_EQ(info, expected);
-  EXPECT_EQ(CComCtrlKestrix2::ParseMailItem(info, nullptr, "x"), -1);
+  EXPECT_EQ(CComCtrlKestrix2::ParseMailItem(info, nullptr, "x"), KeyParse::kUnknown);
 }
