@@ -63,11 +63,13 @@ void CDlgMainRecodeData::RunAndShow(uint8_t mode) {
   // Records that came before a download failed are still the operator's:
   // after the failure box they are offered for saving like a whole download.
   const bool partial = result == RunResult::kFailed && mode == kModeRecords && !m_strData.empty();
-  if (result == RunResult::kDone || partial) {
-    CDlgAqcuired dlg(&m_strData, mode == kModeErrorLog ? TRUE : FALSE, this);
-    dlg.DoModal();
-  }
+  if (result == RunResult::kDone || partial) ShowData();
   loggerpage::EnableMainFrame(TRUE);
+}
+
+void CDlgMainRecodeData::ShowData() {
+  CDlgAqcuired dlg(&m_strData, m_nMode == kModeErrorLog ? TRUE : FALSE, this);
+  dlg.DoModal();
 }
 
 void CDlgMainRecodeData::OnBnClickedClearData() {

@@ -33,6 +33,9 @@ class CDlgMainRecodeData : public CLoggerPageDlg {
   // holds the failure text).
   WorkResult ThreadWork() override;
   WorkResult ReadRecords();
+  // The downloaded-data dialog over m_strData (records or error log by
+  // m_nMode).
+  void ShowData();
 
   // First record number and count of the download; -1 until computed.
   int32_t m_nStartId = -1;
