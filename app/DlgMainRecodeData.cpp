@@ -7,6 +7,7 @@
 #include "app/Kestrix2CommApp.h"
 #include "app/LoggerPage.h"
 #include "app/MainFrame.h"
+#include "platform/Memory.h"
 #include "res/StringIds.h"
 #include "res/StringTable.h"
 
@@ -68,8 +69,15 @@ void CDlgMainRecodeData::RunAndShow(uint8_t mode) {
 }
 
 void CDlgMainRecodeData::ShowData() {
-  CDlgAqcuired dlg(&m_strData, m_nMode == kModeErrorLog ? TRUE : FALSE, this);
-  dlg.DoModal();
+  {
+    CDlgAqcuired dlg(&m_strData, m_nMode == kModeErrorLog ? TRUE : FALSE, this);
+    dlg.DoModal();
+  }
+  // A full logger memory is megabytes that nothing needs once the dialog
+  // has saved or dropped them: clear() would keep the capacity, and freed
+  // heap stays with the process unless it is handed back.
+  std::string().swap(m_strData);
+  platform::ReturnFreeMemory();
 }
 
 void CDlgMainRecodeData::OnBnClickedClearData() {
