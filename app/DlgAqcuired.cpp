@@ -3,10 +3,10 @@
 #include "app/Kestrix2CommApp.h"
 #include "platform/FileWrite.h"
 #include "platform/Numbers.h"
-#include "platform/Text.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "ui/FileDialog.h"
-#include "res/StringIds.h"
+#include "ui/ReadOnlyEdit.h"
 
 namespace {
 constexpr const char* kExtension = "txt";
@@ -46,11 +46,12 @@ BOOL CDlgAqcuired::OnInitDialog() {
   m_rcText = ClientRectOf(kText);
   // Smaller than at first, the buttons would slide over the text box.
   SetMinClientSize(m_rcInitClient.Width(), m_rcInitClient.Height());
-  CWnd* text = GetDlgItem(kText);
+  auto* text = dynamic_cast<CReadOnlyEdit*>(GetDlgItem(kText));
   if (text == nullptr || m_pData == nullptr) return TRUE;
-  // The logger's 8-bit text shown as UTF-8: what is not valid shows as
-  // U+FFFD, while the file keeps the bytes as they came.
-  text->SetWindowText(platform::ToValidUtf8(*m_pData));
+  // The box reads the owner's bytes in place: a full logger memory is
+  // megabytes. What is not UTF-8 shows as U+FFFD, while the file keeps the
+  // bytes as they came.
+  text->ShowText(*m_pData);
   return TRUE;
 }
 

@@ -7,6 +7,7 @@
 #include "app/Kestrix2CommApp.h"
 #include "app/LoggerPage.h"
 #include "app/MainFrame.h"
+#include "platform/Memory.h"
 #include "res/StringIds.h"
 #include "res/StringTable.h"
 
@@ -69,11 +70,20 @@ void CDlgMainRecodeData::RunAndShow(uint8_t mode) {
   // Records that came before a download failed are still the operator's:
   // after the failure box they are offered for saving like a whole download.
   const bool partial = result == RunResult::kFailed && mode == kModeRecords && !m_strData.empty();
-  if (result == RunResult::kDone || partial) {
-    CDlgAqcuired dlg(&m_strData, mode == kModeErrorLog ? TRUE : FALSE, this);
+  if (result == RunResult::kDone || partial) ShowData();
+  loggerpage::EnableMainFrame(TRUE);
+}
+
+void CDlgMainRecodeData::ShowData() {
+  {
+    CDlgAqcuired dlg(&m_strData, m_nMode == kModeErrorLog ? TRUE : FALSE, this);
     dlg.DoModal();
   }
-  loggerpage::EnableMainFrame(TRUE);
+  // A full logger memory is megabytes that nothing needs once the dialog
+  // has saved or dropped them: clear() would keep the capacity, and freed
+  // heap stays with the process unless it is handed back.
+  std::string().swap(m_strData);
+  platform::ReturnFreeMemory();
 }
 
 void CDlgMainRecodeData::OnBnClickedClearData() {

@@ -33,13 +33,17 @@ class CDlgMainRecodeData : public CLoggerPageDlg {
   // holds the failure text).
   WorkResult ThreadWork() override;
   WorkResult ReadRecords();
+  // The downloaded-data dialog over m_strData (records or error log by
+  // m_nMode); when it has closed, the text goes with the memory it took.
+  void ShowData();
 
   // First record number and count of the download; -1 until computed.
   int32_t m_nStartId = -1;
   int32_t m_nCount = -1;
   uint8_t m_nMode = kModeRecords;
   // The downloaded text as the logger sent it (records or error log); written
-  // by the work, read by the window side after the run.
+  // by the work, read by the window side after the run, empty again once the
+  // downloaded-data dialog has closed.
   std::string m_strData;
 
   void OnBnClickedReadData();

@@ -28,10 +28,11 @@ BOOL CDlgWorking::OnInitDialog() {
   m_progress.ModifyStyle(0, PBS_MARQUEE);
   m_progress.SetMarquee(TRUE, 10);
   m_nTotal = 0;
-  if (!m_strCaption.empty()) {
-    SetDlgItemText(kCaption, m_strCaption);
-  } else {
-    m_strCaption = GetDlgItemText(kCaption);
+  m_pCaptionWnd = GetDlgItem(kCaption);
+  if (m_pCaptionWnd != nullptr && !m_strCaption.empty()) {
+    m_pCaptionWnd->SetWindowText(m_strCaption);
+  } else if (m_pCaptionWnd != nullptr) {
+    m_strCaption = m_pCaptionWnd->GetWindowText();
   }
   CenterWindow();
   if (m_pEscapeEvent) {
@@ -50,19 +51,40 @@ BOOL CDlgWorking::OnCommand(WPARAM wParam, LPARAM lParam) {
     return TRUE;
   }
   if (wParam == kSetCount) {
-    char text[64];
-    const long count = static_cast<long>(lParam);
-    if (m_nTotal != 0) {
-      std::snprintf(text, sizeof text, " ( %ld / %ld )", count, m_nTotal);
+    // A download counts every record, thousands a second on a fast line;
+    // the caption shows the first at once and then the latest on each tick
+    // of its timer, and it alone is repainted.
+    m_nCount = static_cast<long>(lParam);
+    if (m_bCountTimer) {
+      m_bCountWaiting = true;
     } else {
-      std::snprintf(text, sizeof text, " ( %ld )", count);
+      ShowCount();
+      m_bCountTimer = SetTimer(kCountTimer, kCountShowMs) != 0;
     }
-    SetDlgItemText(kCaption, m_strCaption + text);
-    Invalidate(FALSE);
     return TRUE;
   }
   if (wParam == kIgnored) return TRUE;
   return CDialog::OnCommand(wParam, lParam);
+}
+
+void CDlgWorking::ShowCount() {
+  m_bCountWaiting = false;
+  if (m_pCaptionWnd == nullptr) return;
+  char text[64];
+  if (m_nTotal != 0) {
+    std::snprintf(text, sizeof text, " ( %ld / %ld )", m_nCount, m_nTotal);
+  } else {
+    std::snprintf(text, sizeof text, " ( %ld )", m_nCount);
+  }
+  m_pCaptionWnd->SetWindowText(m_strCaption + text);
+}
+
+void CDlgWorking::OnTimer(UINT_PTR id) {
+  if (id != kCountTimer) {
+    CDialog::OnTimer(id);
+  } else if (m_bCountWaiting) {
+    ShowCount();
+  }
 }
 
 void CDlgWorking::OnAbort() {
@@ -88,6 +110,7 @@ void CDlgWorking::OnDestroy() {
   if (CWnd* parent = GetParent()) parent->SetFocus();
   m_keyHook.UnHook();
   m_pEscapeEvent = nullptr;
+  m_pCaptionWnd = nullptr;
 }
 
 BOOL CDlgWorking::PreTranslateMessage(MSG* msg) {

@@ -23,6 +23,12 @@ class CDlgWorking : public CDialog {
   static constexpr UINT kSetTotal = 1268;
   static constexpr UINT kSetCount = 1269;
   static constexpr UINT kIgnored = 1270;
+  // The timer that shows the latest count: the caption changes at most ten
+  // times a second however fast the counts come, and with every other frame
+  // of the marquee, whose timer it falls in with, so that both repaint
+  // together.
+  static constexpr UINT_PTR kCountTimer = 1;
+  static constexpr UINT kCountShowMs = 100;
 
   CDlgWorking();
   ~CDlgWorking() override;
@@ -32,12 +38,19 @@ class CDlgWorking : public CDialog {
   CTKeyHook m_keyHook;
   long m_nTotal = 0;
   CProgressCtrl m_progress;
+  // The caption's control, found once; the latest count and whether it
+  // waits for the timer.
+  CWnd* m_pCaptionWnd = nullptr;
+  long m_nCount = 0;
+  bool m_bCountWaiting = false;
+  bool m_bCountTimer = false;
 
  protected:
   void DoDataExchange(CDataExchange* dx) override;
   BOOL OnInitDialog() override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   void OnActivate(UINT state, CWnd* other, BOOL minimized) override;
+  void OnTimer(UINT_PTR id) override;
   void OnDestroy() override;
   BOOL PreTranslateMessage(MSG* msg) override;
   // Enter and the window's close request would hide the window while its
@@ -46,6 +59,10 @@ class CDlgWorking : public CDialog {
   void OnCancel() override {}
 
   void OnAbort();
+
+ private:
+  // The caption with the latest count (and the total, when one came).
+  void ShowCount();
 };
 
 // The progress window now shown, for the keyboard hook; null when none.

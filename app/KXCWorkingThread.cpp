@@ -143,7 +143,7 @@ void CKXCWorkingThread::OnWorkEnd() {}
 void CKXCWorkingThread::OnWorkBegin() {}
 
 BOOL CKXCWorkingThread::PostWorkingCommand(UINT command, LPARAM value) const {
-  return PostWindowMessage(m_hWorkingWnd.load(), WM_COMMAND, command, value);
+  return PostLatestWindowMessage(m_hWorkingWnd.load(), WM_COMMAND, command, value);
 }
 
 uint32_t CKXCWorkingThread::ThreadProc(CKXCWorkingThread* runner) {

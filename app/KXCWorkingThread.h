@@ -48,8 +48,9 @@ class CKXCWorkingThread {
   virtual void OnWorkBegin();
 
   // From the worker: posts a progress command (CDlgWorking::kSetTotal,
-  // kSetCount) with its value to this run's progress window. FALSE when the
-  // window has gone.
+  // kSetCount) with its value to this run's progress window; one of the same
+  // command that still waits takes the newer value. FALSE when the window
+  // has gone.
   BOOL PostWorkingCommand(UINT command, LPARAM value) const;
   // Does a logger operation run now (its Run has not returned yet).
   static bool IsOperationRunning();

@@ -8,6 +8,7 @@
 #include "app/Kestrix2CommDoc.h"
 #include "app/Kestrix2CommView.h"
 #include "app/MainFrame.h"
+#include "platform/Memory.h"
 #include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "ui/Dialog.h"
@@ -57,6 +58,7 @@ BOOL CKestrix2CommApp::InitInstance() {
     return FALSE;
   }
 
+  platform::LimitRetainedMemory();
   WireLinkToWindows();
   InitStartupSettings();
 

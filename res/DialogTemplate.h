@@ -27,6 +27,7 @@ enum class ControlKind {
   Icon,        // static picture of an icon resource (text = resource id as decimal)
   DateTime,    // date-time picker
   MaskedEdit,  // masked edit
+  ReadOnlyEdit,  // read-only text of any length (multi-line, never wrapped)
   Custom
 };
 

@@ -65,12 +65,12 @@ std::vector<DialogTemplateData> Build() {
                      }));
 
   // Downloaded data: a resizable read-out of the whole download, which may
-  // run to many thousand lines.
+  // run to a hundred thousand lines.
   t.push_back(Dialog(336, "取得データ", 317, 183, DS_POPUP | DS_CAPTION | DS_SYSMENU | DS_THICKFRAME, 9,
                      {
                          {1, K::PushButton, "保存", kButton, 197, 7, 50, 14},
                          {2, K::PushButton, "閉じる", kButton, 260, 7, 50, 14},
-                         {1002, K::Edit, "",
+                         {1002, K::ReadOnlyEdit, "",
                           CS_READONLY | CS_BORDER | CS_MULTILINE | CS_VSCROLL | CS_HSCROLL | CS_AUTOVSCROLL |
                               CS_AUTOHSCROLL | CS_TABSTOP,
                           7, 28, 303, 148},

@@ -29,6 +29,8 @@
 #include "ui/ListCtrl.h"
 #include "ui/ProgressCtrl.h"
 #include "ui/QtText.h"
+#include "ui/ReadOnlyEdit.h"
+#include "ui/ReadOnlyEditWidget.h"
 #include "ui/ScrollBar.h"
 #include "ui/Static.h"
 #include "ui/TabControlWidget.h"
@@ -114,6 +116,14 @@ QWidget* MakeEdit(QWidget* parent, const res::ControlTemplate& c, const Notifier
   }
   QObject::connect(edit, &QLineEdit::textChanged, edit, [n] { n.Command(EN_CHANGE); });
   return edit;
+}
+
+QWidget* MakeReadOnlyEdit(QWidget* parent, const res::ControlTemplate& c) {
+  auto* view = new ReadOnlyEditWidget(parent);
+  view->setVerticalScrollBarPolicy((c.style & res::CS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  view->setHorizontalScrollBarPolicy((c.style & res::CS_HSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  if (!(c.style & (res::CS_BORDER | res::CS_CLIENTEDGE))) view->setFrameStyle(QFrame::NoFrame);
+  return view;
 }
 
 QWidget* MakeIcon(QWidget* parent, const res::ControlTemplate& c, const DluMetrics& dlu) {
@@ -235,6 +245,8 @@ QWidget* MakeControl(QWidget* parent, const res::ControlTemplate& c, const DluMe
     case ControlKind::Edit:
     case ControlKind::MaskedEdit:
       return MakeEdit(parent, c, n);
+    case ControlKind::ReadOnlyEdit:
+      return MakeReadOnlyEdit(parent, c);
     case ControlKind::PushButton:
     case ControlKind::DefPushButton:
       return MakePushButton(parent, c);
@@ -308,6 +320,8 @@ std::unique_ptr<CWnd> WrapperFor(ControlKind kind) {
     case ControlKind::Edit:
     case ControlKind::MaskedEdit:
       return std::make_unique<CEdit>();
+    case ControlKind::ReadOnlyEdit:
+      return std::make_unique<CReadOnlyEdit>();
     case ControlKind::PushButton:
     case ControlKind::DefPushButton:
     case ControlKind::GroupBox:

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
 #include <deque>
 #include <mutex>
@@ -27,6 +28,10 @@ struct Posted {
 std::mutex g_queueLock;
 std::deque<Posted> g_queue;
 bool g_wakePending = false;
+
+// How far back from the queue's end a latest value finds its message: far
+// enough to pass the terminal's refresh posted between two counts.
+constexpr size_t kLatestScan = 8;
 
 // Bounded pumps running on the user-interface thread; while one runs, the
 // dispatcher leaves the queue to it so that its count stays true.
@@ -137,13 +142,23 @@ void InstallUiPlatformServices() {
   platform::InstallWindowServices(services);
 }
 
-BOOL PostWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!IsWindow(hWnd)) return FALSE;
+namespace {
+BOOL Post(const Posted& posted, bool latest) {
+  if (!IsWindow(posted.hwnd)) return FALSE;
   Dispatcher* d = g_dispatcher.load();
   bool wake = false;
   {
     std::lock_guard<std::mutex> lock(g_queueLock);
-    g_queue.push_back({hWnd, message, wParam, lParam});
+    if (latest) {
+      const size_t scan = std::min(g_queue.size(), kLatestScan);
+      for (auto it = g_queue.rbegin(); it != g_queue.rbegin() + static_cast<std::ptrdiff_t>(scan); ++it) {
+        if (it->hwnd == posted.hwnd && it->message == posted.message && it->wParam == posted.wParam) {
+          it->lParam = posted.lParam;
+          return TRUE;  // a wake-up is on its way for the waiting message
+        }
+      }
+    }
+    g_queue.push_back(posted);
     if (d && !g_wakePending) {
       g_wakePending = true;
       wake = true;
@@ -153,6 +168,15 @@ BOOL PostWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   // window exists, so a worker that found a window finds it too.
   if (wake) d->Wake();
   return TRUE;
+}
+}  // namespace
+
+BOOL PostWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Post({hWnd, message, wParam, lParam}, false);
+}
+
+BOOL PostLatestWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Post({hWnd, message, wParam, lParam}, true);
 }
 
 int PumpMessages(int maxMessages) {

@@ -19,6 +19,12 @@ void EnsureMessageDispatcher();
 
 // Queues a message for a window; FALSE when the handle is no window. Any thread.
 BOOL PostWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+// As PostWindowMessage, for a value of which only the latest matters (a
+// progress count): when the same message with the same first argument for
+// the same window still waits among the last few queued, it takes this
+// second argument instead of a new message being queued. A worker faster
+// than the window thread so never piles such messages up.
+BOOL PostLatestWindowMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // On the user-interface thread: dispatches at most maxMessages posted messages
 // and lets Qt handle its own pending input, timer and paint events without

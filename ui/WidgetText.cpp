@@ -8,7 +8,9 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
+#include "platform/Text.h"
 #include "ui/QtText.h"
+#include "ui/ReadOnlyEditWidget.h"
 
 namespace {
 const char* kRawText = "kx2rawtext";
@@ -39,6 +41,11 @@ std::string StripMnemonic(const std::string& text) {
 
 void SetWidgetText(QWidget* w, const std::string& text) {
   if (!w) return;
+  // A text of any length, kept once.
+  if (auto* view = dynamic_cast<ReadOnlyEditWidget*>(w)) {
+    view->SetText(text);
+    return;
+  }
   // The text exactly as set, so reading it back gives the same bytes even
   // where the widget shows it changed (line ends, mnemonics).
   w->setProperty(kRawText, ToQ(text));
@@ -61,6 +68,7 @@ void SetWidgetText(QWidget* w, const std::string& text) {
 
 std::string GetWidgetText(const QWidget* w) {
   if (!w) return {};
+  if (auto* view = dynamic_cast<const ReadOnlyEditWidget*>(w)) return platform::ToValidUtf8(view->Bytes());
   if (auto* line = qobject_cast<const QLineEdit*>(w)) return FromQ(line->text());
   if (auto* plain = qobject_cast<const QPlainTextEdit*>(w)) {
     QString s = plain->toPlainText();

@@ -98,6 +98,8 @@ TEST_F(RecordingTest, AFullRingDownloadsWhole) {
   EXPECT_EQ(LineCount(data[0].held), Range::kNumbers);
   EXPECT_TRUE(data[0].held == Records(5, Range::kNumbers));
   EXPECT_TRUE(boxes.boxes.empty());
+  // Megabytes that nothing needs once the dialog has closed.
+  EXPECT_EQ(Recording().m_strData.capacity(), std::string().capacity());
 }
 
 TEST_F(RecordingTest, AbortSendsEscAndShowsTheRecordsUntilTheLoggerEndsTheData) {

@@ -97,6 +97,31 @@ TEST(MessagePump, ThreadSafeInvalidateIsPosted) {
   EXPECT_EQ(PumpAllPendingMessages(), 1);
 }
 
+// A progress count posted faster than the window thread takes it: only the
+// latest waits, also past a message posted between two counts.
+TEST(MessagePump, ALatestValueTakesOverItsWaitingMessage) {
+  Drain();
+  Counter wnd;
+  ASSERT_TRUE(wnd.CreateIndirect(Empty()));
+  const HWND h = wnd.m_hWnd;
+  std::thread([h] {
+    for (int i = 1; i <= 1000; ++i) PostLatestWindowMessage(h, WM_COMMAND, 505, i);
+  }).join();
+  EXPECT_EQ(PendingMessageCount(), 1u);
+  EXPECT_EQ(PumpAllPendingMessages(), 1);
+  EXPECT_EQ(wnd.lastParam, 1000);
+
+  PostLatestWindowMessage(h, WM_COMMAND, 505, 1);
+  PostWindowMessage(h, WM_COMMAND, 600, 0);
+  PostLatestWindowMessage(h, WM_COMMAND, 505, 2);
+  PostLatestWindowMessage(h, WM_COMMAND, 506, 3);  // another command: its own message
+  EXPECT_EQ(PendingMessageCount(), 3u);
+  Drain();
+  EXPECT_EQ(wnd.commands, 2);
+  EXPECT_EQ(wnd.lastParam, 2);
+  EXPECT_FALSE(PostLatestWindowMessage(0, WM_COMMAND, 505, 0));
+}
+
 // The background runner sleeps here for as long as a reply takes: a wake from
 // another thread and a message posted meanwhile must both end the sleep.
 TEST(MessagePump, AWaitForWindowEventsEndsOnAWakeAndDispatchesWhatWasPosted) {
