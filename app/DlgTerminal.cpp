@@ -41,6 +41,7 @@ BOOL CDlgTerminal::CreateTerminal(CWnd* parent) {
   if (m_pLog) {
     m_pLog->m_nNotifyCmd.store(kRefresh);
     m_pLog->m_hNotifyWnd.store(m_hWnd);
+    m_pLog->m_bNotifyHidden.store(!IsWindowVisible());
   }
   return TRUE;
 }
@@ -222,6 +223,11 @@ void CDlgTerminal::OnCancel() { CDialog::OnCancel(); }
 
 void CDlgTerminal::OnShowWindow(BOOL show, UINT status) {
   CDialog::OnShowWindow(show, status);
+  if (m_pLog) {
+    // Cleared before the pull: a write after it posts its own refresh.
+    m_pLog->m_bNotifyHidden.store(!show);
+    if (show) PullEcho();
+  }
   if (show && !m_bPlaced) {
     m_bPlaced = true;
     PlaceBesideOwner();
@@ -245,6 +251,7 @@ void CDlgTerminal::OnDestroy() {
   if (m_pLog) {
     m_pLog->m_hNotifyWnd.store(0);
     m_pLog->m_nNotifyCmd.store(0);
+    m_pLog->m_bNotifyHidden.store(false);
   }
   m_pView = nullptr;
   m_bPlaced = false;

@@ -40,6 +40,11 @@ class CMLog : public CMLogFile {
   // them, hence atomic. 0 / 0 while no terminal listens.
   std::atomic<platform::WindowHandle> m_hNotifyWnd{0};
   std::atomic<uint32_t> m_nNotifyCmd{0};
+  // True while the notify window is hidden: a refresh would change nothing
+  // on screen and only wake the user-interface thread for every chunk of a
+  // download, so none is posted; the window pulls what gathered when it is
+  // shown again (the ring keeps far more than it displays).
+  std::atomic<bool> m_bNotifyHidden{false};
 };
 
 // The log that EchoToTerminal writes into: the application installs its own at

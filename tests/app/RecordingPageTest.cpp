@@ -141,7 +141,9 @@ TEST_F(RecordingTest, TheAbortsEscShowsInTheTerminalAndTheTrafficLog) {
   const size_t command = log.find("RD ALL");
   ASSERT_NE(command, std::string::npos);
   EXPECT_NE(log.find('\x1b', command), std::string::npos);
-  // The terminal, hidden since the frame made it, shows the ESC as sent.
+  // The terminal, hidden since the frame made it, shows the ESC as sent once
+  // it is opened.
+  ASSERT_TRUE(frame->RunCommand(CMainFrame::ID_TERMINAL));
   const CRingLogBuffer& lines = theApp.m_dlgTerminal.GetView()->Lines();
   const auto showsEsc = [&lines] {
     for (int32_t i = 0; i < lines.GetCount(); ++i) {
