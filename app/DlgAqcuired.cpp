@@ -67,8 +67,8 @@ void CDlgAqcuired::OnOK() {
   // folder allows, so a full disk or a pulled stick never leaves a cut file
   // in place of an old one; a file the user may not write is refused.
   if (platform::SaveFile(path, *m_pData) != platform::FileWriteResult::kWritten) {
-    MessageBox(platform::Format("%s\r\n(%s)", res::LoadString(res::kStrFileCreateFailed).c_str(), path.c_str()), nullptr,
-               MB_ICONEXCLAMATION);
+    MessageBox(platform::Format("%s\r\n(%s)", res::LoadString(res::kStrFileCreateFailed).c_str(), path.c_str()),
+               nullptr, MB_ICONEXCLAMATION);
     return;
   }
   EndDialog(IDOK);

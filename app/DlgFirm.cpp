@@ -1,9 +1,9 @@
 #include "app/DlgFirm.h"
 
 #include "app/Kestrix2CommApp.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "ui/DC.h"
-#include "res/StringIds.h"
 
 namespace {
 constexpr const char* kNormalTermination = "Normal termination";

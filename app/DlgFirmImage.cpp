@@ -2,13 +2,12 @@
 // strings of its first records, and reading and checking the whole image
 // before the transfer.
 #include "app/DlgFirm.h"
-
 #include "link/IntelHex.h"
 #include "platform/FileRead.h"
 #include "platform/Text.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "ui/FileDialog.h"
-#include "res/StringIds.h"
 
 namespace {
 // Records whose data the header strings lie in.

@@ -32,9 +32,8 @@ int32_t CDlgInputRdALLID::AvailableUpTo(int32_t first, int32_t last, int32_t las
   if (count != 0) return count;
   // lastId just before the first record: in a full ring that is the newest
   // record, and all of them are there.
-  return first != last && Wrap(static_cast<int64_t>(last) + 1) == Wrap(first) && Wrap(lastId) == Wrap(last)
-             ? kNumbers
-             : 0;
+  return first != last && Wrap(static_cast<int64_t>(last) + 1) == Wrap(first) && Wrap(lastId) == Wrap(last) ? kNumbers
+                                                                                                            : 0;
 }
 
 int32_t CDlgInputRdALLID::StartOf(int32_t lastId, int32_t count) {

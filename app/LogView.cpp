@@ -9,12 +9,12 @@
 #include <cstdio>
 #include <ctime>
 
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "ui/DC.h"
 #include "ui/Fonts.h"
 #include "ui/KeyboardHook.h"
 #include "ui/MessageService.h"
-#include "res/StringIds.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include "app/KXCWorkingThread.h"
 #include "app/Kestrix2CommApp.h"
 #include "app/MainFrame.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "ui/Dialog.h"
-#include "res/StringIds.h"
 
 namespace loggerpage {
 

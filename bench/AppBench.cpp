@@ -2,10 +2,10 @@
 // the background runner's cost around a logger operation (the progress
 // window, the worker, and the processor time the process spends waiting).
 #include <benchmark/benchmark.h>
+#include <pthread.h>
 
 #include <chrono>
 #include <ctime>
-#include <pthread.h>
 
 #include "app/KXCWorkingThread.h"
 #include "app/Kestrix2CommApp.h"

@@ -30,5 +30,6 @@ void CMLog::WriteMarked(const char* data, int32_t length, uint16_t mark) {
   // Posted after every write, even one of NULs alone: the terminal pulls
   // whatever has gathered, so an extra refresh costs nothing.
   const platform::WindowHandle wnd = m_hNotifyWnd.load();
-  if (wnd != 0 && !m_bNotifyHidden.load() && platform::IsWindow(wnd)) platform::PostCommand(wnd, m_nNotifyCmd.load(), 0);
+  if (wnd != 0 && !m_bNotifyHidden.load() && platform::IsWindow(wnd))
+    platform::PostCommand(wnd, m_nNotifyCmd.load(), 0);
 }

@@ -6,8 +6,8 @@
 namespace res {
 
 struct MenuItem {
-  unsigned command;  // 0 for a pop-up or a separator
-  const char* text;  // UTF-8 with '&' mnemonics; "" for a separator
+  unsigned command;                // 0 for a pop-up or a separator
+  const char* text;                // UTF-8 with '&' mnemonics; "" for a separator
   std::vector<MenuItem> children;  // non-empty for a pop-up
   bool separator = false;
 };
@@ -18,7 +18,7 @@ struct Accelerator {
   bool ctrl, shift, alt;
 };
 
-const std::vector<MenuItem>& MainMenu();            // menu 128: its pop-ups in order
+const std::vector<MenuItem>& MainMenu();             // menu 128: its pop-ups in order
 const std::vector<Accelerator>& MainAccelerators();  // accelerator table 128
 const char* DocumentString();                        // the document string of resource 128
 

@@ -29,8 +29,7 @@ ControlTemplate Warning(const char* text) { return {1300, K::Static, text, CS_NO
 // The button a page acts on, under the explanation.
 ControlTemplate ActionButton(int id, const char* text) { return {id, K::PushButton, text, kButton, 20, 66, 70, 18}; }
 
-DialogTemplateData WizardPage(unsigned id, const char* caption, const char* title,
-                              std::vector<ControlTemplate> body) {
+DialogTemplateData WizardPage(unsigned id, const char* caption, const char* title, std::vector<ControlTemplate> body) {
   std::vector<ControlTemplate> controls;
   controls.push_back({602, K::Static, title, CS_CENTERIMAGE, 0, 0, kPageWidth, 24});
   for (ControlTemplate& c : body) controls.push_back(c);
@@ -102,8 +101,8 @@ std::vector<DialogTemplateData> Build() {
       {1254, K::MaskedEdit, "", kField, 120, 73, 80, 13},
       {1421, K::PushButton, "PC時刻+2min", kButton, 206, 72, 64, 15},
   };
-  const auto scheduleRows = [&schedule](int y, const char* interval, int days, int time, const char* count,
-                                        int countId, int hint) {
+  const auto scheduleRows = [&schedule](int y, const char* interval, int days, int time, const char* count, int countId,
+                                        int hint) {
     const std::vector<ControlTemplate> rows = {
         {-1, K::Static, interval, CS_CENTERIMAGE, 20, y, 96, 13},
         {days, K::Edit, "", kDigits, 120, y, 24, 13},

@@ -2,12 +2,12 @@
 #include <string>
 #include <string_view>
 
+#include "link/SettingWorkData.h"
 #include "platform/Numbers.h"
 #include "settings/KXCSettingWork.h"
-#include "settings/SettingItems.h"
 #include "settings/SettingFileKeys.h"
+#include "settings/SettingItems.h"
 #include "settings/SettingSelect.h"
-#include "link/SettingWorkData.h"
 
 namespace sf = settingfile;
 
@@ -15,7 +15,9 @@ namespace {
 
 // Values are written raw, without quoting: a line break or NUL inside one
 // would end its line early and let the rest pass for another key.
-bool Writable(std::string_view text) { return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos; }
+bool Writable(std::string_view text) {
+  return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+}
 
 void Line(std::string& file, const char* key, std::string_view value) {
   file += key;
@@ -34,7 +36,9 @@ std::string FormatTm(const char* format, const std::tm& time) {
 
 }  // namespace
 
-std::string CKXCSettingWork::DefaultFileName(const std::tm& now) { return "DWL" + FormatTm("_%Y%m%d_%H%M%S", now) + ".rai"; }
+std::string CKXCSettingWork::DefaultFileName(const std::tm& now) {
+  return "DWL" + FormatTm("_%Y%m%d_%H%M%S", now) + ".rai";
+}
 
 CKXCSettingWork::WriteTextResult CKXCSettingWork::WriteFileText(const CSettingWorkData& work,
                                                                 const CSettingSelect& select, const std::tm& now,
@@ -47,9 +51,8 @@ CKXCSettingWork::WriteTextResult CKXCSettingWork::WriteFileText(const CSettingWo
   const CKX2SysInfo& sys = work.m_sysInfo;
   const CKX2MailInfo& mail = work.m_mailInfo;
   const bool accessPoint = select.m_item[kItemAccessPoint].checked != 0;
-  if (!Writable(mail.m_strImei) ||
-      (accessPoint && !(Writable(mail.m_strApn) && Writable(mail.m_strUser) && Writable(mail.m_strPassword) &&
-                        Writable(mail.m_strAuth)))) {
+  if (!Writable(mail.m_strImei) || (accessPoint && !(Writable(mail.m_strApn) && Writable(mail.m_strUser) &&
+                                                     Writable(mail.m_strPassword) && Writable(mail.m_strAuth)))) {
     return kWriteBadText;
   }
 

@@ -17,8 +17,8 @@ int Find(const QComboBox* combo, int startAfter, const std::string& text, bool w
   for (int k = 0; k < n; ++k) {
     const int i = (startAfter + 1 + k) % n;
     const QString entry = combo->itemText(i);
-    const bool match = whole ? entry.compare(wanted, Qt::CaseInsensitive) == 0
-                             : entry.startsWith(wanted, Qt::CaseInsensitive);
+    const bool match =
+        whole ? entry.compare(wanted, Qt::CaseInsensitive) == 0 : entry.startsWith(wanted, Qt::CaseInsensitive);
     if (match) return i;
   }
   return CB_ERR;

@@ -13,7 +13,8 @@ QTableWidget* Table(QWidget* w) { return qobject_cast<QTableWidget*>(w); }
 // every cell of a column the way its header is formatted.
 QTableWidgetItem* NewCell(QTableWidget* t, int col) {
   auto* cell = new QTableWidgetItem;
-  if (QTableWidgetItem* header = t->horizontalHeaderItem(col)) cell->setTextAlignment(Qt::Alignment(header->textAlignment()));
+  if (QTableWidgetItem* header = t->horizontalHeaderItem(col))
+    cell->setTextAlignment(Qt::Alignment(header->textAlignment()));
   return cell;
 }
 

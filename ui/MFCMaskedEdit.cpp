@@ -33,8 +33,7 @@ CMFCMaskedEdit::~CMFCMaskedEdit() {
   if (auto* f = static_cast<MaskedDeleteFilter*>(m_deleteFilter.data())) f->m_edit = nullptr;
 }
 
-void CMFCMaskedEdit::EnableMask(const char* mask, const char* inputTemplate, char placeholder,
-                                const char* validChars) {
+void CMFCMaskedEdit::EnableMask(const char* mask, const char* inputTemplate, char placeholder, const char* validChars) {
   if (mask == nullptr || inputTemplate == nullptr || *mask == '\0' || std::strlen(mask) != std::strlen(inputTemplate)) {
     return;
   }

@@ -161,7 +161,8 @@ UINT CTreeCtrl::GetCount() const {
   QTreeWidget* tree = Tree(GetWidget());
   if (!tree) return 0;
   UINT n = 0;
-  for (int i = 0; i < tree->topLevelItemCount(); ++i) ForEachItem(tree->topLevelItem(i), [&n](QTreeWidgetItem*) { ++n; });
+  for (int i = 0; i < tree->topLevelItemCount(); ++i)
+    ForEachItem(tree->topLevelItem(i), [&n](QTreeWidgetItem*) { ++n; });
   return n;
 }
 

@@ -268,7 +268,14 @@ enum : UINT {
 // check boxes).
 constexpr UINT INDEXTOSTATEIMAGEMASK(UINT i) { return i << 12; }
 enum : UINT { TVE_COLLAPSE = 0x1, TVE_EXPAND = 0x2, TVE_TOGGLE = 0x3 };
-enum : UINT { TVGN_ROOT = 0x0, TVGN_NEXT = 0x1, TVGN_PREVIOUS = 0x2, TVGN_PARENT = 0x3, TVGN_CHILD = 0x4, TVGN_CARET = 0x9 };
+enum : UINT {
+  TVGN_ROOT = 0x0,
+  TVGN_NEXT = 0x1,
+  TVGN_PREVIOUS = 0x2,
+  TVGN_PARENT = 0x3,
+  TVGN_CHILD = 0x4,
+  TVGN_CARET = 0x9
+};
 enum : UINT {
   TVHT_NOWHERE = 0x1,
   TVHT_ONITEMICON = 0x2,

@@ -1,8 +1,8 @@
 #include "app/wizard/DlgInputInitReset.h"
 
 #include "app/Kestrix2CommApp.h"
-#include "res/StringTable.h"
 #include "res/StringIds.h"
+#include "res/StringTable.h"
 
 CDlgInputInitReset::CDlgInputInitReset() : CInputBaseDlg(IDD) {
   MapCommand(kResetButton, [this] { static_cast<void>(RunWorkAndReport(nullptr)); });

@@ -4,13 +4,13 @@
 #include <string>
 
 #include "platform/FileWrite.h"
+#include "res/StringIds.h"
 #include "res/StringTable.h"
 #include "settings/KXCSettingWork.h"
 #include "settings/SettingFileKeys.h"
 #include "settings/SettingSelect.h"
 #include "ui/FileDialog.h"
 #include "ui/MessageService.h"
-#include "res/StringIds.h"
 
 CKXCSettingWork::ExportResult CKXCSettingWork::ExportFile(CWnd* parent, const CSettingWorkData* work,
                                                           const CSettingSelect& select) {

@@ -40,7 +40,7 @@ WalkResult CKXCSettingWork::RunWizard(CWnd* parent, const CSettingSelect& select
 }
 
 WalkResult CKXCSettingWork::RunWizard(CWnd* parent, const CSettingSelect& select, unsigned flags,
-                                       const PageMaker& make) {
+                                      const PageMaker& make) {
   CKX2Device& device = theApp.m_device;
   std::vector<CListBase> pages;
   int stopAt = -1;

@@ -80,9 +80,9 @@ TEST_F(FirmwareTest, ColoursAndOnlyCloseEndsTheDialog) {
     EXPECT_EQ(Near(image, dlg.GetDlgItem(CDlgFirm::kWarnings), blue), 0);
     EXPECT_GT(Near(image, dlg.GetDlgItem(CDlgFirm::kCheckFirst), blue), 50);
     EXPECT_EQ(Near(image, dlg.GetDlgItem(CDlgFirm::kCheckFirst), red), 0);
-    EXPECT_EQ(Near(image, dlg.GetDlgItem(CDlgFirm::kFilePath), red) +
-                  Near(image, dlg.GetDlgItem(CDlgFirm::kFilePath), blue),
-              0);
+    EXPECT_EQ(
+        Near(image, dlg.GetDlgItem(CDlgFirm::kFilePath), red) + Near(image, dlg.GetDlgItem(CDlgFirm::kFilePath), blue),
+        0);
 
     // Esc and a close request leave it up; so does 更新 with no file.
     PressKey(w, Qt::Key_Escape);

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "app/DlgFirm.h"
-#include "tests/support/TestFolder.h"
 #include "tests/app/PanelFixture.h"
+#include "tests/support/TestFolder.h"
 #include "tools/samples/HexImage.h"
 
 class FirmwareTest : public PanelTest {

@@ -78,8 +78,10 @@ TEST_F(FirmwareTest, LoggerFaultsEndInTheirBoxesAndNoReRead) {
       // The write fails: the logger is still woken, initialised and reset.
       {"write", [&] { fault(sim::FaultKind::Ng, "WEEP", 3); }, {kFailed}, "ST RES"},
       // No answer at all: the device object's own text comes first.
-      {"wake-up", [&] { fault(sim::FaultKind::NoAnswer, "HELLO", 3); },
-       {"エラー！ 機器からの応答がありません", kFailed}, "HELLO"},
+      {"wake-up",
+       [&] { fault(sim::FaultKind::NoAnswer, "HELLO", 3); },
+       {"エラー！ 機器からの応答がありません", kFailed},
+       "HELLO"},
   };
   int updated = -1;
   WithDialog([&](CDlgFirm& dlg) {

@@ -77,8 +77,7 @@ class FrameTest : public ::testing::Test {
     timeScale.Set(kScale);
 
     docTemplate = std::make_unique<CSingleDocTemplate>(
-        128, [] { return new CKestrix2CommDoc; }, [this] { return NewFrame(); },
-        [] { return new CKestrix2CommView; });
+        128, [] { return new CKestrix2CommDoc; }, [this] { return NewFrame(); }, [] { return new CKestrix2CommView; });
     ASSERT_TRUE(docTemplate->OpenDocumentFile());
     frame = static_cast<CMainFrame*>(docTemplate->GetFrame());
   }

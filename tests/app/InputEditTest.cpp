@@ -81,7 +81,7 @@ class InputEdits : public InputControlsFixture {
     return field.GetWindowText();
   }
   std::vector<CEdit*> AllEdits() {
-    return {&dlg.m_editHalfWidth, &dlg.m_editAddress, &dlg.m_editPassword,
+    return {&dlg.m_editHalfWidth, &dlg.m_editAddress,  &dlg.m_editPassword,
             &dlg.m_editReal,      &dlg.m_editPositive, &dlg.m_editNumber};
   }
 };
@@ -207,10 +207,10 @@ TEST_F(InputEdits, APasteTheFieldRefusesLeavesTextAndSelection) {
     const char* clip;
   };
   const Case refused[] = {
-      {&dlg.m_editNumber, "3 4"},    {&dlg.m_editNumber, "-3"},     {&dlg.m_editNumber, "abc"},
-      {&dlg.m_editReal, "1-2"},      {&dlg.m_editReal, "1e5"},      {&dlg.m_editReal, "1.2.3"},
-      {&dlg.m_editPositive, "-1"},   {&dlg.m_editAddress, "a b"},   {&dlg.m_editAddress, "a,b"},
-      {&dlg.m_editAddress, "a\nb"},  {&dlg.m_editPassword, "p w"},  {&dlg.m_editHalfWidth, "漢字"},
+      {&dlg.m_editNumber, "3 4"},     {&dlg.m_editNumber, "-3"},    {&dlg.m_editNumber, "abc"},
+      {&dlg.m_editReal, "1-2"},       {&dlg.m_editReal, "1e5"},     {&dlg.m_editReal, "1.2.3"},
+      {&dlg.m_editPositive, "-1"},    {&dlg.m_editAddress, "a b"},  {&dlg.m_editAddress, "a,b"},
+      {&dlg.m_editAddress, "a\nb"},   {&dlg.m_editPassword, "p w"}, {&dlg.m_editHalfWidth, "漢字"},
       {&dlg.m_editHalfWidth, "a\tb"},
   };
   for (const Case& c : refused) {

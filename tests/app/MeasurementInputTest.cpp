@@ -49,8 +49,8 @@ TEST_F(WizardTest, BatteryOutsideTheRangeIsRefusedAndALoggerRefusalKeepsThePage)
 }
 
 TEST(BatteryAlarm, VoltsBecomeTruncatedMillivoltsWithinTheRange) {
-  const std::pair<const char*, int32_t> accepted[] = {
-      {"3.65", 3650}, {"3.6999", 3699}, {"2.4", 2400}, {"12.0", 12000}, {"12.0009", 12000}, {" 4.2V", 4200}};
+  const std::pair<const char*, int32_t> accepted[] = {{"3.65", 3650},  {"3.6999", 3699},   {"2.4", 2400},
+                                                      {"12.0", 12000}, {"12.0009", 12000}, {" 4.2V", 4200}};
   for (const auto& [text, mv] : accepted) {
     int32_t out = -1;
     EXPECT_TRUE(CDlgInputBatAlart::ToMillivolts(text, &out)) << text;
@@ -122,11 +122,11 @@ TEST(RainCriteria, AmountAndPeriodAsTheLoggerTakesThem) {
     int32_t minutes;
   };
   const Row rows[] = {
-      {"10.5", "00130", true, 10.5, 90},  {"0.005", "00001", true, 0.01, 1},  {"999.99", "24000", true, 999.99, 14400},
+      {"10.5", "00130", true, 10.5, 90},   {"0.005", "00001", true, 0.01, 1}, {"999.99", "24000", true, 999.99, 14400},
       {"7.255", "00175", true, 7.26, 135}, {"1", "_1_05", true, 1.0, 5},      {"0.004", "00100", false, 0, 0},
-      {"999.996", "00100", false, 0, 0},  {"1e300", "00100", false, 0, 0},   {"-1e300", "00100", false, 0, 0},
-      {"nan", "00100", false, 0, 0},      {"1", "00000", false, 0, 0},       {"1", "24001", false, 0, 0},
-      {"1", "___:_", false, 0, 0},        {"1", "0010", false, 0, 0},
+      {"999.996", "00100", false, 0, 0},   {"1e300", "00100", false, 0, 0},   {"-1e300", "00100", false, 0, 0},
+      {"nan", "00100", false, 0, 0},       {"1", "00000", false, 0, 0},       {"1", "24001", false, 0, 0},
+      {"1", "___:_", false, 0, 0},         {"1", "0010", false, 0, 0},
   };
   for (const Row& r : rows) {
     double amount = -1;
@@ -203,10 +203,10 @@ TEST(MeasureInput, DatesIntervalsAndCountsAsTheLoggerTakesThem) {
     const char* hhmm;
     int32_t seconds;  // -1 refused
   };
-  const Interval intervals[] = {{"0", "0001", 60},   {"1", "0203", 93780}, {"10", "0000", 864000},
-                                {"10", "0001", -1},  {"0", "0000", -1},    {"0", "2400", -1},
-                                {"0", "0060", -1},   {"", "0010", -1},     {"99999999999", "0010", -1},
-                                {"0", "00_0", -1},   {"007", "0000", 604800}};
+  const Interval intervals[] = {{"0", "0001", 60},  {"1", "0203", 93780},   {"10", "0000", 864000},
+                                {"10", "0001", -1}, {"0", "0000", -1},      {"0", "2400", -1},
+                                {"0", "0060", -1},  {"", "0010", -1},       {"99999999999", "0010", -1},
+                                {"0", "00_0", -1},  {"007", "0000", 604800}};
   for (const Interval& i : intervals) {
     int32_t s = -1;
     EXPECT_EQ(Meas::ParseInterval(i.days, i.hhmm, &s), i.seconds >= 0) << i.days << " " << i.hhmm;

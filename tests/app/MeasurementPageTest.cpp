@@ -46,10 +46,10 @@ class MeasurementPageTest : public PanelTest {
 };
 
 const std::initializer_list<UINT> kAllFields = {
-    M::kState,        M::kStartYear,     M::kStartMonth,       M::kStartDay,    M::kStartHour,  M::kStartMinute,
-    M::kNextYear,     M::kNextMonth,     M::kNextDay,          M::kNextHour,    M::kNextMinute, M::kSamplingDays,
-    M::kSamplingHours, M::kSamplingMinutes, M::kSendCount,     M::kEventDays,   M::kEventHours, M::kEventMinutes,
-    M::kSendCountEvent, M::kCriteria};
+    M::kState,       M::kStartYear,    M::kStartMonth,    M::kStartDay,        M::kStartHour,
+    M::kStartMinute, M::kNextYear,     M::kNextMonth,     M::kNextDay,         M::kNextHour,
+    M::kNextMinute,  M::kSamplingDays, M::kSamplingHours, M::kSamplingMinutes, M::kSendCount,
+    M::kEventDays,   M::kEventHours,   M::kEventMinutes,  M::kSendCountEvent,  M::kCriteria};
 }  // namespace
 
 TEST_F(MeasurementPageTest, FieldsShowWhatTheLoggerReports) {
@@ -57,7 +57,7 @@ TEST_F(MeasurementPageTest, FieldsShowWhatTheLoggerReports) {
     s.measuring = true;
     s.start = LoggerSeconds(2025, 3, 7, 8, 5);
     s.next = LoggerSeconds(2098, 11, 28, 23, 50);  // ahead of the clock, so it stays
-    s.sampling = 90061;  // 1 day, 1 hour, 1 minute and a second not shown
+    s.sampling = 90061;                            // 1 day, 1 hour, 1 minute and a second not shown
     s.samplingEvent = 59;
     s.sendCount = 12;
     s.sendCountEvent = 3;
@@ -191,7 +191,8 @@ TEST_F(MeasurementPageTest, AStopTheLoggerRefusesOrLeavesUnansweredFailsAndKeeps
     sim::FaultKind kind;
     int tries;  // "NOT END" is final; "NG" and silence are asked three times
   };
-  for (const Case& c : {Case{sim::FaultKind::Ng, 3}, Case{sim::FaultKind::NotEnd, 1}, Case{sim::FaultKind::NoAnswer, 3}}) {
+  for (const Case& c :
+       {Case{sim::FaultKind::Ng, 3}, Case{sim::FaultKind::NotEnd, 1}, Case{sim::FaultKind::NoAnswer, 3}}) {
     sim::Fault f;
     f.kind = c.kind;
     f.command = "ST STP";

@@ -75,8 +75,8 @@ TEST_F(MeasurementRoad, BatteryAloneStopsAndTheAppendedPageStartsAgainOnWholeInt
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[0].flags, kStop | CWizerdWorkCore::kFirstPage);
   EXPECT_EQ(seen[1].flags, CWizerdWorkCore::kLastPage);
-  EXPECT_EQ(SentSince(before), Join({"ST SMP D00H00M10S00", "ST SMP2 D00H00M01S00", StartLine(now + 300), "RD SYS"},
-                                    kReRead));
+  EXPECT_EQ(SentSince(before),
+            Join({"ST SMP D00H00M10S00", "ST SMP2 D00H00M01S00", StartLine(now + 300), "RD SYS"}, kReRead));
   EXPECT_TRUE(boxes.boxes.empty());  // no failure, and no "still stopped"
   const CKX2SysInfo& read = theApp.m_device.m_workRead.m_sysInfo;
   EXPECT_EQ(read.m_nMeasuring, 1);
@@ -100,8 +100,9 @@ TEST_F(MeasurementRoad, CriteriaAloneShortenTheIntervalAndTheMeasurementPageSend
     Press(page, CDlgInputRangeRain::kSwitch2On);
     before = sim.ReceivedCommands().size();
     Click(page, kNext);
-    EXPECT_EQ(SentSince(before), Join({"ST STP", "RD SYS", "RD SYS", "ST SMP D00H00M45S00", "ALM RN 1 10.00 0:45", "ALM RN 2 ON"},
-                                      kReRead));
+    EXPECT_EQ(
+        SentSince(before),
+        Join({"ST STP", "RD SYS", "RD SYS", "ST SMP D00H00M45S00", "ALM RN 1 10.00 0:45", "ALM RN 2 ON"}, kReRead));
   });
   Then<Meas>([&](Meas& page) {
     EXPECT_EQ(page.m_editNormalDays.GetWindowText(), "0");
@@ -114,8 +115,8 @@ TEST_F(MeasurementRoad, CriteriaAloneShortenTheIntervalAndTheMeasurementPageSend
   EXPECT_TRUE(steps.empty());
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[0].flags, kStop | CWizerdWorkCore::kFirstPage);
-  EXPECT_EQ(SentSince(before), Join({"ST SMP D00H00M45S00", "ST SMP2 D00H00M01S00", StartLine(now + 3600), "RD SYS"},
-                                    kReRead));
+  EXPECT_EQ(SentSince(before),
+            Join({"ST SMP D00H00M45S00", "ST SMP2 D00H00M01S00", StartLine(now + 3600), "RD SYS"}, kReRead));
   EXPECT_TRUE(boxes.boxes.empty());
   const sim::SimState s = sim.State();
   EXPECT_TRUE(s.measuring);
@@ -188,9 +189,9 @@ TEST_F(MeasurementRoad, EditOnlyPagesStoreWithoutAnyTraffic) {
   EXPECT_EQ(edit.m_nBatteryStop, 12000);
   EXPECT_EQ(edit.m_nMeasuring, 1);
   const CSdlTime& start = edit.m_stStart;
-  EXPECT_EQ((std::vector<int>{start.m_nYear, start.m_nMonth, start.m_nDay, start.m_nHour, start.m_nMinute,
-                              start.m_nSecond}),
-            (std::vector<int>{2031, 7, 8, 9, 10, 0}));
+  EXPECT_EQ(
+      (std::vector<int>{start.m_nYear, start.m_nMonth, start.m_nDay, start.m_nHour, start.m_nMinute, start.m_nSecond}),
+      (std::vector<int>{2031, 7, 8, 9, 10, 0}));
   EXPECT_EQ(edit.m_nSampling, 86400 + 2 * 3600 + 3 * 60);
   EXPECT_EQ(edit.m_nSendCount, 12);
   EXPECT_EQ(edit.m_nSamplingEvent, 300);
@@ -232,8 +233,10 @@ TEST_F(MeasurementRoad, EachRefusedStepIsNamedAndThePageStays) {
     bool startSent;
   };
   // Counts that changed go out; a failure before the start keeps it back.
-  const Case cases[] = {{"ST SMP ", "Err SMP\r\n", false},  {"ST ITV ", "Err ITV\r\n", false},
-                        {"ST SMP2", "Err SMP2\r\n", false}, {"ST ITV2", "Err ITV2\r\n", false},
+  const Case cases[] = {{"ST SMP ", "Err SMP\r\n", false},
+                        {"ST ITV ", "Err ITV\r\n", false},
+                        {"ST SMP2", "Err SMP2\r\n", false},
+                        {"ST ITV2", "Err ITV2\r\n", false},
                         {"ST STM", "Err STM\r\n", true}};
   Then<Meas>([&](Meas& page) {
     page.m_editStart.SetWindowText(StartText(now + 600));

@@ -111,32 +111,36 @@ TEST_F(NetworkPage, RefusedValuesAreNamedAndThePageStaysOpen) {
   ASSERT_TRUE(ConnectOk());
   sim.InjectFault(Refusal("MAIL APU"));
   sim.InjectFault(Refusal("MAIL APA"));
-  const Lines sent = Run([&](Sim& page) {
-    page.m_editUser.SetWindowText("other");
-    Click(page, kNext);
-    EXPECT_TRUE(page.IsWindowVisible());
-    EXPECT_EQ(page.m_editUser.GetWindowText(), "other");
-  }, false);
+  const Lines sent = Run(
+      [&](Sim& page) {
+        page.m_editUser.SetWindowText("other");
+        Click(page, kNext);
+        EXPECT_TRUE(page.IsWindowVisible());
+        EXPECT_EQ(page.m_editUser.GetWindowText(), "other");
+      },
+      false);
   ASSERT_EQ(BoxTexts(), (Lines{"エラー！ 失敗しました\r\nError: ( -APU-APA )"}));
   EXPECT_EQ(boxes.boxes[0].Icon(), static_cast<UINT>(MB_ICONEXCLAMATION));
   // Three tries of each refused value, no module initialisation after a
   // failure, then the re-read.
-  EXPECT_EQ(sent, Join({"MAIL APN rain.example", "MAIL APU other", "MAIL APU other", "MAIL APU other", "MAIL APP kx2pass",
-                        "MAIL APA CHAP", "MAIL APA CHAP", "MAIL APA CHAP"},
+  EXPECT_EQ(sent, Join({"MAIL APN rain.example", "MAIL APU other", "MAIL APU other", "MAIL APU other",
+                        "MAIL APP kx2pass", "MAIL APA CHAP", "MAIL APA CHAP", "MAIL APA CHAP"},
                        kReRead));
 }
 
 TEST_F(NetworkPage, AFailedPresetAndAClosedPortKeepThePage) {
   ASSERT_TRUE(ConnectOk());
   sim.InjectFault(Refusal("MAIL INI"));
-  Run([&](Sim& page) {
-    Press(page, Sim::kPreset);
-    Click(page, kNext);
-    EXPECT_TRUE(page.IsWindowVisible());
-    theApp.m_device.ClosePort();
-    Click(page, kNext);
-    EXPECT_TRUE(page.IsWindowVisible());
-  }, false);
+  Run(
+      [&](Sim& page) {
+        Press(page, Sim::kPreset);
+        Click(page, kNext);
+        EXPECT_TRUE(page.IsWindowVisible());
+        theApp.m_device.ClosePort();
+        Click(page, kNext);
+        EXPECT_TRUE(page.IsWindowVisible());
+      },
+      false);
   EXPECT_EQ(BoxTexts(), (Lines{"通信モジュールへの設定に失敗しました\r\n再度設定を行ってください", kNotConnectedText}));
 }
 
@@ -149,16 +153,19 @@ TEST_F(NetworkPage, TextsTheLoggerCannotTakeAreRefusedByFieldBeforeSending) {
     const char* text;
     const char* name;
   } cases[] = {
-      {Sim::kApn, "two words", "名称"},   {Sim::kApn, "a,b", "名称"},        {Sim::kUser, "tab\there", "ユーザID"},
-      {Sim::kUser, "caf\xC3\xA9", "ユーザID"}, {Sim::kPassword, "ｱｲｳ", "パスワード"}, {Sim::kPassword, "ＡＢ", "パスワード"},
+      {Sim::kApn, "two words", "名称"},      {Sim::kApn, "a,b", "名称"},
+      {Sim::kUser, "tab\there", "ユーザID"}, {Sim::kUser, "caf\xC3\xA9", "ユーザID"},
+      {Sim::kPassword, "ｱｲｳ", "パスワード"}, {Sim::kPassword, "ＡＢ", "パスワード"},
   };
   for (const auto& c : cases) {
     boxes.boxes.clear();
-    const Lines sent = Run([&](Sim& page) {
-      page.GetDlgItem(static_cast<int>(c.field))->SetWindowText(c.text);
-      Click(page, kNext);
-      EXPECT_TRUE(page.IsWindowVisible()) << c.text;
-    }, false);
+    const Lines sent = Run(
+        [&](Sim& page) {
+          page.GetDlgItem(static_cast<int>(c.field))->SetWindowText(c.text);
+          Click(page, kNext);
+          EXPECT_TRUE(page.IsWindowVisible()) << c.text;
+        },
+        false);
     ASSERT_EQ(boxes.boxes.size(), 1u) << c.text;
     EXPECT_EQ(boxes.boxes[0].text.rfind(c.name, 0), 0u) << boxes.boxes[0].text;
     EXPECT_TRUE(sent.empty()) << c.text;

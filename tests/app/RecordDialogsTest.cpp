@@ -98,9 +98,9 @@ TEST(RecordRange, RingArithmetic) {
   const struct {
     int first, last, typedLast, available;
   } upTo[] = {
-      {1, 10, 10, 10},  {1, 10, 50, 50},          {1, 10, 0, 0},           {0, 9, 5, 6},
-      {99990, 5, 2, 13}, {5, 4, 4, 100000},       {5, 4, 3, 99999},        {0, 0, 0, 1},
-      {0, 0, 99999, 0}, {0, 99999, 99999, 100000}, {0, 99999, 99998, 99999},
+      {1, 10, 10, 10},          {1, 10, 50, 50},  {1, 10, 0, 0}, {0, 9, 5, 6},     {99990, 5, 2, 13},
+      {5, 4, 4, 100000},        {5, 4, 3, 99999}, {0, 0, 0, 1},  {0, 0, 99999, 0}, {0, 99999, 99999, 100000},
+      {0, 99999, 99998, 99999},
   };
   for (const auto& c : upTo) {
     EXPECT_EQ(Range::AvailableUpTo(c.first, c.last, c.typedLast), c.available)
@@ -125,9 +125,9 @@ TEST_F(RecordDialogsTest, RangeDialogStaysOpenForAnythingThatNamesNoRecords) {
     const char* last;
     const char* count;
   } refused[] = {
-      {"10", "0"},      {"10", ""},   {"10", "x"},  // no count
-      {"100000", "5"},  {"99999999999", "5"},       // beyond the ring, however long the digits
-      {"", "5"},        {"0", "5"},                 // just before the first record (1): nothing to read
+      {"10", "0"},     {"10", ""},           {"10", "x"},  // no count
+      {"100000", "5"}, {"99999999999", "5"},               // beyond the ring, however long the digits
+      {"", "5"},       {"0", "5"},                         // just before the first record (1): nothing to read
   };
   for (const auto& c : refused) {
     run = RunRange(1, 10, c.last, c.count);
@@ -211,8 +211,7 @@ TEST_F(RecordDialogsTest, DataDialogStaysOpenWhenNotSavedAndKeepsTheData) {
   // Closing saves nothing.
   boxes.fileDialogs.clear();
   CDlgAqcuired closed(&data, FALSE, nullptr);
-  EXPECT_EQ(RunDialog<CDlgAqcuired>(closed, [](CDlgAqcuired& d) { d.SendMessage(WM_COMMAND, IDCANCEL, 0); }),
-            IDCANCEL);
+  EXPECT_EQ(RunDialog<CDlgAqcuired>(closed, [](CDlgAqcuired& d) { d.SendMessage(WM_COMMAND, IDCANCEL, 0); }), IDCANCEL);
   EXPECT_TRUE(boxes.fileDialogs.empty());
 }
 

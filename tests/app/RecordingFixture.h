@@ -3,13 +3,14 @@
 // and the downloaded-data dialog answered as an operator answers them, what
 // they showed kept for the test.
 
+#include <unistd.h>
+
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <optional>
 #include <sstream>
-#include <unistd.h>
 
 #include "app/DlgAqcuired.h"
 #include "app/DlgInputRdALLID.h"

@@ -9,8 +9,8 @@
 
 #include "app/DlgMainRecodeData.h"
 #include "app/Kestrix2CommApp.h"
-#include "tests/app/AppTestSupport.h"
 #include "platform/Hooks.h"
+#include "tests/app/AppTestSupport.h"
 #include "tests/support/ScopedTimeScale.h"
 #include "tests/support/ScriptedPeer.h"
 #include "tests/support/SerialSettings.h"

@@ -40,7 +40,7 @@ TEST_F(RecordingTest, DownloadProposesTheHeldRangeAndSavesWhatTheLoggerSent) {
 TEST_F(RecordingTest, DownloadRangeCases) {
   ASSERT_TRUE(ConnectAndWatch());
   const struct {
-    int first, held;                   // the logger's memory
+    int first, held;                     // the logger's memory
     const char *typedLast, *typedCount;  // null: the proposal stands
     const char* proposal;
     const char* command;  // null: the range dialog refuses
@@ -222,7 +222,8 @@ TEST_F(RecordingTest, AStartRefusedThreeTimesFailsWithNothingToShow) {
 TEST_F(RecordingTest, ErrorLogIsShownAndSavedAsTheLoggerSentIt) {
   ASSERT_TRUE(ConnectAndWatch());
   // Text of the logger's own code page, not UTF-8.
-  const std::vector<std::string> log = {"24/03/05 14:00:00,E01,\x83\x47\x83\x89\x81\x5B", "24/03/06 09:30:00,E21,\xff\xfe"};
+  const std::vector<std::string> log = {"24/03/05 14:00:00,E01,\x83\x47\x83\x89\x81\x5B",
+                                        "24/03/06 09:30:00,E21,\xff\xfe"};
   sim.Update([&](sim::SimState& s) { s.errorLog = log; });
   save = true;
   const size_t before = Sent();

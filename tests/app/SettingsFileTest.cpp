@@ -26,8 +26,8 @@ using Lines = std::vector<std::string>;
 constexpr int kNext = CInputBaseDlg::kNextButton;
 constexpr const char* kFilter = "Rain gauge setting info(*.rai)|*.rai||";
 constexpr const char* kCreateFailed = "エラー！ ファイル作成に失敗しました";
-const Lines kAllItems = {"+初期設定", "  +入力設定", "  +バッテリ警告", "+接続設定", "  +アクセスポイント",
-                         "+測定設定", "  +判定基準", "  +測定設定"};
+const Lines kAllItems = {"+初期設定",           "  +入力設定", "  +バッテリ警告", "+接続設定",
+                         "  +アクセスポイント", "+測定設定",   "  +判定基準",     "  +測定設定"};
 
 class SettingsFile : public WizardTest {
  protected:
@@ -141,21 +141,25 @@ TEST_F(SettingsFile, ExportWritesWhatTheLoggerHoldsUnderTheProposedName) {
   EXPECT_EQ(request.title, "設定ファイル名入力");
   EXPECT_EQ(request.initialDir, "");
   std::smatch m;
-  ASSERT_TRUE(std::regex_match(request.fileName, m,
-                               std::regex(R"(DWL_(\d{4})(\d\d)(\d\d)_(\d\d)(\d\d)(\d\d)\.rai)")));
+  ASSERT_TRUE(std::regex_match(request.fileName, m, std::regex(R"(DWL_(\d{4})(\d\d)(\d\d)_(\d\d)(\d\d)(\d\d)\.rai)")));
   // The DATE line carries the instant of the proposed name.
-  const std::string date = m[1].str() + "-" + m[2].str() + "-" + m[3].str() + " " + m[4].str() + ":" + m[5].str() +
-                           ":" + m[6].str();
-  EXPECT_EQ(Read(path), "[XEV_RAIN_GAUGE]\r\n"
-                        "DATE," + date + "\r\n"
-                        "IMEI,356938035643809\r\n"
-                        "//3\r\nKXI_RAIN_MMPS,1.00\r\n"
-                        "//6\r\nBATTERY_ALART,4200\r\n"
-                        "//11\r\nAP_NAME,x.apn.example\r\nAP_USER,xuser\r\nAP_PASS,x#pass\r\nAP_AUTH,PAP\r\n"
-                        "//21\r\nALM_RAIN,1,12.50,120,1\r\nALM_RAIN,2,3.00,45,0\r\n"
-                        "//22\r\nMES_ENABLE,1\r\nMES_START_TIME," + DateTime(now - 3 * 1200 + 300) + "\r\n"
-                        "MES_INTERVAL_TIME,1200\r\nMES_INTERVAL_NUM,3\r\n"
-                        "MES_INTERVAL_EVENT_TIME,120\r\nMES_INTERVAL_EVENT_NUM,2\r\n");
+  const std::string date =
+      m[1].str() + "-" + m[2].str() + "-" + m[3].str() + " " + m[4].str() + ":" + m[5].str() + ":" + m[6].str();
+  EXPECT_EQ(Read(path),
+            "[XEV_RAIN_GAUGE]\r\n"
+            "DATE," +
+                date +
+                "\r\n"
+                "IMEI,356938035643809\r\n"
+                "//3\r\nKXI_RAIN_MMPS,1.00\r\n"
+                "//6\r\nBATTERY_ALART,4200\r\n"
+                "//11\r\nAP_NAME,x.apn.example\r\nAP_USER,xuser\r\nAP_PASS,x#pass\r\nAP_AUTH,PAP\r\n"
+                "//21\r\nALM_RAIN,1,12.50,120,1\r\nALM_RAIN,2,3.00,45,0\r\n"
+                "//22\r\nMES_ENABLE,1\r\nMES_START_TIME," +
+                DateTime(now - 3 * 1200 + 300) +
+                "\r\n"
+                "MES_INTERVAL_TIME,1200\r\nMES_INTERVAL_NUM,3\r\n"
+                "MES_INTERVAL_EVENT_TIME,120\r\nMES_INTERVAL_EVENT_NUM,2\r\n");
 }
 
 TEST_F(SettingsFile, ExportOfFewerItemsAndTheRoadsThatWriteNothing) {

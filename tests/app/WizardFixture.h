@@ -5,13 +5,12 @@
 // when the script has no step left, or that a step leaves open, is
 // cancelled and fails the test, so no test can hang on a page.
 
+#include <QImage>
 #include <deque>
 #include <functional>
 #include <string>
 #include <typeinfo>
 #include <vector>
-
-#include <QImage>
 
 #include "app/wizard/DlgInputAntenaTest.h"
 #include "app/wizard/DlgTreeItem.h"
@@ -80,7 +79,8 @@ class WizardTest : public PanelTest {
     page.ScreenToClient(&rc);
     for (int y = 0; y < 48; y += 3) {
       for (int x = 0; x < 48; x += 3) {
-        if (shot.pixelColor(rc.left + 2 * x + 1, rc.top + 2 * y + 1).rgb() != source.pixelColor(x, y).rgb()) return false;
+        if (shot.pixelColor(rc.left + 2 * x + 1, rc.top + 2 * y + 1).rgb() != source.pixelColor(x, y).rgb())
+          return false;
       }
     }
     return true;

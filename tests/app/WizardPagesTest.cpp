@@ -165,9 +165,9 @@ TEST(RainCoefficient, TheValueIsJudgedAsItWillBeSent) {
     double value;
   };
   const Row rows[] = {
-      {"0.5", true, 0.5},    {"1.0", true, 1.0},   {"2.00", true, 2.0},  {"2.004", true, 2.0},  {"0.006", true, 0.01},
-      {" 1.25mm", true, 1.25}, {"0.004", false, 0}, {"0", false, 0},      {"-1", false, 0},      {"2.006", false, 0},
-      {"nan", false, 0},     {"inf", false, 0},    {"abc", false, 0},    {"", false, 0},        {"1e-3", false, 0},
+      {"0.5", true, 0.5},      {"1.0", true, 1.0},  {"2.00", true, 2.0}, {"2.004", true, 2.0}, {"0.006", true, 0.01},
+      {" 1.25mm", true, 1.25}, {"0.004", false, 0}, {"0", false, 0},     {"-1", false, 0},     {"2.006", false, 0},
+      {"nan", false, 0},       {"inf", false, 0},   {"abc", false, 0},   {"", false, 0},       {"1e-3", false, 0},
   };
   for (const Row& r : rows) {
     double value = -1.0;
@@ -282,8 +282,8 @@ TEST_F(WizardTest, AntennaFromTheTestPageShowsTheLevelPictureWithoutReRead) {
 }
 
 TEST(AntennaLevel, BarsBySignal) {
-  const std::pair<int32_t, int> rows[] = {{-50, 4},  {-88, 4},  {-89, 3},   {-99, 3},   {-100, 2}, {-107, 2},
-                                          {-108, 1}, {-130, 1}, {-131, 0},  {-200, 0},  {0, -1},   {12, 4}};
+  const std::pair<int32_t, int> rows[] = {{-50, 4},  {-88, 4},  {-89, 3},  {-99, 3},  {-100, 2}, {-107, 2},
+                                          {-108, 1}, {-130, 1}, {-131, 0}, {-200, 0}, {0, -1},   {12, 4}};
   for (const auto& [signal, level] : rows) EXPECT_EQ(CDlgInputAntenaTest::LevelOf(signal), level) << signal;
 }
 

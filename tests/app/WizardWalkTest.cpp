@@ -28,7 +28,9 @@ struct Visit {
   unsigned flags;
   bool operator==(const Visit&) const = default;
 };
-std::ostream& operator<<(std::ostream& os, const Visit& v) { return os << "{" << v.page << ", 0x" << std::hex << v.flags << std::dec << "}"; }
+std::ostream& operator<<(std::ostream& os, const Visit& v) {
+  return os << "{" << v.page << ", 0x" << std::hex << v.flags << std::dec << "}";
+}
 
 // Answers from a shared script, in the order the pages are visited.
 struct Script {
@@ -56,7 +58,8 @@ class ScriptedCore : public CWizerdWorkCore {
 // A runner's page that shows no window: it answers from the script.
 class ScriptedPage : public CInputBaseDlg {
  public:
-  ScriptedPage(int item, Script& script, int& alive) : CInputBaseDlg(0), m_item(item), m_script(script), m_alive(alive) {
+  ScriptedPage(int item, Script& script, int& alive)
+      : CInputBaseDlg(0), m_item(item), m_script(script), m_alive(alive) {
     ++m_alive;
   }
   ~ScriptedPage() override { --m_alive; }
@@ -92,12 +95,25 @@ TEST(WizerdList, PlacesAndResultsOfTheWalk) {
       {"one page, Next", 1, {W::kNext}, {{0, W::kOnlyPage}}, kFinished, CWizerdList::kEndNone},
       {"three pages, Next", 3, {0, 0, 0}, {{0, W::kFirstPage}, {1, W::kMiddlePage}, {2, W::kLastPage}}, kFinished, 0},
       {"Back on the first", 3, {W::kBack}, {{0, W::kFirstPage}}, kBackedOut, 0},
-      {"Back and on again", 3, {0, W::kBack, 0, 0, 0},
-       {{0, W::kFirstPage}, {1, 0}, {0, W::kFirstPage}, {1, 0}, {2, W::kLastPage}}, kFinished, 0},
-      {"Cancel in the middle", 3, {0, W::kCancel}, {{0, W::kFirstPage}, {1, 0}}, kCancelled, CWizerdList::kEndCancelled},
+      {"Back and on again",
+       3,
+       {0, W::kBack, 0, 0, 0},
+       {{0, W::kFirstPage}, {1, 0}, {0, W::kFirstPage}, {1, 0}, {2, W::kLastPage}},
+       kFinished,
+       0},
+      {"Cancel in the middle",
+       3,
+       {0, W::kCancel},
+       {{0, W::kFirstPage}, {1, 0}},
+       kCancelled,
+       CWizerdList::kEndCancelled},
       {"closed without a choice", 2, {W::kClosed}, {{0, W::kFirstPage}}, kCancelled, CWizerdList::kEndClosed},
-      {"Skip follows the last move", 3, {0, 0, W::kBack, W::kSkip, 0, W::kSkip, 0},
-       {{0, 1}, {1, 0}, {2, 4}, {1, 0}, {0, 1}, {1, 0}, {2, 4}}, kFinished, 0},
+      {"Skip follows the last move",
+       3,
+       {0, 0, W::kBack, W::kSkip, 0, W::kSkip, 0},
+       {{0, 1}, {1, 0}, {2, 4}, {1, 0}, {0, 1}, {1, 0}, {2, 4}},
+       kFinished,
+       0},
       {"Skip on the first page goes on", 2, {W::kSkip, 0}, {{0, 1}, {1, 4}}, kFinished, 0},
       {"an unknown answer counts as Next", 2, {7, 0}, {{0, 1}, {1, 4}}, kFinished, 0},
       {"a failing page ends the walk", 3, {0, kThrow}, {{0, 1}, {1, 0}}, kCancelled, CWizerdList::kEndFailed},
@@ -132,15 +148,42 @@ TEST(KXCSettingWork, RunnerMakesOnePagePerTickedItemAndOneStopperFollowedByAMeas
   const unsigned stop = W::kStopMeasurement;
   const Row rows[] = {
       {"item 1 has no page", {1}, true, 0, {}, kCancelled},
-      {"measuring: alarm pages and a measurement page", {3, 6, 21}, true, 0,
-       {{3, W::kFirstPage}, {6, stop}, {21, 0}, {22, W::kLastPage}}, kFinished},
-      {"idle: the stopper stays, no measurement page", {3, 6, 21}, false, 0,
-       {{3, W::kFirstPage}, {6, stop}, {21, W::kLastPage}}, kFinished},
-      {"rain criteria alone while measuring", {21}, true, 0, {{21, stop | W::kFirstPage}, {22, W::kLastPage}}, kFinished},
-      {"a ticked measurement page is not doubled", {6, 22}, true, 0, {{6, stop | W::kFirstPage}, {22, W::kLastPage}}, kFinished},
-      {"the caller's flags reach every page", {19, 20}, false, W::kNoReRead,
-       {{19, W::kNoReRead | W::kFirstPage}, {20, W::kNoReRead | W::kLastPage}}, kFinished},
-      {"a page that cannot be made is left out", {0, 5, 20}, false, 0, {{0, W::kFirstPage}, {20, W::kLastPage}}, kFinished},
+      {"measuring: alarm pages and a measurement page",
+       {3, 6, 21},
+       true,
+       0,
+       {{3, W::kFirstPage}, {6, stop}, {21, 0}, {22, W::kLastPage}},
+       kFinished},
+      {"idle: the stopper stays, no measurement page",
+       {3, 6, 21},
+       false,
+       0,
+       {{3, W::kFirstPage}, {6, stop}, {21, W::kLastPage}},
+       kFinished},
+      {"rain criteria alone while measuring",
+       {21},
+       true,
+       0,
+       {{21, stop | W::kFirstPage}, {22, W::kLastPage}},
+       kFinished},
+      {"a ticked measurement page is not doubled",
+       {6, 22},
+       true,
+       0,
+       {{6, stop | W::kFirstPage}, {22, W::kLastPage}},
+       kFinished},
+      {"the caller's flags reach every page",
+       {19, 20},
+       false,
+       W::kNoReRead,
+       {{19, W::kNoReRead | W::kFirstPage}, {20, W::kNoReRead | W::kLastPage}},
+       kFinished},
+      {"a page that cannot be made is left out",
+       {0, 5, 20},
+       false,
+       0,
+       {{0, W::kFirstPage}, {20, W::kLastPage}},
+       kFinished},
       {"Back on the first page", {0, 3}, false, 0, {{0, W::kFirstPage}}, kBackedOut},
   };
   int32_t& measuring = theApp.m_device.m_workRead.m_sysInfo.m_nMeasuring;
@@ -232,8 +275,8 @@ TEST_F(TreeTest, OfferedItemsUnderTheirGroupsAndGroupsTickedWhenAllTheirItemsAre
                   Click(d, IDCANCEL);
                 }),
             IDCANCEL);
-  EXPECT_EQ(lines, (Lines{"+初期設定", "  +入力設定", "  +バッテリ警告", "+接続設定", "  +アクセスポイント", "-測定設定",
-                          "  -判定基準", "  +測定設定"}));
+  EXPECT_EQ(lines, (Lines{"+初期設定", "  +入力設定", "  +バッテリ警告", "+接続設定", "  +アクセスポイント",
+                          "-測定設定", "  -判定基準", "  +測定設定"}));
 }
 
 TEST_F(TreeTest, GroupsAndItemsFollowEachOtherAndOkWritesTheTicksBack) {
@@ -260,10 +303,10 @@ TEST_F(TreeTest, GroupsAndItemsFollowEachOtherAndOkWritesTheTicksBack) {
             IDOK);
   EXPECT_EQ(afterUntickItem[3], "-接続設定");
   EXPECT_EQ(afterTickItem[3], "+接続設定");
-  EXPECT_EQ(afterUntickGroup, (Lines{"-初期設定", "  -入力設定", "  -バッテリ警告", "+接続設定", "  +アクセスポイント", "+測定設定",
-                                     "  +判定基準", "  +測定設定"}));
-  EXPECT_EQ(afterTickGroup, (Lines{"-初期設定", "  +入力設定", "  -バッテリ警告", "+接続設定", "  +アクセスポイント", "-測定設定",
-                                   "  +判定基準", "  -測定設定"}));
+  EXPECT_EQ(afterUntickGroup, (Lines{"-初期設定", "  -入力設定", "  -バッテリ警告", "+接続設定", "  +アクセスポイント",
+                                     "+測定設定", "  +判定基準", "  +測定設定"}));
+  EXPECT_EQ(afterTickGroup, (Lines{"-初期設定", "  +入力設定", "  -バッテリ警告", "+接続設定", "  +アクセスポイント",
+                                   "-測定設定", "  +判定基準", "  -測定設定"}));
   // Only items count: the group named like item 22 marks nothing.
   for (int i = 0; i < kSettingItemCount; ++i) {
     const bool ticked = i == 3 || i == 11 || i == 21;

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "link/SettingWorkData.h"
 #include "settings/KXCSettingWork.h"
 #include "settings/SettingSelect.h"
-#include "link/SettingWorkData.h"
 
 namespace {
 

@@ -1,9 +1,8 @@
 // Intel HEX records and whole images, as the firmware dialog checks them
 // before anything goes to the logger.
-#include "link/IntelHex.h"
-
 #include <gtest/gtest.h>
 
+#include "link/IntelHex.h"
 #include "tools/samples/HexImage.h"
 
 using intelhex::IsValidImage;
@@ -45,14 +44,14 @@ TEST(IntelHex, DamagedRecordsAreRefused) {
 TEST(IntelHex, WholeImages) {
   EXPECT_TRUE(IsValidImage(HexImage(40)));
   EXPECT_TRUE(IsValidImage(HexImage(3, "\n")));
-  EXPECT_TRUE(IsValidImage(HexImage(3) + "\r\n\r\n"));           // blank lines after the end
-  EXPECT_TRUE(IsValidImage(HexRecord(0) + "\r\n:00000001FF"));   // no line end at the very end
+  EXPECT_TRUE(IsValidImage(HexImage(3) + "\r\n\r\n"));          // blank lines after the end
+  EXPECT_TRUE(IsValidImage(HexRecord(0) + "\r\n:00000001FF"));  // no line end at the very end
 
   std::string damaged = HexImage(40);
   damaged[damaged.size() / 2] ^= 0x01;  // one digit somewhere in the middle
   EXPECT_FALSE(IsValidImage(damaged));
   const std::string whole = HexImage(40);
-  EXPECT_FALSE(IsValidImage(whole.substr(0, whole.size() / 2)));  // cut short: no end record
+  EXPECT_FALSE(IsValidImage(whole.substr(0, whole.size() / 2)));    // cut short: no end record
   EXPECT_FALSE(IsValidImage(HexImage(2) + HexRecord(5) + "\r\n"));  // a record after the end
   EXPECT_FALSE(IsValidImage(HexImage(2) + "garbage\r\n"));
   EXPECT_FALSE(IsValidImage(""));

@@ -205,7 +205,8 @@ TEST(MailReply, KeysStoreTheValueUnchanged) {
   expected.m_strPort = "8080";
   EXPECT_EQ(info, expected);
 
-  for (const char* line : {"apn x", "APNX y", "", "YES END"}) EXPECT_EQ(MailLine(info, line), KeyParse::kUnknown) << line;
+  for (const char* line : {"apn x", "APNX y", "", "YES END"})
+    EXPECT_EQ(MailLine(info, line), KeyParse::kUnknown) << line;
   EXPECT_EQ(info, expected);
   EXPECT_EQ(CComCtrlKestrix2::ParseMailItem(info, nullptr, "x"), KeyParse::kUnknown);
 }

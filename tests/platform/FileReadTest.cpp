@@ -1,5 +1,4 @@
-#include "platform/FileRead.h"
-
+#include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,8 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include <gtest/gtest.h>
-
+#include "platform/FileRead.h"
 #include "tests/support/TestFolder.h"
 
 using platform::FileReadResult;

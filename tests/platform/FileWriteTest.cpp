@@ -15,7 +15,6 @@
 #include <string>
 
 #include "platform/FileWrite.h"
-
 #include "tests/support/TestFolder.h"
 
 using platform::FileWriteResult;

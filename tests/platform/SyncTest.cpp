@@ -39,7 +39,10 @@ TEST(CriticalSection, IsRecursive) {
   CriticalSectionLock a(cs);
   CriticalSectionLock b(cs);
   std::atomic<bool> taken{true};
-  std::thread t([&] { taken = cs.TryEnter(); if (taken) cs.Leave(); });
+  std::thread t([&] {
+    taken = cs.TryEnter();
+    if (taken) cs.Leave();
+  });
   t.join();
   EXPECT_FALSE(taken);
 }
@@ -66,7 +69,10 @@ TEST(Time, ScaleShortensSleepsAndSpeedsTheTick) {
 TEST(Thread, StartsSuspendedAndReportsItsExitCode) {
   std::atomic<bool> ran{false};
   Thread t;
-  ASSERT_TRUE(t.Create([&] { ran = true; return 7u; }));
+  ASSERT_TRUE(t.Create([&] {
+    ran = true;
+    return 7u;
+  }));
   Sleep(20);
   EXPECT_FALSE(ran);
   EXPECT_TRUE(t.IsRunning());

@@ -27,9 +27,8 @@ TEST(ProgramTest, ComesUpWithItsMainWindowAndEndsCleanlyOnATerminateRequest) {
   // The port dialog is modal: the request must end it as well as the main window.
   program.RequestTerminate();
   ASSERT_TRUE(program.WaitForEnd(kEndPatience)) << "still running after the terminate request:\n" << program.Output();
-  EXPECT_TRUE(WIFEXITED(program.Status()) && WEXITSTATUS(program.Status()) == 0)
-      << program.DescribeStatus() << ":\n"
-      << program.Output();
+  EXPECT_TRUE(WIFEXITED(program.Status()) && WEXITSTATUS(program.Status()) == 0) << program.DescribeStatus() << ":\n"
+                                                                                 << program.Output();
 }
 
 }  // namespace

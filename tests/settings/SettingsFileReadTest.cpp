@@ -260,7 +260,8 @@ TEST(SettingsFileRead, HelpersOnTheirOwn) {
   CSdlTime t;
   EXPECT_TRUE(W::ParseDateTime(t, "  2027::03//05 x7"));
   EXPECT_EQ(t, MakeTime(2027, 3, 5, 0, 0, 0));
-  for (const char* noTime : {"", "   ", "2027-03-05", "2027-03-05 "}) EXPECT_FALSE(W::ParseDateTime(t, noTime)) << noTime;
+  for (const char* noTime : {"", "   ", "2027-03-05", "2027-03-05 "})
+    EXPECT_FALSE(W::ParseDateTime(t, noTime)) << noTime;
 }
 
 // Each key whose value cannot be used is named with its value and the rule

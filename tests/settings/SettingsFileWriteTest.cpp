@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "settings/KXCSettingWork.h"
 #include "SettingsFileSupport.h"
+#include "settings/KXCSettingWork.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <QPushButton>
 
 #include "ui/Button.h"
-#include "ui/PaintDC.h"
 #include "ui/Dialog.h"
 #include "ui/Font.h"
+#include "ui/PaintDC.h"
 
 using res::ControlKind;
 
@@ -149,7 +149,7 @@ TEST(PaintRoute, DeviceContextTextColoursBackgroundAndAlignment) {
     }
     return false;
   };
-  EXPECT_FALSE(has(qRgb(0, 255, 0), 0, 50));  // transparent
+  EXPECT_FALSE(has(qRgb(0, 255, 0), 0, 50));   // transparent
   EXPECT_TRUE(has(qRgb(0, 255, 0), 75, 100));  // opaque, at the right
   EXPECT_FALSE(has(qRgb(0, 255, 0), 50, 60));
   QColor text;

@@ -96,9 +96,7 @@ class NoDigitsAnywhere : public NoDigits {
     offered.push_back(ch);
     NoDigits::OnChar(ch, rep, flags);
   }
-  BOOL CanTakeText(const std::string& text) override {
-    return text.find_first_of("0123456789") == std::string::npos;
-  }
+  BOOL CanTakeText(const std::string& text) override { return text.find_first_of("0123456789") == std::string::npos; }
 };
 
 void Type(QWidget* w, int key, const QString& text, Qt::KeyboardModifiers mods = Qt::NoModifier) {

@@ -26,18 +26,19 @@ class Host : public CDialog {
   CMFCMaskedEdit m_date, m_time, m_readOnly;
 
   static res::DialogTemplateData Template() {
-    return {9300,
-            "",
-            200,
-            80,
-            res::DS_POPUP,
-            "ＭＳ ゴシック",
-            9,
-            {
-                {kDate, ControlKind::MaskedEdit, "", res::CS_BORDER | res::CS_TABSTOP | res::CS_AUTOHSCROLL, 7, 7, 90, 13},
-                {kTime, ControlKind::MaskedEdit, "", res::CS_BORDER | res::CS_NUMBER | res::CS_RIGHT, 7, 24, 40, 13},
-                {kReadOnly, ControlKind::MaskedEdit, "", res::CS_BORDER | res::CS_READONLY, 7, 41, 40, 13},
-            }};
+    return {
+        9300,
+        "",
+        200,
+        80,
+        res::DS_POPUP,
+        "ＭＳ ゴシック",
+        9,
+        {
+            {kDate, ControlKind::MaskedEdit, "", res::CS_BORDER | res::CS_TABSTOP | res::CS_AUTOHSCROLL, 7, 7, 90, 13},
+            {kTime, ControlKind::MaskedEdit, "", res::CS_BORDER | res::CS_NUMBER | res::CS_RIGHT, 7, 24, 40, 13},
+            {kReadOnly, ControlKind::MaskedEdit, "", res::CS_BORDER | res::CS_READONLY, 7, 41, 40, 13},
+        }};
   }
 
  protected:

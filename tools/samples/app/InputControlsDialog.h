@@ -28,9 +28,9 @@ class InputControlsDialog : public CDialog {
     kPlain = 1007,     // an edit of the framework's own, which reports EN_KILLFOCUS
     kSwitch1On = 1100,
     kSwitch1Off = 1101,
-    kSwitch2On = 1102,  // text left-aligned
+    kSwitch2On = 1102,   // text left-aligned
     kSwitch2Off = 1103,  // text right-aligned
-    kSwitch3On = 1104,  // disabled
+    kSwitch3On = 1104,   // disabled
     kSwitch3Off = 1105,  // disabled
   };
   static const res::DialogTemplateData& Template();
