@@ -72,6 +72,62 @@ RunResult CKXCWorkingThread::Run(CWnd* pParent, const char* caption, BOOL bCance
   const HWND hParent = pParent ? pParent->GetSafeHwnd() : 0;
   if (IsWindow(hParent)) pParent->EnableWindow(FALSE);
 
+  ShowProgressWindow(pParent, caption, bCancelable);
+  // The owner alone is not enough: the tabbed panel's other pages, the
+  // frame's menus and any dialog would start an operation of their own.
+  const std::vector<HWND> disabled = DisableOtherWindows(m_pWorkingDlg->GetSafeHwnd());
+
+  platform::Sleep(0);
+  m_nResult = WorkResult::kFailed;
+
+  StartWorker();
+
+  // Pump until the worker has ended, even when the owner's window is hidden
+  // or destroyed meanwhile: the work still uses the port and the device
+  // object, and returning early would let the next operation start beside it.
+  // Between pumps the window thread sleeps until input, a timer, a posted
+  // message or the worker's end arrives: a logger's reply may take 45 s.
+  for (;;) {
+    const int dispatched = PumpAllPendingMessages();
+    if (!m_pThread || !m_pThread->IsRunning()) break;
+    if (dispatched == 0) WaitForWindowEvents();
+  }
+
+  CloseProgressWindow();
+  EnableAgain(disabled);
+  // The owner's window may have gone during the run; its handle tells.
+  if (CWnd* parent = CWnd::FromHandle(hParent)) {
+    parent->EnableWindow(TRUE);
+    parent->SetFocus();
+  }
+
+  theApp.m_dlgTerminal.m_bIdle = 1;
+  EnableTerminalButtons(TRUE);
+  g_bOperationRunning = false;
+  return RunResultOf(m_nResult);
+}
+
+void CKXCWorkingThread::StartWorker() {
+  if (!m_hStopEvent) {
+    m_hStopEvent = std::make_unique<platform::Event>(true, false);
+  } else {
+    m_hStopEvent->Reset();
+  }
+
+  m_pThread.reset();  // the previous run's worker ended before its Run returned
+  auto thread = std::make_unique<platform::Thread>();
+  // The worker's end wakes the run's wait loop, which otherwise sleeps until
+  // something arrives for the windows.
+  if (thread->Create([this] { return ThreadProc(this); }, &WakeUiThread)) {
+    m_pThread = std::move(thread);
+    platform::Sleep(50);
+    m_pThread->Resume();
+  }
+}
+
+// The progress window of this run, with the abort button when the work can
+// be cancelled.
+void CKXCWorkingThread::ShowProgressWindow(CWnd* pParent, const char* caption, BOOL bCancelable) {
   m_pWorkingDlg = new CDlgWorking;
   g_pCurWorkingDlg = m_pWorkingDlg;
   if (bCancelable) {
@@ -86,56 +142,13 @@ RunResult CKXCWorkingThread::Run(CWnd* pParent, const char* caption, BOOL bCance
   m_pWorkingDlg->m_pParentWnd = pParent;
   theApp.CreateWithFont(*m_pWorkingDlg, CDlgWorking::IDD, nullptr);
   m_hWorkingWnd.store(m_pWorkingDlg->GetSafeHwnd());
-  // The owner alone is not enough: the tabbed panel's other pages, the
-  // frame's menus and any dialog would start an operation of their own.
-  const std::vector<HWND> disabled = DisableOtherWindows(m_pWorkingDlg->GetSafeHwnd());
+}
 
-  platform::Sleep(0);
-  m_nResult = WorkResult::kFailed;
-
-  if (!m_hStopEvent) {
-    m_hStopEvent = std::make_unique<platform::Event>(true, false);
-  } else {
-    m_hStopEvent->Reset();
-  }
-
-  m_pThread.reset();  // the previous run's worker ended before its Run returned
-  auto thread = std::make_unique<platform::Thread>();
-  // The worker's end wakes the wait loop below, which otherwise sleeps until
-  // something arrives for the windows.
-  if (thread->Create([this] { return ThreadProc(this); }, &WakeUiThread)) {
-    m_pThread = std::move(thread);
-    platform::Sleep(50);
-    m_pThread->Resume();
-  }
-
-  // Pump until the worker has ended, even when the owner's window is hidden
-  // or destroyed meanwhile: the work still uses the port and the device
-  // object, and returning early would let the next operation start beside it.
-  // Between pumps the window thread sleeps until input, a timer, a posted
-  // message or the worker's end arrives: a logger's reply may take 45 s.
-  for (;;) {
-    const int dispatched = PumpAllPendingMessages();
-    if (!m_pThread || !m_pThread->IsRunning()) break;
-    if (dispatched == 0) WaitForWindowEvents();
-  }
-
+void CKXCWorkingThread::CloseProgressWindow() {
   m_hWorkingWnd.store(0);
   m_pWorkingDlg->DestroyWindow();
   delete m_pWorkingDlg;
   m_pWorkingDlg = nullptr;
-
-  EnableAgain(disabled);
-  // The owner's window may have gone during the run; its handle tells.
-  if (CWnd* parent = CWnd::FromHandle(hParent)) {
-    parent->EnableWindow(TRUE);
-    parent->SetFocus();
-  }
-
-  theApp.m_dlgTerminal.m_bIdle = 1;
-  EnableTerminalButtons(TRUE);
-  g_bOperationRunning = false;
-  return RunResultOf(m_nResult);
 }
 
 WorkResult CKXCWorkingThread::ThreadWork() { return WorkResult::kFailed; }

@@ -71,6 +71,9 @@ class CKXCWorkingThread {
  private:
   static uint32_t ThreadProc(CKXCWorkingThread* runner);
   void EnableTerminalButtons(BOOL enable);
+  void ShowProgressWindow(CWnd* pParent, const char* caption, BOOL bCancelable);
+  void CloseProgressWindow();
+  void StartWorker();
   // The program's windows that stood open to input, now disabled; and back.
   static std::vector<HWND> DisableOtherWindows(HWND progress);
   static void EnableAgain(const std::vector<HWND>& windows);

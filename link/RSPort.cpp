@@ -51,38 +51,7 @@ PortOpenResult CRSPort::Open(const std::string& name, const platform::DCB& setti
   }
   if (!m_hCom.Open(name)) return PortOpenResult::kCannotCreate;
 
-  platform::COMMPROP prop;
-  m_hCom.GetProperties(prop);
-  uint32_t inQueue = kInQueue;
-  uint32_t outQueue = kOutQueue;
-  if (prop.dwMaxRxQueue != 0 && prop.dwMaxRxQueue < inQueue) inQueue = prop.dwMaxRxQueue;
-  if (prop.dwMaxTxQueue != 0 && prop.dwMaxTxQueue < outQueue) outQueue = prop.dwMaxTxQueue;
-  if (!m_hCom.Setup(inQueue, outQueue)) return Fail(PortOpenResult::kSetupRejected);
-  if (!(prop.dwProvCapabilities & platform::PCF_TOTALTIMEOUTS)) return Fail(PortOpenResult::kSetupRejected);
-
-  // A one-byte read waits up to 10 s for its byte, so the reader sleeps in the
-  // device until the logger talks and then takes the whole queue at once.
-  platform::COMMTIMEOUTS timeouts;
-  if (!m_hCom.GetTimeouts(timeouts)) return Fail(PortOpenResult::kSetupRejected);
-  timeouts.ReadIntervalTimeout = platform::MAXDWORD;
-  timeouts.ReadTotalTimeoutMultiplier = 10000;
-  timeouts.ReadTotalTimeoutConstant = 10;
-  timeouts.WriteTotalTimeoutMultiplier = 3000;
-  timeouts.WriteTotalTimeoutConstant = 10;
-  if (!m_hCom.SetTimeouts(timeouts)) return Fail(PortOpenResult::kSetupRejected);
-
-  // Only the line format is laid onto the port's own state: flow control
-  // stays as the port has it.
-  platform::DCB state;
-  if (!m_hCom.GetState(state)) return Fail(PortOpenResult::kStateUnreadable);
-  state.BaudRate = settings.BaudRate;
-  state.ByteSize = settings.ByteSize;
-  state.Parity = settings.Parity;
-  state.StopBits = settings.StopBits;
-  if (prop.dwMaxBaud != 0 && state.BaudRate > prop.dwMaxBaud) return Fail(PortOpenResult::kSetupRejected);
-  if (state.Parity == platform::ODDPARITY && !(prop.dwProvCapabilities & platform::PCF_PARITY_CHECK))
-    return Fail(PortOpenResult::kSetupRejected);
-  m_hCom.SetState(state);
+  if (const PortOpenResult set = ConfigureDevice(settings); set != PortOpenResult::kOpened) return Fail(set);
 
   m_hCom.Purge(kPurgeAll);
   m_pReadData->Clear();
@@ -94,25 +63,67 @@ PortOpenResult CRSPort::Open(const std::string& name, const platform::DCB& setti
   m_evLinkDown.Reset();
   m_bLinkUp = true;
 
-  if (!m_pThread) {
-    m_nRun = 1;
-    m_evStop.Reset();
-    m_evReaderUp.Reset();
-    auto thread = std::make_unique<platform::Thread>();
-    if (thread->Create([this] { return ReadThreadProc(this); })) {
-      thread->Resume();
-      thread->SetPriorityHighest();
-      m_pThread = std::move(thread);
-      // The reader purges the port as it starts. A logger that answers the
-      // first command quickly, or a slow thread start, would otherwise see
-      // that reply purged.
-      m_evReaderUp.Wait(platform::kInfinite);
-    }
-  }
+  StartReader();
   // Gives the logger's side of the line time to settle before the first
   // command.
   platform::Sleep(500);
   return PortOpenResult::kOpened;
+}
+
+// Queue sizes, time-outs and the line format, within what the device
+// offers.
+PortOpenResult CRSPort::ConfigureDevice(const platform::DCB& settings) {
+  platform::COMMPROP prop;
+  m_hCom.GetProperties(prop);
+  uint32_t inQueue = kInQueue;
+  uint32_t outQueue = kOutQueue;
+  if (prop.dwMaxRxQueue != 0 && prop.dwMaxRxQueue < inQueue) inQueue = prop.dwMaxRxQueue;
+  if (prop.dwMaxTxQueue != 0 && prop.dwMaxTxQueue < outQueue) outQueue = prop.dwMaxTxQueue;
+  if (!m_hCom.Setup(inQueue, outQueue)) return PortOpenResult::kSetupRejected;
+  if (!(prop.dwProvCapabilities & platform::PCF_TOTALTIMEOUTS)) return PortOpenResult::kSetupRejected;
+
+  // A one-byte read waits up to 10 s for its byte, so the reader sleeps in the
+  // device until the logger talks and then takes the whole queue at once.
+  platform::COMMTIMEOUTS timeouts;
+  if (!m_hCom.GetTimeouts(timeouts)) return PortOpenResult::kSetupRejected;
+  timeouts.ReadIntervalTimeout = platform::MAXDWORD;
+  timeouts.ReadTotalTimeoutMultiplier = 10000;
+  timeouts.ReadTotalTimeoutConstant = 10;
+  timeouts.WriteTotalTimeoutMultiplier = 3000;
+  timeouts.WriteTotalTimeoutConstant = 10;
+  if (!m_hCom.SetTimeouts(timeouts)) return PortOpenResult::kSetupRejected;
+
+  // Only the line format is laid onto the port's own state: flow control
+  // stays as the port has it.
+  platform::DCB state;
+  if (!m_hCom.GetState(state)) return PortOpenResult::kStateUnreadable;
+  state.BaudRate = settings.BaudRate;
+  state.ByteSize = settings.ByteSize;
+  state.Parity = settings.Parity;
+  state.StopBits = settings.StopBits;
+  if (prop.dwMaxBaud != 0 && state.BaudRate > prop.dwMaxBaud) return PortOpenResult::kSetupRejected;
+  if (state.Parity == platform::ODDPARITY && !(prop.dwProvCapabilities & platform::PCF_PARITY_CHECK))
+    return PortOpenResult::kSetupRejected;
+  m_hCom.SetState(state);
+  return PortOpenResult::kOpened;
+}
+
+// The reader thread of this opening; Close ends it.
+void CRSPort::StartReader() {
+  if (m_pThread) return;
+  m_nRun = 1;
+  m_evStop.Reset();
+  m_evReaderUp.Reset();
+  auto thread = std::make_unique<platform::Thread>();
+  if (thread->Create([this] { return ReadThreadProc(this); })) {
+    thread->Resume();
+    thread->SetPriorityHighest();
+    m_pThread = std::move(thread);
+    // The reader purges the port as it starts. A logger that answers the
+    // first command quickly, or a slow thread start, would otherwise see
+    // that reply purged.
+    m_evReaderUp.Wait(platform::kInfinite);
+  }
 }
 
 PortOpenResult CRSPort::Fail(PortOpenResult code) {

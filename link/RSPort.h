@@ -61,6 +61,8 @@ class CRSPort {
   void ReadLoop();
   // Closes the port again after a rejected set-up and passes the code on.
   PortOpenResult Fail(PortOpenResult code);
+  [[nodiscard]] PortOpenResult ConfigureDevice(const platform::DCB& settings);
+  void StartReader();
   // The link is gone or going: exchanges waiting for a line end at once and
   // every later one finds the port closed.
   void LinkDown();
