@@ -188,6 +188,39 @@ TEST_F(ComCtrlBaseTest, StopMeasureWaitsNTimesTheMeasurementTime) {
   }
 }
 
+// A command left unanswered while the logger was busy (a module line came
+// during its wait) holds the next, different command until its late answer:
+// whichever end marker that answer carries, the next command goes out once
+// it came, not after a further quiet time-out (6000 ms later).
+TEST_F(ComCtrlBaseTest, ALateAnswerOfAnyEndMarkerLetsTheNextCommandGo) {
+  timeScale.Set(0.1);
+  for (const char* late : {"YES END\r\n", "NG\r\n", "NOT END\r\n"}) {
+    peer.Expect("ST RES\r\n").Reply("#MODULE BUSY\r\n", 4000).Reply(late, 2000);
+    EXPECT_EQ(proto.ResetDevice(&port), ComResult::kFailed) << late;
+    peer.Expect("ST IDL 04\r\n").Reply("YES END\r\n");
+    std::optional<ComResult> result;
+    const uint32_t took = Elapsed([&] { result = proto.SetIdleTime(&port, 4); });
+    EXPECT_EQ(result, ComResult::kOk) << late;  // the late answer was not taken for its own
+    EXPECT_LE(took, 3000 + SchedulerSlack()) << late;
+    ASSERT_TRUE(peer.Finish());
+  }
+}
+
+// A line that never falls quiet (the module's own lines) holds the next
+// command no longer than twice the unanswered exchange's time-out.
+TEST_F(ComCtrlBaseTest, TheWaitBeforeTheNextCommandIsBoundedOnAChatteringLine) {
+  timeScale.Set(0.05);
+  peer.Expect("ST RES\r\n");
+  for (int i = 0; i < 60; ++i) peer.Reply("#MODULE " + std::to_string(i) + "\r\n", 500);
+  EXPECT_EQ(proto.ResetDevice(&port), ComResult::kFailed);
+  peer.Expect("ST IDL 04\r\n");  // unanswered: its own wait is 1000 ms
+  const uint32_t took =
+      Elapsed([&] { EXPECT_EQ(proto.SendCommandExpect(&port, "ST IDL 04\r\n", nullptr, 1000), ComResult::kFailed); });
+  EXPECT_GE(took, 2 * 5000 + 1000);
+  EXPECT_LE(took, 2 * 5000 + 1000 + 2500 + SchedulerSlack());
+  ASSERT_TRUE(peer.Finish());
+}
+
 TEST_F(ComCtrlBaseTest, ClearDataTries) {
   EXPECT_EQ(proto.ClearData(&port, 0), ComResult::kOk);
   EXPECT_EQ(peer.TakeUnread(), "");

@@ -7,3 +7,5 @@ ScopedTimeScale::ScopedTimeScale(double scale) : m_previous(platform::TimeScale(
 ScopedTimeScale::~ScopedTimeScale() { platform::SetTimeScale(m_previous); }
 
 void ScopedTimeScale::Set(double scale) { platform::SetTimeScale(scale); }
+
+uint32_t SchedulerSlack() { return static_cast<uint32_t>(kSchedulerSlackRealMs / platform::TimeScale()); }

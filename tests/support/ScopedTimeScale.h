@@ -1,6 +1,7 @@
 #pragma once
 // Scaled time in tests: the platform time scale for as long as a guard lives,
-// and what an operation takes in scaled milliseconds.
+// what an operation takes in scaled milliseconds, and the real time a busy
+// machine may add to it.
 //
 // The scale is process-wide: a test that left it shortened would run the next
 // test's time-outs short too, and an assertion that fails returns before any
@@ -25,6 +26,16 @@ class ScopedTimeScale {
  private:
   double m_previous;
 };
+
+// A thread that should wake may wait this long (real milliseconds) for a
+// processor: up to 50 ms were seen with the suite and six busy loops running
+// on eight cores. An upper bound on time allows it beside its scaled share,
+// so a late thread is no failure; a test picks a scale at which a wait too
+// many is well above it, so that one still is.
+constexpr uint32_t kSchedulerSlackRealMs = 100;
+
+// kSchedulerSlackRealMs in scaled milliseconds at the current scale.
+uint32_t SchedulerSlack();
 
 // Scaled milliseconds that fn takes, as the link layer counts its time-outs.
 template <typename Fn>
