@@ -330,6 +330,7 @@ TEST_F(InputEdits, APastedLineIsTrimmedAndARefusalBeeps) {
       {&dlg.m_editNumber, kMenu, "12 ", "12"},
       {&dlg.m_editNumber, kKey, "\uff11\uff12\n", "12"},  // full-width digits
       {&dlg.m_editPositive, kMenu, "\u3000 3.6\u3000\r\n", "3.6"},
+      {&dlg.m_editPositive, kDrop, "\u30005.5\n", "5.5"},  // a drop is not made half-width
       {&dlg.m_editAddress, kDrop, " apn.example\n", "apn.example"},
       {&dlg.m_editNumber, kKey, "12\n\n", ""},  // one line end only
       {&dlg.m_editNumber, kMenu, "1 2\n", ""},

@@ -103,6 +103,25 @@ TEST(HalfWidth, TableOfConversions) {
   }
 }
 
+TEST(Text, APastedValueLosesBlanksAtEitherEndAndOneLineEnd) {
+  struct Case {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      {"12\r\n", "12"},
+      {"12\n", "12"},
+      {"12\r", "12"},
+      {" 12 \r\n", "12"},
+      {"\u3000\uff15\uff0e\uff15\n", "\uff15\uff0e\uff15"},
+      {"5.5\u3000\n", "5.5"},
+      {"\u3000 3.6 \u3000\r\n", "3.6"},
+      {"12\n\n", "12\n"},  // one line end only
+      {"1 2\u30003", "1 2\u30003"},
+      {"\u3000", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TrimPastedText(c.in), c.out) << c.in;
+}
+
 TEST(Text, LetterAndDigitTestsIgnoreTheProcessLocale) {
   for (char32_t c : {U'a', U'Z', U'é', U'Ａ', U'ア', U'ｱ', U'漢'}) {
     EXPECT_TRUE(IsCharAlpha(c)) << static_cast<uint32_t>(c);
