@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 
 #include "ui/Clipboard.h"
 #include "ui/DataExchange.h"
@@ -57,6 +58,13 @@ void Key(CWnd& w, int key, const QString& text, Qt::KeyboardModifiers mods = Qt:
 }
 void Type(CWnd& w, const QString& text) {
   for (QChar c : text) Key(w, c.unicode() < 0x80 ? c.toUpper().unicode() : 0, QString(c));
+}
+void Paste(CWnd& w) { Key(w, Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier); }
+void Drop(CWnd& w, const QString& text) {
+  QMimeData data;
+  data.setText(text);
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(w.GetWidget(), &drop);
 }
 void Backspace(CWnd& w) { Key(w, Qt::Key_Backspace, QStringLiteral("\b")); }
 void Delete(CWnd& w) { Key(w, Qt::Key_Delete, QString()); }
@@ -157,17 +165,22 @@ TEST_F(MaskedEdit, TypingFillsTheFreePositionsAndStepsOverTheFixedOnes) {
   EXPECT_EQ(Shown(time), "12:30");
   EXPECT_EQ(time.GetWindowText(), "1230");
 
-  // A read-only field takes nothing typed.
+  // A read-only field takes nothing typed, deleted or pasted.
   host.m_readOnly.SetWindowText("01:02");
   host.m_readOnly.SetSel(0, 0);
   Type(host.m_readOnly, "99");
   Backspace(host.m_readOnly);
+  Delete(host.m_readOnly);
+  host.m_readOnly.SetSel(0, -1);
+  SetClipboardText("23:45");
+  Paste(host.m_readOnly);
+  Drop(host.m_readOnly, QStringLiteral("23:45"));
   EXPECT_EQ(Shown(host.m_readOnly), "01:02");
 }
 
 TEST_F(MaskedEdit, PasteCutAndUntypedChangesKeepThePattern) {
   CMFCMaskedEdit& time = host.m_time;
-  auto paste = [&time] { Key(time, Qt::Key_V, QStringLiteral("\x16"), Qt::ControlModifier); };
+  auto paste = [&time] { Paste(time); };
   time.SetSel(0, -1);
   ASSERT_TRUE(SetClipboardText("23:45"));  // a whole text
   paste();
