@@ -129,10 +129,13 @@ TEST_F(MaskedEdit, TypingFillsTheFreePositionsAndStepsOverTheFixedOnes) {
   Type(date, "27-03-05 07:08");
   EXPECT_EQ(Shown(date), "2027-03-05 07:08");
 
-  // Overwriting in the middle; a letter or a full-width digit is refused.
+  // Overwriting in the middle; a letter or a full-width digit is refused
+  // with a beep.
+  RecordingMessageService service;
   date.SetSel(5, 5);
   Type(date, "1x２2");
   EXPECT_EQ(Shown(date), "2027-12-05 07:08");
+  EXPECT_EQ(service.beeps, 2);
   // Nothing is typed past the end.
   date.SetSel(16, 16);
   Type(date, "9");
