@@ -14,6 +14,8 @@
 #include <sstream>
 
 #include "app/PortOpenReason.h"
+#include "res/StringIds.h"
+#include "res/StringTable.h"
 #include "tests/app/FrameFixture.h"
 #include "tests/support/TestFolder.h"
 
@@ -347,6 +349,33 @@ TEST_F(FrameTest, TheWindowStaysWhileAWorkRuns) {
   EXPECT_TRUE(duringWork);
   EXPECT_FALSE(closedDuringWork);
   EXPECT_NE(frame->GetSafeHwnd(), 0);
+  EXPECT_TRUE(theApp.m_device.m_port.IsOpen());
+}
+
+// Disconnect would pull the port, and the export the records, from under a
+// running work: asked for meanwhile, each says that another operation runs
+// and does nothing.
+TEST_F(FrameTest, DisconnectAndTheExportAskedForWhileAWorkRunsAreRefused) {
+  ASSERT_TRUE(Connect());
+  sim.InjectFault({sim::FaultKind::Delay, "RD SYS", 1, 2000});
+  int dialogs = 0;
+  CDialog::SetModalHook([&dialogs](CDialog* dlg) {
+    ++dialogs;
+    dlg->SendMessage(WM_COMMAND, IDCANCEL, 0);
+  });
+  bool duringWork = false;
+  WhenPumped([&] {
+    duringWork = CKXCWorkingThread::IsOperationRunning();
+    for (UINT id : {CMainFrame::ID_EXPORT_SETTINGS, CMainFrame::ID_DISCONNECT}) frame->SendMessage(WM_COMMAND, id, 0);
+  });
+  frame->ExecuteSettingItem(nullptr, -2, 0);
+  EXPECT_TRUE(duringWork);
+  std::vector<std::string> texts;
+  for (const auto& box : boxes.boxes) texts.push_back(box.text);
+  EXPECT_EQ(texts, std::vector<std::string>(2, res::LoadString(res::kStrBusy)));
+  EXPECT_EQ(dialogs, 0);
+  EXPECT_TRUE(boxes.fileDialogs.empty());
+  EXPECT_EQ(frame->m_nState, CMainFrame::kStateConnected);
   EXPECT_TRUE(theApp.m_device.m_port.IsOpen());
 }
 
