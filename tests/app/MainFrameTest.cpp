@@ -32,6 +32,29 @@ int IndexOf(const std::vector<std::string>& v, const std::string& s) {
     if (v[i] == s) return static_cast<int>(i);
   return -1;
 }
+
+// The main window, counting its looks again at a lost link that had to wait.
+class LinkWatchingFrame : public CMainFrame {
+ public:
+  int rechecks = 0;
+
+ protected:
+  void OnTimer(UINT_PTR id) override {
+    if (id == kLinkLostTimer) ++rechecks;
+    CMainFrame::OnTimer(id);
+  }
+};
+
+class LinkLostTest : public FrameTest {
+ protected:
+  CMainFrame* NewFrame() override { return new LinkWatchingFrame; }
+  int Rechecks() const { return static_cast<LinkWatchingFrame*>(frame)->rechecks; }
+  void RestartSim() {
+    ASSERT_TRUE(sim.Start());
+    setenv("KX2_PORTS", sim.SlavePath().c_str(), 1);
+    theApp.m_device.m_strLastPort = DevicePath(sim.SlavePath());
+  }
+};
 }  // namespace
 
 TEST_F(FrameTest, OkConnectsAndTheConnectedStateEnablesDisconnectExportAndImport) {
@@ -213,6 +236,61 @@ TEST_F(FrameTest, ALostLinkDisconnectsAtOnceAndConnectWorksAgain) {
   ASSERT_TRUE(Connect());
   EXPECT_EQ(frame->m_nState, CMainFrame::kStateConnected);
   EXPECT_EQ(boxes.boxes.size(), 1u);
+}
+
+// The link goes while a dialog is up over the pages or a work runs: the
+// frame looks again until that has ended, then disconnects and says so once.
+TEST_F(LinkLostTest, ALinkLostUnderADialogOrAWorkIsReportedOnceItEnds) {
+  bool lookedAgain = false;
+  size_t boxesDuring = 0;
+  unsigned char stateDuring = 0;
+  const auto loseLink = [&] {
+    const int before = Rechecks();
+    sim.Stop();
+    lookedAgain = PumpUntil([&] { return Rechecks() > before; });
+    boxesDuring = boxes.boxes.size();
+    stateDuring = frame->m_nState;
+  };
+  const struct {
+    const char* what;
+    std::function<void()> run;
+  } uses[] = {
+      {"the export's item dialog",
+       [&] {
+         CDialog::SetModalHook([&](CDialog* dlg) {
+           loseLink();
+           dlg->SendMessage(WM_COMMAND, IDCANCEL, 0);
+         });
+         frame->SendMessage(WM_COMMAND, CMainFrame::ID_EXPORT_SETTINGS, 0);
+       }},
+      {"a re-read from a slow logger",
+       [&] {
+         sim.InjectFault({sim::FaultKind::Delay, "RD SYS", 1, 5000});
+         WhenPumped(loseLink);
+         frame->ExecuteSettingItem(nullptr, -2, 0);
+       }},
+  };
+  for (const auto& use : uses) {
+    SCOPED_TRACE(use.what);
+    ASSERT_TRUE(Connect());
+    boxes.boxes.clear();
+    lookedAgain = false;
+    use.run();
+    EXPECT_TRUE(lookedAgain);
+    EXPECT_EQ(boxesDuring, 0u);
+    EXPECT_EQ(stateDuring, CMainFrame::kStateConnected);
+    ASSERT_TRUE(PumpUntil([&] { return frame->m_nState == 0; }));
+    const int rechecks = Rechecks();
+    // A late notice of the same link, and time for the re-check to come
+    // round twice more (its period is 200 ms), were it still running.
+    frame->PostMessage(WM_COMMAND, CMainFrame::ID_LINK_LOST, 0);
+    PumpUntil([] { return false; }, 500);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, res::LoadString(res::kStrLinkLost));
+    EXPECT_EQ(Rechecks(), rechecks);
+    EXPECT_EQ(frame->m_dlgRefMain.GetSafeHwnd(), 0);
+    RestartSim();
+  }
 }
 
 TEST_F(FrameTest, DisconnectSendsNothingAndConnectCanFollow) {
