@@ -10,6 +10,11 @@
 
 namespace {
 constexpr const char* kDevicePrefix = "\\\\.\\";
+// Shares of the list's width: the columns as drawn for short port names, and
+// what the description column keeps however long a name is.
+constexpr double kPortShare = 0.2;
+constexpr double kDeviceShare = 0.75;
+constexpr double kMinDeviceShare = 0.4;
 
 std::string WithoutDevicePrefix(std::string path) {
   const std::string prefix = kDevicePrefix;
@@ -48,15 +53,15 @@ void CComSettingDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CComSettingDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-  // A port named by its path (the simulator's, a by-id link) does not fit the
-  // narrow column: it keeps its start and its last name, and shows whole as
-  // the row's tooltip.
+  // Every row shows its whole port name as its tooltip; a name too long even
+  // for the widened column keeps its start and its last name.
   m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_LABELTIP);
   m_list.SetPathEllipsis(TRUE);
   CRect rc;
   m_list.GetClientRect(&rc);
-  m_list.InsertColumn(0, res::LoadString(res::kStrPortColumn), LVCFMT_LEFT, static_cast<int>(rc.Width() * 0.2));
-  m_list.InsertColumn(1, res::LoadString(res::kStrDeviceColumn), LVCFMT_LEFT, static_cast<int>(rc.Width() * 0.75));
+  m_list.InsertColumn(0, res::LoadString(res::kStrPortColumn), LVCFMT_LEFT, static_cast<int>(rc.Width() * kPortShare));
+  m_list.InsertColumn(1, res::LoadString(res::kStrDeviceColumn), LVCFMT_LEFT,
+                      static_cast<int>(rc.Width() * kDeviceShare));
   EnumeratePorts();
 
   m_list.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -81,6 +86,22 @@ void CComSettingDlg::EnumeratePorts() {
     const int row = m_list.InsertItem(m_list.GetItemCount(), port.name);
     if (row >= 0) m_list.SetItemText(row, 1, port.description);
   }
+  FitPortColumn();
+}
+
+// The narrow port column was drawn for short names; a device path
+// ("/dev/ttyS0", the simulator's link in the build folder) needs more, which
+// the description column gives up, down to a share that still reads.
+void CComSettingDlg::FitPortColumn() {
+  CRect rc;
+  m_list.GetClientRect(&rc);
+  const int narrow = static_cast<int>(rc.Width() * kPortShare);
+  const int described = static_cast<int>(rc.Width() * kDeviceShare);
+  const int widest = narrow + described - static_cast<int>(rc.Width() * kMinDeviceShare);
+  m_list.SetColumnWidth(0, LVSCW_AUTOSIZE);
+  const int port = std::clamp(m_list.GetColumnWidth(0), narrow, widest);
+  m_list.SetColumnWidth(0, port);
+  m_list.SetColumnWidth(1, described - (port - narrow));
 }
 
 void CComSettingDlg::OnOK() {

@@ -29,4 +29,7 @@ class CComSettingDlg : public CDialog {
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
   void OnOK() override;
+
+ private:
+  void FitPortColumn();
 };

@@ -88,6 +88,15 @@ int CListCtrl::GetColumnWidth(int col) const {
   return t && col >= 0 && col < t->columnCount() ? t->columnWidth(col) : 0;
 }
 
+BOOL CListCtrl::SetColumnWidth(int col, int cx) {
+  QTableWidget* t = Table(GetWidget());
+  if (!t || col < 0 || col >= t->columnCount() || cx < LVSCW_AUTOSIZE) return FALSE;
+  // The table view hides its measure of the cells; the item view offers it.
+  const QAbstractItemView* view = t;
+  t->setColumnWidth(col, cx == LVSCW_AUTOSIZE ? view->sizeHintForColumn(col) : cx);
+  return TRUE;
+}
+
 int CListCtrl::InsertItem(int item, const std::string& text) {
   QTableWidget* t = Table(GetWidget());
   if (!t || t->columnCount() == 0) return -1;

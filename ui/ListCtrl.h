@@ -19,6 +19,8 @@ class CListCtrl : public CWnd {
   int InsertColumn(int col, const std::string& heading, int format = LVCFMT_LEFT, int width = -1);
   int GetColumnCount() const;
   int GetColumnWidth(int col) const;
+  // `cx` pixels, or LVSCW_AUTOSIZE: as wide as the column's widest text needs.
+  BOOL SetColumnWidth(int col, int cx);
   // The column's LVCFMT_ alignment; its cells are drawn with it.
   int GetColumnFormat(int col) const;
   // How one cell is aligned (LVCFMT_), as drawn.

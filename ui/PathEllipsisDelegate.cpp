@@ -27,6 +27,14 @@ QString PathEllipsisDelegate::Elide(const QString& text, const QFontMetrics& fm,
   return kEllipsis;
 }
 
+QSize PathEllipsisDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  // A size is asked without a cell to fit: nothing is shortened for it.
+  QStyleOptionViewItem whole = option;
+  QStyledItemDelegate::initStyleOption(&whole, index);
+  const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+  return style->sizeFromContents(QStyle::CT_ItemViewItem, &whole, QSize(), option.widget);
+}
+
 void PathEllipsisDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
   QStyledItemDelegate::initStyleOption(option, index);
   if (option->text.isEmpty()) return;

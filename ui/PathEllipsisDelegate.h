@@ -15,6 +15,10 @@ class PathEllipsisDelegate : public QStyledItemDelegate {
   // else the start and the end of the last name ("po…0").
   static QString Elide(const QString& text, const QFontMetrics& fm, int width);
 
+  // The size of the whole text, so that a column sized to its contents shows
+  // it whole.
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
  protected:
   void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 };

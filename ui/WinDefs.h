@@ -195,6 +195,8 @@ enum : DWORD { LVS_EX_GRIDLINES = 0x1, LVS_EX_FULLROWSELECT = 0x20, LVS_EX_LABEL
 enum : UINT { LVIS_FOCUSED = 0x1, LVIS_SELECTED = 0x2 };
 enum : UINT { LVNI_FOCUSED = 0x1, LVNI_SELECTED = 0x2 };
 enum : int { LVCFMT_LEFT = 0, LVCFMT_RIGHT = 1, LVCFMT_CENTER = 2 };
+// A column width that fits the widest of the column's texts.
+enum : int { LVSCW_AUTOSIZE = -1 };
 
 // Check state of buttons.
 enum : int { BST_UNCHECKED = 0, BST_CHECKED = 1 };

@@ -1,10 +1,12 @@
 // The port selection dialog over the ports the machine lists, with the
 // virtual ports of KX2_PORTS; and start-up posting Connect to the frame.
+#include <QStyle>
 #include <QTableWidget>
 #include <algorithm>
 
 #include "platform/SerialPorts.h"
 #include "tests/app/FrameFixture.h"
+#include "ui/PathEllipsisDelegate.h"
 
 namespace {
 // Runs the dialog modally; `act` sees it running and ends it.
@@ -59,32 +61,47 @@ TEST_F(PortDialogTest, ListsThePortsAndPreselectsTheLastOneWithoutRegardToCase) 
   EXPECT_EQ(dlg.m_szPort, "\\\\.\\/tmp/KX2-Com3");
 }
 
-// A port named by a long path is shortened as a path in the narrow column
-// (how is the framework's test) and shows whole as its tooltip; the columns
-// keep their widths.
-TEST_F(PortDialogTest, ALongPathIsShortenedInItsMiddleAndShownWholeAsTheTooltip) {
-  const std::string path = "/work/wt/i17/build/debug/a-rather-deep-folder/kx2sim.tty";
-  setenv("KX2_PORTS", path.c_str(), 1);
-  CComSettingDlg dlg;
-  QString tip;
-  BOOL shortened = FALSE;
-  int width0 = 0, width1 = 0, client = 0;
-  RunPortDialog(dlg, [&](CComSettingDlg& d) {
-    auto* table = qobject_cast<QTableWidget*>(d.m_list.GetWidget());
-    QTableWidgetItem* item = table->item(RowOf(d, path), 0);
-    tip = item->toolTip();
-    width0 = d.m_list.GetColumnWidth(0);
-    width1 = d.m_list.GetColumnWidth(1);
-    CRect rc;
-    d.m_list.GetClientRect(&rc);
-    client = rc.Width();
-    shortened = d.m_list.GetPathEllipsis();
-    d.SendMessage(WM_COMMAND, IDCANCEL, 0);
-  });
-  EXPECT_EQ(tip.toStdString(), path);
-  EXPECT_TRUE(shortened);
-  EXPECT_EQ(width0, static_cast<int>(client * 0.2));
-  EXPECT_EQ(width1, static_cast<int>(client * 0.75));
+// The port column widens for a name that its narrow share cuts, taking the
+// room from the description column, down to the share that column keeps; a
+// name longer than that is shortened as a path. Every row's tooltip is its
+// whole name.
+TEST_F(PortDialogTest, APortNameShowsWholeWhereTheListHasRoomAndAlwaysAsItsTooltip) {
+  const struct {
+    std::string name;
+    bool whole;
+  } cases[] = {
+      {"v0", true},
+      {"/tmp/kx2-sim.tty", true},
+      {"/work/wt/i17/build/debug/a-rather-deep-folder/kx2sim.tty", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    setenv("KX2_PORTS", c.name.c_str(), 1);
+    CComSettingDlg dlg;
+    QString tip, shown;
+    int width0 = 0, width1 = 0, client = 0;
+    RunPortDialog(dlg, [&](CComSettingDlg& d) {
+      auto* table = qobject_cast<QTableWidget*>(d.m_list.GetWidget());
+      QTableWidgetItem* item = table->item(RowOf(d, c.name), 0);
+      tip = item->toolTip();
+      // The cell's text room, within the margins the style keeps on both sides.
+      const int margin = table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1;
+      const int room = table->visualItemRect(item).width() - 2 * margin;
+      shown = PathEllipsisDelegate::Elide(item->text(), QFontMetrics(table->font()), room);
+      width0 = d.m_list.GetColumnWidth(0);
+      width1 = d.m_list.GetColumnWidth(1);
+      CRect rc;
+      d.m_list.GetClientRect(&rc);
+      client = rc.Width();
+      d.SendMessage(WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(tip.toStdString(), c.name);
+    EXPECT_EQ(shown.toStdString() == c.name, c.whole) << shown.toStdString();
+    EXPECT_GE(width0, static_cast<int>(client * 0.2));
+    EXPECT_GE(width1, static_cast<int>(client * 0.4));
+    EXPECT_EQ(width1 == static_cast<int>(client * 0.4), !c.whole);
+    EXPECT_EQ(width0 + width1, static_cast<int>(client * 0.2) + static_cast<int>(client * 0.75));
+  }
 }
 
 TEST_F(PortDialogTest, WithoutAMatchTheFirstRowIsChosen) {

@@ -36,14 +36,17 @@ int LockFolder(const fs::path& dir, bool wait) {
 }
 
 // The death callback runs while the sanitizer halts the process, often in
-// the middle of a free: it must not touch the allocator, so it walks the
-// tree with system calls and a buffer on the stack, from a plain copy of
+// the middle of a free: it must not touch the allocator, so the tree is
+// walked with system calls and a buffer on the stack, from a plain copy of
 // the path.
 char g_dyingPath[PATH_MAX];
 
 bool RemoveTree(int parent, const char* name, int depth) {
   const int fd = ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
   if (fd < 0) return false;
+  // A test of permissions (or one that failed midway) leaves folders
+  // read-only, whose entries only root could remove without this.
+  ::fchmod(fd, S_IRWXU);
   alignas(dirent64) char buffer[4096];
   // Entries go while the folder is read, so it is read from the start again
   // as long as a pass removed something.
@@ -94,8 +97,7 @@ class ProcessFolder {
   }
   ~ProcessFolder() {
     g_dyingPath[0] = '\0';
-    std::error_code ignored;
-    if (!m_path.empty()) fs::remove_all(m_path, ignored);
+    if (!m_path.empty()) RemoveTree(AT_FDCWD, m_path.c_str(), 0);
     if (m_fd >= 0) ::close(m_fd);
   }
 
@@ -123,8 +125,7 @@ void TestFolder::SweepDeadFolders() {
     if (dir.filename().string().rfind(kPrefix, 0) != 0) continue;
     const int fd = LockFolder(dir, false);
     if (fd < 0) continue;
-    std::error_code ignored;
-    fs::remove_all(dir, ignored);
+    RemoveTree(AT_FDCWD, dir.c_str(), 0);
     ::close(fd);
   }
 }
@@ -137,6 +138,5 @@ TestFolder::TestFolder(const std::string& label) {
 }
 
 TestFolder::~TestFolder() {
-  std::error_code ignored;
-  if (!m_path.empty()) fs::remove_all(m_path, ignored);
+  if (!m_path.empty()) RemoveTree(AT_FDCWD, m_path.c_str(), 0);
 }

@@ -65,7 +65,7 @@ std::unique_ptr<CWnd> PortDialog() {
 }
 
 // The port dialog as ./scripts/run shows it: the simulator under the link
-// that the run makes in the build folder, a long path in the narrow column.
+// that the run makes in the build folder, a path longer than the list has room for.
 std::unique_ptr<CWnd> PortDialogWithRunLink() {
   Simulator();
   const std::string link =
