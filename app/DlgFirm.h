@@ -57,7 +57,7 @@ class CDlgFirm : public CDialog, public CKXCWorkingThread {
   // Runs from the template with the program's dialog font.
   INT_PTR DoModal() override;
   // The transfer with the progress window: kDone, anything else failure.
-  [[nodiscard]] virtual RunResult RunWork(const char* caption);
+  virtual RunResult RunWork(const char* caption);
   WorkResult ThreadWork() override;
 
   void OnBnClickedSelectFile();

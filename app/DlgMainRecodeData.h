@@ -28,7 +28,7 @@ class CDlgMainRecodeData : public CLoggerPageDlg {
   void Refresh() override;
   // Runs the work of m_nMode with the progress window (an abort button for
   // the download) and shows its result texts.
-  [[nodiscard]] RunResult RunWork();
+  RunResult RunWork();
   // The works, on the worker thread: done or failed (the device object
   // holds the failure text).
   WorkResult ThreadWork() override;

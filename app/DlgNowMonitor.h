@@ -31,7 +31,7 @@ class CDlgNowMonitor : public CDialog, public CKXCWorkingThread {
   INT_PTR DoModal() override;
   // The dialog's work with the progress window (no abort button: the work
   // polls no escape event).
-  [[nodiscard]] virtual RunResult RunWork(const char* caption);
+  virtual RunResult RunWork(const char* caption);
   // The work of m_nMode; it reports through the device object's error text.
   WorkResult ThreadWork() override;
   // The read on the worker thread: m_strLine gets the logger's line.

@@ -40,10 +40,10 @@ class CKXCWorkingThread {
 
   // User-interface thread. caption: UTF-8, null or empty for the window's
   // own text.
-  [[nodiscard]] virtual RunResult Run(CWnd* pParent, const char* caption, BOOL bCancelable);
-  [[nodiscard]] virtual RunResult Run(CWnd* pParent, const char* caption);
+  virtual RunResult Run(CWnd* pParent, const char* caption, BOOL bCancelable);
+  virtual RunResult Run(CWnd* pParent, const char* caption);
   // The operation, on the worker thread.
-  [[nodiscard]] virtual WorkResult ThreadWork();
+  virtual WorkResult ThreadWork();
   virtual void OnWorkEnd();
   virtual void OnWorkBegin();
 

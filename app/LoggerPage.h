@@ -42,7 +42,7 @@ bool Confirm(CWnd& page, unsigned textId, const char* caption);
 // no escape event): the device object's texts are emptied first, and after
 // the run its error text, or else its success text, is shown. The run's
 // result; kBusy, said and nothing else done, while another operation runs.
-[[nodiscard]] RunResult RunPageWork(CWnd& page, CKXCWorkingThread& work);
+RunResult RunPageWork(CWnd& page, CKXCWorkingThread& work);
 
 // The device object's texts after a run: the error text with the
 // exclamation icon, or else the success text under "Normal termination",

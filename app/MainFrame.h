@@ -48,7 +48,7 @@ class CMainFrame : public CFrameWndEx, public CKXCWorkingThread {
   BOOL PreTranslateMessage(MSG* msg) override;
 
   // The frame's own work with the progress window ("通信中" for a null caption).
-  [[nodiscard]] virtual RunResult RunWork(const char* caption);
+  virtual RunResult RunWork(const char* caption);
   WorkResult ThreadWork() override;
 
   // The logger pages' entry: 0-22 runs one setting item with the wizard's

@@ -6,11 +6,14 @@
 
 #include "app/WorkResult.h"
 
-enum class RunResult : int {
+// clang-format 14 takes an attributed enum for a braced list and mangles it.
+// clang-format off
+enum class [[nodiscard]] RunResult : int {
   kBusy = -1,
   kFailed = 0,
   kDone = 1,
 };
+// clang-format on
 
 // The runner hands the work's result on as the run's.
 constexpr RunResult RunResultOf(WorkResult work) {

@@ -3,7 +3,10 @@
 // done or failed. A failed work has put its text, where it has one, into the
 // device object (CKX2Device::SetError).
 
-enum class WorkResult : int {
+// clang-format 14 takes an attributed enum for a braced list and mangles it.
+// clang-format off
+enum class [[nodiscard]] WorkResult : int {
   kFailed = 0,
   kDone = 1,
 };
+// clang-format on

@@ -62,13 +62,15 @@ class WaitingOwner : public CDialog, public CKXCWorkingThread {
  public:
   WaitingOwner() : m_windowThread(pthread_self()) { Create(100); }
   WorkResult ThreadWork() override {
+    // Never set: it stands for a reply still on its way, so every wait on it
+    // runs to its end.
     platform::Event reply(true, false);
-    reply.Wait(300);
+    static_cast<void>(reply.Wait(300));
     clockid_t windowClock;
     pthread_getcpuclockid(m_windowThread, &windowClock);
     const double process0 = ProcessCpuMs(), window0 = ClockMs(windowClock);
     const auto t0 = std::chrono::steady_clock::now();
-    reply.Wait(kWaitMs);
+    static_cast<void>(reply.Wait(kWaitMs));
     wallMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     processMs += ProcessCpuMs() - process0;
     windowMs += ClockMs(windowClock) - window0;

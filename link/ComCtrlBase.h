@@ -30,25 +30,24 @@ class CComCtrlBase {
   CComCtrlBase();
   virtual ~CComCtrlBase();
 
-  [[nodiscard]] virtual ComResult WakeUp(CRSPort* port, char* reply, int32_t* length);
-  [[nodiscard]] virtual ComResult ResetDevice(CRSPort* port);
-  [[nodiscard]] virtual ComResult SetRss(CRSPort* port, int32_t value);
-  [[nodiscard]] virtual ComResult SetIdleTime(CRSPort* port, int32_t value);
-  [[nodiscard]] virtual ComResult SetSampling(CRSPort* port, int32_t& interval);
-  [[nodiscard]] virtual ComResult SetStartTime(CRSPort* port, const CSdlTime& start);
-  [[nodiscard]] virtual ComResult StartNow(CRSPort* port);
-  [[nodiscard]] virtual ComResult StopMeasure(CRSPort* port, int32_t n);
-  [[nodiscard]] virtual ComResult ReadAll(CRSPort* port, int32_t first, int32_t last, char* reply, int32_t size);
-  [[nodiscard]] virtual ComResult ReadAllNext(CRSPort* port, char* reply, int32_t size);
+  virtual ComResult WakeUp(CRSPort* port, char* reply, int32_t* length);
+  virtual ComResult ResetDevice(CRSPort* port);
+  virtual ComResult SetRss(CRSPort* port, int32_t value);
+  virtual ComResult SetIdleTime(CRSPort* port, int32_t value);
+  virtual ComResult SetSampling(CRSPort* port, int32_t& interval);
+  virtual ComResult SetStartTime(CRSPort* port, const CSdlTime& start);
+  virtual ComResult StartNow(CRSPort* port);
+  virtual ComResult StopMeasure(CRSPort* port, int32_t n);
+  virtual ComResult ReadAll(CRSPort* port, int32_t first, int32_t last, char* reply, int32_t size);
+  virtual ComResult ReadAllNext(CRSPort* port, char* reply, int32_t size);
   virtual bool IsTargetModel(const char* identification) = 0;
-  [[nodiscard]] virtual ComResult ClearData(CRSPort* port, int32_t tries);
-  [[nodiscard]] virtual ComResult SendCommand(CRSPort* port, const char* command, uint32_t timeoutMs);
-  [[nodiscard]] virtual ComResult SendCommandExpect(CRSPort* port, const char* command, const char* expected,
-                                                    uint32_t timeoutMs);
-  [[nodiscard]] virtual ComResult SendCommandCancelable(CRSPort* port, const char* command, platform::Event* cancel,
-                                                        uint32_t overallMs);
-  [[nodiscard]] virtual ComResult SendCommandExpectCancelable(CRSPort* port, const char* command, const char* expected,
-                                                              platform::Event* cancel, uint32_t overallMs);
+  virtual ComResult ClearData(CRSPort* port, int32_t tries);
+  virtual ComResult SendCommand(CRSPort* port, const char* command, uint32_t timeoutMs);
+  virtual ComResult SendCommandExpect(CRSPort* port, const char* command, const char* expected, uint32_t timeoutMs);
+  virtual ComResult SendCommandCancelable(CRSPort* port, const char* command, platform::Event* cancel,
+                                          uint32_t overallMs);
+  virtual ComResult SendCommandExpectCancelable(CRSPort* port, const char* command, const char* expected,
+                                                platform::Event* cancel, uint32_t overallMs);
 
   // The identification text as user-interface text (UTF-8; invalid bytes
   // become U+FFFD).

@@ -20,35 +20,34 @@ class CComCtrlKestrix2 : public CComCtrlBase {
 
   bool IsTargetModel(const char* identification) override;
 
-  [[nodiscard]] virtual ComResult SetBatteryAlarm(CRSPort* port, int32_t millivolts);
-  [[nodiscard]] virtual ComResult SetRssValue(CRSPort* port, int32_t value);
-  [[nodiscard]] virtual ComResult SetAverage(CRSPort* port, int32_t value);
-  [[nodiscard]] virtual ComResult SetCalibration(CRSPort* port, const char* text);
-  [[nodiscard]] virtual ComResult ClearRain(CRSPort* port);
-  [[nodiscard]] virtual ComResult SetRainAlarm(CRSPort* port, int32_t number, const char* criteria);
-  [[nodiscard]] virtual ComResult EnableRainAlarm(CRSPort* port, int32_t number, int32_t on);
+  virtual ComResult SetBatteryAlarm(CRSPort* port, int32_t millivolts);
+  virtual ComResult SetRssValue(CRSPort* port, int32_t value);
+  virtual ComResult SetAverage(CRSPort* port, int32_t value);
+  virtual ComResult SetCalibration(CRSPort* port, const char* text);
+  virtual ComResult ClearRain(CRSPort* port);
+  virtual ComResult SetRainAlarm(CRSPort* port, int32_t number, const char* criteria);
+  virtual ComResult EnableRainAlarm(CRSPort* port, int32_t number, int32_t on);
 
   // Multi-line exchanges.
-  [[nodiscard]] ComResult QueryLines(CRSPort* port, const char* command, std::vector<std::string>* lines,
-                                     uint32_t overallMs);
-  [[nodiscard]] ComResult StartReadAll(CRSPort* port, int32_t start, int32_t count);
+  ComResult QueryLines(CRSPort* port, const char* command, std::vector<std::string>* lines, uint32_t overallMs);
+  ComResult StartReadAll(CRSPort* port, int32_t start, int32_t count);
   // 5 with a data line in text, 6 at the end marker, 1 with no line. At
   // the end marker, endMarker (when given) gets kOk for "YES END" (the
   // logger sent everything asked for) or kNotEnd for "NOT END" and "NG"
   // (it stopped early: on an ESC, or giving up by itself).
-  [[nodiscard]] ComResult ReadDataLine(CRSPort* port, std::string& text, ComResult* endMarker = nullptr);
-  [[nodiscard]] ComResult ReadErrorLog(CRSPort* port, std::vector<std::string>& lines);
-  [[nodiscard]] ComResult InitMail(CRSPort* port, const char* profile);
-  [[nodiscard]] ComResult ReadImei(CRSPort* port, char* digits /* room for 49 digits and a NUL */);
-  [[nodiscard]] ComResult SendWeep(CRSPort* port);
-  [[nodiscard]] ComResult WaitSleep(CRSPort* port, int32_t n);
-  [[nodiscard]] ComResult SendAndWait(CRSPort* port, const char* command, const char* expected, int32_t n);
+  ComResult ReadDataLine(CRSPort* port, std::string& text, ComResult* endMarker = nullptr);
+  ComResult ReadErrorLog(CRSPort* port, std::vector<std::string>& lines);
+  ComResult InitMail(CRSPort* port, const char* profile);
+  ComResult ReadImei(CRSPort* port, char* digits /* room for 49 digits and a NUL */);
+  ComResult SendWeep(CRSPort* port);
+  ComResult WaitSleep(CRSPort* port, int32_t n);
+  ComResult SendAndWait(CRSPort* port, const char* command, const char* expected, int32_t n);
   static int32_t SplitCsvLine(std::vector<std::string>& list, const char* line);
 
   // Reply parsing (ComCtrlKestrix2Parse.cpp). ReadSysInfo gives kOtherReply
   // for an answer that is unusable: a line read as a number came without
   // one (SysValueUsable false), and nothing is applied.
-  [[nodiscard]] ComResult ReadSysInfo(CRSPort* port, CKX2SysInfo& info);
+  ComResult ReadSysInfo(CRSPort* port, CKX2SysInfo& info);
   static bool SysValueUsable(const char* key, const char* value);
   static KeyParse ParseSysItem(CKX2SysInfo& info, const char* key, const char* value);
   static KeyParse ParseMailItem(CKX2MailInfo& info, const char* key, const char* value);

@@ -100,9 +100,10 @@ ComResult CComCtrlKestrix2::ReadSysInfo(CRSPort* port, CKX2SysInfo& info) {
     SplitKeyValue(line, key, value);
     if (!SysValueUsable(key.c_str(), value.c_str())) return ComResult::kOtherReply;
   }
+  // A key the parser does not read is a setting this program does not show.
   for (const std::string& line : lines) {
     SplitKeyValue(line, key, value);
-    ParseSysItem(info, key.c_str(), value.c_str());
+    static_cast<void>(ParseSysItem(info, key.c_str(), value.c_str()));
   }
   return ComResult::kOk;
 }

@@ -4,7 +4,9 @@
 
 #include <cstdint>
 
-enum class ComResult : int32_t {
+// clang-format 14 takes an attributed enum for a braced list and mangles it.
+// clang-format off
+enum class [[nodiscard]] ComResult : int32_t {
   kOk = 0,           // the expected reply came (ReadAll, ReadAllNext: a line without "END")
   kFailed = 1,       // no port, port closed, write failed, or no line in time (an empty line counts as none)
   kOtherReply = 2,   // another line came (wake-up: one that does not begin "WAKE")
@@ -16,3 +18,4 @@ enum class ComResult : int32_t {
   kCancelled = 241,  // the cancel event was raised while no line had come
   kEnd = 243,        // ReadAllNext: the line holds "END" but not "NOT END"
 };
+// clang-format on

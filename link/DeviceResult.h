@@ -7,7 +7,9 @@
 
 #include <cstdint>
 
-enum class DeviceResult : int32_t {
+// clang-format 14 takes an attributed enum for a braced list and mangles it.
+// clang-format off
+enum class [[nodiscard]] DeviceResult : int32_t {
   kOk = 0,              // the operation succeeded
   kFailed = -1,         // it failed
   kNoResponse = -2,     // the logger did not answer the wake-up
@@ -18,3 +20,4 @@ enum class DeviceResult : int32_t {
   kModuleSetting = -7,  // setting the communication module failed
   kNotSupported = -8,   // the logger answers but holds no network record
 };
+// clang-format on

@@ -8,7 +8,9 @@
 
 #include <cstdint>
 
-enum class FirmwareResult : int32_t {
+// clang-format 14 takes an attributed enum for a braced list and mangles it.
+// clang-format off
+enum class [[nodiscard]] FirmwareResult : int32_t {
   kOk = 0,
   kFailed = -1,        // module monitor: the module did not come back within two passes
   kNoResponse = -2,    // the logger did not answer the wake-up
@@ -16,3 +18,4 @@ enum class FirmwareResult : int32_t {
   kStepFailed = -6,    // a step of the sequence failed (also an image line refused six times)
   kImageWrite = -7,    // firmware transfer: the final write of the image failed
 };
+// clang-format on

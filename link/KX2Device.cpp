@@ -132,7 +132,8 @@ ReadResult CKX2Device::ReadMailInfo() {
     std::string key;
     std::string value;
     SplitKeyValue(line, key, value);
-    CComCtrlKestrix2::ParseMailItem(info, key.c_str(), value.c_str());
+    // A key the parser does not read is a setting this program does not show.
+    static_cast<void>(CComCtrlKestrix2::ParseMailItem(info, key.c_str(), value.c_str()));
   }
   m_workRead.m_mailInfo = info;
   return ReadResult::kDone;

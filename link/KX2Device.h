@@ -42,14 +42,14 @@ class CKX2Device {
   CKX2Device& operator=(const CKX2Device&) = delete;
 
   // Connection, reads and results.
-  [[nodiscard]] PortOpenResult OpenPort(const std::string& path);
+  PortOpenResult OpenPort(const std::string& path);
   void ClosePort();
-  [[nodiscard]] ReadResult WakeUp();
-  [[nodiscard]] ReadResult ReadSystemInfo();
-  [[nodiscard]] ReadResult ReadMailInfo();
-  [[nodiscard]] DeviceResult StopMeasurement();
-  [[nodiscard]] DeviceResult ReadCurrentValues(std::string& text);
-  [[nodiscard]] DeviceResult TestAntenna(int32_t* level);
+  ReadResult WakeUp();
+  ReadResult ReadSystemInfo();
+  ReadResult ReadMailInfo();
+  DeviceResult StopMeasurement();
+  DeviceResult ReadCurrentValues(std::string& text);
+  DeviceResult TestAntenna(int32_t* level);
   // detail: UTF-8 text appended on a line of its own, or null.
   void SetError(DeviceResult code, const char* detail = nullptr);
   // The firmware results that have a text of the device object's get it;
@@ -58,11 +58,11 @@ class CKX2Device {
   void ClearDeviceMessages();
   // A failure seen after the port closed or its device went is reported as
   // not connected: that, not the step, is why it failed.
-  [[nodiscard]] DeviceResult FailedOrGone(DeviceResult code) const;
+  DeviceResult FailedOrGone(DeviceResult code) const;
   void SetDeviceClock(const CSdlTime& clock);
   // kDone and the logger's current time (seconds since 1970 UTC), or kFailed
   // and *now untouched while no clock has been read. Safe from any thread.
-  [[nodiscard]] ReadResult GetDeviceNow(int64_t* now);
+  ReadResult GetDeviceNow(int64_t* now);
 
   // Record download (count records from start, appended to text as they
   // come, each with its CR LF; text keeps what came before a failure), error
@@ -73,33 +73,33 @@ class CKX2Device {
   static constexpr int32_t kAbortPasses = 100;    // and the download fails after this many passes
   static constexpr int32_t kExtraLines = 100;     // lines beyond the count taken before giving up
   static constexpr int32_t kMaxRecords = 100000;  // the logger's ring; never more
-  [[nodiscard]] DeviceResult ReadRecords(int32_t start, int32_t count, std::string& text, CDownloadProgress& progress);
-  [[nodiscard]] DeviceResult ReadErrorLog(std::string& text);
-  [[nodiscard]] DeviceResult ClearData();
+  DeviceResult ReadRecords(int32_t start, int32_t count, std::string& text, CDownloadProgress& progress);
+  DeviceResult ReadErrorLog(std::string& text);
+  DeviceResult ClearData();
 
   // The setting items of one command each, from the edited record, and the
   // reset of the rain count.
-  [[nodiscard]] DeviceResult ResetLogger();
-  [[nodiscard]] DeviceResult WriteBatteryAlarm();
+  DeviceResult ResetLogger();
+  DeviceResult WriteBatteryAlarm();
   // Sends nothing while the edited value equals the one read.
-  [[nodiscard]] DeviceResult WriteRainPerCount();
-  [[nodiscard]] DeviceResult ClearRainCount();
+  DeviceResult WriteRainPerCount();
+  DeviceResult ClearRainCount();
 
   // The communication module: clock synchronisation with its server, a test
   // mail, and its IMEI (digits only; kNoImei when the module gave none).
-  [[nodiscard]] DeviceResult SyncServerTime();
-  [[nodiscard]] DeviceResult SendTestMail();
-  [[nodiscard]] DeviceResult ReadImei(std::string& digits);
+  DeviceResult SyncServerTime();
+  DeviceResult SendTestMail();
+  DeviceResult ReadImei(std::string& digits);
 
   // Setting writes; the masks get one bit per step that failed after all its
   // tries (link/WriteFailMask.h).
-  [[nodiscard]] DeviceResult WriteRainAlarms(int32_t* mask);
-  [[nodiscard]] DeviceResult WriteMeasureSettings(uint16_t* mask);
-  [[nodiscard]] DeviceResult WriteNetworkSettings(uint16_t* mask, int32_t mode);
+  DeviceResult WriteRainAlarms(int32_t* mask);
+  DeviceResult WriteMeasureSettings(uint16_t* mask);
+  DeviceResult WriteNetworkSettings(uint16_t* mask, int32_t mode);
 
   // Firmware transfer and the communication module's version query.
-  [[nodiscard]] FirmwareResult UpdateFirmware(const std::string& image, int32_t stopFirst, int32_t initAfter);
-  [[nodiscard]] FirmwareResult ReadModuleVersion();
+  FirmwareResult UpdateFirmware(const std::string& image, int32_t stopFirst, int32_t initAfter);
+  FirmwareResult ReadModuleVersion();
 
   std::string m_strLastPort;
   int32_t m_bConnected = 0;  // written only by the main frame
@@ -143,7 +143,10 @@ class CKX2Device {
   // written between two line reads without the port lock and without a
   // purge, so the lines still coming are kept.
   void SendEscape();
+  // clang-format 14 takes an attributed enum for a braced list and mangles it.
+  // clang-format off
   // One pass of the module restart.
-  enum class ModulePass { kCameBack, kTryAgain, kStepFailed };
+  enum class [[nodiscard]] ModulePass { kCameBack, kTryAgain, kStepFailed };
+  // clang-format on
   ModulePass ModuleVersionPass();
 };

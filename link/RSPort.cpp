@@ -122,7 +122,8 @@ void CRSPort::StartReader() {
     // The reader purges the port as it starts. A logger that answers the
     // first command quickly, or a slow thread start, would otherwise see
     // that reply purged.
-    m_evReaderUp.Wait(platform::kInfinite);
+    // A wait without a limit ends only when signalled.
+    static_cast<void>(m_evReaderUp.Wait(platform::kInfinite));
   }
 }
 
@@ -151,7 +152,8 @@ void CRSPort::SetLinkLostNotify(platform::WindowHandle window, uint32_t command)
 }
 
 bool CRSPort::PauseWhileOpen(uint32_t ms) {
-  if (IsOpen()) m_evLinkDown.Wait(ms);
+  // Whether the pause ended early is what IsOpen tells.
+  if (IsOpen()) static_cast<void>(m_evLinkDown.Wait(ms));
   return IsOpen();
 }
 
@@ -247,7 +249,8 @@ void CRSPort::ReadLoop() {
       // vanished device answers every call at once; without a pause the
       // reader would spin at full speed until the port is closed.
       LinkLost();
-      m_evStop.Wait(kSliceMs);
+      // Ended early by Close; the loop's run flag says which.
+      static_cast<void>(m_evStop.Wait(kSliceMs));
     } else {
       platform::Sleep(0);
     }

@@ -27,7 +27,7 @@ class CRSPort {
   CRSPort(const CRSPort&) = delete;
   CRSPort& operator=(const CRSPort&) = delete;
 
-  [[nodiscard]] PortOpenResult Open(const std::string& name, const platform::DCB& settings);
+  PortOpenResult Open(const std::string& name, const platform::DCB& settings);
   int32_t Close();
   // 1 when all bytes went out, else 0. length 0 means up to the NUL;
   // purgeFirst 1 discards everything queued and empties the line buffer first.
@@ -61,7 +61,7 @@ class CRSPort {
   void ReadLoop();
   // Closes the port again after a rejected set-up and passes the code on.
   PortOpenResult Fail(PortOpenResult code);
-  [[nodiscard]] PortOpenResult ConfigureDevice(const platform::DCB& settings);
+  PortOpenResult ConfigureDevice(const platform::DCB& settings);
   void StartReader();
   // The link is gone or going: exchanges waiting for a line end at once and
   // every later one finds the port closed.

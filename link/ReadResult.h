@@ -6,7 +6,10 @@
 
 #include <cstdint>
 
-enum class ReadResult : int32_t {
+// clang-format 14 takes an attributed enum for a braced list and mangles it.
+// clang-format off
+enum class [[nodiscard]] ReadResult : int32_t {
   kFailed = 0,
   kDone = 1,
 };
+// clang-format on

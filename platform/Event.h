@@ -10,7 +10,10 @@
 
 namespace platform {
 
-enum class WaitResult { Signaled, Timeout };
+// clang-format 14 takes an attributed enum for a braced list and mangles it.
+// clang-format off
+enum class [[nodiscard]] WaitResult { Signaled, Timeout };
+// clang-format on
 
 class Event {
  public:

@@ -8,12 +8,15 @@
 
 namespace platform {
 
-enum class FileReadResult {
+// clang-format 14 takes an attributed enum for a braced list and mangles it.
+// clang-format off
+enum class [[nodiscard]] FileReadResult {
   kRead,        // the bytes are there
   kCannotOpen,  // missing, not permitted, or a folder
   kTooLarge,    // more than the bound allows; nothing is kept
   kFailed,      // a read failed part way
 };
+// clang-format on
 
 // The first `count` bytes of the file, fewer when it is shorter.
 FileReadResult ReadFileStart(const std::string& path, std::size_t count, std::string* bytes);

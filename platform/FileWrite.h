@@ -7,11 +7,14 @@
 
 namespace platform {
 
-enum class FileWriteResult {
+// clang-format 14 takes an attributed enum for a braced list and mangles it.
+// clang-format off
+enum class [[nodiscard]] FileWriteResult {
   kWritten,       // the file holds the bytes
   kNotPermitted,  // an existing file the user may not write, or no plain file: left as it was
   kFailed,        // the file could not be made or written
 };
+// clang-format on
 
 // Writes the bytes to a new file beside the target and renames it over the
 // target once every write, the flush to disk and the close have succeeded, so
@@ -23,6 +26,6 @@ enum class FileWriteResult {
 // target may be written, it is written in place: a failure half way then
 // leaves it cut, and is reported. A symbolic link is followed and the file it
 // names saved. No temporary file stays behind.
-[[nodiscard]] FileWriteResult SaveFile(const std::string& path, std::string_view bytes);
+FileWriteResult SaveFile(const std::string& path, std::string_view bytes);
 
 }  // namespace platform

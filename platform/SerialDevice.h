@@ -74,14 +74,17 @@ constexpr uint32_t PCF_TOTALTIMEOUTS = 0x0040;
 
 enum : uint32_t { PURGE_TXABORT = 0x1, PURGE_RXABORT = 0x2, PURGE_TXCLEAR = 0x4, PURGE_RXCLEAR = 0x8 };
 
-enum class OpenError { None, NotFound, Busy, Permission, Other };
+// clang-format 14 takes an attributed enum for a braced list and mangles it.
+// clang-format off
+enum class [[nodiscard]] OpenError { None, NotFound, Busy, Permission, Other };
 
-enum class IoResult {
+enum class [[nodiscard]] IoResult {
   Ok,         // at least one byte moved (reads), all bytes (writes)
   Timeout,    // nothing within the time-out (reads), not all bytes in time (writes)
   Cancelled,  // CancelIo woke the call
   Error       // the device failed or vanished (hang-up)
 };
+// clang-format on
 
 class SerialDevice {
  public:

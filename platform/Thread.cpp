@@ -58,7 +58,8 @@ bool Thread::Create(Body body, std::function<void()> onEnded) {
       t_current = state.get();
       state->tid = static_cast<pid_t>(::syscall(SYS_gettid));
       state->tidKnown.Set();
-      state->started.Wait(kInfinite);
+      // Resume or the destructor sets it; a wait without a limit ends only so.
+      static_cast<void>(state->started.Wait(kInfinite));
       if (!state->skipBody && state->body) state->exitCode = state->body();
       state->body = nullptr;
       state->ended.Set();
@@ -80,8 +81,8 @@ void Thread::Resume() {
 bool Thread::SetPriorityHighest() {
   if (!m_state) return false;
   // The id is known once the new thread has run its first lines, which it
-  // does even while suspended.
-  m_state->tidKnown.Wait(kInfinite);
+  // does even while suspended. A wait without a limit ends only signalled.
+  static_cast<void>(m_state->tidKnown.Wait(kInfinite));
   const pid_t tid = m_state->tid.load();
   if (tid == 0) return false;
   // Linux threads have their own nice value; lowering it needs privilege,

@@ -28,29 +28,32 @@ class CKXCSettingWork {
   // A longer file is no settings file: it is refused whole rather than cut.
   static constexpr std::size_t kMaxFileBytes = 100000;
 
-  enum class WriteTextResult { kWriteDone, kWriteNothingTicked, kWriteBadText };
+  // clang-format 14 takes an attributed enum for a braced list and mangles it.
+  // clang-format off
+  enum class [[nodiscard]] WriteTextResult { kWriteDone, kWriteNothingTicked, kWriteBadText };
   using enum WriteTextResult;
-  enum class ParseResult { kReadDone, kReadNoHeader, kReadTooLong };
+  enum class [[nodiscard]] ParseResult { kReadDone, kReadNoHeader, kReadTooLong };
   using enum ParseResult;
   // Of the settings file on the window side.
-  enum class ExportResult {
+  enum class [[nodiscard]] ExportResult {
     kExported,     // the file holds the ticked items
     kNothingToDo,  // no record, or no item ticked: no dialog
     kCancelled,    // the save dialog was cancelled
     kNotWritten,   // refused or failed, and said in a box
   };
-  enum class ImportResult {
+  enum class [[nodiscard]] ImportResult {
     kWizardRun,      // the wizard ran over the chosen items
     kNotRead,        // the file dialog was cancelled, or the file not read (said)
     kTreeCancelled,  // the item tree was cancelled: nothing changed
   };
-  enum class FileReadResult {
+  enum class [[nodiscard]] FileReadResult {
     kRead,       // `work` holds the file's items
     kCancelled,  // the open dialog was cancelled
     kNotRead,    // not read, no settings file, or nothing usable in it (said)
   };
   // How a setting item's keys fared.
-  enum class ItemRead { kTaken, kAbsent, kRefused };
+  enum class [[nodiscard]] ItemRead { kTaken, kAbsent, kRefused };
+  // clang-format on
 
   // A key whose value the reader could not use, and the range or rule it
   // broke, as the import's box lists it. The key names an alarm with its
@@ -73,11 +76,11 @@ class CKXCSettingWork {
   // Lets the operator narrow the selection in the item tree, then runs the
   // wizard over what was chosen. Cancelled, and the selection unchanged,
   // when the tree is cancelled; else the wizard's result.
-  [[nodiscard]] WalkResult SelectAndRun(CWnd* parent, CSettingSelect& select, unsigned unused = 0);
+  WalkResult SelectAndRun(CWnd* parent, CSettingSelect& select, unsigned unused = 0);
   // One input page per ticked item, in item order, walked with the given
   // page flags; cancelled also when no item had a page.
-  [[nodiscard]] WalkResult RunWizard(CWnd* parent, const CSettingSelect& select, unsigned flags);
-  [[nodiscard]] WalkResult RunWizard(CWnd* parent, const CSettingSelect& select, unsigned flags, const PageMaker& make);
+  WalkResult RunWizard(CWnd* parent, const CSettingSelect& select, unsigned flags);
+  WalkResult RunWizard(CWnd* parent, const CSettingSelect& select, unsigned flags, const PageMaker& make);
   // The page of each item that has one.
   static std::unique_ptr<CInputBaseDlg> CreatePage(int item);
 
@@ -87,14 +90,14 @@ class CKXCSettingWork {
   // writes the ticked items of the record into it (platform::SaveFile): a
   // file the user may not write is refused, a failed write leaves an earlier
   // file of that name as it was where the folder allows, and either is said.
-  [[nodiscard]] ExportResult ExportFile(CWnd* parent, const CSettingWorkData* work, const CSettingSelect& select);
+  ExportResult ExportFile(CWnd* parent, const CSettingWorkData* work, const CSettingSelect& select);
   // Asks for a settings file, offers the items it holds in the item tree and
   // runs the wizard over the chosen ones, its pages starting from the file's
   // values (the rest of the record is the logger's as last read).
-  [[nodiscard]] ImportResult ImportFile(CWnd* parent, CSettingSelect select);
+  ImportResult ImportFile(CWnd* parent, CSettingSelect select);
   // Asks for a settings file and reads it into `work`. Keys whose values
   // cannot be used are listed in one box first; their items are left out.
-  [[nodiscard]] FileReadResult ReadFile(CWnd* parent, CSettingWorkData& work);
+  FileReadResult ReadFile(CWnd* parent, CSettingWorkData& work);
 
   // --- export ---
 
@@ -105,8 +108,8 @@ class CKXCSettingWork {
   // local time `now`. kWriteNothingTicked, or kWriteBadText when a text that
   // would be written holds a line break or NUL (it would split its line, and
   // the reader would take part of it for another key); `file` is then empty.
-  [[nodiscard]] static WriteTextResult WriteFileText(const CSettingWorkData& work, const CSettingSelect& select,
-                                                     const std::tm& now, std::string& file);
+  static WriteTextResult WriteFileText(const CSettingWorkData& work, const CSettingSelect& select, const std::tm& now,
+                                       std::string& file);
   // The six lines of the measurement schedule.
   static void WriteMeasureSetting(std::string& file, const CSettingWorkData& work);
 
@@ -119,8 +122,8 @@ class CKXCSettingWork {
   // two rain alarms excepted, which always start from zero. Each key whose
   // value broke its range or rule is added to `refusals`, in file order of
   // the items, its item left out.
-  [[nodiscard]] static ParseResult ParseFileText(std::string_view text, CSettingWorkData& work,
-                                                 std::vector<Refusal>* refusals = nullptr);
+  static ParseResult ParseFileText(std::string_view text, CSettingWorkData& work,
+                                   std::vector<Refusal>* refusals = nullptr);
   // The import's box: a line that says what happens, then one line per
   // refusal, "KEY,value  (rule)"; a value is shown as valid UTF-8, cut at 40
   // characters.
@@ -139,9 +142,9 @@ class CKXCSettingWork {
   // The two rain alarms: an alarm that is on must hold a criterion the
   // logger takes; one that is off is kept as written, its amount and period
   // not judged. kAbsent when the file holds neither.
-  [[nodiscard]] static ItemRead ReadAlarmRain(CSettingWorkData& work, std::string_view text,
-                                              std::vector<Refusal>* refusals = nullptr);
+  static ItemRead ReadAlarmRain(CSettingWorkData& work, std::string_view text,
+                                std::vector<Refusal>* refusals = nullptr);
   // The access point; kAbsent when "AP_NAME" is missing.
-  [[nodiscard]] static ItemRead ReadAccessPoint(CSettingWorkData& work, std::string_view text,
-                                                std::vector<Refusal>* refusals = nullptr);
+  static ItemRead ReadAccessPoint(CSettingWorkData& work, std::string_view text,
+                                  std::vector<Refusal>* refusals = nullptr);
 };

@@ -35,7 +35,7 @@ class CInputBaseDlg : public CDialog, public CWizerdWorkCore, public CKXCWorking
   // caption, or its own text for null) and shows the failure text, else the
   // success text. The run's result: kBusy, with only that said, when
   // another logger operation runs.
-  [[nodiscard]] virtual RunResult RunWorkAndReport(const char* caption);
+  virtual RunResult RunWorkAndReport(const char* caption);
   // One modal run of the page from the template with the dialog font. The
   // modal result; the walk reads m_nPageResult.
   virtual INT_PTR DoModalPage(CWnd* parent, unsigned flags, UINT nIDTemplate);

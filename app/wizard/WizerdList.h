@@ -24,7 +24,7 @@ class CWizerdList {
   int Add(CWizerdWorkCore* page, unsigned flags, int tag);
   // Walks the steps; cancelled when a page closed without a choice, was
   // cancelled or failed.
-  [[nodiscard]] WalkResult Run(CWnd* parent);
+  WalkResult Run(CWnd* parent);
 
   std::vector<CWizerdWorkOne> m_steps;
   int m_nEndState = kEndNone;

@@ -74,7 +74,7 @@ TEST_F(WorkingThreadTest, RunDisablesOwnerAndTerminalButtonsAndReturnsTheWorksRe
   TestOwner owner;
   ASSERT_TRUE(theApp.m_dlgTerminal.CreateTerminal(nullptr));
   owner.work = [this](TestOwner&) {
-    release.Wait(kPatienceMs);
+    EXPECT_EQ(release.Wait(kPatienceMs), platform::WaitResult::Signaled);
     return WorkResult::kDone;
   };
   bool ownerEnabled = true, helloEnabled = true, shown = false, abortShown = true, marquee = false;
@@ -112,7 +112,7 @@ TEST_F(WorkingThreadTest, ProgressTextCountsWithAndWithoutATotal) {
     self.PostWorkingCommand(CDlgWorking::kSetTotal, 500);
     self.PostWorkingCommand(CDlgWorking::kIgnored, 3);
     self.PostWorkingCommand(CDlgWorking::kSetCount, 17);
-    release.Wait(kPatienceMs);
+    EXPECT_EQ(release.Wait(kPatienceMs), platform::WaitResult::Signaled);
     return WorkResult::kFailed;
   };
   WhenPumped([&] {
@@ -127,9 +127,9 @@ TEST_F(WorkingThreadTest, ProgressTextCountsWithAndWithoutATotal) {
   release.Reset();
   platform::Event go(true, false);
   owner.work = [&](TestOwner& self) {
-    go.Wait(kPatienceMs);
+    EXPECT_EQ(go.Wait(kPatienceMs), platform::WaitResult::Signaled);
     self.PostWorkingCommand(CDlgWorking::kSetCount, 17);
-    release.Wait(kPatienceMs);
+    EXPECT_EQ(release.Wait(kPatienceMs), platform::WaitResult::Signaled);
     return WorkResult::kFailed;
   };
   std::string first;
@@ -189,7 +189,7 @@ TEST_F(WorkingThreadTest, F1OpensTheTerminalAndArmsTheLogsRefresh) {
   theApp.m_pMainFrame = reinterpret_cast<CMainFrame*>(&owner);
   ASSERT_EQ(theApp.m_dlgTerminal.GetSafeHwnd(), 0);
   owner.work = [this](TestOwner&) {
-    release.Wait(kPatienceMs);
+    EXPECT_EQ(release.Wait(kPatienceMs), platform::WaitResult::Signaled);
     return WorkResult::kFailed;
   };
   bool hooked = false, terminalShown = false;
@@ -264,7 +264,7 @@ TEST_F(WorkingThreadTest, RunWaitsForItsWorkerWhenTheOwnerWindowIsDestroyed) {
   TestOwner owner;
   std::atomic<bool> ownerGone{false};
   owner.work = [&](TestOwner&) {
-    release.Wait(kPatienceMs);
+    EXPECT_EQ(release.Wait(kPatienceMs), platform::WaitResult::Signaled);
     return ownerGone.load() ? WorkResult::kDone : WorkResult::kFailed;
   };
   bool progressGone = false;
@@ -288,7 +288,7 @@ TEST_F(WorkingThreadTest, ASecondRunDuringARunStartsNoWorker) {
   RecordingMessageService boxes;
   TestOwner owner, other;
   owner.work = [this](TestOwner&) {
-    release.Wait(kPatienceMs);
+    EXPECT_EQ(release.Wait(kPatienceMs), platform::WaitResult::Signaled);
     return WorkResult::kDone;
   };
   std::optional<RunResult> second;

@@ -72,14 +72,21 @@ TEST(SysReply, BatteryDropsItsLabel) {
   struct Case {
     const char* line;
     int32_t millivolts;
+    KeyParse parse = KeyParse::kTaken;
   };
   const Case cases[] = {
-      {"BAT ALM 3600", 3600}, {"BAT ALM 3600.9", 3600},   {"BAT 12", 0},      {"BAT", 0}, {"BATX3600", 7},
-      {"BAT ALM -5", -5},     {"BAT ALM 1e300", INT_MAX}, {"BAT ALM nan", 0},
+      {"BAT ALM 3600", 3600},
+      {"BAT ALM 3600.9", 3600},
+      {"BAT 12", 0},
+      {"BAT", 0},
+      {"BATX3600", 7, KeyParse::kUnknown},
+      {"BAT ALM -5", -5},
+      {"BAT ALM 1e300", INT_MAX},
+      {"BAT ALM nan", 0},
   };
   for (const auto& c : cases) {
     CKX2SysInfo info = Marked();
-    SysLine(info, c.line);
+    EXPECT_EQ(SysLine(info, c.line), c.parse) << c.line;
     EXPECT_EQ(info.m_nBatteryStop, c.millivolts) << c.line;
   }
 }

@@ -359,7 +359,7 @@ TEST_F(PtyTest, PurgeDiscardsInputAndAbortsAPendingRead) {
   std::thread reader([&] {
     char c;
     uint32_t got;
-    result = m_dev.Read(&c, 1, got);
+    result.store(m_dev.Read(&c, 1, got));
     done = true;
   });
   // A purge only aborts a read already waiting; repeat it until the reader

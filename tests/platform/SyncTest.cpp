@@ -108,7 +108,7 @@ TEST(Thread, AbandonLetsTheThreadRunOnAndSeeItsFlag) {
   {
     Thread t;
     t.Create([&] {
-      release.Wait(kInfinite);
+      EXPECT_EQ(release.Wait(kInfinite), WaitResult::Signaled);
       sawFlag = Thread::CurrentAbandoned();
       done.Set();
       return 0u;
@@ -128,7 +128,7 @@ TEST(Event, AWaiterMayDestroyTheEventAsSoonAsItWakes) {
   for (int i = 0; i < 200; ++i) {
     auto* e = new Event(true, false);
     std::thread t([e] { e->Set(); });
-    e->Wait(kInfinite);
+    EXPECT_EQ(e->Wait(kInfinite), WaitResult::Signaled);
     delete e;
     t.join();
   }

@@ -74,7 +74,7 @@ TEST_F(EndToEnd, WakeUpSystemAndNetworkRecordsParse) {
   for (const std::string& l : lines) {
     std::string key, value;
     SplitKeyValue(l, key, value);
-    CComCtrlKestrix2::ParseMailItem(mail, key.c_str(), value.c_str());
+    EXPECT_EQ(CComCtrlKestrix2::ParseMailItem(mail, key.c_str(), value.c_str()), KeyParse::kTaken) << l;
   }
   EXPECT_EQ(mail.m_strApn, "rain.example");
   EXPECT_EQ(mail.m_strAuth, "CHAP");
