@@ -113,12 +113,14 @@ KeyParse CComCtrlKestrix2::ParseSysItem(CKX2SysInfo& info, const char* key, cons
   if (value == nullptr) value = "";
   const auto is = [key](const char* name) { return std::strcmp(key, name) == 0; };
 
+  // A date-time too short to read leaves the time as it was: the system read
+  // has refused such a reply whole before it gets here (SysValueUsable).
   if (is("STM")) {
-    info.m_stStart.SetFromString(value);
+    static_cast<void>(info.m_stStart.SetFromString(value));
   } else if (is("TIM")) {
-    info.m_stClock.SetFromString(value);
+    static_cast<void>(info.m_stClock.SetFromString(value));
   } else if (is("NEX")) {
-    info.m_stNext.SetFromString(value);
+    static_cast<void>(info.m_stNext.SetFromString(value));
   } else if (is("SMP")) {
     info.m_nSampling = ParseDuration(value);
   } else if (is("SMP2")) {

@@ -47,7 +47,8 @@ PortOpenResult CRSPort::Open(const std::string& name, const platform::DCB& setti
     m_pReadData.reset(new (std::nothrow) CReadData());
     if (!m_pReadData) return PortOpenResult::kCannotCreate;
     // A buffer without storage still lets the port open; reads then time out.
-    m_pReadData->Init();
+    // Only a buffer that cannot be made at all fails the open.
+    static_cast<void>(m_pReadData->Init());
   }
   if (!m_hCom.Open(name)) return PortOpenResult::kCannotCreate;
 

@@ -24,10 +24,10 @@ class CReadData {
   CReadData(const CReadData&) = delete;
   CReadData& operator=(const CReadData&) = delete;
 
-  int32_t Init();
+  [[nodiscard]] int32_t Init();
   // Init with a smaller ring, so that tests and benchmarks can reach overflow
   // and wrap-around without 100 MB of traffic.
-  int32_t InitCapacity(int32_t capacity);
+  [[nodiscard]] int32_t InitCapacity(int32_t capacity);
   void Put(const char* bytes, int32_t n);
   // The reader's put: the chunk was taken off the device when its input-flush
   // count stood at `seen`. It is stored only while `flushes` still holds that

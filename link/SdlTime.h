@@ -16,7 +16,7 @@ class CSdlTime {
   // The logger's two-digit form yy/mm/dd hh:mm:ss, read by fixed positions
   // (separators are not looked at). 1 when parsed; 0, and nothing changed,
   // when the text is shorter than 17 characters.
-  int32_t SetFromString(const char* text);
+  [[nodiscard]] int32_t SetFromString(const char* text);
 
   // Seconds since 1970-01-01 00:00 UTC of the local date-time.
   int64_t GetTime() const;

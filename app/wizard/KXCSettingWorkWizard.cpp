@@ -68,7 +68,9 @@ WalkResult CKXCSettingWork::RunWizard(CWnd* parent, const CSettingSelect& select
   CWizerdList list;
   for (size_t k = 0; k < pages.size(); ++k) {
     const unsigned stop = static_cast<int>(k) == stopAt ? CWizerdWorkCore::kStopMeasurement : 0;
-    list.Add(pages[k].m_pPage, flags | stop, pages[k].m_nItem);
+    // A step the list cannot take is left out, as a page the maker could not
+    // make: the others are still walked.
+    static_cast<void>(list.Add(pages[k].m_pPage, flags | stop, pages[k].m_nItem));
   }
   const WalkResult result = list.m_steps.empty() ? WalkResult::kCancelled : list.Run(parent);
 

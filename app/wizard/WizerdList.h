@@ -21,7 +21,7 @@ class CWizerdList {
   virtual ~CWizerdList();
 
   // Appends a step: 1, or 0 when the list cannot grow (nothing appended).
-  int Add(CWizerdWorkCore* page, unsigned flags, int tag);
+  [[nodiscard]] int Add(CWizerdWorkCore* page, unsigned flags, int tag);
   // Walks the steps; cancelled when a page closed without a choice, was
   // cancelled or failed.
   WalkResult Run(CWnd* parent);
