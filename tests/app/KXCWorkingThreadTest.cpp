@@ -120,7 +120,7 @@ TEST_F(WorkingThreadTest, ProgressTextCountsWithAndWithoutATotal) {
     seen = CaptionText();
     release.Set();
   });
-  static_cast<void>(owner.Run(&owner, ""));
+  EXPECT_EQ(owner.Run(&owner, ""), RunResult::kFailed);
   EXPECT_EQ(seen, "通信中 ( 17 / 500 )");
 
   // A new run starts without a total; a given caption replaces the template's.
@@ -140,7 +140,7 @@ TEST_F(WorkingThreadTest, ProgressTextCountsWithAndWithoutATotal) {
     seen = CaptionText();
     release.Set();
   });
-  static_cast<void>(owner.Run(&owner, "読込中"));
+  EXPECT_EQ(owner.Run(&owner, "読込中"), RunResult::kFailed);
   EXPECT_EQ(first, "読込中");
   EXPECT_EQ(seen, "読込中 ( 17 )");
   EXPECT_FALSE(owner.PostWorkingCommand(CDlgWorking::kSetCount, 1)) << "no window once the run is over";
@@ -203,7 +203,7 @@ TEST_F(WorkingThreadTest, F1OpensTheTerminalAndArmsTheLogsRefresh) {
     command = theApp.m_log.m_nNotifyCmd.load();
     release.Set();
   });
-  static_cast<void>(owner.Run(&owner, nullptr));
+  EXPECT_EQ(owner.Run(&owner, nullptr), RunResult::kFailed);
   EXPECT_TRUE(hooked);
   EXPECT_TRUE(terminalShown);
   EXPECT_NE(notify, 0);

@@ -417,7 +417,7 @@ class AlarmPage : public CInputBaseDlg {
   AlarmPage() : CInputBaseDlg(0) {}
   int RunPage(CWnd*, unsigned flags) override {
     m_nPageFlags = flags;
-    static_cast<void>(RunWorkAndReport(nullptr));
+    EXPECT_EQ(RunWorkAndReport(nullptr), RunResult::kDone);
     return kNext;
   }
   WorkResult ThreadWork() override { return WorkResult::kDone; }
