@@ -113,14 +113,13 @@ KeyParse CComCtrlKestrix2::ParseSysItem(CKX2SysInfo& info, const char* key, cons
   if (value == nullptr) value = "";
   const auto is = [key](const char* name) { return std::strcmp(key, name) == 0; };
 
-  // A date-time too short to read leaves the time as it was: the system read
-  // has refused such a reply whole before it gets here (SysValueUsable).
+  // A date-time too short to read leaves the time as it was.
   if (is("STM")) {
-    static_cast<void>(info.m_stStart.SetFromString(value));
+    if (info.m_stStart.SetFromString(value) != 1) return KeyParse::kUnknown;
   } else if (is("TIM")) {
-    static_cast<void>(info.m_stClock.SetFromString(value));
+    if (info.m_stClock.SetFromString(value) != 1) return KeyParse::kUnknown;
   } else if (is("NEX")) {
-    static_cast<void>(info.m_stNext.SetFromString(value));
+    if (info.m_stNext.SetFromString(value) != 1) return KeyParse::kUnknown;
   } else if (is("SMP")) {
     info.m_nSampling = ParseDuration(value);
   } else if (is("SMP2")) {

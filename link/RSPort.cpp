@@ -46,9 +46,13 @@ PortOpenResult CRSPort::Open(const std::string& name, const platform::DCB& setti
   if (!m_pReadData) {
     m_pReadData.reset(new (std::nothrow) CReadData());
     if (!m_pReadData) return PortOpenResult::kCannotCreate;
-    // A buffer without storage still lets the port open; reads then time out.
-    // Only a buffer that cannot be made at all fails the open.
-    static_cast<void>(m_pReadData->Init());
+    // A buffer without its storage would lose every answer, and the operator
+    // would be told that the logger does not answer. The next open tries
+    // again from the start.
+    if (m_pReadData->Init() != 1) {
+      m_pReadData.reset();
+      return PortOpenResult::kCannotCreate;
+    }
   }
   if (!m_hCom.Open(name)) return PortOpenResult::kCannotCreate;
 

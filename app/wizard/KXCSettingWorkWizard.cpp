@@ -66,13 +66,16 @@ WalkResult CKXCSettingWork::RunWizard(CWnd* parent, const CSettingSelect& select
   }
 
   CWizerdList list;
-  for (size_t k = 0; k < pages.size(); ++k) {
+  bool listed = true;
+  for (size_t k = 0; k < pages.size() && listed; ++k) {
     const unsigned stop = static_cast<int>(k) == stopAt ? CWizerdWorkCore::kStopMeasurement : 0;
-    // A step the list cannot take is left out, as a page the maker could not
-    // make: the others are still walked.
-    static_cast<void>(list.Add(pages[k].m_pPage, flags | stop, pages[k].m_nItem));
+    listed = list.Add(pages[k].m_pPage, flags | stop, pages[k].m_nItem) == 1;
   }
-  const WalkResult result = list.m_steps.empty() ? WalkResult::kCancelled : list.Run(parent);
+  // A walk without one of its steps would leave a ticked item unwritten (or
+  // a stopped measurement without the page that starts it again) and still
+  // end as done: the operator is told, and nothing is walked.
+  if (!listed) ShowMessageBox(parent, res::LoadString(res::kStrNoMemory), nullptr, MB_ICONEXCLAMATION);
+  const WalkResult result = !listed || list.m_steps.empty() ? WalkResult::kCancelled : list.Run(parent);
 
   // Cancelled (or failed) before the measurement page started the logger
   // again: it no longer records rain, and the operator must know.

@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <thread>
@@ -36,6 +39,35 @@ TEST_F(PortTest, AbsentPortKeepsNameAndSettings) {
   char buf[8] = "x";
   EXPECT_EQ(m_port.Write(buf, 1, 1), 0);
 }
+
+// The sanitizers reserve address space of their own, so the child's limit
+// would fail them first.
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+// A line buffer that cannot have its storage would lose every answer: the
+// open fails as when the buffer cannot be made, and with memory back the
+// next open succeeds.
+TEST_F(PortTest, ALineBufferWithoutItsStorageFailsTheOpen) {
+  EXPECT_EXIT(
+      {
+        long pages = 0;
+        if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+          if (std::fscanf(f, "%ld", &pages) != 1) pages = 0;
+          std::fclose(f);
+        }
+        rlimit limit{};
+        ::getrlimit(RLIMIT_AS, &limit);
+        const rlim_t unlimited = limit.rlim_cur;
+        limit.rlim_cur = static_cast<rlim_t>(pages * ::sysconf(_SC_PAGESIZE)) + (16u << 20);
+        ::setrlimit(RLIMIT_AS, &limit);
+        const bool refused = m_port.Open(m_name, LoggerLineSettings()) == PortOpenResult::kCannotCreate &&
+                             !m_port.IsOpen() && m_port.GetReadData() == nullptr;
+        limit.rlim_cur = unlimited;
+        ::setrlimit(RLIMIT_AS, &limit);
+        std::_Exit(refused && m_port.Open(m_name, LoggerLineSettings()) == PortOpenResult::kOpened ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+#endif
 
 TEST_F(PortTest, RejectedSetUpLeavesThePortClosed) {
   platform::DCB dcb = LoggerLineSettings();

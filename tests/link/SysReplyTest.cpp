@@ -52,9 +52,12 @@ TEST(SysReply, DateTimesAndCounts) {
   EXPECT_EQ(info.m_stStart.m_nSecond, 9);
   EXPECT_EQ(info.m_stClock.m_nDay, 6);
   EXPECT_EQ(info.m_stNext.m_nYear, 2004);
-  // A 16-character value leaves the date-time as it was.
-  EXPECT_EQ(SysLine(info, "STM 25/01/01 00:00:0"), KeyParse::kTaken);
+  // A 16-character value leaves the date-time as it was, and says so.
+  for (const char* line : {"STM 25/01/01 00:00:0", "TIM 25/01/01 00:00:0", "NEX 25/01/01 00:00:0"})
+    EXPECT_EQ(SysLine(info, line), KeyParse::kUnknown) << line;
   EXPECT_EQ(info.m_stStart.m_nYear, 2024);
+  EXPECT_EQ(info.m_stClock.m_nDay, 6);
+  EXPECT_EQ(info.m_stNext.m_nYear, 2004);
 
   EXPECT_EQ(SysLine(info, "SMP D01H02M03S04"), KeyParse::kTaken);
   EXPECT_EQ(info.m_nSampling, 93784);
