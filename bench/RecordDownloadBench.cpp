@@ -42,7 +42,8 @@ double MsSince(Clock::time_point t0) { return std::chrono::duration<double, std:
 void WireAsStartUp() {
   static const bool once = [] {
     SetEchoLog(&theApp.m_log);
-    theApp.m_log.m_echoBuffer.Init();
+    // Without the ring the terminal shows nothing; the download is measured all the same.
+    static_cast<void>(theApp.m_log.m_echoBuffer.Init());
     theApp.m_dlgTerminal.SetLink(&theApp.m_device.m_port, &theApp.m_log);
     CDlgTerminal::InstallAsPump(&theApp.m_dlgTerminal);
     return true;

@@ -23,7 +23,7 @@ class CTLogBuffer {
   CTLogBuffer& operator=(const CTLogBuffer&) = delete;
 
   // 1, or 0 when memory runs out (the ring then stays empty and unusable).
-  int32_t Init();
+  [[nodiscard]] int32_t Init();
   // Moves every entry held into the read-out array, oldest first, and empties
   // the ring. Returns how many moved.
   int32_t ReadOut();

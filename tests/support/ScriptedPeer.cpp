@@ -138,7 +138,7 @@ bool ScriptedPeer::SyncWith(CRSPort& port) {
   m_port = &port;
   if (!m_log) {
     m_log = std::make_unique<CMLog>();
-    m_log->m_echoBuffer.Init();
+    if (m_log->m_echoBuffer.Init() != 1) return false;
     SetEchoLog(m_log.get());
   }
   const ScopedTimeScale realTime(1.0);

@@ -47,7 +47,7 @@ std::unique_ptr<CWnd> AboutBox() {
 // The terminal after a wake-up and a system read, with a line being typed.
 std::unique_ptr<CWnd> Terminal() {
   static CMLog log;
-  log.m_echoBuffer.Init();
+  if (log.m_echoBuffer.Init() != 1) return nullptr;
   auto dlg = std::make_unique<CDlgTerminal>();
   dlg->SetLink(nullptr, &log);
   if (!dlg->CreateTerminal(nullptr)) return nullptr;
